@@ -1,0 +1,9 @@
+#pragma once
+// Prime numbers for sizing hash tables.
+
+class CPrime {
+public:
+    static bool IsPrime(unsigned int n);
+    // The smallest prime at or above n (2 for n below 2).
+    static unsigned int GetNextPrime(unsigned int n);
+};
