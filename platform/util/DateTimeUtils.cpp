@@ -265,10 +265,15 @@ CString CDateTimeUtils::GetDeltaText(const COleDateTime& then, const COleDateTim
         return "just now";
     if (hours < 1)
         return CountText(minutes, "minute");
-    // Within two days a different calendar day reads better as "yesterday",
-    // unless the calendar says it was the day before that.
-    if (otherDay && days < 2 && CalendarDaysBetween(then, now) <= 1)
-        return "yesterday";
+    // On another calendar day, recent runs are counted in calendar days:
+    // 23:00 to 09:00 is "yesterday", not "10 hours ago".
+    if (otherDay && days < 14) {
+        const int calendarDays = CalendarDaysBetween(then, now);
+        if (calendarDays == 1)
+            return "yesterday";
+        if (calendarDays > 1)
+            return CountText(calendarDays, "day");
+    }
     if (days < 1)
         return CountText(hours, "hour");
     if (days < 14)
