@@ -81,6 +81,20 @@ bool WriteAll(int fd, std::string_view bytes, int& err)
     return true;
 }
 
+// fsync of a folder: 0, or the errno of the step that failed.
+int FlushFolder(const CString& path)
+{
+    if (path.empty())
+        return ENOENT;
+    int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int err = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    // Some file systems cannot flush a folder; there is nothing more to do.
+    return err == EINVAL ? 0 : err;
+}
+
 } // namespace
 
 bool CFileUtils::WriteFileAtomic(const CString& path, std::string_view bytes, CString* error)
@@ -127,10 +141,12 @@ bool CFileUtils::WriteFileAtomic(const CString& path, std::string_view bytes, CS
     if (::rename(temp.c_str(), path.c_str()) != 0)
         return abandon("cannot replace " + path, errno);
 
-    // The new content is in place; without the folder flush a crash could
-    // still bring back the old name, so the caller hears of it.
-    if (!CDirUtils::SyncDir(FolderOf(path)))
-        return SetError(error, "saved " + path + ", but its folder could not be flushed", errno);
+    // The new content is in place. A folder we may write but not read
+    // cannot be opened for the flush; any other failure (an I/O error) means
+    // a crash could still bring back the old name, so the caller hears of it.
+    int flushErr = FlushFolder(FolderOf(path));
+    if (flushErr != 0 && flushErr != EACCES && flushErr != EPERM)
+        return SetError(error, "saved " + path + ", but its folder could not be flushed", flushErr);
     return true;
 }
 
@@ -167,18 +183,5 @@ void CFileUtils::SetWriteLimitForTesting(std::int64_t bytes)
 
 bool CDirUtils::SyncDir(const CString& path)
 {
-    if (path.empty())
-        return false;
-    int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    int rc = ::fsync(fd);
-    int err = errno;
-    ::close(fd);
-    // Some file systems cannot flush a folder; there is nothing more to do.
-    if (rc != 0 && err != EINVAL) {
-        errno = err;
-        return false;
-    }
-    return true;
+    return FlushFolder(path) == 0;
 }

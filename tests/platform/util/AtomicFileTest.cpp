@@ -100,6 +100,20 @@ TEST_F(AtomicFileTest, ReadOnlyFolderKeepsTheOldFile)
     EXPECT_EQ(CountTempFiles(path), 0);
 }
 
+TEST_F(AtomicFileTest, FolderThatCannotBeListedStillSaves)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    const std::string folder = m_dir.File("wx");
+    fs::create_directory(folder);
+    const std::string path = folder + "/lib.vly";
+    ::chmod(folder.c_str(), 0333);
+    CString error;
+    EXPECT_TRUE(CFileUtils::WriteFileAtomic(path, m_new, &error)) << error;
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_EQ(vemotest::ReadAll(path), m_new);
+}
+
 TEST_F(AtomicFileTest, RemovesOnlyItsOwnStaleTempFiles)
 {
     const std::string path = m_dir.File("lib.vly");
