@@ -12,12 +12,12 @@
 
 class CAppSettings {
 public:
-    static const WORD SETTINGS_VERSION = 1;
-    static const int DEFAULT_WIDTH = 737;
-    static const int DEFAULT_HEIGHT = 583;
-    static const UINT DEFAULT_WPM_SPEED = 200;
+    static constexpr WORD SETTINGS_VERSION = 1;
+    static constexpr int DEFAULT_WIDTH = 737;
+    static constexpr int DEFAULT_HEIGHT = 583;
+    static constexpr UINT DEFAULT_WPM_SPEED = 200;
     // Print margins are in thousandths of an inch.
-    static const int DEFAULT_MARGIN = 500;
+    static constexpr int DEFAULT_MARGIN = 500;
 
     // programDir is the folder of the program file; the documentation is
     // looked for under it (../share/doc/<name in lower case>/).

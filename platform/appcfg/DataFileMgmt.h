@@ -14,8 +14,8 @@
 
 class CDataFileMgmt {
 public:
-    static const int SEQUENCE_DIGITS = 6;
-    static const int MAX_SEQUENCE = 999999;
+    static constexpr int SEQUENCE_DIGITS = 6;
+    static constexpr int MAX_SEQUENCE = 999999;
 
     CDataFileMgmt() = default;
     CDataFileMgmt(const CString& dataDir, int archiveCount) { Configure(dataDir, archiveCount); }

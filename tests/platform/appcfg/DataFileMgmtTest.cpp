@@ -99,6 +99,11 @@ struct TitleCase {
     const char* sequence;
 };
 
+void PrintTo(const TitleCase& c, std::ostream* os)
+{
+    *os << c.file;
+}
+
 class ArchiveTitleTest : public ::testing::TestWithParam<TitleCase> { };
 
 TEST_P(ArchiveTitleTest, TitleIsTheNameBeforeTheSixDigits)
@@ -272,17 +277,27 @@ TEST_F(DataFileMgmtTest, ArchiveSizeAndAge)
     EXPECT_EQ(m_mgmt.GetArchiveAgeText("Stamps000002.vly", made), "");
 }
 
-class ByteCountTest : public ::testing::TestWithParam<std::pair<std::int64_t, const char*>> { };
+struct ByteCase {
+    std::int64_t bytes;
+    const char* text;
+};
+
+void PrintTo(const ByteCase& c, std::ostream* os)
+{
+    *os << c.bytes;
+}
+
+class ByteCountTest : public ::testing::TestWithParam<ByteCase> { };
 
 TEST_P(ByteCountTest, Formats)
 {
-    EXPECT_EQ(CDataFileMgmt::FormatByteCount(GetParam().first), GetParam().second);
+    EXPECT_EQ(CDataFileMgmt::FormatByteCount(GetParam().bytes), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, ByteCountTest,
-    ::testing::Values(std::pair<std::int64_t, const char*> { -1, "" }, std::pair { 0, "0 bytes" },
-        std::pair { 1, "1 byte" }, std::pair { 512, "512 bytes" }, std::pair { 1023, "1023 bytes" },
-        std::pair { 1024, "1.0 KB" }, std::pair { 1536, "1.5 KB" }, std::pair { 1048575, "1.0 MB" },
-        std::pair { 2411725, "2.3 MB" }, std::pair<std::int64_t, const char*> { 5368709120LL, "5.0 GB" }));
+    ::testing::Values(ByteCase { -1, "" }, ByteCase { 0, "0 bytes" }, ByteCase { 1, "1 byte" },
+        ByteCase { 512, "512 bytes" }, ByteCase { 1023, "1023 bytes" }, ByteCase { 1024, "1.0 KB" },
+        ByteCase { 1536, "1.5 KB" }, ByteCase { 1048575, "1.0 MB" }, ByteCase { 2411725, "2.3 MB" },
+        ByteCase { 5368709120LL, "5.0 GB" }));
 
 } // namespace
