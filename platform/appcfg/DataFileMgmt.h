@@ -4,7 +4,7 @@
 // ("My Library.vly"); their archives live in D + "Archives/" as base name +
 // a six-digit sequence number + "." + extension ("My Library000012.vly"),
 // a higher number being a newer copy. Every operation returns false when any
-// part of it failed; names with a "/" or made only of dots are refused.
+// part of it failed; names holding a "/", and "." or "..", are refused.
 
 #include <cstdint>
 #include <vector>
