@@ -3,7 +3,6 @@
 #include <ostream>
 
 #include "net/DesktopEntry.h"
-#include "net/XdgKeyFile.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -73,20 +72,4 @@ TEST(DesktopEntryTest, ReadsTheEntryGroupOnly)
     EXPECT_TRUE(entry.GetName().empty());
     EXPECT_FALSE(entry.Load(dir.File("missing.desktop")));
     EXPECT_FALSE(entry.Load(dir.Path()));
-}
-
-TEST(DesktopEntryTest, KeyFileListsHonourEscapedSeparators)
-{
-    vemotest::TempDir dir;
-    vemotest::WriteAll(dir.File("mimeapps.list"),
-        "[Default Applications]\n"
-        "x-scheme-handler/http=a.desktop; ;b\\;c.desktop;;d.desktop\n");
-    CXdgKeyFile file;
-    ASSERT_TRUE(file.Load(dir.File("mimeapps.list")));
-    const CStringList ids = file.GetStringList("Default Applications", "x-scheme-handler/http");
-    ASSERT_EQ(ids.GetCount(), 3);
-    EXPECT_EQ(ids.GetHead(), "a.desktop");
-    EXPECT_EQ(ids.GetAt(ids.FindIndex(1)), "b;c.desktop");
-    EXPECT_EQ(ids.GetTail(), "d.desktop");
-    EXPECT_EQ(CXdgKeyFile::Unescape("a\\\\s\\s\\q"), "a\\s \\q");
 }

@@ -20,12 +20,6 @@ std::vector<CString> Vec(const CStringList& list)
     return std::vector<CString>(list.begin(), list.end());
 }
 
-// Gives access to the link-aware replacement the title tag relies on.
-class TagConvProbe : public CTagConvUtils {
-public:
-    using CTagConvUtils::ReplaceHREFEmptyString;
-};
-
 } // namespace
 
 TEST(TagConvUtilsTest, PlainReplacementCoversEveryOccurrenceAndIsCaseSensitive)
@@ -113,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(Values, ReplaceTagEmptyIfZeroTest,
         EmptyIfZeroCase { 1, false, "1" }, EmptyIfZeroCase { 1234, true, "1,234" },
         EmptyIfZeroCase { 1234, false, "1234" }));
 
-TEST(TagConvUtilsTest, FallbackAndYesNoTags)
+TEST(TagConvUtilsTest, FallbackTag)
 {
     CString text = "{V}|{V}";
     CTagConvUtils::ReplaceTagIfEmpty(text, "{V}", "", "&nbsp;");
@@ -121,13 +115,6 @@ TEST(TagConvUtilsTest, FallbackAndYesNoTags)
     text = "{V}";
     CTagConvUtils::ReplaceTagIfEmpty(text, "{V}", "value", "&nbsp;");
     EXPECT_EQ(text, "value");
-
-    text = "{HARDCOVER}/{HARDCOVER}";
-    CTagConvUtils::ReplaceTagYesNo(text, "{HARDCOVER}", true);
-    EXPECT_EQ(text, "Y/Y");
-    text = "{HARDCOVER}";
-    CTagConvUtils::ReplaceTagYesNo(text, "{HARDCOVER}", false);
-    EXPECT_EQ(text, "N");
 }
 
 struct TitleCase {
@@ -169,13 +156,6 @@ INSTANTIATE_TEST_SUITE_P(Lines, ReplaceTitleTagTest,
         TitleCase { "<a href=\"{FORWARDLINK_TO}\">{TITLE}</a> {TITLE}", "Tom &amp; Jerry",
             "<a href=\"{FORWARDLINK_TO}\">Tom &amp; Jerry</a> Tom &amp; Jerry" },
         TitleCase { "no title here", "", "no title here" }));
-
-TEST(TagConvUtilsTest, LinkAwareReplacementTakesAnyReplacement)
-{
-    CString text = "{X}<a href=\"{BACKLINK_TO}\">{X}</a>";
-    TagConvProbe::ReplaceHREFEmptyString(text, "{X}", "up");
-    EXPECT_EQ(text, "<a href=\"{BACKLINK_TO}\">up</a>");
-}
 
 TEST(TagConvUtilsTest, RemoveAllTagsLeavesTextWithoutBracesAlone)
 {
