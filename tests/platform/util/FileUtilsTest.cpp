@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utime.h>
 #include <vector>
 
 #include "platform/util/DirUtils.h"
+#include "platform/util/TextEncoding.h"
 #include "support/TempDir.h"
 
 using vemotest::ReadAll;
@@ -378,5 +380,26 @@ INSTANTIATE_TEST_SUITE_P(Cases, PathPartsTest,
         PathCase { "/a/archive.tar.gz", "archive.tar.gz", "archive.tar", "/a/", "gz" },
         PathCase { "/a/.profile", ".profile", ".profile", "/a/", "" }, PathCase { "/a/dir/", "", "", "/a/dir/", "" },
         PathCase { "", "", "", "", "" }, PathCase { "/", "", "", "/", "" }));
+
+} // namespace
+
+namespace {
+
+TEST(ReplaceBadFileChars, RandomBytesGiveValidSafeNames)
+{
+    std::mt19937 rng(77);
+    for (int round = 0; round < 2000; ++round) {
+        CString name(1 + rng() % 300, '\0');
+        for (char& c : name)
+            c = static_cast<char>(rng() % 4 == 0 ? '.' : rng() % 256);
+        CString safe = CFileUtils::ReplaceBadFileChars(name);
+        ASSERT_FALSE(safe.empty());
+        ASSERT_LE(safe.size(), 255u);
+        ASSERT_NE(safe[0], '.');
+        ASSERT_TRUE(CTextEncoding::IsValidUtf8(safe));
+        for (unsigned char c : safe)
+            ASSERT_FALSE(c < 0x20 || c == 0x7F || c == '/' || c == '\\');
+    }
+}
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 namespace {
@@ -296,6 +297,39 @@ TEST(ReplaceTextBlock, EmptyTagsFindNothing)
     EXPECT_FALSE(CStringUtils::ReplaceTextBlock(lines, "", "{E}", "", false));
     EXPECT_FALSE(CStringUtils::ReplaceTextBlock(lines, "{B}", "", "", false));
     EXPECT_EQ(ToVector(lines), std::vector<CString> { "a{E}b" });
+}
+
+} // namespace
+
+namespace {
+
+// Random byte strings (mostly malformed UTF-8 mixed with Latin-1 letters)
+// keep the invariants of the case helpers; under the sanitizers this also
+// proves that no helper reads past the end of a truncated sequence.
+TEST(StringUtilsRandom, MalformedInputKeepsInvariants)
+{
+    std::mt19937 rng(20240611);
+    const std::vector<CString> pieces = { "a", "Z", "é", "É", "ß", "ÿ", "×", "€", "😀", "\xC3", "\xE2\x82",
+        "\xF0\x9F\x98", "\x80", "\xFF", "\xED\xA0\x80", "\xC0\xAF", " " };
+    for (int round = 0; round < 2000; ++round) {
+        CString x;
+        int n = static_cast<int>(rng() % 8);
+        for (int k = 0; k < n; ++k)
+            x += pieces[rng() % pieces.size()];
+        const CString upper = CStringUtils::ToUpper(x);
+        const CString lower = CStringUtils::ToLower(x);
+        ASSERT_EQ(upper.size(), x.size()) << x;
+        ASSERT_EQ(lower.size(), x.size()) << x;
+        ASSERT_EQ(CStringUtils::CompareNoCase(x, upper), 0) << x;
+        ASSERT_EQ(CStringUtils::CompareNoCase(lower, upper), 0) << x;
+        ASSERT_EQ(CStringUtils::FindNoCase(upper, lower), 0) << x;
+        ASSERT_TRUE(CStringUtils::MatchFirstChars(x, upper, true)) << x;
+        ASSERT_TRUE(CStringUtils::MatchLastChars(lower, x, true)) << x;
+        std::size_t max = rng() % (x.size() + 2);
+        CString cut = CStringUtils::TruncateUtf8(x, max);
+        ASSERT_LE(cut.size(), max);
+        ASSERT_EQ(x.compare(0, cut.size(), cut), 0);
+    }
 }
 
 } // namespace
