@@ -1,0 +1,39 @@
+#pragma once
+// A part of a medium (chapter, track, article, recording) that knows the
+// medium holding it.
+
+#include "data/model/Item.h"
+
+class CMediaItem;
+
+class CMediaSubItem : public CItem {
+public:
+    explicit CMediaSubItem(bool usesCategory);
+    // Copies the CItem part; the copy belongs to no medium yet.
+    CMediaSubItem(const CMediaSubItem& source);
+    ~CMediaSubItem() override = default;
+
+    // False for the same object; otherwise true when both have the same
+    // parent or duplicate parents (CMediaItem::operator==). Concrete classes
+    // add their key fields.
+    bool operator==(const CItem& other) const override;
+    // The CItem keys, then the parent's GetData on the same map; concrete
+    // sub-items write their own values afterwards.
+    void GetData(CMapStringToString& data) const override;
+    // Record after CItem's: version word (1); concrete fields follow.
+    void Serialize(CArchive& ar) override;
+
+    // Copies the CItem part and sets the parent to null.
+    virtual CMediaSubItem& operator=(const CMediaSubItem& source);
+    // Whether the sub-item holds enough data to be kept.
+    virtual bool HaveValidData() const = 0;
+    // The concrete class's media type id (1..24), as its medium's.
+    virtual int GetMediaType() const = 0;
+
+    // Non-owning; null while the sub-item belongs to no medium.
+    CMediaItem* GetParent() const { return m_parent; }
+    void SetParent(CMediaItem* parent) { m_parent = parent; }
+
+private:
+    CMediaItem* m_parent = nullptr;
+};

@@ -1,0 +1,45 @@
+#pragma once
+// A track of a medium: length, number and title.
+
+#include "data/model/MediaSubItem.h"
+
+class CTrack : public CMediaSubItem {
+public:
+    // usesTrackNumbers is fixed here and never stored.
+    CTrack(bool usesCategory, bool usesTrackNumbers);
+    CTrack(const CTrack& source);
+
+    // "Track Title", "Track Length" (length text), "Track #" (track text)
+    // after the CMediaSubItem keys.
+    void GetData(CMapStringToString& data) const override;
+    void SetData(const CMapStringToString& data, bool applyCategory) override;
+    // Record after CMediaSubItem's: version word (1), length (32-bit), track
+    // number (word), title.
+    void Serialize(CArchive& ar) override;
+
+    // Copies length, number and title (not the uses-track-numbers flag).
+    virtual CTrack& operator=(const CTrack& source);
+    // CMediaUtils::ConvertToHHMMSS(length).
+    virtual CString GetLengthText() const;
+    // One line for lists: "<track text>. <title>" ("<title>" without track
+    // numbers), then " (<length text>)" when the length is above 0.
+    virtual CString GetTrackDesc() const;
+
+    bool GetUsesTrackNumbers() const { return m_usesTrackNumbers; }
+    // Seconds.
+    int GetLength() const { return m_length; }
+    void SetLength(int seconds) { m_length = seconds; }
+    int GetTrack() const { return m_track; }
+    // Values below 1 become 1.
+    void SetTrack(int track) { m_track = static_cast<WORD>(std::clamp(track, 1, 0xFFFF)); }
+    const CString& GetTitle() const { return m_title; }
+    void SetTitle(const CString& title) { m_title = title; }
+    // The track number ("%d") when track numbers are used, else "".
+    CString GetTrackText() const;
+
+private:
+    bool m_usesTrackNumbers;
+    int m_length = 0;
+    WORD m_track = 1;
+    CString m_title;
+};

@@ -1,0 +1,43 @@
+#pragma once
+// Recordable video media: the recording capacity shown as hours:minutes, with
+// the cast and picture formats of what is on it.
+
+#include "data/model/RecordableMedia.h"
+#include "data/model/VideoSetting.h"
+
+class CVideoRecordableMedia : public CRecordableMedia {
+public:
+    // Flags: category, check-out, report properties true; hours:minutes.
+    CVideoRecordableMedia(bool usesPublisher, bool hasSpecialFeatures, const CString& subItemSortOrder);
+    CVideoRecordableMedia(const CVideoRecordableMedia& source);
+    CVideoRecordableMedia& operator=(const CVideoRecordableMedia& source);
+
+    // "SubTitle", "Series Number", "Lead Actor", "Co-Star", "Director" and the
+    // video properties besides the recordable media keys.
+    void GetData(CMapStringToString& data) const override;
+    void SetData(const CMapStringToString& data, bool applyCategory) override;
+    // Record: version word (1), subtitle, series number, lead actor, co-star,
+    // director, video setting record.
+    void Serialize(CArchive& ar) override;
+
+    const CString& GetSubTitle() const { return m_subTitle; }
+    void SetSubTitle(const CString& text) { m_subTitle = text; }
+    const CString& GetSeriesNumber() const { return m_seriesNumber; }
+    void SetSeriesNumber(const CString& text) { m_seriesNumber = text; }
+    const CString& GetLeadActor() const { return m_leadActor; }
+    void SetLeadActor(const CString& text) { m_leadActor = text; }
+    const CString& GetCoStar() const { return m_coStar; }
+    void SetCoStar(const CString& text) { m_coStar = text; }
+    const CString& GetDirector() const { return m_director; }
+    void SetDirector(const CString& text) { m_director = text; }
+    CVideoSetting& GetVideo() { return m_video; }
+    const CVideoSetting& GetVideo() const { return m_video; }
+
+private:
+    CString m_subTitle;
+    CString m_seriesNumber;
+    CString m_leadActor;
+    CString m_coStar;
+    CString m_director;
+    CVideoSetting m_video;
+};
