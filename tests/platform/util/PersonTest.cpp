@@ -104,6 +104,22 @@ TEST(PersonSerialize, RoundTripGivesSameBytes)
     EXPECT_EQ(again.GetBuffer(), bytes);
 }
 
+TEST(PersonSerialize, BytesOfTheDocumentedExample)
+{
+    CPerson p("John", "", "Public");
+    p.SetUniqueID(3);
+    CArchive out;
+    p.Serialize(out);
+    const std::string expected("\x01\x00"
+                               "\x03\x00\x00\x00"
+                               "\x04John"
+                               "\x00"
+                               "\x06Public"
+                               "\x00\x00\x00\x00\x00\x00\x00",
+        26);
+    EXPECT_EQ(out.GetBuffer(), expected);
+}
+
 TEST(PersonSerialize, EveryTruncationFailsAndLeavesRecordAlone)
 {
     CArchive out;
