@@ -50,12 +50,14 @@ void CTrackMedia::GetData(CMapStringToString& data) const
 void CTrackMedia::SetData(const CMapStringToString& data, bool applyCategory)
 {
     CMediaItem::SetData(data, applyCategory);
-    if (const CString* text = CDataMapUtils::Find(data, CMediaUtils::MEDIA_PROP_MEDIASIZE);
-        text && (applyCategory || m_mediaSize == 0))
-        m_mediaSize = ParseMediaSizeText(*text);
-    if (const CString* text = CDataMapUtils::Find(data, CMediaUtils::MEDIA_PROP_LENGTH);
-        text && (applyCategory || m_mediaSize == 0))
-        m_mediaSize = CMediaUtils::ConvertFromTime(*text);
+    // "Media Size" decides when both are given: for recordable media it is the
+    // unambiguous whole minutes, while "Length" may be hours:minutes.
+    const CString* size = CDataMapUtils::Find(data, CMediaUtils::MEDIA_PROP_MEDIASIZE);
+    const CString* length = CDataMapUtils::Find(data, CMediaUtils::MEDIA_PROP_LENGTH);
+    if (size && length && CStringUtils::IsEffectivelyEmpty(*size))
+        size = nullptr;
+    if ((size || length) && (applyCategory || m_mediaSize == 0))
+        m_mediaSize = size ? ParseMediaSizeText(*size) : CMediaUtils::ConvertFromTime(*length);
     m_audio.SetData(data, applyCategory);
 }
 

@@ -11,6 +11,7 @@
 #include "data/model/RecordingTrack.h"
 #include "data/model/VideoMedia.h"
 #include "data/model/VideoRecordableMedia.h"
+#include "data/store/Category.h"
 #include "data/store/CategoryMgr.h"
 #include "data/store/PublisherMgr.h"
 #include "platform/util/Archive.h"

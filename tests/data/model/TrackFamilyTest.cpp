@@ -178,7 +178,7 @@ TEST(RecordingSource, ListOffersPreRecordedOnlyWhenAsked)
     EXPECT_EQ(with.GetTail(), "HD DVD");
     EXPECT_TRUE(with.Find("Pre-recorded"));
     EXPECT_FALSE(without.Find("Pre-recorded"));
-    EXPECT_EQ(*std::next(without.begin(), 15), "Video Tape");
+    EXPECT_EQ(without.GetAt(without.FindIndex(15)), "Video Tape");
 }
 
 TEST_F(TrackFamilyTest, SubItemOrdersPutForeignSubItemsLast)
