@@ -309,7 +309,7 @@ TEST_F(PropertyMapTest, RecordingAndTapeKeys)
     CMapStringToString data = Seed({ "Rec. Source", "Rec. Date", "Side", "Counter", "Track #", "Track Length" });
     recording->GetData(data);
     const CMapStringToString expected { { "Rec. Source", "Camcorder" }, { "Rec. Date", "1999-12-31" },
-        { "Side", "B" }, { "Counter", "01:30" }, { "Track #", "" }, { "Track Length", "00:03:20" } };
+        { "Side", "B" }, { "Counter", "01:30" }, { "Track #", "" }, { "Track Length", "03:20" } };
     EXPECT_EQ(data, expected);
 
     recording->SetData({ { "Rec. Source", "LP" }, { "Rec. Date", "2000-01-02" }, { "Side", " a" },
