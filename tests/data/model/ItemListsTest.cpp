@@ -119,9 +119,9 @@ TEST_P(ListSortCaseTest, SortsAnyInput)
 INSTANTIATE_TEST_SUITE_P(Inputs, ListSortCaseTest,
     ::testing::Values(SortCase { "Ten", 10, 10 }, SortCase { "ElevenTwoKeys", 11, 2 },
         SortCase { "TenAllEqual", 10, 1 }, SortCase { "ManyEqual", 1000, 3 }, SortCase { "Random", 5000, 100000 },
-        SortCase { "Sorted", 2000, 0 }, SortCase { "Reverse", 2000, -1 },
-        SortCase { "HugeAllEqual", 100000, 1 }, SortCase { "HugeSorted", 100000, 0 },
-        SortCase { "HugeReverse", 100000, -1 }, SortCase { "HugeFewKeys", 100000, 7 }),
+        SortCase { "Sorted", 2000, 0 }, SortCase { "Reverse", 2000, -1 }, SortCase { "HugeAllEqual", 100000, 1 },
+        SortCase { "HugeSorted", 100000, 0 }, SortCase { "HugeReverse", 100000, -1 },
+        SortCase { "HugeFewKeys", 100000, 7 }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MediaItemListSort, SortsMediaByTheirOwnComparison)
