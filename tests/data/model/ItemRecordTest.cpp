@@ -262,6 +262,27 @@ TEST_F(ItemRecordTest, EveryTruncationFailsWithoutHalfReadSubItems)
     EXPECT_EQ(whole.GetSubItemCount(), 3);
 }
 
+TEST_F(ItemRecordTest, FlippedBytesLoadOrFailCleanly)
+{
+    CTestTape tape;
+    tape.SetCategoryID(CStoreFixture::AddCategory("Mixes"));
+    tape.AddRecording(true, 0, 100, "a");
+    tape.AddRecording(false, 0, 100, "b");
+    tape.GetCheckOut()->Add(new CCheckOutState);
+    const std::string bytes = Store(tape);
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        std::string damaged = bytes;
+        damaged[at] = static_cast<char>(damaged[at] ^ 0xFF);
+        CTestTape loaded;
+        try {
+            Load(loaded, damaged);
+        } catch (const CArchiveException&) {
+        }
+        for (CMediaSubItem* recording : loaded.List())
+            EXPECT_EQ(recording->GetParent(), &loaded) << at;
+    }
+}
+
 TEST_F(ItemRecordTest, LoadingCountsCategoryUses)
 {
     const int jazz = CStoreFixture::AddCategory("Jazz");
