@@ -29,6 +29,8 @@ public:
     CArchive();
     // Loading from bytes the caller keeps alive.
     explicit CArchive(std::string_view bytes);
+    // A temporary would be freed while the archive still reads it.
+    explicit CArchive(std::string&&) = delete;
     // Loading a whole file; throws CArchiveException(ioError) when unreadable.
     static CArchive FromFile(const CString& path);
 

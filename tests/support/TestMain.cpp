@@ -1,5 +1,6 @@
 // Test entry point: every test program runs with its own XDG folders under a
 // temporary root, so no test ever touches the real home folder.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -1,0 +1,353 @@
+#include "platform/util/Archive.h"
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/util/FileUtils.h"
+#include "platform/util/TextEncoding.h"
+
+namespace {
+
+constexpr BYTE kLengthEscape = 0xFF;
+constexpr WORD kWideMarker = 0xFFFE;
+constexpr WORD kLongLength = 0xFFFF;
+constexpr WORD kLongCount = 0xFFFF;
+// Elements reserved at once while a list loads; the vector grows from there.
+constexpr std::size_t kReserveStep = 1024;
+
+bool IsAscii(const CString& s)
+{
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+void WriteStringLength(CArchive& ar, std::uint64_t n)
+{
+    if (n < kLengthEscape) {
+        ar.WriteByte(static_cast<BYTE>(n));
+    } else if (n < kWideMarker) {
+        ar.WriteByte(kLengthEscape);
+        ar.WriteWord(static_cast<WORD>(n));
+    } else {
+        if (n > UINT32_MAX)
+            throw CArchiveException(CArchiveException::badCount, "string too long to store");
+        ar.WriteByte(kLengthEscape);
+        ar.WriteWord(kLongLength);
+        ar.WriteUInt(static_cast<std::uint32_t>(n));
+    }
+}
+
+void WriteListCount(CArchive& ar, std::uint64_t n)
+{
+    if (n < kLongCount) {
+        ar.WriteWord(static_cast<WORD>(n));
+    } else {
+        if (n > UINT32_MAX)
+            throw CArchiveException(CArchiveException::badCount, "list too long to store");
+        ar.WriteWord(kLongCount);
+        ar.WriteUInt(static_cast<std::uint32_t>(n));
+    }
+}
+
+std::string ReadWholeFile(const CString& path)
+{
+    auto fail = [&](int err) {
+        return CArchiveException(CArchiveException::ioError, "cannot read " + path + ": " + std::strerror(err));
+    };
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK); // a FIFO must not hang the load
+    if (fd < 0)
+        throw fail(errno);
+    struct stat st { };
+    int err = 0;
+    if (::fstat(fd, &st) != 0)
+        err = errno;
+    else if (S_ISDIR(st.st_mode))
+        err = EISDIR;
+    else if (!S_ISREG(st.st_mode))
+        err = EINVAL;
+    if (err != 0) {
+        ::close(fd);
+        throw fail(err);
+    }
+    std::string bytes;
+    // Never the small-string buffer: a moved CArchive keeps its view valid
+    // only while the bytes stay in the same heap block.
+    bytes.reserve(std::max<std::size_t>(static_cast<std::size_t>(st.st_size), 64));
+    char chunk[65536];
+    for (;;) {
+        ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            err = errno;
+            ::close(fd);
+            throw fail(err);
+        }
+        if (got == 0)
+            break;
+        bytes.append(chunk, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+} // namespace
+
+CArchive::CArchive()
+    : m_mode(store)
+{
+}
+
+CArchive::CArchive(std::string_view bytes)
+    : m_mode(load)
+    , m_in(bytes)
+{
+}
+
+CArchive CArchive::FromFile(const CString& path)
+{
+    CArchive ar;
+    ar.m_mode = load;
+    ar.m_owned = ReadWholeFile(path);
+    ar.m_in = ar.m_owned;
+    return ar;
+}
+
+void CArchive::WriteToFile(const CString& path) const
+{
+    CString error;
+    if (!CFileUtils::WriteFileAtomic(path, m_out, &error))
+        throw CArchiveException(CArchiveException::ioError, error.empty() ? "cannot write " + path : error);
+}
+
+void CArchive::Need(std::size_t n)
+{
+    if (n > BytesLeft())
+        throw CArchiveException(CArchiveException::endOfFile,
+            "unexpected end of data at byte " + std::to_string(m_pos) + " (" + std::to_string(n) + " more needed, "
+                + std::to_string(BytesLeft()) + " left)");
+}
+
+void CArchive::CheckFits(std::uint64_t n, std::size_t minElementBytes)
+{
+    // Division instead of n * size, which could overflow for a wild count.
+    std::uint64_t perElement = std::max<std::size_t>(minElementBytes, 1);
+    if (n > BytesLeft() / perElement)
+        throw CArchiveException(CArchiveException::badCount,
+            "stored count " + std::to_string(n) + " at byte " + std::to_string(m_pos) + " cannot fit in the "
+                + std::to_string(BytesLeft()) + " bytes left");
+}
+
+// Writers.
+
+void CArchive::WriteBytes(const void* data, std::size_t n)
+{
+    m_out.append(static_cast<const char*>(data), n);
+}
+
+void CArchive::WriteByte(BYTE b)
+{
+    m_out += static_cast<char>(b);
+}
+
+void CArchive::WriteWord(WORD w)
+{
+    const char bytes[2] = { char(w & 0xFF), char(w >> 8) };
+    m_out.append(bytes, 2);
+}
+
+void CArchive::WriteUInt(std::uint32_t v)
+{
+    const char bytes[4] = { char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char(v >> 24) };
+    m_out.append(bytes, 4);
+}
+
+void CArchive::WriteInt(std::int32_t v)
+{
+    WriteUInt(static_cast<std::uint32_t>(v));
+}
+
+void CArchive::WriteDouble(double d)
+{
+    auto bits = std::bit_cast<std::uint64_t>(d);
+    char bytes[8];
+    for (int i = 0; i < 8; ++i)
+        bytes[i] = char((bits >> (8 * i)) & 0xFF);
+    m_out.append(bytes, 8);
+}
+
+void CArchive::WriteBool(bool b)
+{
+    WriteWord(b ? 1 : 0);
+}
+
+void CArchive::WriteString(const CString& s)
+{
+    if (IsAscii(s)) {
+        WriteStringLength(*this, s.size());
+        WriteBytes(s.data(), s.size());
+    } else if (CTextEncoding::FitsWindows1252(s)) {
+        std::string bytes = CTextEncoding::ToWindows1252(s);
+        WriteStringLength(*this, bytes.size());
+        WriteBytes(bytes.data(), bytes.size());
+    } else {
+        std::string units = CTextEncoding::ToUtf16LE(s);
+        WriteByte(kLengthEscape);
+        WriteWord(kWideMarker);
+        WriteStringLength(*this, units.size() / 2);
+        WriteBytes(units.data(), units.size());
+    }
+}
+
+void CArchive::WriteDate(const COleDateTime& d)
+{
+    WriteInt(static_cast<std::int32_t>(d.GetStatus()));
+    WriteDouble(d.GetValue());
+}
+
+void CArchive::WriteStringList(const CStringList& list)
+{
+    WriteListCount(*this, static_cast<std::uint64_t>(list.GetCount()));
+    for (const CString& s : list)
+        WriteString(s);
+}
+
+void CArchive::WriteStringArray(const CStringArray& arr)
+{
+    WriteListCount(*this, arr.size());
+    for (const CString& s : arr)
+        WriteString(s);
+}
+
+// Readers.
+
+void CArchive::ReadBytes(void* data, std::size_t n)
+{
+    Need(n);
+    if (n > 0)
+        std::memcpy(data, m_in.data() + m_pos, n);
+    m_pos += n;
+}
+
+BYTE CArchive::ReadByte()
+{
+    Need(1);
+    return static_cast<BYTE>(m_in[m_pos++]);
+}
+
+WORD CArchive::ReadWord()
+{
+    Need(2);
+    auto p = reinterpret_cast<const unsigned char*>(m_in.data() + m_pos);
+    m_pos += 2;
+    return static_cast<WORD>(p[0] | (p[1] << 8));
+}
+
+std::uint32_t CArchive::ReadUInt()
+{
+    Need(4);
+    auto p = reinterpret_cast<const unsigned char*>(m_in.data() + m_pos);
+    m_pos += 4;
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
+}
+
+std::int32_t CArchive::ReadInt()
+{
+    return static_cast<std::int32_t>(ReadUInt());
+}
+
+double CArchive::ReadDouble()
+{
+    Need(8);
+    auto p = reinterpret_cast<const unsigned char*>(m_in.data() + m_pos);
+    m_pos += 8;
+    std::uint64_t bits = 0;
+    for (int i = 7; i >= 0; --i)
+        bits = (bits << 8) | p[i];
+    return std::bit_cast<double>(bits);
+}
+
+bool CArchive::ReadBool()
+{
+    return ReadWord() == 1;
+}
+
+std::uint64_t CArchive::ReadStringLength(bool& wide)
+{
+    wide = false;
+    BYTE b = ReadByte();
+    if (b < kLengthEscape)
+        return b;
+    WORD w = ReadWord();
+    if (w == kWideMarker) {
+        wide = true;
+        b = ReadByte();
+        if (b < kLengthEscape)
+            return b;
+        w = ReadWord();
+    }
+    if (w < kLongLength)
+        return w;
+    return ReadUInt();
+}
+
+CString CArchive::ReadString()
+{
+    bool wide = false;
+    std::uint64_t n = ReadStringLength(wide);
+    CheckFits(n, wide ? 2 : 1);
+    std::size_t bytes = static_cast<std::size_t>(n) * (wide ? 2 : 1);
+    std::string raw(m_in.substr(m_pos, bytes));
+    m_pos += bytes;
+    return wide ? CTextEncoding::FromUtf16LE(raw) : CTextEncoding::FromWindows1252(raw);
+}
+
+COleDateTime CArchive::ReadDate()
+{
+    std::int32_t status = ReadInt();
+    double value = ReadDouble();
+    COleDateTime d(value);
+    if (status == COleDateTime::valid || status == COleDateTime::null)
+        d.SetStatus(static_cast<COleDateTime::DateTimeStatus>(status));
+    else
+        d.SetStatus(COleDateTime::invalid);
+    return d;
+}
+
+void CArchive::ReadStringList(CStringList& list)
+{
+    std::uint64_t n = ReadWord();
+    if (n == kLongCount)
+        n = ReadUInt();
+    CheckFits(n, 1); // every string takes at least its one-byte prefix
+    CStringList loaded;
+    for (std::uint64_t i = 0; i < n; ++i)
+        loaded.AddTail(ReadString());
+    list.Swap(loaded);
+}
+
+void CArchive::ReadStringArray(CStringArray& arr)
+{
+    std::uint64_t n = ReadWord();
+    if (n == kLongCount)
+        n = ReadUInt();
+    CheckFits(n, 1);
+    CStringArray loaded;
+    loaded.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(n, kReserveStep)));
+    for (std::uint64_t i = 0; i < n; ++i)
+        loaded.push_back(ReadString());
+    arr.swap(loaded);
+}
+
+std::int32_t CArchive::ReadCount(std::size_t minElementBytes)
+{
+    std::int32_t n = ReadInt();
+    if (n <= 0)
+        return 0;
+    CheckFits(static_cast<std::uint64_t>(n), minElementBytes);
+    return n;
+}
