@@ -619,3 +619,42 @@ TEST(ConcreteDescriptionTest, EmptyFieldsLeaveNoSeparators)
         EXPECT_TRUE(text.empty() || text == "[VHS]" || text == " [VHS]") << TypeName(type) << ": " << text;
     }
 }
+
+namespace {
+
+std::string Hex(const std::string& text)
+{
+    std::string bytes;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (text[pos] == ' ') {
+            ++pos;
+            continue;
+        }
+        bytes += static_cast<char>(std::stoi(text.substr(pos, 2), nullptr, 16));
+        pos += 2;
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST(ConcreteFormatTest, DocumentedExamplesMatch)
+{
+    CBookChapter chapter;
+    chapter.SetChapter(3);
+    chapter.SetTitle("Intro");
+    CArchive ar;
+    chapter.Serialize(ar);
+    EXPECT_EQ(Hex("01 00 00 00 00 00 01 00 01 00 03 00 05 49 6E 74 72 6F 00"), ar.GetBuffer());
+
+    CBook book;
+    book.SetAuthor("Le Guin");
+    book.SetSubTitle("A Novel");
+    book.SetPages(248);
+    const std::string bytes = Store(book);
+    const std::string tail
+        = Hex("01 00 07 4C 65 20 47 75 69 6E 00 07 41 20 4E 6F 76 65 6C 00 00 00 F8 00 00 00 00 00 00");
+    ASSERT_GE(bytes.size(), tail.size());
+    EXPECT_EQ(tail, bytes.substr(bytes.size() - tail.size()));
+}
