@@ -1,0 +1,64 @@
+#pragma once
+// Text search over a library: every word (ignoring case) must occur in the
+// text properties of an item, or in the properties the caller chose, of the
+// selected media types; media items and their sub-items each answer for
+// themselves.
+//
+// Searches over all text properties use an index per media type: the folded
+// texts of all items in one buffer and of all sub-items in another, so that
+// a word is looked for once per buffer rather than once per item. The index
+// is made on the first search and kept until items are reported changed
+// (Forget): a changed item's texts are made again on its own, and the index
+// is made anew only after many changes.
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "data/store/Library.h"
+#include "platform/util/VemoTypes.h"
+
+class CItem;
+class CItemList;
+class CLibraryImpl;
+class CMediaItem;
+class CMediaMgr;
+class CMediaSubItem;
+class CMediaTypeSelection;
+
+class CLibrarySearch {
+public:
+    explicit CLibrarySearch(const CLibraryImpl& library);
+    ~CLibrarySearch();
+    CLibrarySearch(const CLibrarySearch&) = delete;
+    CLibrarySearch& operator=(const CLibrarySearch&) = delete;
+
+    // Appends the matching items: per selected type in id order, each media
+    // item in list order followed by its matching sub-items. No words, no
+    // results.
+    void Search(const CTextSearchOptions& options, const CMediaTypeSelection& selection, CItemList& results);
+
+    // Drops what is kept of an item (of a sub-item: of its medium), or of all.
+    void Forget(const CItem* item);
+    void ForgetAll();
+
+    // The distinct words of a search text, folded to lower case; split at
+    // blanks, tabs and line breaks.
+    static std::vector<CString> SplitWords(const CString& text);
+
+    // The folded texts a search over all text properties looks in: the
+    // values of the item's (or sub-item's own) text properties and of its
+    // text custom fields, each ended by a line break. data is a map of the
+    // type's text properties, reused between calls.
+    static CString MediaItemText(const CMediaItem& item, CMapStringToString& data);
+    static CString SubItemText(const CMediaSubItem& sub, CMapStringToString& data);
+
+private:
+    class CTypeIndex;
+
+    void SearchChosen(const CTextSearchOptions& options, const std::vector<CString>& words, const CMediaMgr& mgr,
+        CItemList& results) const;
+
+    const CLibraryImpl& m_library;
+    std::array<std::unique_ptr<CTypeIndex>, 25> m_indexes;
+};
