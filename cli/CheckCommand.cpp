@@ -1,0 +1,73 @@
+#include "cli/CliContext.h"
+#include "cli/Commands.h"
+#include "cli/LibraryNames.h"
+#include "data/model/MediaUtils.h"
+#include "data/store/Library.h"
+#include "data/store/LibraryFile.h"
+#include "platform/util/Archive.h"
+#include "platform/util/FileUtils.h"
+
+namespace {
+
+int CountItems(const CLibrary& library)
+{
+    int total = 0;
+    for (int type = CMediaUtils::MEDIA_TYPE_IDFIRST; type <= CMediaUtils::MEDIA_TYPE_IDLAST; ++type)
+        total += library.GetItemCount(type);
+    return total;
+}
+
+// The file given, or else the library of the data directory of that name.
+CString FindFile(const CString& given, const CString& dataDir)
+{
+    if (CFileUtils::DoesFileExist(given) || given.find('/') != CString::npos)
+        return given;
+    const CString name = CLibraryNames::Resolve(dataDir, given);
+    return name.empty() ? given : dataDir + name + ".vly";
+}
+
+} // namespace
+
+int RunCheck(CCliContext& context, const CCliArgs& args)
+{
+    const CString path = FindFile(args.Positional().at(0), context.DataDir());
+    std::string bytes;
+    CString error;
+    if (!CFileUtils::ReadFileBytes(path, bytes, &error))
+        return context.Fail(error.empty() ? "Cannot read " + path : error);
+
+    std::ostream& out = context.Out();
+    const auto damaged = [&](const CString& why) {
+        out << path << ": damaged: " << why << '\n';
+        return CCliContext::EXIT_FAILED;
+    };
+    if (bytes.size() < 2)
+        return damaged(bytes.empty() ? "the file is empty" : "the file is too short to be a library");
+    const WORD format
+        = static_cast<WORD>(static_cast<unsigned char>(bytes[0]) | (static_cast<unsigned char>(bytes[1]) << 8));
+    if (format > CLibraryFile::FORMAT_CURRENT)
+        return damaged("format " + std::to_string(format) + " is newer than this tool reads");
+
+    CLibrary library(false, true);
+    if (format == CLibraryFile::FORMAT_EARLIER) {
+        bool converted = false;
+        if (!CLibraryFile::ReadBytes(library, bytes, converted, error))
+            return damaged(error);
+        out << path << ": whole (earlier format, " << CountItems(library)
+            << " items; VemoLibrary converts it when the library is opened)\n";
+        return CCliContext::EXIT_OK;
+    }
+    // Read here rather than through the file reader, to tell what is wrong
+    // and to notice bytes after the end of the library.
+    try {
+        CArchive in { std::string_view(bytes) };
+        in.ReadWord();
+        library.Serialize(in);
+        if (!in.AtEnd())
+            return damaged(std::to_string(in.BytesLeft()) + " bytes follow the end of the library data");
+    } catch (const std::exception& e) {
+        return damaged(e.what());
+    }
+    out << path << ": whole (" << CountItems(library) << " items)\n";
+    return CCliContext::EXIT_OK;
+}

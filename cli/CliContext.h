@@ -1,0 +1,43 @@
+#pragma once
+// What every subcommand gets: where to write, the data directory, and the
+// way errors are reported (one line on the error stream, prefixed with the
+// tool's name).
+
+#include <ostream>
+
+#include "platform/util/VemoTypes.h"
+
+class CCliContext {
+public:
+    static constexpr int EXIT_OK = 0;
+    static constexpr int EXIT_FAILED = 1;
+    static constexpr int EXIT_USAGE = 2;
+    static inline const CString TOOL_NAME = "vemolibrary-cli";
+
+    CCliContext(std::ostream& out, std::ostream& err)
+        : m_out(out)
+        , m_err(err)
+    {
+    }
+
+    std::ostream& Out() { return m_out; }
+    std::ostream& Err() { return m_err; }
+
+    // The data directory (ends in "/"): --data-dir or the XDG folder.
+    CString DataDir() const;
+    // Creates the data directory and its folders, and copies the shipped web
+    // report templates that Templates/ lacks; false (error set) when the
+    // folders cannot be made.
+    bool PrepareDataDir(CString& error);
+
+    // Writes "vemolibrary-cli: message" to the error stream; returns the
+    // failure status.
+    int Fail(const CString& message);
+    // The same for a wrong command line, with a hint to the help.
+    int UsageError(const CString& command, const CString& message);
+    void Warn(const CString& message);
+
+private:
+    std::ostream& m_out;
+    std::ostream& m_err;
+};

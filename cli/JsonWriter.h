@@ -1,0 +1,44 @@
+#pragma once
+// Writes a tree as JSON, indented by two blanks. Every string comes out as
+// valid JSON text whatever its bytes: control characters, quotes and
+// backslashes are escaped, and bytes that are not UTF-8 become U+FFFD.
+
+#include <ostream>
+#include <vector>
+
+#include "cli/TreeWriter.h"
+
+class CJsonWriter : public CTreeWriter {
+public:
+    explicit CJsonWriter(std::ostream& out)
+        : m_out(out)
+    {
+    }
+
+    void BeginObject(const CString& key = CString()) override;
+    void EndObject() override;
+    void BeginArray(const CString& key = CString()) override;
+    void EndArray() override;
+    void String(const CString& key, const CString& value) override;
+    void Integer(const CString& key, std::int64_t value) override;
+    void Real(const CString& key, double value) override;
+    void Bool(const CString& key, bool value) override;
+    void Finish() override;
+
+    // text as a JSON string, quotes included.
+    static CString Quote(const CString& text);
+
+private:
+    struct CLevel {
+        bool isObject;
+        bool empty = true;
+    };
+    // Separator, line break and indent before a member or element, and its
+    // key when inside an object.
+    void Start(const CString& key);
+    void End(char close);
+    void Indent();
+
+    std::ostream& m_out;
+    std::vector<CLevel> m_levels;
+};

@@ -1,0 +1,53 @@
+#pragma once
+// Writes everything a library holds to a tree (JSON or text): its settings,
+// categories, the shared publishers, persons and magazine titles it refers
+// to, per media type the settings, custom fields and basic report and every
+// item with all its properties, custom values, check-out history and
+// sub-items, then the research entries and the custom reports.
+
+#include "platform/util/VemoTypes.h"
+
+class CCheckOut;
+class CCustomFieldMgr;
+class CCustomPrintReport;
+class CCustomReport;
+class CItem;
+class CLibrary;
+class CMediaItem;
+class COleDateTime;
+class CTreeWriter;
+
+class CLibraryDumper {
+public:
+    // Without complete (the text form, for reading) empty properties and
+    // media types without items or custom fields are left out.
+    CLibraryDumper(CLibrary& library, CTreeWriter& out, bool complete)
+        : m_library(library)
+        , m_out(out)
+        , m_complete(complete)
+    {
+    }
+
+    void Write();
+
+private:
+    void WriteSettings();
+    void WriteCategories();
+    void WriteSharedData();
+    void WriteMediaType(int type);
+    void WriteItem(const CMediaItem& item, int type);
+    // The properties of props the item answers (those it leaves untouched
+    // are left out), as an object named key.
+    void WriteProperties(const CItem& item, const CStringArray& props);
+    void WriteCustomValues(const CItem& item, const CCustomFieldMgr* fields);
+    void WriteCheckOut(const CCheckOut& checkOut);
+    void WriteReportBase(const CCustomReport& report);
+    void WritePrintReport(const CString& key, const CCustomPrintReport& report);
+    void WriteReports();
+    void WriteResearchEntries();
+    void WriteDate(const CString& key, const COleDateTime& date);
+
+    CLibrary& m_library;
+    CTreeWriter& m_out;
+    bool m_complete;
+};

@@ -1,0 +1,43 @@
+#pragma once
+// Writes a tree as indented text for people: "key: value" lines, members of
+// objects and arrays indented below their key, array elements numbered.
+// Line breaks inside values continue on lines indented under the value.
+
+#include <ostream>
+#include <vector>
+
+#include "cli/TreeWriter.h"
+
+class CTextTreeWriter : public CTreeWriter {
+public:
+    explicit CTextTreeWriter(std::ostream& out)
+        : m_out(out)
+    {
+    }
+
+    void BeginObject(const CString& key = CString()) override;
+    void EndObject() override;
+    void BeginArray(const CString& key = CString()) override;
+    void EndArray() override;
+    void String(const CString& key, const CString& value) override;
+    void Integer(const CString& key, std::int64_t value) override;
+    void Real(const CString& key, double value) override;
+    void Bool(const CString& key, bool value) override;
+    void Finish() override;
+
+private:
+    struct CLevel {
+        bool isArray;
+        int count = 0;
+        bool written = false; // a line was written inside
+    };
+    // The label of the next member or element: its key, or for an array
+    // element its number.
+    CString Label(const CString& key);
+    void Line(const CString& label, const CString& value);
+    void Begin(const CString& key, bool isArray);
+    void End();
+
+    std::ostream& m_out;
+    std::vector<CLevel> m_levels;
+};

@@ -1,0 +1,306 @@
+#include "data/store/ImportJob.h"
+
+#include <algorithm>
+#include <exception>
+#include <unordered_set>
+
+#include "data/model/MediaItem.h"
+#include "data/model/MediaUtils.h"
+#include "data/store/DelimitedTextReader.h"
+#include "data/store/Library.h"
+#include "data/store/LibraryImpl.h"
+#include "data/store/LibrarySnapshot.h"
+#include "data/store/MediaMgr.h"
+#include "data/store/MediaRegistry.h"
+#include "platform/util/StringUtils.h"
+
+namespace {
+
+bool IsVideoType(int mediaType)
+{
+    bool recordable = false;
+    return CMediaUtils::IsMediaTypeVideo(mediaType, recordable);
+}
+
+} // namespace
+
+CImportJob::CImportJob(CLibrary& library, int mediaType)
+    : m_library(library)
+    , m_mediaType(mediaType)
+{
+}
+
+CImportJob::~CImportJob() = default;
+
+bool CImportJob::IsValidMediaType() const
+{
+    return CMediaUtils::IsValidMediaID(m_mediaType) && m_library.GetImpl()
+        && m_library.GetImpl()->GetMediaMgr(m_mediaType);
+}
+
+const CCustomFieldMgr* CImportJob::GetFields() const
+{
+    return m_library.GetCustomFieldMgr(m_mediaType);
+}
+
+bool CImportJob::ReadFile(const CString& path, char delimiter, CString& error)
+{
+    CDelimitedTextReader reader(delimiter);
+    if (!reader.Open(path)) {
+        error = reader.GetError();
+        return false;
+    }
+    return ReadRows(reader, error);
+}
+
+bool CImportJob::ReadBytes(std::string bytes, char delimiter, CString& error)
+{
+    CDelimitedTextReader reader(delimiter);
+    reader.OpenBytes(std::move(bytes));
+    return ReadRows(reader, error);
+}
+
+bool CImportJob::ReadRows(CDelimitedTextReader& reader, CString& error)
+{
+    m_rows.clear();
+    m_columns.RemoveAll();
+    m_hasHeader = false;
+    std::size_t columnCount = 0;
+    CImportRow row;
+    while (reader.ReadRow(row.cells)) {
+        row.rowNumber = reader.GetRowNumber();
+        row.lineNumber = reader.GetLineNumber();
+        columnCount = std::max(columnCount, row.cells.size());
+        m_rows.push_back(std::move(row));
+        row = CImportRow();
+    }
+    if (reader.HasError()) {
+        error = reader.GetError();
+        m_rows.clear();
+        return false;
+    }
+    const CStringArray noCells;
+    m_hasHeader = CDelimitedTextReader::ProposeMapping(
+        m_rows.empty() ? noCells : m_rows.front().cells, GetFields(), static_cast<int>(columnCount), m_columns);
+    if (m_hasHeader)
+        m_rows.front().chosen = false;
+    return true;
+}
+
+void CImportJob::TreatFirstRowAsData()
+{
+    if (!m_hasHeader)
+        return;
+    m_hasHeader = false;
+    m_rows.front().chosen = true;
+    for (CString& column : m_columns)
+        column = CDelimitedTextReader::IGNORE_COLUMN;
+}
+
+CString CImportJob::GetColumnProperty(int column) const
+{
+    return column >= 0 && column < GetColumnCount() ? m_columns.GetAt(column) : CString();
+}
+
+bool CImportJob::SetColumnProperty(int column, const CString& prop)
+{
+    if (column < 0 || column >= GetColumnCount())
+        return false;
+    CString name = CDelimitedTextReader::FindProperty(prop, GetFields());
+    if (name.empty()) {
+        if (!CStringUtils::EqualsNoCase(CStringUtils::Trim(prop), CDelimitedTextReader::IGNORE_COLUMN))
+            return false;
+        name = CDelimitedTextReader::IGNORE_COLUMN;
+    } else {
+        for (CString& other : m_columns)
+            if (other == name)
+                other = CDelimitedTextReader::IGNORE_COLUMN;
+    }
+    m_columns.SetAt(column, name);
+    return true;
+}
+
+int CImportJob::FindColumn(const CString& heading) const
+{
+    if (!m_hasHeader)
+        return -1;
+    const CStringArray& cells = m_rows.front().cells;
+    const CString wanted = CStringUtils::Trim(heading);
+    for (int i = 0; i < cells.GetSize(); ++i)
+        if (CStringUtils::EqualsNoCase(CStringUtils::Trim(cells.GetAt(i)), wanted))
+            return i;
+    return -1;
+}
+
+bool CImportJob::IsAllIgnored() const
+{
+    return std::all_of(m_columns.begin(), m_columns.end(),
+        [](const CString& prop) { return prop == CDelimitedTextReader::IGNORE_COLUMN; });
+}
+
+CStringArray CImportJob::GetForeignProperties() const
+{
+    CStringArray foreign;
+    if (!CMediaRegistry::Find(m_mediaType))
+        return foreign;
+    const CStringArray& own = CMediaRegistry::GetDataProps(m_mediaType);
+    const CStringArray& subItem = CMediaRegistry::GetSubItemDataProps(m_mediaType);
+    for (const CString& prop : m_columns) {
+        if (prop == CDelimitedTextReader::IGNORE_COLUMN || !CMediaUtils::IsDataProp(prop))
+            continue;
+        if (std::find(own.begin(), own.end(), prop) == own.end()
+            && std::find(subItem.begin(), subItem.end(), prop) == subItem.end())
+            foreign.Add(prop);
+    }
+    return foreign;
+}
+
+void CImportJob::SetRowChosen(int index, bool chosen)
+{
+    if (index >= 0 && index < GetRowCount())
+        m_rows[static_cast<std::size_t>(index)].chosen = chosen;
+}
+
+void CImportJob::BuildValues(const CImportRow& row, CMapStringToString& values) const
+{
+    values.RemoveAll();
+    const bool video = IsVideoType(m_mediaType);
+    const int count = std::min(GetColumnCount(), static_cast<int>(row.cells.GetSize()));
+    for (int i = 0; i < count; ++i) {
+        const CString& prop = m_columns.GetAt(i);
+        const CString& text = row.cells.GetAt(i);
+        if (prop == CDelimitedTextReader::IGNORE_COLUMN || CStringUtils::IsEffectivelyEmpty(text))
+            continue;
+        if (video && prop == CMediaUtils::MEDIA_PROP_LENGTH && std::count(text.begin(), text.end(), ':') < 2)
+            values.SetAt(prop, text + ":00");
+        else
+            values.SetAt(prop, text);
+    }
+}
+
+CString CImportJob::SkipReason(const CImportRow& row) const
+{
+    if (!row.chosen)
+        return "not marked for import";
+    const bool blank = std::all_of(
+        row.cells.begin(), row.cells.end(), [](const CString& cell) { return CStringUtils::IsEffectivelyEmpty(cell); });
+    if (blank)
+        return "empty row";
+    CMapStringToString values;
+    BuildValues(row, values);
+    if (values.IsEmpty())
+        return "no data in the imported columns";
+    return CString();
+}
+
+void CImportJob::MarkExisting()
+{
+    CMediaMgr* mgr = IsValidMediaType() ? m_library.GetImpl()->GetMediaMgr(m_mediaType) : nullptr;
+    for (CImportRow& row : m_rows)
+        row.exists = false;
+    if (!mgr || IsAllIgnored())
+        return;
+    // Items made to compare with may add publishers and magazine titles;
+    // those go again afterwards. Their category is left out, so that no
+    // category is made.
+    const std::string shared = CLibrarySnapshot::SharedBytes();
+    CMapStringToString values;
+    for (CImportRow& row : m_rows) {
+        if (!row.chosen)
+            continue;
+        BuildValues(row, values);
+        values.RemoveKey(CMediaUtils::MEDIA_PROP_CATEGORY);
+        values.RemoveKey(CMediaUtils::MEDIA_PROP_CATEGORYDESC);
+        if (values.IsEmpty())
+            continue;
+        CMediaItem* probe = mgr->CreateDefaultItem();
+        probe->SetData(values, true);
+        row.exists = m_library.FindDuplicate(probe) != nullptr;
+        CMediaMgr::DestroyItem(probe);
+    }
+    CLibrarySnapshot::RestoreShared(shared);
+}
+
+CMediaItem* CImportJob::ImportRow(const CMapStringToString& values)
+{
+    return m_library.Import(m_mediaType, values, false);
+}
+
+CImportOutcome CImportJob::Run(bool dryRun)
+{
+    CImportOutcome outcome;
+    if (!IsValidMediaType()) {
+        outcome.error = CStringUtils::Format("There is no media type %d to import into.", m_mediaType);
+        return outcome;
+    }
+    if (IsAllIgnored()) {
+        outcome.error = ALL_IGNORED_ERROR;
+        return outcome;
+    }
+
+    // Every row is checked before the library changes.
+    std::vector<const CImportRow*> chosen;
+    for (const CImportRow& row : m_rows) {
+        if (m_hasHeader && &row == &m_rows.front())
+            continue;
+        const CString reason = SkipReason(row);
+        if (reason.empty())
+            chosen.push_back(&row);
+        else
+            outcome.skipped.push_back({ row.rowNumber, reason });
+    }
+    if (chosen.empty())
+        return outcome;
+
+    CLibrarySnapshot snapshot;
+    if (!snapshot.Take(m_library, outcome.error))
+        return outcome;
+
+    std::unordered_set<const CMediaItem*> created;
+    const CImportRow* current = nullptr;
+    CString failure;
+    bool failed = false;
+    try {
+        CMapStringToString values;
+        for (const CImportRow* row : chosen) {
+            current = row;
+            BuildValues(*row, values);
+            const int before = m_library.GetItemCount(m_mediaType);
+            CMediaItem* item = ImportRow(values);
+            if (!item) {
+                outcome.skipped.push_back({ row->rowNumber, "the library did not take the row" });
+            } else if (m_library.GetItemCount(m_mediaType) > before) {
+                created.insert(item);
+                ++outcome.created;
+            } else if (created.count(item)) {
+                ++outcome.repeated;
+            } else {
+                ++outcome.merged;
+            }
+        }
+    } catch (const std::exception& e) {
+        failed = true;
+        failure = e.what();
+    } catch (...) {
+        failed = true;
+        failure = "unknown failure";
+    }
+    if (failed) {
+        CString restoreError;
+        const bool restored = snapshot.Restore(m_library, restoreError);
+        outcome = CImportOutcome();
+        outcome.error = CStringUtils::Format("Row %d could not be imported (%s); ", current->rowNumber, failure.c_str())
+            + (restored ? CString("nothing was imported.")
+                        : "the library could not be put back as it was (" + restoreError + ").");
+        return outcome;
+    }
+    std::sort(outcome.skipped.begin(), outcome.skipped.end(),
+        [](const CImportOutcome::CSkip& a, const CImportOutcome::CSkip& b) { return a.rowNumber < b.rowNumber; });
+
+    if (dryRun) {
+        CString restoreError;
+        if (!snapshot.Restore(m_library, restoreError))
+            outcome.error = "The library could not be put back as it was after the trial (" + restoreError + ").";
+    }
+    return outcome;
+}

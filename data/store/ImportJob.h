@@ -1,0 +1,127 @@
+#pragma once
+// One import of a delimited text file into a library, as the import window
+// and the command-line tool run it: the rows are read whole first, every
+// column is given the property it carries (or "<ignore>"), and the chosen
+// rows go to CLibrary::Import in file order. Either every chosen row is
+// imported or, when something fails part-way, the library (and the shared
+// lists) are put back as they were.
+
+#include <string>
+#include <vector>
+
+#include "platform/util/VemoTypes.h"
+
+class CCustomFieldMgr;
+class CDelimitedTextReader;
+class CLibrary;
+class CMediaItem;
+
+// One row of the file.
+struct CImportRow {
+    int rowNumber = 0; // counting from 1, the header row included
+    int lineNumber = 0; // where the row starts in the file
+    CStringArray cells;
+    bool chosen = true; // the "Import?" mark
+    bool exists = false; // an equal item is in the library (MarkExisting)
+};
+
+// What an import did, or for a dry run would do.
+struct CImportOutcome {
+    struct CSkip {
+        int rowNumber;
+        CString reason;
+    };
+    int created = 0; // rows that became new items
+    int merged = 0; // rows that filled in an item the library held before
+    int repeated = 0; // rows equal to an earlier row, merged into its new item
+    std::vector<CSkip> skipped;
+    // Set when nothing was imported; the library is as it was.
+    CString error;
+
+    bool Succeeded() const { return error.empty(); }
+};
+
+class CImportJob {
+public:
+    // The window's question when every column is ignored, and its note on
+    // rows that exist already.
+    static inline const CString ALL_IGNORED_QUESTION
+        = "All of the data columns are flagged as \"<ignore>\", so there is nothing to import. Is that what you "
+          "intended to do? If so, please press the Cancel button instead.";
+    static inline const CString ALL_IGNORED_ERROR
+        = "All of the data columns are flagged as \"<ignore>\", so there is nothing to import.";
+    static inline const CString EXISTING_ROW_NOTE
+        = "A row with this background color indicates one that already exists in the Library. If imported, only "
+          "missing data of the original media item will be updated.";
+
+    // mediaType is a media type 1..24; the library must outlive the job.
+    CImportJob(CLibrary& library, int mediaType);
+    virtual ~CImportJob();
+    CImportJob(const CImportJob&) = delete;
+    CImportJob& operator=(const CImportJob&) = delete;
+
+    int GetMediaType() const { return m_mediaType; }
+    // False for a type the library has no items of (not 1..24).
+    bool IsValidMediaType() const;
+
+    // Reads every row. A first row of property or custom field names is the
+    // header: it proposes the column properties and is not imported;
+    // otherwise every column starts as "<ignore>". False (error set, rows
+    // as far as read dropped) when the file cannot be read whole.
+    bool ReadFile(const CString& path, char delimiter, CString& error);
+    bool ReadBytes(std::string bytes, char delimiter, CString& error);
+    bool HasHeader() const { return m_hasHeader; }
+    // The first row is data after all: it is chosen and every column goes
+    // back to "<ignore>".
+    void TreatFirstRowAsData();
+
+    int GetColumnCount() const { return static_cast<int>(m_columns.GetSize()); }
+    // The property of a column (0-based); "" outside the columns.
+    CString GetColumnProperty(int column) const;
+    // prop is a data property or custom field name (ignoring case) or
+    // "<ignore>"; false for any other text or column. A property comes from
+    // one column: a column that had it before becomes "<ignore>".
+    bool SetColumnProperty(int column, const CString& prop);
+    // The column whose heading reads heading (ignoring case); -1 without a
+    // header or such a column.
+    int FindColumn(const CString& heading) const;
+    bool IsAllIgnored() const;
+    // Properties the columns carry that items of the type do not have
+    // (they are handed on and have no effect).
+    CStringArray GetForeignProperties() const;
+
+    int GetRowCount() const { return static_cast<int>(m_rows.size()); }
+    const CImportRow& GetRow(int index) const { return m_rows.at(static_cast<std::size_t>(index)); }
+    void SetRowChosen(int index, bool chosen);
+
+    // The value map of a row: key the column's property, value the cell
+    // text, for every column not ignored whose cell is not blank (a blank
+    // cell would wipe a custom value the item has). For a video type the
+    // "Length" gets ":00" appended, so that a number of minutes (or h:mm)
+    // reads as h:m:s; a text that is h:m:s already is kept.
+    void BuildValues(const CImportRow& row, CMapStringToString& values) const;
+
+    // Marks the chosen rows whose item the library holds already. Neither
+    // the library nor the shared lists change.
+    void MarkExisting();
+
+    // Imports every chosen row. On failure, or with dryRun, the library and
+    // the shared lists are put back as they were before.
+    CImportOutcome Run(bool dryRun);
+
+protected:
+    // One row into the library (tests make it fail part-way).
+    virtual CMediaItem* ImportRow(const CMapStringToString& values);
+
+private:
+    const CCustomFieldMgr* GetFields() const;
+    bool ReadRows(CDelimitedTextReader& reader, CString& error);
+    // Why a chosen row is not imported; "" when it is.
+    CString SkipReason(const CImportRow& row) const;
+
+    CLibrary& m_library;
+    int m_mediaType;
+    std::vector<CImportRow> m_rows;
+    CStringArray m_columns;
+    bool m_hasHeader = false;
+};

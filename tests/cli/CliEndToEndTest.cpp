@@ -1,0 +1,347 @@
+// Runs the built tool on a temporary data directory and checks what it says,
+// its exit status and what it leaves on disk.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "JsonCheck.h"
+#include "data/store/DelimitedTextReader.h"
+#include "platform/appcfg/FileLock.h"
+#include "support/TempDir.h"
+
+extern char** environ;
+
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    // Runs the tool with --data-dir first, capturing both streams in files.
+    ToolRun Run(std::vector<std::string> args, bool withDataDir = true)
+    {
+        if (withDataDir)
+            args.insert(args.begin(), { "--data-dir", m_data });
+        const std::string tool = std::string(VEMO_TEST_BIN_DIR) + "/vemolibrary-cli";
+        args.insert(args.begin(), tool);
+        std::vector<char*> argv;
+        for (std::string& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+
+        const std::string outFile = m_scratch.File("out");
+        const std::string errFile = m_scratch.File("err");
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        pid_t pid = 0;
+        ToolRun run;
+        const int spawned = posix_spawn(&pid, tool.c_str(), &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        EXPECT_EQ(spawned, 0) << "cannot start " << tool;
+        if (spawned != 0)
+            return run;
+        int status = 0;
+        waitpid(pid, &status, 0);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = vemotest::ReadAll(outFile);
+        run.err = vemotest::ReadAll(errFile);
+        return run;
+    }
+
+    std::string LibraryPath(const std::string& name) const { return m_data + "/" + name + ".vly"; }
+    std::string LibraryBytes(const std::string& name) const { return vemotest::ReadAll(LibraryPath(name)); }
+
+    std::string WriteFile(const std::string& name, const std::string& bytes)
+    {
+        vemotest::WriteAll(m_scratch.File(name), bytes);
+        return m_scratch.File(name);
+    }
+
+    vemotest::JsonValue DumpJson(const std::string& library)
+    {
+        const ToolRun dump = Run({ "dump", library, "--json" });
+        EXPECT_EQ(dump.status, 0) << dump.err;
+        vemotest::JsonValue value;
+        std::string error;
+        EXPECT_TRUE(vemotest::ParseJson(dump.out, value, error)) << error;
+        return value;
+    }
+
+    // The books of a JSON dump by title.
+    static std::map<std::string, const vemotest::JsonValue*> Books(const vemotest::JsonValue& dump)
+    {
+        std::map<std::string, const vemotest::JsonValue*> books;
+        for (const vemotest::JsonValue& type : dump["mediaTypes"].elements)
+            if (type["name"].string == "Books")
+                for (const vemotest::JsonValue& item : type["items"].elements)
+                    books[item["properties"]["Title"].string] = &item;
+        return books;
+    }
+
+    void NewLibrary(const std::string& name)
+    {
+        const ToolRun run = Run({ "new", name });
+        ASSERT_EQ(run.status, 0) << run.err;
+    }
+
+    vemotest::TempDir m_dataDir;
+    vemotest::TempDir m_scratch;
+    std::string m_data = m_dataDir.Path() + "/data";
+};
+
+const char* const BOOKS_CSV = "Title,Author,Year,Description\r\n"
+                              "\"Dune, Messiah\",Herbert,1969,\"The \"\"second\"\"\nbook\"\r\n"
+                              "Caf\xE9 Stories,Anon,,\r\n"
+                              "Dune,Herbert,,\r\n"
+                              ",,,\r\n"
+                              "DUNE,herbert,1965,\r\n";
+
+TEST_F(CliTest, HelpForTheToolAndEveryCommand)
+{
+    ToolRun run = Run({ "--help" }, false);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind("Usage: vemolibrary-cli", 0), 0u) << run.out;
+    for (const char* command : { "list", "new", "check", "dump", "import", "report", "webreport" }) {
+        run = Run({ command, "--help" }, false);
+        EXPECT_EQ(run.status, 0) << command;
+        EXPECT_EQ(run.out.rfind(std::string("Usage: vemolibrary-cli ") + command, 0), 0u) << run.out;
+        EXPECT_NE(run.out.find(std::string("Usage: vemolibrary-cli ") + command), std::string::npos);
+    }
+    run = Run({ "--version" }, false);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind("vemolibrary-cli ", 0), 0u);
+}
+
+class CliUsage : public CliTest, public ::testing::WithParamInterface<std::vector<std::string>> { };
+
+TEST_P(CliUsage, WrongCommandLineExitsWithTwo)
+{
+    const ToolRun run = Run(GetParam(), false);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.out.empty()) << run.out;
+    EXPECT_FALSE(run.err.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CliUsage,
+    ::testing::Values(std::vector<std::string> {}, std::vector<std::string> { "frobnicate" },
+        std::vector<std::string> { "--data-dir" }, std::vector<std::string> { "--bogus", "list" },
+        std::vector<std::string> { "list", "extra" }, std::vector<std::string> { "new" },
+        std::vector<std::string> { "dump", "X", "--bogus" }, std::vector<std::string> { "import", "X", "f.csv" },
+        std::vector<std::string> { "import", "X", "f.csv", "--type", "Bookz" },
+        std::vector<std::string> { "import", "X", "f.csv", "--type", "Books", "--delimiter", "semicolon" },
+        std::vector<std::string> { "webreport", "X", "Books", "--all" }, std::vector<std::string> { "webreport", "X" },
+        std::vector<std::string> { "check", "--json", "X" }));
+
+TEST_F(CliTest, NewLibrariesAreListedAndWhole)
+{
+    NewLibrary("My Library");
+    EXPECT_TRUE(std::filesystem::is_directory(m_data + "/Templates"));
+    ToolRun run = Run({ "list" });
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "My Library: 0 items\n");
+
+    run = Run({ "new", "MY LIBRARY" });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("already exists"), std::string::npos) << run.err;
+    run = Run({ "new", "a/b" });
+    EXPECT_EQ(run.status, 1);
+
+    run = Run({ "check", "my library" });
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("whole (0 items)"), std::string::npos) << run.out;
+}
+
+TEST_F(CliTest, ImportedRowsAreInTheJsonDump)
+{
+    NewLibrary("My Library");
+    const std::string csv = WriteFile("books.csv", BOOKS_CSV);
+    const ToolRun run = Run({ "import", "My Library", "--type", "Books", csv });
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Columns: 1 Title, 2 Author, 3 Year, 4 Description"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("New items: 3\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Rows that repeated an earlier row: 1\n"), std::string::npos);
+    EXPECT_NE(run.out.find("  row 5: empty row\n"), std::string::npos);
+
+    const vemotest::JsonValue dump = DumpJson("My Library");
+    EXPECT_EQ(dump["library"].string, "My Library");
+    auto books = Books(dump);
+    ASSERT_EQ(books.size(), 3u);
+    ASSERT_TRUE(books.count("Dune, Messiah"));
+    EXPECT_EQ((*books["Dune, Messiah"])["properties"]["Description"].string, "The \"second\"\nbook");
+    EXPECT_TRUE(books.count("Caf\xC3\xA9 Stories"));
+    EXPECT_EQ((*books["Dune"])["properties"]["Year"].string, "1965");
+    EXPECT_EQ(dump["mediaTypes"][0]["itemCount"].number, 3);
+
+    // The file as it was before the import is kept as an archive copy.
+    EXPECT_TRUE(std::filesystem::exists(m_data + "/Archives/My Library000001.vly"));
+    EXPECT_EQ(Run({ "list" }).out, "My Library: 3 items\n  Books: 3\n");
+    const ToolRun text = Run({ "dump", "My Library" });
+    EXPECT_NE(text.out.find("Title: Dune, Messiah"), std::string::npos);
+}
+
+TEST_F(CliTest, HeadlessFileIsMappedByColumnNumber)
+{
+    NewLibrary("L");
+    const std::string csv = WriteFile("dvds.txt", "Alien\t117\nHeat\t170\n");
+    ToolRun run = Run({ "import", "L", "--type", "DVD", csv });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("flagged as \"<ignore>\""), std::string::npos) << run.err;
+
+    run = Run({ "import", "L", "--type", "DVD", csv, "--map", "1=title", "--map", "2=Length" });
+    ASSERT_EQ(run.status, 0) << run.err;
+    const vemotest::JsonValue dump = DumpJson("L");
+    bool found = false;
+    for (const vemotest::JsonValue& type : dump["mediaTypes"].elements)
+        for (const vemotest::JsonValue& item : type["items"].elements)
+            if (item["properties"]["Title"].string == "Alien") {
+                found = true;
+                EXPECT_EQ(item["properties"]["Length"].string, "1:57");
+            }
+    EXPECT_TRUE(found);
+}
+
+TEST_F(CliTest, FailedOrTrialImportsSaveNothing)
+{
+    NewLibrary("L");
+    ASSERT_EQ(Run({ "import", "L", "--type", "Books", WriteFile("a.csv", "Title\nDune\n") }).status, 0);
+    const std::string before = LibraryBytes("L");
+
+    ToolRun run = Run({ "import", "L", "--type", "Books", WriteFile("b.csv", "Title\nEmma\n"), "--dry-run" });
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("New items: 1"), std::string::npos);
+
+    run = Run({ "import", "L", "--type", "Books", WriteFile("c.csv", "Title\nEmma\n\"Solaris\nLem\n") });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Row 3 (line 3)"), std::string::npos) << run.err;
+
+    run = Run({ "import", "L", "--type", "Books", WriteFile("d.csv", std::string("Title\nEm\0ma\n", 12)) });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("NUL"), std::string::npos) << run.err;
+
+    run = Run({ "import", "L", "--type", "Books", m_scratch.File("missing.csv") });
+    EXPECT_EQ(run.status, 1);
+
+    run = Run({ "import", "Nowhere", "--type", "Books", m_scratch.File("a.csv") });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("no library named"), std::string::npos) << run.err;
+
+    EXPECT_EQ(LibraryBytes("L"), before);
+}
+
+TEST_F(CliTest, LockedLibraryIsNotChanged)
+{
+    NewLibrary("L");
+    const std::string before = LibraryBytes("L");
+    CFileLock lock;
+    CString holder;
+    ASSERT_TRUE(lock.Acquire(LibraryPath("L"), "VemoLibrary", holder)) << holder;
+    const ToolRun run = Run({ "import", "L", "--type", "Books", WriteFile("a.csv", "Title\nDune\n") });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("in use by VemoLibrary"), std::string::npos) << run.err;
+    EXPECT_EQ(LibraryBytes("L"), before);
+    EXPECT_NE(Run({ "list" }).out.find("L: 0 items [open in VemoLibrary"), std::string::npos);
+}
+
+// The program keeps the shared lists in memory while it has any library
+// open and writes them back later, which would drop a publisher added here.
+TEST_F(CliTest, ImportThatAddsPublishersWaitsForTheProgram)
+{
+    NewLibrary("Mine");
+    NewLibrary("Open Elsewhere");
+    const std::string before = LibraryBytes("Mine");
+    CFileLock lock;
+    CString holder;
+    ASSERT_TRUE(lock.Acquire(LibraryPath("Open Elsewhere"), "VemoLibrary", holder)) << holder;
+
+    ToolRun run = Run({ "import", "Mine", "--type", "Books", WriteFile("a.csv", "Title,Publisher\nDune,Chilton\n") });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("shared data file"), std::string::npos) << run.err;
+    EXPECT_EQ(LibraryBytes("Mine"), before);
+    EXPECT_FALSE(std::filesystem::exists(m_data + "/VemoLibrary2.dat"));
+
+    run = Run({ "import", "Mine", "--type", "Books", WriteFile("b.csv", "Title\nDune\n") });
+    EXPECT_EQ(run.status, 0) << run.err;
+
+    lock.Release();
+    run = Run({ "import", "Mine", "--type", "Books", m_scratch.File("a.csv") });
+    ASSERT_EQ(run.status, 0) << run.err;
+    const vemotest::JsonValue dump = DumpJson("Mine");
+    EXPECT_EQ(dump["sharedData"]["publishers"][0]["lastName"].string, "Chilton");
+    EXPECT_EQ((*Books(dump)["Dune"])["properties"]["Publisher"].string, "Chilton");
+}
+
+TEST_F(CliTest, CheckFindsDamagedFiles)
+{
+    NewLibrary("L");
+    ASSERT_EQ(Run({ "import", "L", "--type", "Books", WriteFile("a.csv", BOOKS_CSV) }).status, 0);
+    const std::string bytes = LibraryBytes("L");
+    const std::string cut = WriteFile("cut.vly", bytes.substr(0, bytes.size() / 2));
+    const std::string longer = WriteFile("longer.vly", bytes + "junk");
+    const std::string newer = WriteFile("newer.vly", "\x03" + bytes.substr(1));
+
+    for (const std::string& file : { cut, longer, newer }) {
+        const ToolRun run = Run({ "check", file });
+        EXPECT_EQ(run.status, 1) << file;
+        EXPECT_NE(run.out.find(": damaged: "), std::string::npos) << run.out;
+    }
+    EXPECT_NE(Run({ "check", longer }).out.find("4 bytes follow"), std::string::npos);
+    EXPECT_EQ(Run({ "check", LibraryPath("L") }).status, 0);
+    EXPECT_EQ(Run({ "check", m_scratch.File("none.vly") }).status, 1);
+}
+
+TEST_F(CliTest, BasicReportRowsAsCsv)
+{
+    NewLibrary("L");
+    ASSERT_EQ(Run({ "import", "L", "--type", "Books", WriteFile("a.csv", BOOKS_CSV) }).status, 0);
+    ToolRun run = Run({ "report", "L", "No Such Report" });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("no printed report"), std::string::npos) << run.err;
+
+    const std::string csv = m_scratch.File("report.csv");
+    run = Run({ "report", "L", "books", "--csv", csv });
+    if (run.status == 1 && run.err.find("Not available yet.") != std::string::npos)
+        GTEST_SKIP() << "printed report runs are not built yet: " << run.err;
+    ASSERT_EQ(run.status, 0) << run.err;
+    CDelimitedTextReader reader(',');
+    ASSERT_TRUE(reader.Open(csv));
+    CStringArray cells;
+    ASSERT_TRUE(reader.ReadRow(cells));
+    EXPECT_EQ(cells.GetAt(0), "Title");
+    std::vector<CString> titles;
+    while (reader.ReadRow(cells))
+        titles.push_back(cells.GetAt(0));
+    EXPECT_EQ(titles, (std::vector<CString> { "Caf\xC3\xA9 Stories", "Dune", "Dune, Messiah" }));
+}
+
+TEST_F(CliTest, WebReportPagesGoToTheOutputFolder)
+{
+    NewLibrary("L");
+    ASSERT_EQ(Run({ "import", "L", "--type", "Books", WriteFile("a.csv", BOOKS_CSV) }).status, 0);
+    ToolRun run = Run({ "webreport", "L", "No Such Report" });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("no web report"), std::string::npos) << run.err;
+
+    const std::string output = m_scratch.File("web");
+    run = Run({ "webreport", "L", "books", "--output", output });
+    if (run.status == 1 && run.err.find("Not available yet.") != std::string::npos)
+        GTEST_SKIP() << "web report runs are not built yet: " << run.err;
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Books: " + output + "/Books.htm\n");
+    EXPECT_TRUE(std::filesystem::exists(output + "/Books.htm"));
+    EXPECT_NE(run.err.find("Books: 3 items"), std::string::npos) << run.err;
+}
+
+} // namespace

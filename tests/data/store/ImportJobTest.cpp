@@ -1,0 +1,334 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "data/model/MediaItem.h"
+#include "data/model/MediaUtils.h"
+#include "data/store/CategoryMgr.h"
+#include "data/store/CustomField.h"
+#include "data/store/CustomFieldMgr.h"
+#include "data/store/DelimitedTextReader.h"
+#include "data/store/ImportJob.h"
+#include "data/store/Library.h"
+#include "data/store/LibraryFile.h"
+#include "data/store/PublisherMgr.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using U = CMediaUtils;
+
+class ImportJobTest : public ::testing::Test {
+protected:
+    ImportJobTest()
+        : m_library(false, true)
+    {
+    }
+
+    // Reads text (comma-delimited) into a job for type.
+    std::unique_ptr<CImportJob> Job(const std::string& text, int type = U::MEDIA_BOOK)
+    {
+        auto job = std::make_unique<CImportJob>(m_library, type);
+        CString error;
+        EXPECT_TRUE(job->ReadBytes(text, ',', error)) << error;
+        return job;
+    }
+
+    std::string Bytes()
+    {
+        std::string bytes;
+        CString error;
+        EXPECT_TRUE(CLibraryFile::WriteBytes(m_library, bytes, error)) << error;
+        return bytes;
+    }
+
+    std::vector<CMediaItem*> Items(int type = U::MEDIA_BOOK)
+    {
+        std::vector<CMediaItem*> items;
+        for (POSITION pos = m_library.GetHeadItem(type); pos;)
+            items.push_back(m_library.GetNextItem(type, pos));
+        return items;
+    }
+
+    static CString Data(const CMediaItem* item, const CString& prop)
+    {
+        CMapStringToString data;
+        data.SetAt(prop, CString());
+        item->GetData(data);
+        return *data.PLookup(prop);
+    }
+
+    CString CustomValue(const CMediaItem* item, const CString& field)
+    {
+        CMapStringToString data;
+        data.SetAt(field, CString());
+        m_library.GatherCustomFieldDataForItem(item, data);
+        return *data.PLookup(field);
+    }
+
+    void AddField(int type, const CString& name, CFDataType dataType = CF_TEXT)
+    {
+        auto* field = new CCustomField();
+        field->SetName(name);
+        field->SetDataType(dataType);
+        m_library.GetCustomFieldMgr(type)->Add(field);
+    }
+
+    CLibrary m_library;
+};
+
+TEST_F(ImportJobTest, SameRowTwiceMakesOneItemAndFillsMissingData)
+{
+    auto job = Job("Title,Author,Year\nDune,Herbert,\nDUNE,herbert,1965\nDune,Herbert,1970\n");
+    CImportOutcome outcome = job->Run(false);
+    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
+    EXPECT_EQ(outcome.created, 1);
+    EXPECT_EQ(outcome.repeated, 2);
+    EXPECT_EQ(outcome.merged, 0);
+    auto items = Items();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(Data(items[0], U::MEDIA_PROP_AUTHOR), "Herbert");
+    EXPECT_EQ(Data(items[0], U::MEDIA_PROP_YEAR), "1965");
+
+    // A later import of the same book counts as merged into an existing item.
+    outcome = Job("Title,Author,Description\nDune,Herbert,Spice\n")->Run(false);
+    EXPECT_EQ(outcome.created, 0);
+    EXPECT_EQ(outcome.merged, 1);
+    items = Items();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(Data(items[0], U::MEDIA_PROP_DESCRIPTION), "Spice");
+}
+
+TEST_F(ImportJobTest, EveryColumnIgnoredImportsNothing)
+{
+    const std::string before = Bytes();
+    auto job = Job("Dune,Herbert\n");
+    EXPECT_FALSE(job->HasHeader());
+    EXPECT_TRUE(job->IsAllIgnored());
+    CImportOutcome outcome = job->Run(false);
+    EXPECT_EQ(outcome.error, CImportJob::ALL_IGNORED_ERROR);
+    EXPECT_EQ(Bytes(), before);
+}
+
+TEST_F(ImportJobTest, RowsWithoutDataAreSkippedWithTheirNumbers)
+{
+    auto job = Job("Title,Description\nDune,x\n\n , \n,only ignored\nEmma,\n");
+    ASSERT_TRUE(job->SetColumnProperty(1, CDelimitedTextReader::IGNORE_COLUMN));
+    job->SetRowChosen(5, false);
+    CImportOutcome outcome = job->Run(false);
+    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
+    EXPECT_EQ(outcome.created, 1);
+    ASSERT_EQ(outcome.skipped.size(), 4u);
+    EXPECT_EQ(outcome.skipped[0].rowNumber, 3);
+    EXPECT_EQ(outcome.skipped[0].reason, "empty row");
+    EXPECT_EQ(outcome.skipped[1].rowNumber, 4);
+    EXPECT_EQ(outcome.skipped[1].reason, "empty row");
+    EXPECT_EQ(outcome.skipped[2].rowNumber, 5);
+    EXPECT_EQ(outcome.skipped[2].reason, "no data in the imported columns");
+    EXPECT_EQ(outcome.skipped[3].rowNumber, 6);
+    EXPECT_EQ(outcome.skipped[3].reason, "not marked for import");
+}
+
+struct LengthCase {
+    int type;
+    const char* cell;
+    const char* value; // in the value map
+};
+
+class VideoLength : public ImportJobTest, public ::testing::WithParamInterface<LengthCase> { };
+
+TEST_P(VideoLength, GetsSecondsAppendedForVideoTypes)
+{
+    auto job = Job(std::string("Title,Length\nX,") + GetParam().cell + "\n", GetParam().type);
+    CMapStringToString values;
+    job->BuildValues(job->GetRow(1), values);
+    EXPECT_EQ(*values.PLookup(U::MEDIA_PROP_LENGTH), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, VideoLength,
+    ::testing::Values(LengthCase { U::MEDIA_DVD, "90", "90:00" }, LengthCase { U::MEDIA_VIDEOTAPE, "1:30", "1:30:00" },
+        LengthCase { U::MEDIA_BLURAY, "1:30:00", "1:30:00" }, LengthCase { U::MEDIA_CD, "45:10", "45:10" }));
+
+TEST_F(ImportJobTest, VideoLengthInMinutesIsStoredAsMinutes)
+{
+    ASSERT_TRUE(Job("Title,Length\nAlien,90\n", U::MEDIA_DVD)->Run(false).Succeeded());
+    auto items = Items(U::MEDIA_DVD);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(Data(items[0], U::MEDIA_PROP_LENGTH), "1:30");
+}
+
+TEST_F(ImportJobTest, QuotedCellsKeepCommasQuotesAndLineBreaks)
+{
+    ASSERT_TRUE(Job("Title,Description\n\"Dune, Messiah\",\"The \"\"second\"\"\r\nbook\"\n")->Run(false).Succeeded());
+    auto items = Items();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0]->GetTitle(), "Dune, Messiah");
+    EXPECT_EQ(items[0]->GetDescription(), "The \"second\"\nbook");
+}
+
+TEST_F(ImportJobTest, EncodingsReadAsUtf8)
+{
+    ASSERT_TRUE(Job("\xEF\xBB\xBFTitle\nCaf\xE9\nNa\xC3\xAFve\n")->Run(false).Succeeded());
+    std::vector<CString> titles;
+    for (const CMediaItem* item : Items())
+        titles.push_back(item->GetTitle());
+    std::sort(titles.begin(), titles.end());
+    EXPECT_EQ(titles, (std::vector<CString> { "Caf\xC3\xA9", "Na\xC3\xAFve" }));
+}
+
+TEST_F(ImportJobTest, HeaderOfCustomFieldsSetsTheirValues)
+{
+    AddField(U::MEDIA_BOOK, "Shelf");
+    AddField(U::MEDIA_BOOK, "Signed", CF_TRUEFALSE);
+    auto job = Job("title,SHELF,signed\nDune,B4,yes\n");
+    ASSERT_TRUE(job->HasHeader());
+    EXPECT_EQ(job->GetColumnProperty(1), "Shelf");
+    ASSERT_TRUE(job->Run(false).Succeeded());
+    auto items = Items();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(CustomValue(items[0], "Shelf"), "B4");
+    EXPECT_EQ(CustomValue(items[0], "Signed"), "Y");
+}
+
+// A blank cell would otherwise set the custom value of the existing item to
+// nothing on a merge.
+TEST_F(ImportJobTest, BlankCellLeavesAnExistingCustomValue)
+{
+    AddField(U::MEDIA_BOOK, "Shelf");
+    ASSERT_TRUE(Job("Title,Shelf\nDune,B4\n")->Run(false).Succeeded());
+    ASSERT_TRUE(Job("Title,Shelf\nDune,\n")->Run(false).Succeeded());
+    EXPECT_EQ(CustomValue(Items().at(0), "Shelf"), "B4");
+}
+
+TEST_F(ImportJobTest, ColumnsAreMappedByNameOrNumber)
+{
+    auto job = Job("Name,Writer\nDune,Herbert\n");
+    EXPECT_FALSE(job->HasHeader());
+    EXPECT_EQ(job->FindColumn("writer"), -1);
+    EXPECT_FALSE(job->SetColumnProperty(0, "Nonsense"));
+    EXPECT_FALSE(job->SetColumnProperty(5, "Title"));
+    EXPECT_TRUE(job->SetColumnProperty(0, "title"));
+    EXPECT_EQ(job->GetColumnProperty(0), "Title");
+    // A property comes from one column only.
+    EXPECT_TRUE(job->SetColumnProperty(1, "TITLE"));
+    EXPECT_EQ(job->GetColumnProperty(0), CDelimitedTextReader::IGNORE_COLUMN);
+    EXPECT_EQ(job->GetColumnProperty(1), "Title");
+
+    auto header = Job("Title,Author\nDune,Herbert\n");
+    EXPECT_EQ(header->FindColumn(" AUTHOR"), 1);
+    header->TreatFirstRowAsData();
+    EXPECT_TRUE(header->IsAllIgnored());
+    EXPECT_TRUE(header->GetRow(0).chosen);
+}
+
+TEST_F(ImportJobTest, PropertiesTheTypeLacksAreNamed)
+{
+    auto job = Job("Title,Artist,Author\nDune,x,y\n");
+    EXPECT_EQ(job->GetForeignProperties(), CStringArray { "Artist" });
+}
+
+TEST_F(ImportJobTest, BadFileIsRefusedBeforeAnythingChanges)
+{
+    const std::string before = Bytes();
+    CImportJob job(m_library, U::MEDIA_BOOK);
+    CString error;
+    EXPECT_FALSE(job.ReadBytes("Title\nDune\n\"Emma\n", ',', error));
+    EXPECT_NE(error.find("Row 3 (line 3)"), std::string::npos) << error;
+    EXPECT_EQ(job.GetRowCount(), 0);
+    EXPECT_EQ(Bytes(), before);
+}
+
+TEST_F(ImportJobTest, UnknownMediaTypeImportsNothing)
+{
+    auto job = Job("Title\nDune\n", 99);
+    EXPECT_FALSE(job->IsValidMediaType());
+    EXPECT_FALSE(job->Run(false).Succeeded());
+}
+
+// Fails on the row with the given title.
+class FailingImportJob : public CImportJob {
+public:
+    FailingImportJob(CLibrary& library, const CString& failOn)
+        : CImportJob(library, U::MEDIA_BOOK)
+        , m_failOn(failOn)
+    {
+    }
+
+protected:
+    CMediaItem* ImportRow(const CMapStringToString& values) override
+    {
+        if (*values.PLookup(U::MEDIA_PROP_TITLE) == m_failOn)
+            throw std::runtime_error("disk on fire");
+        return CImportJob::ImportRow(values);
+    }
+
+private:
+    CString m_failOn;
+};
+
+TEST_F(ImportJobTest, FailurePartWayLeavesTheLibraryAsItWas)
+{
+    ASSERT_TRUE(Job("Title,Author\nDune,\n")->Run(false).Succeeded());
+    const std::string before = Bytes();
+    const int categoriesBefore = CCategoryMgr::GetInstance()->GetCount();
+    const int publishersBefore = CPublisherMgr::GetInstance()->GetCount();
+
+    FailingImportJob job(m_library, "Emma");
+    CString error;
+    ASSERT_TRUE(job.ReadBytes("Title,Author,Category,Publisher\n"
+                              "Dune,Herbert,Desert,Chilton\n"
+                              "Solaris,Lem,Space,Walker\n"
+                              "Emma,Austen,Classics,Murray\n",
+        ',', error));
+    CImportOutcome outcome = job.Run(false);
+    EXPECT_EQ(outcome.error, "Row 4 could not be imported (disk on fire); nothing was imported.");
+    EXPECT_EQ(outcome.created, 0);
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_EQ(CCategoryMgr::GetInstance()->GetCount(), categoriesBefore);
+    EXPECT_EQ(CPublisherMgr::GetInstance()->GetCount(), publishersBefore);
+    ASSERT_EQ(Items().size(), 1u);
+    EXPECT_EQ(Data(Items()[0], U::MEDIA_PROP_AUTHOR), "");
+}
+
+TEST_F(ImportJobTest, DryRunCountsAndChangesNothing)
+{
+    ASSERT_TRUE(Job("Title\nDune\n")->Run(false).Succeeded());
+    const std::string before = Bytes();
+    const int publishersBefore = CPublisherMgr::GetInstance()->GetCount();
+    CImportOutcome outcome = Job("Title,Publisher\nDune,Ace\nEmma,Murray\nEmma,\n")->Run(true);
+    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
+    EXPECT_EQ(outcome.created, 1);
+    EXPECT_EQ(outcome.merged, 1);
+    EXPECT_EQ(outcome.repeated, 1);
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_EQ(CPublisherMgr::GetInstance()->GetCount(), publishersBefore);
+}
+
+TEST_F(ImportJobTest, ExistingRowsAreMarkedWithoutChangingAnything)
+{
+    ASSERT_TRUE(Job("Title,Author\nDune,Herbert\n")->Run(false).Succeeded());
+    const std::string before = Bytes();
+    const int publishersBefore = CPublisherMgr::GetInstance()->GetCount();
+    auto job = Job("Title,Author,Publisher,Category\ndune,HERBERT,Ace,New\nDune,Other,Ace,New\n");
+    job->MarkExisting();
+    EXPECT_FALSE(job->GetRow(0).exists);
+    EXPECT_TRUE(job->GetRow(1).exists);
+    EXPECT_FALSE(job->GetRow(2).exists);
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_EQ(CPublisherMgr::GetInstance()->GetCount(), publishersBefore);
+}
+
+TEST_F(ImportJobTest, ReadsFromAFile)
+{
+    vemotest::TempDir dir;
+    vemotest::WriteAll(dir.File("books.txt"), "Title\tYear\r\nDune\t1965\r\n");
+    CImportJob job(m_library, U::MEDIA_BOOK);
+    CString error;
+    ASSERT_TRUE(job.ReadFile(dir.File("books.txt"), '\t', error)) << error;
+    ASSERT_TRUE(job.Run(false).Succeeded());
+    EXPECT_EQ(Data(Items().at(0), U::MEDIA_PROP_YEAR), "1965");
+}
+
+} // namespace
