@@ -17,6 +17,7 @@
 #include "app/MessageBox.h"
 #include "app/VemoLibrarySettings.h"
 #include "app/dialogs/NotAvailableDlg.h"
+#include "app/dialogs/SettingsDlg.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/views/View.h"
 #include "app/views/ViewFactory.h"
@@ -452,6 +453,12 @@ void CMainFrame::OnCommand(int id)
         return;
     case ID_APP_EXIT:
         close();
+        return;
+    case ID_SETTINGS:
+        if (m_settings) {
+            CSettingsDlg dlg(*m_settings, this);
+            dlg.exec();
+        }
         return;
     case ID_LIBRARY_NEW:
         if (m_doc)

@@ -29,6 +29,16 @@ CVemoLibraryApp::~CVemoLibraryApp()
     ExitInstance();
 }
 
+CMainFrame* CVemoLibraryApp::GetMainFrame() const
+{
+    return m_frame;
+}
+
+CSplashWindow* CVemoLibraryApp::GetSplash() const
+{
+    return m_splash;
+}
+
 bool CVemoLibraryApp::InitInstance()
 {
     // 1. One copy per user and data directory.

@@ -35,8 +35,8 @@ public:
 
     CVemoLibrarySettings* GetSettings() const { return m_settings.get(); }
     CVemoLibraryDoc* GetDocument() const { return m_doc; }
-    CMainFrame* GetMainFrame() const { return m_frame; }
-    CSplashWindow* GetSplash() const { return m_splash; }
+    CMainFrame* GetMainFrame() const;
+    CSplashWindow* GetSplash() const;
     bool IsFirstRun() const { return m_firstRun; }
     bool IsUpgraded() const { return m_upgraded; }
 

@@ -7,8 +7,5 @@ class CEmptyView : public CView {
     Q_OBJECT
 
 public:
-    explicit CEmptyView(CVemoLibraryDoc* doc, QWidget* parent = nullptr)
-        : CView(doc, 0, parent)
-    {
-    }
+    explicit CEmptyView(CVemoLibraryDoc* doc, QWidget* parent = nullptr);
 };

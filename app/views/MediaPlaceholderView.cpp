@@ -6,11 +6,8 @@
 
 #include "app/CommandIds.h"
 #include "app/doc/VemoLibraryDoc.h"
-#include "data/model/ItemLists.h"
-#include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/Library.h"
-#include "data/store/MediaTypeSelection.h"
 
 CMediaPlaceholderView::CMediaPlaceholderView(
     CVemoLibraryDoc* doc, int mediaType, const QString& viewClass, QWidget* parent)
@@ -61,15 +58,10 @@ void CMediaPlaceholderView::Fill()
     m_list->clear();
     if (library) {
         doc->SetSaveEnabled(false);
-        CMediaTypeSelection selection;
-        selection.SetShow(GetMediaType(), true);
-        CMediaItemList items;
-        library->GetMediaItems(selection, items);
-        CString primary;
-        CString secondary;
-        library->GetSortOrder(GetMediaType(), primary, secondary);
-        for (CMediaItem* item : items)
-            m_list->addItem(QString::fromStdString(item->GetUniqueDescription(false, primary)));
+        CStringArray texts;
+        library->GetItemListTexts(GetMediaType(), texts);
+        for (const CString& text : texts)
+            m_list->addItem(QString::fromStdString(text));
         QString last = QString::fromStdString(doc->GetRememberedItem(GetMediaType()));
         int row = 0;
         for (int i = 0; i < m_list->count(); ++i)

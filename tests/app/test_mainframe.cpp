@@ -173,7 +173,8 @@ private slots:
         add.Add(new CResearchEntry("Beta Books", "https://beta.example/"));
         add.Add(new CResearchEntry("Alpha Music", "https://alpha.example/"));
         int before = library->GetResearchEntryCount();
-        library->UpdateResearchEntries(nullptr, &add);
+        CArray<CResearchEntry*, CResearchEntry*> remove;
+        library->UpdateResearchEntries(&remove, &add);
         m_frame->FillResearchMenu();
         QList<QAction*> entries = m_frame->DynamicEntries(m_frame->GetResearchMenu());
         QCOMPARE(entries.size(), before + 2);
