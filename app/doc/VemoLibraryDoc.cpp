@@ -382,6 +382,17 @@ void CVemoLibraryDoc::MarkModified()
     ScheduleIdle();
 }
 
+void CVemoLibraryDoc::MarkItemModified(const CItem* item)
+{
+    if (!m_library)
+        return;
+    if (item)
+        m_library->NoteItemChanged(item);
+    else
+        m_library->NoteItemsChanged();
+    MarkModified();
+}
+
 void CVemoLibraryDoc::MarkListStale(NameList list)
 {
     if (list < 0 || list >= NAME_LIST_COUNT)

@@ -14,6 +14,7 @@
 #include "platform/util/Font.h"
 #include "platform/util/VemoTypes.h"
 
+class CItem;
 class CLibrary;
 class CMediaTypeSelection;
 class CVemoLibrarySettings;
@@ -84,6 +85,10 @@ public:
     void LoadSharedData();
     bool SaveSharedData();
     void MarkModified();
+    // After a view or dialog changed items directly: the library refreshes
+    // what it derives from them (search texts, duplicates, order), then the
+    // library is marked modified. A null item means many items.
+    void MarkItemModified(const CItem* item);
     bool IsModified() const { return m_modified; }
     void MarkListStale(NameList list);
     bool IsListStale(NameList list) const { return m_listStale[list]; }
