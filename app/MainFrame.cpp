@@ -4,13 +4,11 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMetaObject>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QUrl>
 
 #include "app/CommandIds.h"
 #include "app/MediaTypeBar.h"
@@ -25,6 +23,7 @@
 #include "data/store/Library.h"
 #include "data/store/MediaTypeSelection.h"
 #include "data/store/ResearchEntry.h"
+#include "net/BrowserUtils.h"
 #include "platform/appcfg/Rect.h"
 #include "platform/util/AppLogger.h"
 #include "platform/util/NumberTextConv.h"
@@ -37,9 +36,10 @@ bool OpenUrl(const QString& url, QString& reason)
 {
     if (g_urlOpener)
         return g_urlOpener(url, reason);
-    if (QDesktopServices::openUrl(QUrl::fromUserInput(url)))
+    CString error;
+    if (CBrowserUtils::OpenURL(url.toStdString(), error))
         return true;
-    reason = "The desktop has no program that opens web addresses.";
+    reason = QString::fromStdString(error);
     return false;
 }
 
