@@ -79,7 +79,9 @@ CVemoLibraryDoc::CVemoLibraryDoc(CVemoLibrarySettings* settings, QObject* parent
     m_idleTimer.setSingleShot(true);
     m_idleTimer.setInterval(0);
     connect(&m_idleTimer, &QTimer::timeout, this, [this] {
-        if (DoIdleWork() || (m_modified && !m_idleSaveBlocked && !m_overwriteRefused))
+        // A save that cannot happen now waits for the change or the
+        // SetSaveEnabled that makes it possible, instead of spinning.
+        if (DoIdleWork() || (m_modified && m_saveEnabled && !m_idleSaveBlocked && !m_overwriteRefused))
             ScheduleIdle();
     });
     if (m_settings)
