@@ -1,13 +1,16 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "app/VemoLibraryApp.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("VemoLibrary");
-    QMainWindow window;
-    window.setWindowTitle("VemoLibrary");
-    window.resize(737, 583);
-    window.show();
-    return app.exec();
+    QApplication::setApplicationVersion(VEMO_VERSION);
+    CVemoLibraryApp vemo(QCoreApplication::applicationDirPath().toStdString());
+    if (!vemo.InitInstance())
+        return 0;
+    int result = QApplication::exec();
+    vemo.ExitInstance();
+    return result;
 }

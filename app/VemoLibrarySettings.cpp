@@ -1,0 +1,194 @@
+#include "app/VemoLibrarySettings.h"
+
+#include <algorithm>
+
+#include "platform/util/DirUtils.h"
+#include "platform/util/StringUtils.h"
+
+namespace {
+
+// A string list as the record keeps it: a 32-bit count, then the strings.
+void SkipStringList(CArchive& ar)
+{
+    std::int32_t count = ar.ReadCount(1);
+    for (std::int32_t i = 0; i < count; ++i)
+        ar.ReadString();
+}
+
+} // namespace
+
+CVemoLibrarySettings::CVemoLibrarySettings(const CString& programDir)
+    : CAppSettings(programDir, APP_NAME)
+    , m_lastImageDir(GetProgramDir())
+    , m_lastBookImageDir(GetProgramDir())
+{
+    SetVersionNumber(2, 0, 4);
+}
+
+void CVemoLibrarySettings::Serialize(CArchive& ar)
+{
+    CAppSettings::Serialize(ar);
+
+    if (ar.IsStoring()) {
+        ar.WriteWord(RECORD_VERSION);
+        ar.WriteString(m_lastImageDir);
+        ar.WriteString(m_lastBookImageDir);
+        SerializeViewState(ar);
+        return;
+    }
+
+    WORD version = ar.ReadWord();
+    if (version > RECORD_VERSION)
+        throw CArchiveException(CArchiveException::badFormat,
+            "settings record version " + std::to_string(version) + " is newer than this program");
+    if (version < 6) {
+        SetBalloonShowCloseButton(ar.ReadWord() == 1);
+        SetBalloonWPMSpeed(ar.ReadUInt());
+    }
+    if (version <= 9)
+        m_currentLibrary = ar.ReadString();
+    if (version >= 2 && version <= 10)
+        ar.ReadString();
+    if (version >= 3)
+        m_lastImageDir = ar.ReadString();
+    if (version >= 4)
+        m_lastBookImageDir = ar.ReadString();
+    if (version <= 4)
+        SkipStringList(ar);
+    if (version == 7 || version == 8) {
+        int first = ar.ReadInt();
+        int second = ar.ReadInt();
+        int third = ar.ReadInt();
+        SetVersionNumber(first, second, third);
+    }
+    m_lastMediaType.RemoveAll();
+    m_lastItem.RemoveAll();
+    if (version >= 10)
+        SerializeViewState(ar);
+}
+
+void CVemoLibrarySettings::SerializeViewState(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.WriteWord(VIEW_STATE_VERSION);
+        ar.WriteString(m_currentLibrary);
+        ar.WriteInt(static_cast<std::int32_t>(m_lastMediaType.GetCount()));
+        for (const auto& [library, type] : m_lastMediaType) {
+            ar.WriteString(library);
+            ar.WriteInt(type);
+        }
+        ar.WriteInt(static_cast<std::int32_t>(m_lastItem.GetCount()));
+        for (const auto& [library, items] : m_lastItem) {
+            ar.WriteString(library);
+            ar.WriteInt(static_cast<std::int32_t>(items.GetCount()));
+            for (const auto& [type, text] : items) {
+                ar.WriteInt(type);
+                ar.WriteString(text);
+            }
+        }
+        return;
+    }
+
+    ar.ReadWord();
+    m_currentLibrary = ar.ReadString();
+    // Each entry holds at least a one-byte string and a 32-bit number.
+    std::int32_t count = ar.ReadCount(5);
+    for (std::int32_t i = 0; i < count; ++i) {
+        CString library = ar.ReadString();
+        int type = ar.ReadInt();
+        m_lastMediaType.SetAt(library, type);
+    }
+    count = ar.ReadCount(5);
+    for (std::int32_t i = 0; i < count; ++i) {
+        CString library = ar.ReadString();
+        CItemTextMap items;
+        std::int32_t inner = ar.ReadCount(5);
+        for (std::int32_t j = 0; j < inner; ++j) {
+            int type = ar.ReadInt();
+            items.SetAt(type, ar.ReadString());
+        }
+        m_lastItem.SetAt(library, items);
+    }
+}
+
+void CVemoLibrarySettings::RefreshLibraryList()
+{
+    m_libraries.RemoveAll();
+    CStringList files;
+    CDirUtils::ListFiles(GetApplicationPath(), LIBRARY_EXT, files);
+    const CString suffix = "." + LIBRARY_EXT;
+    for (const CString& file : files) {
+        // The listing ignores the case of the extension, but the library is
+        // opened as name + ".vly", so only that spelling is a library.
+        if (file.size() <= suffix.size() || file.compare(file.size() - suffix.size(), suffix.size(), suffix) != 0)
+            continue;
+        m_libraries.Add(file.substr(0, file.size() - suffix.size()));
+    }
+    std::sort(m_libraries.begin(), m_libraries.end(), [](const CString& a, const CString& b) {
+        int order = CStringUtils::CompareNoCase(a, b);
+        return order != 0 ? order < 0 : a < b;
+    });
+    if (!HasLibrary(m_currentLibrary))
+        m_currentLibrary = m_libraries.IsEmpty() ? CString() : m_libraries.GetAt(0);
+}
+
+CString CVemoLibrarySettings::LibraryAt(int index) const
+{
+    return index >= 0 && index < GetLibraryCount() ? m_libraries.GetAt(index) : CString();
+}
+
+bool CVemoLibrarySettings::HasLibrary(const CString& name) const
+{
+    return std::find(m_libraries.begin(), m_libraries.end(), name) != m_libraries.end();
+}
+
+CString CVemoLibrarySettings::NewLibraryName()
+{
+    RefreshLibraryList();
+    CString name = "My Library";
+    for (int n = 2; HasLibrary(name); ++n)
+        name = CStringUtils::Format("My Library #%d", n);
+    return name;
+}
+
+int CVemoLibrarySettings::GetLastMediaType(const CString& library) const
+{
+    int type = 0;
+    m_lastMediaType.Lookup(library, type);
+    return type;
+}
+
+void CVemoLibrarySettings::SetLastMediaType(const CString& library, int mediaType)
+{
+    m_lastMediaType.SetAt(library, mediaType);
+}
+
+CString CVemoLibrarySettings::GetLastItem(const CString& library, int mediaType) const
+{
+    const CItemTextMap* items = m_lastItem.PLookup(library);
+    CString text;
+    if (items)
+        items->Lookup(mediaType, text);
+    return text;
+}
+
+void CVemoLibrarySettings::SetLastItem(const CString& library, int mediaType, const CString& text)
+{
+    m_lastItem[library].SetAt(mediaType, text);
+}
+
+void CVemoLibrarySettings::RenameViewState(const CString& from, const CString& to)
+{
+    if (from == to)
+        return;
+    int type = 0;
+    if (m_lastMediaType.Lookup(from, type)) {
+        m_lastMediaType.RemoveKey(from);
+        m_lastMediaType.SetAt(to, type);
+    }
+    if (CItemTextMap* items = m_lastItem.PLookup(from)) {
+        CItemTextMap moved = *items;
+        m_lastItem.RemoveKey(from);
+        m_lastItem.SetAt(to, moved);
+    }
+}

@@ -1,0 +1,66 @@
+#pragma once
+// Shared set-up of the program's tests: a fresh home for every test (data
+// and settings folders under a temporary directory), messages answered by
+// the test, and small helpers to make library files.
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <vector>
+
+#include "app/MessageBox.h"
+#include "app/VemoLibrarySettings.h"
+#include "data/model/MediaItem.h"
+#include "data/store/Library.h"
+#include "data/store/LibraryFile.h"
+#include "platform/appcfg/AppPaths.h"
+#include "platform/util/DirUtils.h"
+#include "platform/util/FileUtils.h"
+
+namespace QTest {
+template <> inline char* toString(const std::string& text)
+{
+    return qstrdup(text.c_str());
+}
+} // namespace QTest
+
+class CTestHome {
+public:
+    CTestHome()
+    {
+        QVERIFY(m_dir.isValid());
+        const QByteArray root = m_dir.path().toUtf8();
+        qputenv("HOME", root);
+        qputenv("XDG_DATA_HOME", root + "/data");
+        qputenv("XDG_CONFIG_HOME", root + "/config");
+        CAppPaths::EnsureDataDir();
+    }
+    CString DataDir() const { return CAppPaths::DataDir(); }
+    CString LibraryPath(const CString& name) const { return DataDir() + name + ".vly"; }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Writes a library file of the current format with one book per title.
+inline void WriteLibraryFile(const CString& path, const CString& name, const std::vector<CString>& bookTitles = {})
+{
+    CLibrary library(true, true);
+    library.SetName(name);
+    for (const CString& title : bookTitles)
+        library.CreateMediaItem(1, nullptr)->SetTitle(title);
+    CString error;
+    QVERIFY2(CLibraryFile::Write(library, path, error), error.c_str());
+}
+
+inline std::string FileBytes(const CString& path)
+{
+    std::string bytes;
+    CFileUtils::ReadFileBytes(path, bytes);
+    return bytes;
+}
+
+inline QString Q(const CString& text)
+{
+    return QString::fromStdString(text);
+}
