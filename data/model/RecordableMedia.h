@@ -18,6 +18,11 @@ public:
     // Media size in whole minutes (truncated), plain decimal.
     CString GetMediaSizeText() const override;
 
+protected:
+    // Whole minutes.
+    int ParseMediaSizeText(const CString& text) const override;
+
+public:
     virtual CRecordableMedia& operator=(const CRecordableMedia& source);
     // False with media size 0; else content size >= media size.
     virtual bool IsMediaFull() const;

@@ -25,6 +25,8 @@ protected:
     // "Track #": SortTracksByNumberTitle; "Track Title": SortTracksByTitle;
     // any other order leaves the list as it is.
     void SortSubItems() override;
+    // Seconds of a "Media Size" text, the inverse of GetMediaSizeText.
+    virtual int ParseMediaSizeText(const CString& text) const;
 
 public:
     virtual CTrackMedia& operator=(const CTrackMedia& source);

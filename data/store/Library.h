@@ -33,9 +33,9 @@ class CVideoTape;
 
 // What a text search looks at.
 struct CTextSearchOptions {
-    CString text;                 // one or more words, all must match (case-insensitive)
-    CStringList properties;       // data properties to look in; empty = every text property
-    bool includeSubItems = true;  // tracks, chapters, articles and recordings too
+    CString text; // one or more words, all must match (case-insensitive)
+    CStringList properties; // data properties to look in; empty = every text property
+    bool includeSubItems = true; // tracks, chapters, articles and recordings too
 };
 
 // Progress of long operations (web reports): (message, first value, second value).
@@ -58,8 +58,8 @@ public:
     // Reads the earlier format (format word 1); returns true when it
     // converted. The wish list path and the two folders are those of the
     // program's data folder.
-    bool SerializeOldData(CArchive& ar, WORD currentVersion, const CString& wishListPath,
-        const CString& templatesDir, const CString& webReportsDir);
+    bool SerializeOldData(CArchive& ar, WORD currentVersion, const CString& wishListPath, const CString& templatesDir,
+        const CString& webReportsDir);
 
     // Items of one media type (116..125 select video tapes).
     int GetItemCount(int mediaType) const;
@@ -75,6 +75,15 @@ public:
     bool GetHaveMediaType(int mediaType) const;
     // Appends the items of every selected type, each type in its sort order.
     void GetMediaItems(const CMediaTypeSelection& selection, CMediaItemList& items) const;
+    // The texts that list the type's items, in list order, each telling its
+    // item apart from the others (GetUniqueDescription for the sort property).
+    void GetItemListTexts(int mediaType, CStringArray& texts) const;
+    // Tells the library that the program changed an item (or many) directly:
+    // search texts and duplicate look-up data are made again, and the list
+    // is sorted again before it is next handed out. The document calls it
+    // whenever it marks the library modified after an edit.
+    void NoteItemChanged(const CItem* item);
+    void NoteItemsChanged();
 
     // Library settings.
     const CString& GetName() const;
@@ -123,15 +132,16 @@ public:
     void RefreshLocationsList();
     void RefreshManufacturersList();
     void RefreshAllLists();
-    void GetSheetMusicLists(CStringList& composers, CStringList& arrangers, CStringList& wordsBy,
-        CStringList& musicBy, CStringList& instrumentation) const;
+    void GetSheetMusicLists(CStringList& composers, CStringList& arrangers, CStringList& wordsBy, CStringList& musicBy,
+        CStringList& instrumentation) const;
 
     // Per media type.
     void GetSortOrder(int mediaType, CString& primary, CString& secondary) const;
     void SetSortOrder(int mediaType, const CString& primary, const CString& secondary, bool force);
     CString GetDefaultLocation(int mediaType) const;
     void SetDefaultLocation(int mediaType, const CString& location);
-    // Sets location on every item of the type (never other types).
+    // Sets location on every item of the type (never other types); a video
+    // tape format id relocates the tapes of that format.
     void RelocateMedia(int mediaType, const CString& location);
     CCustomFieldMgr* GetCustomFieldMgr(int mediaType) const;
     CCustomPrintReport* GetCustomBasicReport(int mediaType) const;
@@ -170,18 +180,17 @@ public:
     CResearchEntry* GetResearchEntryAt(int index) const;
     // Adds every entry of toAdd (the library takes them), then removes and
     // destroys every entry of toRemove that the library holds.
-    void UpdateResearchEntries(CArray<CResearchEntry*, CResearchEntry*>* toRemove,
-        CArray<CResearchEntry*, CResearchEntry*>* toAdd);
+    void UpdateResearchEntries(
+        CArray<CResearchEntry*, CResearchEntry*>* toRemove, CArray<CResearchEntry*, CResearchEntry*>* toAdd);
 
     // Printed reports.
     void AddCustomPrintReport(CCustomPrintReport* report);
     void DeleteCustomPrintReport(CCustomPrintReport* report);
     int GetCustomPrintReportCount() const;
     CCustomPrintReport* GetCustomPrintReportAt(int index) const;
-    void PrepCustomPrintReport(CCustomPrintReport* report, bool allCategories, bool defaultColumns,
-        bool allColumns, bool run);
-    void GatherCustomPrintReportData(const CCustomPrintReport* report, CItem* item,
-        CMapStringToString& values) const;
+    void PrepCustomPrintReport(
+        CCustomPrintReport* report, bool allCategories, bool defaultColumns, bool allColumns, bool run);
+    void GatherCustomPrintReportData(const CCustomPrintReport* report, CItem* item, CMapStringToString& values) const;
 
     // Web reports.
     void AddCustomWebReport(CCustomWebReport* report);
@@ -193,8 +202,8 @@ public:
     void RunCustomWebReport(CCustomWebReport* report, const CProgressCallback& progress);
 
     // Search and statistics.
-    void DoTextSearch(const CTextSearchOptions& options, const CMediaTypeSelection& selection,
-        CItemList& results) const;
+    void DoTextSearch(
+        const CTextSearchOptions& options, const CMediaTypeSelection& selection, CItemList& results) const;
     // The first item of the item's type (in list order) that is a duplicate
     // of item by its operator==; null when none.
     CMediaItem* FindDuplicate(const CMediaItem* item) const;
@@ -202,6 +211,7 @@ public:
     void ClearSearchStrings();
     int GetSearchStringCount() const;
     CString GetSearchStringAt(int index) const;
+    // Counts and totals of a type (of one tape format for 116..125).
     int GetTotalItemCount(int mediaType) const;
     double GetTotalValue(int mediaType) const;
 

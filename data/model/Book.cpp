@@ -1,0 +1,235 @@
+#include "data/model/Book.h"
+
+#include <climits>
+
+#include "data/model/ItemTextUtils.h"
+#include "data/model/MediaUtils.h"
+#include "data/model/PropMapUtils.h"
+#include "data/model/SubItemUtils.h"
+#include "platform/util/Archive.h"
+#include "platform/util/StringUtils.h"
+
+using U = CMediaUtils;
+
+CBook::CBook()
+    : CMediaItem(true, true, true, true, false, U::MEDIA_PROP_CHAPTER)
+{
+}
+
+CBook::CBook(const CBook& source)
+    : CMediaItem(source)
+{
+    CopyFields(source);
+    CopyDynamicData(source);
+}
+
+CBook& CBook::operator=(const CBook& source)
+{
+    if (this != &source) {
+        CMediaItem::operator=(source);
+        CopyFields(source);
+        DeleteSubItems();
+        CopyDynamicData(source);
+    }
+    return *this;
+}
+
+CMediaItem& CBook::operator=(const CMediaItem& source)
+{
+    if (const auto* book = dynamic_cast<const CBook*>(&source))
+        return *this = *book;
+    return CMediaItem::operator=(source);
+}
+
+void CBook::CopyFields(const CBook& source)
+{
+    m_author = source.m_author;
+    m_coAuthor = source.m_coAuthor;
+    m_subTitle = source.m_subTitle;
+    m_seriesNumber = source.m_seriesNumber;
+    m_edition = source.m_edition;
+    m_isbn = source.m_isbn;
+    m_pages = source.m_pages;
+    m_hardcover = source.m_hardcover;
+    m_eFileURL = source.m_eFileURL;
+}
+
+bool CBook::operator==(const CItem& other) const
+{
+    const auto* book = dynamic_cast<const CBook*>(&other);
+    if (!book || book == this)
+        return false;
+    return CStringUtils::EqualsNoCase(GetTitle(), book->GetTitle())
+        && CStringUtils::EqualsNoCase(m_subTitle, book->m_subTitle)
+        && CStringUtils::EqualsNoCase(m_author, book->m_author)
+        && CStringUtils::EqualsNoCase(m_seriesNumber, book->m_seriesNumber)
+        && CStringUtils::EqualsNoCase(m_edition, book->m_edition);
+}
+
+void CBook::GetData(CMapStringToString& data) const
+{
+    CMediaItem::GetData(data);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_AUTHOR, m_author);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_COAUTHOR, m_coAuthor);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_SUBTITLE, m_subTitle);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_SERIESNUMBER, m_seriesNumber);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_EDITION, m_edition);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_ISBN, m_isbn);
+    CPropMapUtils::AnswerInt(data, U::MEDIA_PROP_PAGES, m_pages, true);
+    CPropMapUtils::AnswerBool(data, U::MEDIA_PROP_HARDCOVER, m_hardcover);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_EFILEURL, m_eFileURL);
+    CPropMapUtils::AnswerCount(data, U::MEDIA_PROP_CHAPTERCOUNT, GetSubItemCount());
+}
+
+void CBook::SetData(const CMapStringToString& data, bool applyCategory)
+{
+    CMediaItem::SetData(data, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_AUTHOR, m_author, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_COAUTHOR, m_coAuthor, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_SUBTITLE, m_subTitle, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_SERIESNUMBER, m_seriesNumber, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_EDITION, m_edition, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_ISBN, m_isbn, applyCategory);
+    CPropMapUtils::TakeInt(data, U::MEDIA_PROP_PAGES, m_pages, applyCategory, 0, INT_MAX);
+    CPropMapUtils::TakeBool(data, U::MEDIA_PROP_HARDCOVER, m_hardcover, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_EFILEURL, m_eFileURL, applyCategory);
+}
+
+void CBook::Serialize(CArchive& ar)
+{
+    CMediaItem::Serialize(ar);
+    ar.SerializeVersion(1);
+    ar.Serialize(m_author);
+    ar.Serialize(m_coAuthor);
+    ar.Serialize(m_subTitle);
+    ar.Serialize(m_seriesNumber);
+    ar.Serialize(m_edition);
+    ar.Serialize(m_isbn);
+    std::int32_t pages = m_pages;
+    ar.Serialize(pages);
+    SetPages(pages);
+    CMediaUtils::Serialize(ar, m_hardcover);
+    ar.Serialize(m_eFileURL);
+}
+
+CString CBook::GetUniqueDescription(bool withMediaName, const CString& sortProp) const
+{
+    CString title = CItemTextUtils::Quoted(GetTitle());
+    CString names = sortProp == U::MEDIA_PROP_TITLE ? CItemTextUtils::JoinDash({ title, m_author })
+                                                    : CItemTextUtils::JoinDash({ m_author, title });
+    return CMediaItem::GetUniqueDescription(withMediaName, sortProp) + names
+        + CItemTextUtils::Parenthesized(m_seriesNumber);
+}
+
+CMediaSubItem* CBook::CreateSubItem(CMediaSubItem* source) const
+{
+    if (const auto* chapter = dynamic_cast<const CBookChapter*>(source))
+        return new CBookChapter(*chapter);
+    return new CBookChapter();
+}
+
+CMediaItem* CBook::Clone() const
+{
+    return new CBook(*this);
+}
+
+int CBook::GetMediaType() const
+{
+    return U::MEDIA_BOOK;
+}
+
+void CBook::SortSubItems()
+{
+    const CString& order = GetSubItemSortOrder();
+    if (order == U::MEDIA_PROP_CHAPTER)
+        GetSubItems().Sort(SortChaptersByNumberTitle);
+    else if (order == U::MEDIA_PROP_CHAPTERTITLE)
+        GetSubItems().Sort(SortChaptersByTitle);
+}
+
+int CBook::SortChaptersByNumberTitle(const CMediaSubItem* a, const CMediaSubItem* b)
+{
+    const auto* chapterA = dynamic_cast<const CBookChapter*>(a);
+    const auto* chapterB = dynamic_cast<const CBookChapter*>(b);
+    if (!chapterA || !chapterB)
+        return chapterA ? -1 : (chapterB ? 1 : 0);
+    int order = CSubItemUtils::Sign(chapterA->GetChapter() - chapterB->GetChapter());
+    return order != 0 ? order : CStringUtils::CompareNoCase(chapterA->GetTitle(), chapterB->GetTitle());
+}
+
+int CBook::SortChaptersByTitle(const CMediaSubItem* a, const CMediaSubItem* b)
+{
+    const auto* chapterA = dynamic_cast<const CBookChapter*>(a);
+    const auto* chapterB = dynamic_cast<const CBookChapter*>(b);
+    if (!chapterA || !chapterB)
+        return chapterA ? -1 : (chapterB ? 1 : 0);
+    return CStringUtils::CompareNoCase(chapterA->GetTitle(), chapterB->GetTitle());
+}
+
+CBookChapter::CBookChapter()
+    : CMediaSubItem(false)
+{
+}
+
+CBookChapter::CBookChapter(const CBookChapter& source)
+    : CMediaSubItem(source)
+    , m_chapter(source.m_chapter)
+    , m_title(source.m_title)
+    , m_description(source.m_description)
+{
+}
+
+CBookChapter& CBookChapter::operator=(const CBookChapter& source)
+{
+    if (this != &source) {
+        CMediaSubItem::operator=(source);
+        m_chapter = source.m_chapter;
+        m_title = source.m_title;
+        m_description = source.m_description;
+    }
+    return *this;
+}
+
+bool CBookChapter::operator==(const CItem& other) const
+{
+    const auto* chapter = dynamic_cast<const CBookChapter*>(&other);
+    return chapter && CMediaSubItem::operator==(other) && m_chapter == chapter->m_chapter
+        && CStringUtils::EqualsNoCase(m_title, chapter->m_title);
+}
+
+void CBookChapter::GetData(CMapStringToString& data) const
+{
+    CMediaSubItem::GetData(data);
+    CPropMapUtils::AnswerInt(data, U::MEDIA_PROP_CHAPTER, m_chapter);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_CHAPTERTITLE, m_title);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_CHAPTERDESC, m_description);
+}
+
+void CBookChapter::SetData(const CMapStringToString& data, bool applyCategory)
+{
+    CMediaSubItem::SetData(data, applyCategory);
+    int chapter = m_chapter;
+    if (CPropMapUtils::TakeInt(data, U::MEDIA_PROP_CHAPTER, chapter, applyCategory, 0, 0xFFFF))
+        SetChapter(chapter);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_CHAPTERTITLE, m_title, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_CHAPTERDESC, m_description, applyCategory);
+}
+
+void CBookChapter::Serialize(CArchive& ar)
+{
+    CMediaSubItem::Serialize(ar);
+    ar.SerializeVersion(1);
+    ar.Serialize(m_chapter);
+    ar.Serialize(m_title);
+    ar.Serialize(m_description);
+}
+
+bool CBookChapter::HaveValidData() const
+{
+    return !CStringUtils::IsEffectivelyEmpty(m_title) || !CStringUtils::IsEffectivelyEmpty(m_description);
+}
+
+int CBookChapter::GetMediaType() const
+{
+    return U::MEDIA_BOOK;
+}

@@ -1,0 +1,111 @@
+#pragma once
+// A book, with its chapters.
+
+#include "data/model/MediaItem.h"
+#include "data/model/MediaSubItem.h"
+
+class CBookChapter;
+
+class CBook : public CMediaItem {
+public:
+    // Category, check-out, publisher and report properties; no special
+    // features; chapters ordered by "Chapter".
+    CBook();
+    CBook(const CBook& source);
+    CBook& operator=(const CBook& source);
+    // Assigns as a book when source is one, else only the CMediaItem part.
+    CMediaItem& operator=(const CMediaItem& source) override;
+
+    // Same title, subtitle, author, series number and edition, ignoring case.
+    bool operator==(const CItem& other) const override;
+    // "Author", "Co-Author", "SubTitle", "Series Number", "Edition", "ISBN",
+    // "Pages", "Hardcover?", "Electronic File or URL", "Chapters" (count).
+    void GetData(CMapStringToString& data) const override;
+    void SetData(const CMapStringToString& data, bool applyCategory) override;
+    // Record after CMediaItem's: version word (1), author, co-author,
+    // subtitle, series number, edition, ISBN (strings), pages (32-bit),
+    // hardcover (boolean), electronic file or URL (string).
+    void Serialize(CArchive& ar) override;
+    // The CMediaItem text, then author - "title" ("title" - author when
+    // sorted by title), then " (series number)".
+    CString GetUniqueDescription(bool withMediaName, const CString& sortProp) const override;
+    CMediaSubItem* CreateSubItem(CMediaSubItem* source) const override;
+    CMediaItem* Clone() const override;
+    int GetMediaType() const override;
+
+protected:
+    // "Chapter": by number, then title; "Chapter Title": by title.
+    void SortSubItems() override;
+
+public:
+    const CString& GetAuthor() const { return m_author; }
+    void SetAuthor(const CString& text) { m_author = text; }
+    const CString& GetCoAuthor() const { return m_coAuthor; }
+    void SetCoAuthor(const CString& text) { m_coAuthor = text; }
+    const CString& GetSubTitle() const { return m_subTitle; }
+    void SetSubTitle(const CString& text) { m_subTitle = text; }
+    const CString& GetSeriesNumber() const { return m_seriesNumber; }
+    void SetSeriesNumber(const CString& text) { m_seriesNumber = text; }
+    const CString& GetEdition() const { return m_edition; }
+    void SetEdition(const CString& text) { m_edition = text; }
+    const CString& GetISBN() const { return m_isbn; }
+    void SetISBN(const CString& text) { m_isbn = text; }
+    int GetPages() const { return m_pages; }
+    // Negative counts become 0.
+    void SetPages(int pages) { m_pages = pages < 0 ? 0 : pages; }
+    bool GetHardcover() const { return m_hardcover; }
+    void SetHardcover(bool hardcover) { m_hardcover = hardcover; }
+    const CString& GetEFileURL() const { return m_eFileURL; }
+    void SetEFileURL(const CString& text) { m_eFileURL = text; }
+
+    // -1/0/1; a sub-item that is no chapter sorts after one that is.
+    static int SortChaptersByNumberTitle(const CMediaSubItem* a, const CMediaSubItem* b);
+    static int SortChaptersByTitle(const CMediaSubItem* a, const CMediaSubItem* b);
+
+private:
+    void CopyFields(const CBook& source);
+
+    CString m_author;
+    CString m_coAuthor;
+    CString m_subTitle;
+    CString m_seriesNumber;
+    CString m_edition;
+    CString m_isbn;
+    int m_pages = 0;
+    bool m_hardcover = false;
+    CString m_eFileURL;
+};
+
+// A chapter of a book. It has no category: its custom values live with the book.
+class CBookChapter : public CMediaSubItem {
+public:
+    CBookChapter();
+    CBookChapter(const CBookChapter& source);
+    CBookChapter& operator=(const CBookChapter& source);
+
+    // Same book (see CMediaSubItem), chapter number, and titles equal
+    // ignoring case.
+    bool operator==(const CItem& other) const override;
+    // The book's keys, then "Chapter", "Chapter Title", "Chapter Desc.".
+    void GetData(CMapStringToString& data) const override;
+    void SetData(const CMapStringToString& data, bool applyCategory) override;
+    // Record after CMediaSubItem's: version word (1), chapter number (word),
+    // title, description (strings).
+    void Serialize(CArchive& ar) override;
+    // A title or description that is not effectively empty.
+    bool HaveValidData() const override;
+    int GetMediaType() const override;
+
+    // 0 (a prologue) and up.
+    int GetChapter() const { return m_chapter; }
+    void SetChapter(int chapter) { m_chapter = static_cast<WORD>(std::clamp(chapter, 0, 0xFFFF)); }
+    const CString& GetTitle() const { return m_title; }
+    void SetTitle(const CString& title) { m_title = title; }
+    const CString& GetDescription() const { return m_description; }
+    void SetDescription(const CString& text) { m_description = text; }
+
+private:
+    WORD m_chapter = 1;
+    CString m_title;
+    CString m_description;
+};

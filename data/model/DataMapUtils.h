@@ -1,0 +1,31 @@
+#pragma once
+// Reading and filling the property maps of items: a map carries only the
+// keys its caller asked for, and merging imports fill only what is unset.
+
+#include "platform/util/VemoTypes.h"
+
+class CDataMapUtils {
+public:
+    // Replaces the value of key when the map holds it; never adds a key.
+    static void Fill(CMapStringToString& data, const CString& key, const CString& value)
+    {
+        if (auto* slot = data.PLookup(key))
+            *slot = value;
+    }
+    // The text under key, or null when the map does not hold it.
+    static const CString* Find(const CMapStringToString& data, const CString& key) { return data.PLookup(key); }
+
+    // The first whole number in the text ("c. 1984" is 1984); 0 without one.
+    static int ToInt(const CString& text);
+    // The first decimal number in the text ("$12.50" is 12.5); 0 without one.
+    static double ToDouble(const CString& text);
+
+    // Sets field from key when present and overwrite is true or the field is
+    // still empty.
+    static void Apply(const CMapStringToString& data, const CString& key, bool overwrite, CString& field)
+    {
+        const CString* text = Find(data, key);
+        if (text && (overwrite || field.empty()))
+            field = *text;
+    }
+};

@@ -1,0 +1,122 @@
+#pragma once
+// An issue of a magazine title, with its articles. The title itself (name,
+// publisher, subscription) is shared by all libraries (CMagazineMgr); the
+// issue refers to it by id.
+
+#include "data/model/MediaItem.h"
+#include "data/model/MediaSubItem.h"
+
+class CMagazine;
+
+class CMagazineIssue : public CMediaItem {
+public:
+    // Category, check-out and report properties; no publisher of its own
+    // (the magazine title's is shown); no special features; articles ordered
+    // by "Page".
+    CMagazineIssue();
+    CMagazineIssue(const CMagazineIssue& source);
+    CMagazineIssue& operator=(const CMagazineIssue& source);
+    CMediaItem& operator=(const CMediaItem& source) override;
+
+    // Same magazine name and issue, ignoring case; when both issues are
+    // empty, the titles too.
+    bool operator==(const CItem& other) const override;
+    // "Magazine", "Issue", "Online URL", "Articles" (count), and from the
+    // magazine title "Subscription?", "Subscription Cost", "Subscription
+    // Number", "Subscription Exp. Date", "Publisher" and the publisher's
+    // "Publisher Address", "Publisher e-mail", "Publisher Phone",
+    // "Publisher URL".
+    void GetData(CMapStringToString& data) const override;
+    // "Magazine" finds the title of that name (created when missing);
+    // "Issue", "Online URL". The title's own data is not set from items.
+    void SetData(const CMapStringToString& data, bool applyCategory) override;
+    // Record after CMediaItem's: version word (1), magazine id (32-bit; an
+    // id the magazine list does not know loads as 0), issue, online URL.
+    void Serialize(CArchive& ar) override;
+    // The CMediaItem text, then "magazine, issue" - "title" ("title" -
+    // "magazine, issue" when sorted by title).
+    CString GetUniqueDescription(bool withMediaName, const CString& sortProp) const override;
+    CMediaSubItem* CreateSubItem(CMediaSubItem* source) const override;
+    CMediaItem* Clone() const override;
+    int GetMediaType() const override;
+
+protected:
+    // "Page": by page, then title; "Title": by title; "Author": by author,
+    // then title.
+    void SortSubItems() override;
+
+public:
+    // Id in CMagazineMgr; 0 for none.
+    int GetMagazineID() const { return m_magazineID; }
+    void SetMagazineID(int id) { m_magazineID = id < 0 ? 0 : id; }
+    // The title record, or null when the id resolves to none.
+    CMagazine* GetMagazine() const;
+    // The title's name, or "" without one.
+    CString GetMagazineName() const;
+    const CString& GetIssue() const { return m_issue; }
+    void SetIssue(const CString& issue) { m_issue = issue; }
+    const CString& GetOnlineURL() const { return m_onlineURL; }
+    void SetOnlineURL(const CString& url) { m_onlineURL = url; }
+
+    // -1/0/1; a sub-item that is no article sorts after one that is.
+    static int SortArticlesByPageTitle(const CMediaSubItem* a, const CMediaSubItem* b);
+    static int SortArticlesByTitle(const CMediaSubItem* a, const CMediaSubItem* b);
+    static int SortArticlesByAuthorTitle(const CMediaSubItem* a, const CMediaSubItem* b);
+
+private:
+    void CopyFields(const CMagazineIssue& source);
+
+    int m_magazineID = 0;
+    CString m_issue;
+    CString m_onlineURL;
+};
+
+// An article of a magazine issue. Unlike tracks and chapters it has a
+// category and custom values of its own, so that reports can list articles
+// by their own category and fields.
+class CMagazineArticle : public CMediaSubItem {
+public:
+    CMagazineArticle();
+    CMagazineArticle(const CMagazineArticle& source);
+    CMagazineArticle& operator=(const CMagazineArticle& source);
+
+    // Same issue (see CMediaSubItem), same page, and title and author equal
+    // ignoring case.
+    bool operator==(const CItem& other) const override;
+    // The issue's keys, then the article's own: "Title", "SubTitle",
+    // "Author", "Series Number", "Description", "Page", and its own "Media",
+    // "Category" and "Category Desc.".
+    void GetData(CMapStringToString& data) const override;
+    // The keys above; the category as CItem::SetData does.
+    void SetData(const CMapStringToString& data, bool applyCategory) override;
+    // Record after CMediaSubItem's (whose CItem part holds the category and
+    // custom values): version word (1), page (32-bit), title, subtitle,
+    // author, series number, description (strings).
+    void Serialize(CArchive& ar) override;
+    // A title or author that is not effectively empty, or a page above 0.
+    bool HaveValidData() const override;
+    int GetMediaType() const override;
+
+    // First page; 0 when not known.
+    int GetPage() const { return m_page; }
+    void SetPage(int page) { m_page = page < 0 ? 0 : page; }
+    const CString& GetTitle() const { return m_title; }
+    void SetTitle(const CString& text) { m_title = text; }
+    const CString& GetSubTitle() const { return m_subTitle; }
+    void SetSubTitle(const CString& text) { m_subTitle = text; }
+    const CString& GetAuthor() const { return m_author; }
+    void SetAuthor(const CString& text) { m_author = text; }
+    // The part of an article series ("Part 2").
+    const CString& GetSeriesNumber() const { return m_seriesNumber; }
+    void SetSeriesNumber(const CString& text) { m_seriesNumber = text; }
+    const CString& GetDescription() const { return m_description; }
+    void SetDescription(const CString& text) { m_description = text; }
+
+private:
+    int m_page = 0;
+    CString m_title;
+    CString m_subTitle;
+    CString m_author;
+    CString m_seriesNumber;
+    CString m_description;
+};

@@ -1,0 +1,320 @@
+#include "data/model/MediaItem.h"
+
+#include "data/model/DataMapUtils.h"
+#include "data/model/MediaSubItem.h"
+#include "data/model/MediaUtils.h"
+#include "data/model/SpecialFeatures.h"
+#include "data/reports/ReportProperties.h"
+#include "data/store/CheckOut.h"
+#include "data/store/PublisherMgr.h"
+#include "platform/util/Archive.h"
+#include "platform/util/DateTimeUtils.h"
+#include "platform/util/NumberTextConv.h"
+#include "platform/util/Person.h"
+#include "platform/util/StringUtils.h"
+
+namespace {
+
+const CString COPY_OF = "copy of ";
+
+// Destroys a sub-item that leaves its medium; one with a category first falls
+// back to the none category so that its category loses the use.
+void DestroySubItem(CMediaSubItem* subItem)
+{
+    if (!subItem)
+        return;
+    if (subItem->UsesCategory())
+        subItem->SetCategoryID(1);
+    delete subItem;
+}
+
+// Reads or writes an optional part: a flag, then the part's record. A part
+// the stream announces is made afresh, so a reload never merges records.
+template <class T> void SerializePart(CArchive& ar, T*& part)
+{
+    bool present = part != nullptr;
+    CMediaUtils::Serialize(ar, present);
+    if (ar.IsLoading() && present) {
+        delete part;
+        part = nullptr;
+        part = new T;
+    }
+    if (present)
+        part->Serialize(ar);
+}
+
+} // namespace
+
+CMediaItem::CMediaItem(bool usesCategory, bool hasCheckOut, bool usesPublisher, bool hasReportProperties,
+    bool hasSpecialFeatures, const CString& subItemSortOrder)
+    : CItem(usesCategory)
+    , m_publisherID(usesPublisher ? 0 : -1)
+    , m_checkOut(hasCheckOut ? new CCheckOut : nullptr)
+    , m_reportProperties(hasReportProperties ? new CReportProperties : nullptr)
+    , m_specialFeatures(hasSpecialFeatures ? new CSpecialFeatures : nullptr)
+    , m_subItemSortOrder(subItemSortOrder)
+{
+}
+
+CMediaItem::CMediaItem(const CMediaItem& source)
+    : CItem(source)
+    , m_yearPublished(source.m_yearPublished)
+    , m_publisherID(source.m_publisherID)
+    , m_price(source.m_price)
+    , m_dateAcquired(source.m_dateAcquired)
+    , m_libraryID(source.m_libraryID)
+    , m_location(source.m_location)
+    , m_title(COPY_OF + source.m_title)
+    , m_description(source.m_description)
+    , m_subItemSortOrder(source.m_subItemSortOrder)
+{
+}
+
+CMediaItem::~CMediaItem()
+{
+    DeleteSubItems();
+    delete m_checkOut;
+    delete m_reportProperties;
+    delete m_specialFeatures;
+}
+
+CMediaItem& CMediaItem::operator=(const CMediaItem& source)
+{
+    if (this == &source)
+        return *this;
+    CItem::operator=(source);
+    m_yearPublished = source.m_yearPublished;
+    m_publisherID = source.m_publisherID;
+    m_price = source.m_price;
+    m_dateAcquired = source.m_dateAcquired;
+    m_libraryID = source.m_libraryID;
+    m_location = source.m_location;
+    m_title = COPY_OF + source.m_title;
+    m_description = source.m_description;
+    m_subItemSortOrder = source.m_subItemSortOrder;
+    delete m_checkOut;
+    m_checkOut = nullptr;
+    delete m_reportProperties;
+    m_reportProperties = nullptr;
+    delete m_specialFeatures;
+    m_specialFeatures = nullptr;
+    return *this;
+}
+
+void CMediaItem::CopyDynamicData(const CMediaItem& source)
+{
+    if (this == &source)
+        return;
+    delete m_checkOut;
+    m_checkOut = source.m_checkOut ? new CCheckOut : nullptr;
+    delete m_reportProperties;
+    m_reportProperties = source.m_reportProperties ? new CReportProperties(*source.m_reportProperties) : nullptr;
+    delete m_specialFeatures;
+    m_specialFeatures = source.m_specialFeatures ? new CSpecialFeatures(*source.m_specialFeatures) : nullptr;
+
+    // Assignment must not leave the old sub-items beside the copies.
+    DeleteSubItems();
+    for (CMediaSubItem* subItem : source.m_subItems) {
+        if (CMediaSubItem* copy = subItem ? CreateSubItem(subItem) : nullptr) {
+            m_subItems.AddTail(copy);
+            copy->SetParent(this);
+        }
+    }
+}
+
+void CMediaItem::GetData(CMapStringToString& data) const
+{
+    CItem::GetData(data);
+    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_TITLE, m_title);
+    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_DESCRIPTION, m_description);
+    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_LIBRARYID, m_libraryID);
+    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_LOCATION, m_location);
+    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_YEAR, CStringUtils::Format("%d", m_yearPublished));
+    CDataMapUtils::Fill(
+        data, CMediaUtils::MEDIA_PROP_PRICE, CNumberTextConv::DoubleToString(m_price, 2, false, 0, "", false));
+    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_DATEACQ,
+        CDateTimeUtils::ConvertDateNumbers(m_dateAcquired, false, false, false, false));
+
+    if (UsesPublisher()) {
+        const CPublisherMgr* publishers = m_publisherID > 0 ? CPublisherMgr::GetInstance() : nullptr;
+        const CPerson* publisher = publishers ? publishers->GetPublisher(m_publisherID) : nullptr;
+        CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_PUBLISHER, publisher ? publisher->GetLastName() : CString());
+        CDataMapUtils::Fill(
+            data, CMediaUtils::MEDIA_PROP_PUBLISHERADDRESS, publisher ? publisher->GetAddress() : CString());
+        CDataMapUtils::Fill(
+            data, CMediaUtils::MEDIA_PROP_PUBLISHEREMAIL, publisher ? publisher->GetEmail() : CString());
+        CDataMapUtils::Fill(
+            data, CMediaUtils::MEDIA_PROP_PUBLISHERPHONE, publisher ? publisher->GetPhoneNumbers() : CString());
+        CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_PUBLISHERURL, publisher ? publisher->GetURL() : CString());
+    }
+    if (m_checkOut) {
+        CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_COSTATUS, m_checkOut->GetCurrentStateText());
+        CDataMapUtils::Fill(
+            data, CMediaUtils::MEDIA_PROP_COTIMES, CStringUtils::Format("%d", m_checkOut->GetTimesCheckedOut()));
+    }
+    if (m_reportProperties) {
+        CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEFILE, m_reportProperties->GetImageFile());
+        CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEWIDTH,
+            CStringUtils::Format("%d", m_reportProperties->GetImageWidth()));
+        CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEHEIGHT,
+            CStringUtils::Format("%d", m_reportProperties->GetImageHeight()));
+    }
+    if (m_specialFeatures)
+        m_specialFeatures->GetData(data);
+}
+
+void CMediaItem::SetData(const CMapStringToString& data, bool applyCategory)
+{
+    CItem::SetData(data, applyCategory);
+    const bool overwrite = applyCategory;
+    CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_TITLE, overwrite, m_title);
+    CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_DESCRIPTION, overwrite, m_description);
+    CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_LIBRARYID, overwrite, m_libraryID);
+    CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_LOCATION, overwrite, m_location);
+
+    if (const CString* text = CDataMapUtils::Find(data, CMediaUtils::MEDIA_PROP_YEAR);
+        text && (overwrite || m_yearPublished == 0))
+        m_yearPublished = CDataMapUtils::ToInt(*text);
+    if (const CString* text = CDataMapUtils::Find(data, CMediaUtils::MEDIA_PROP_PRICE);
+        text && (overwrite || m_price == 0.0))
+        m_price = CDataMapUtils::ToDouble(*text);
+    if (const CString* text = CDataMapUtils::Find(data, CMediaUtils::MEDIA_PROP_DATEACQ);
+        text && (overwrite || !m_dateAcquired.IsValid())) {
+        // A text that is no date leaves the date as it was.
+        COleDateTime date;
+        if (CDateTimeUtils::ConvertDateNumbers(*text, date) || date.GetStatus() == COleDateTime::null)
+            m_dateAcquired = date;
+    }
+    if (const CString* name = CDataMapUtils::Find(data, CMediaUtils::MEDIA_PROP_PUBLISHER);
+        name && UsesPublisher() && (overwrite || m_publisherID == 0)) {
+        CPublisherMgr* publishers = CPublisherMgr::GetInstance();
+        const CPerson* publisher = publishers ? publishers->GetPublisher(*name, true) : nullptr;
+        SetPublisherID(publisher ? publisher->GetUniqueID() : 0);
+    }
+    if (m_reportProperties) {
+        CString file = m_reportProperties->GetImageFile();
+        CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEFILE, overwrite, file);
+        m_reportProperties->SetImageFile(file);
+        if (const CString* text = CDataMapUtils::Find(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEWIDTH);
+            text && (overwrite || m_reportProperties->GetImageWidth() == 0))
+            m_reportProperties->SetImageWidth(CDataMapUtils::ToInt(*text));
+        if (const CString* text = CDataMapUtils::Find(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEHEIGHT);
+            text && (overwrite || m_reportProperties->GetImageHeight() == 0))
+            m_reportProperties->SetImageHeight(CDataMapUtils::ToInt(*text));
+    }
+    if (m_specialFeatures)
+        m_specialFeatures->SetData(data, overwrite);
+}
+
+void CMediaItem::Serialize(CArchive& ar)
+{
+    CItem::Serialize(ar);
+    ar.SerializeVersion(1);
+    ar.Serialize(m_yearPublished);
+    ar.Serialize(m_price);
+    ar.Serialize(m_libraryID);
+    ar.Serialize(m_location);
+    ar.Serialize(m_dateAcquired);
+    ar.Serialize(m_title);
+    ar.Serialize(m_description);
+    ar.Serialize(m_subItemSortOrder);
+    SerializePart(ar, m_checkOut);
+
+    if (ar.IsStoring()) {
+        ar.WriteInt(m_publisherID);
+    } else {
+        const int id = ar.ReadInt();
+        if (UsesPublisher()) {
+            const CPublisherMgr* publishers = id > 0 ? CPublisherMgr::GetInstance() : nullptr;
+            m_publisherID = publishers && publishers->GetPublisher(id) ? id : 0;
+        }
+    }
+
+    SerializePart(ar, m_reportProperties);
+    SerializePart(ar, m_specialFeatures);
+
+    if (ar.IsStoring()) {
+        POSITION pos = m_subItems.GetHeadPosition();
+        while (pos) {
+            POSITION at = pos;
+            if (!m_subItems.GetNext(pos))
+                m_subItems.RemoveAt(at);
+        }
+        ar.WriteInt(static_cast<std::int32_t>(m_subItems.GetCount()));
+        for (CMediaSubItem* subItem : m_subItems)
+            subItem->Serialize(ar);
+        return;
+    }
+
+    DeleteSubItems();
+    // A sub-item record holds at least three words and the category id.
+    const std::int32_t count = ar.ReadCount(10);
+    for (std::int32_t i = 0; i < count; ++i) {
+        CMediaSubItem* subItem = CreateSubItem(nullptr);
+        if (!subItem)
+            throw CArchiveException(CArchiveException::badFormat, "sub-items stored for a medium that has none");
+        try {
+            subItem->Serialize(ar);
+        } catch (...) {
+            DestroySubItem(subItem);
+            throw;
+        }
+        m_subItems.AddTail(subItem);
+        subItem->SetParent(this);
+    }
+}
+
+void CMediaItem::SortSubItems()
+{
+}
+
+CString CMediaItem::GetUniqueDescription(bool withMediaName, const CString& /*sortProp*/) const
+{
+    CString text;
+    if (withMediaName)
+        text = "[" + CMediaUtils::GetMediaNameSingular(GetMediaType()) + "] ";
+    if (!m_libraryID.empty())
+        text += m_libraryID + ": ";
+    return text;
+}
+
+bool CMediaItem::HasSignificantData() const
+{
+    if (!m_subItems.IsEmpty() || !m_description.empty())
+        return true;
+    return !CStringUtils::IsEffectivelyEmpty(m_title) && m_title != COPY_OF && m_title != "\"" + COPY_OF + "\"";
+}
+
+void CMediaItem::SetSubItemSortOrder(const CString& order, bool force)
+{
+    if (order == m_subItemSortOrder && !force)
+        return;
+    m_subItemSortOrder = order;
+    SortSubItems();
+}
+
+void CMediaItem::AddSubItem(CMediaSubItem* subItem)
+{
+    // Listing a sub-item twice would destroy it twice.
+    if (!subItem || m_subItems.Find(subItem))
+        return;
+    m_subItems.AddTail(subItem);
+    subItem->SetParent(this);
+}
+
+void CMediaItem::DeleteSubItem(CMediaSubItem* subItem)
+{
+    if (!subItem)
+        return;
+    POSITION pos = m_subItems.Find(subItem);
+    if (!pos)
+        return;
+    m_subItems.RemoveAt(pos);
+    DestroySubItem(subItem);
+}
+
+void CMediaItem::DeleteSubItems()
+{
+    while (!m_subItems.IsEmpty())
+        DestroySubItem(m_subItems.RemoveHead());
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Reading and writing single fields through property maps, with the rules
+// every item shares: GetData answers only keys the caller put in the map, and
+// SetData with overwrite false (an import merging into an existing item) only
+// fills fields that are still empty, zero or false.
+
+#include "platform/util/VemoTypes.h"
+
+class CPropMapUtils {
+public:
+    // Replace the value of key when the map holds it; never add a key.
+    static void Answer(CMapStringToString& data, const CString& key, const CString& value);
+    // Plain decimal; "" when blankZero and the value is 0.
+    static void AnswerInt(CMapStringToString& data, const CString& key, int value, bool blankZero = false);
+    // Decimal with digit grouping, as item counts are shown.
+    static void AnswerCount(CMapStringToString& data, const CString& key, int count);
+    // "Y" or "N".
+    static void AnswerBool(CMapStringToString& data, const CString& key, bool value);
+
+    // Each Take* changes the field only when the map holds key and either
+    // overwrite is true or the field is still unset; returns whether it did.
+    static bool TakeText(const CMapStringToString& data, const CString& key, CString& field, bool overwrite);
+    // The number of the text (digits with "," grouping and a "." fraction,
+    // which is dropped), clamped to minValue..maxValue.
+    static bool TakeInt(
+        const CMapStringToString& data, const CString& key, int& field, bool overwrite, int minValue, int maxValue);
+    // True when the text holds any of "Yy1Tt" (CMediaUtils::IsYes).
+    static bool TakeBool(const CMapStringToString& data, const CString& key, bool& field, bool overwrite);
+
+    // The whole number a text stands for, clamped; 0 clamped for no digits.
+    static int ParseInt(const CString& text, int minValue, int maxValue);
+};

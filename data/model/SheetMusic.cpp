@@ -1,0 +1,114 @@
+#include "data/model/SheetMusic.h"
+
+#include "data/model/ItemTextUtils.h"
+#include "data/model/MediaUtils.h"
+#include "data/model/PropMapUtils.h"
+#include "platform/util/Archive.h"
+#include "platform/util/StringUtils.h"
+
+using U = CMediaUtils;
+
+CSheetMusic::CSheetMusic()
+    : CMediaItem(true, true, true, true, false, CString())
+{
+}
+
+CSheetMusic::CSheetMusic(const CSheetMusic& source)
+    : CMediaItem(source)
+{
+    CopyFields(source);
+    CopyDynamicData(source);
+}
+
+CSheetMusic& CSheetMusic::operator=(const CSheetMusic& source)
+{
+    if (this != &source) {
+        CMediaItem::operator=(source);
+        CopyFields(source);
+        DeleteSubItems();
+        CopyDynamicData(source);
+    }
+    return *this;
+}
+
+CMediaItem& CSheetMusic::operator=(const CMediaItem& source)
+{
+    if (const auto* sheet = dynamic_cast<const CSheetMusic*>(&source))
+        return *this = *sheet;
+    return CMediaItem::operator=(source);
+}
+
+void CSheetMusic::CopyFields(const CSheetMusic& source)
+{
+    m_composer = source.m_composer;
+    m_arranger = source.m_arranger;
+    m_wordsBy = source.m_wordsBy;
+    m_musicBy = source.m_musicBy;
+    m_instrumentation = source.m_instrumentation;
+}
+
+bool CSheetMusic::operator==(const CItem& other) const
+{
+    const auto* sheet = dynamic_cast<const CSheetMusic*>(&other);
+    if (!sheet || sheet == this)
+        return false;
+    return CStringUtils::EqualsNoCase(GetTitle(), sheet->GetTitle())
+        && CStringUtils::EqualsNoCase(m_composer, sheet->m_composer)
+        && CStringUtils::EqualsNoCase(m_arranger, sheet->m_arranger)
+        && CStringUtils::EqualsNoCase(m_instrumentation, sheet->m_instrumentation);
+}
+
+void CSheetMusic::GetData(CMapStringToString& data) const
+{
+    CMediaItem::GetData(data);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_COMPOSER, m_composer);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_ARRANGER, m_arranger);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_WORDSBY, m_wordsBy);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_MUSICBY, m_musicBy);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_INSTRUMENTATION, m_instrumentation);
+}
+
+void CSheetMusic::SetData(const CMapStringToString& data, bool applyCategory)
+{
+    CMediaItem::SetData(data, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_COMPOSER, m_composer, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_ARRANGER, m_arranger, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_WORDSBY, m_wordsBy, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_MUSICBY, m_musicBy, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_INSTRUMENTATION, m_instrumentation, applyCategory);
+}
+
+void CSheetMusic::Serialize(CArchive& ar)
+{
+    CMediaItem::Serialize(ar);
+    ar.SerializeVersion(1);
+    ar.Serialize(m_composer);
+    ar.Serialize(m_arranger);
+    ar.Serialize(m_wordsBy);
+    ar.Serialize(m_musicBy);
+    ar.Serialize(m_instrumentation);
+}
+
+CString CSheetMusic::GetUniqueDescription(bool withMediaName, const CString& sortProp) const
+{
+    CString title = CItemTextUtils::Quoted(GetTitle());
+    CString names = sortProp == U::MEDIA_PROP_TITLE ? CItemTextUtils::JoinDash({ title, m_composer })
+                                                    : CItemTextUtils::JoinDash({ m_composer, title });
+    return CMediaItem::GetUniqueDescription(withMediaName, sortProp) + names
+        + CItemTextUtils::Parenthesized(m_instrumentation);
+}
+
+CMediaSubItem* CSheetMusic::CreateSubItem(CMediaSubItem* /*source*/) const
+{
+    return nullptr;
+}
+
+CMediaItem* CSheetMusic::Clone() const
+{
+    return new CSheetMusic(*this);
+}
+
+int CSheetMusic::GetMediaType() const
+{
+    return U::MEDIA_SHEETMUSIC;
+}

@@ -1,0 +1,51 @@
+#pragma once
+// A piece of sheet music. It has no sub-items.
+
+#include "data/model/MediaItem.h"
+
+class CSheetMusic : public CMediaItem {
+public:
+    // Category, check-out, publisher and report properties; no special
+    // features.
+    CSheetMusic();
+    CSheetMusic(const CSheetMusic& source);
+    CSheetMusic& operator=(const CSheetMusic& source);
+    CMediaItem& operator=(const CMediaItem& source) override;
+
+    // Same title, composer, arranger and instrumentation, ignoring case.
+    bool operator==(const CItem& other) const override;
+    // "Composer", "Arranger", "Words By", "Music By", "Instrumentation".
+    void GetData(CMapStringToString& data) const override;
+    void SetData(const CMapStringToString& data, bool applyCategory) override;
+    // Record after CMediaItem's: version word (1), composer, arranger, words
+    // by, music by, instrumentation (strings).
+    void Serialize(CArchive& ar) override;
+    // The CMediaItem text, then composer - "title" ("title" - composer when
+    // sorted by title), then " (instrumentation)".
+    CString GetUniqueDescription(bool withMediaName, const CString& sortProp) const override;
+    // Null: sheet music has no sub-items.
+    CMediaSubItem* CreateSubItem(CMediaSubItem* source) const override;
+    CMediaItem* Clone() const override;
+    int GetMediaType() const override;
+
+    const CString& GetComposer() const { return m_composer; }
+    void SetComposer(const CString& text) { m_composer = text; }
+    const CString& GetArranger() const { return m_arranger; }
+    void SetArranger(const CString& text) { m_arranger = text; }
+    // The lyricist.
+    const CString& GetWordsBy() const { return m_wordsBy; }
+    void SetWordsBy(const CString& text) { m_wordsBy = text; }
+    const CString& GetMusicBy() const { return m_musicBy; }
+    void SetMusicBy(const CString& text) { m_musicBy = text; }
+    const CString& GetInstrumentation() const { return m_instrumentation; }
+    void SetInstrumentation(const CString& text) { m_instrumentation = text; }
+
+private:
+    void CopyFields(const CSheetMusic& source);
+
+    CString m_composer;
+    CString m_arranger;
+    CString m_wordsBy;
+    CString m_musicBy;
+    CString m_instrumentation;
+};

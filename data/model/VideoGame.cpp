@@ -1,0 +1,132 @@
+#include "data/model/VideoGame.h"
+
+#include <climits>
+
+#include "data/model/ItemTextUtils.h"
+#include "data/model/MediaUtils.h"
+#include "data/model/PropMapUtils.h"
+#include "platform/util/Archive.h"
+#include "platform/util/StringUtils.h"
+
+using U = CMediaUtils;
+
+CVideoGame::CVideoGame()
+    : CMediaItem(true, true, true, true, false, CString())
+{
+}
+
+CVideoGame::CVideoGame(const CVideoGame& source)
+    : CMediaItem(source)
+{
+    CopyFields(source);
+    CopyDynamicData(source);
+}
+
+CVideoGame& CVideoGame::operator=(const CVideoGame& source)
+{
+    if (this != &source) {
+        CMediaItem::operator=(source);
+        CopyFields(source);
+        DeleteSubItems();
+        CopyDynamicData(source);
+    }
+    return *this;
+}
+
+CMediaItem& CVideoGame::operator=(const CMediaItem& source)
+{
+    if (const auto* game = dynamic_cast<const CVideoGame*>(&source))
+        return *this = *game;
+    return CMediaItem::operator=(source);
+}
+
+void CVideoGame::CopyFields(const CVideoGame& source)
+{
+    m_console = source.m_console;
+    m_distMedia = source.m_distMedia;
+    m_gameNumber = source.m_gameNumber;
+    m_serialNumber = source.m_serialNumber;
+    m_seriesNumber = source.m_seriesNumber;
+    m_hints = source.m_hints;
+    m_onlineURL = source.m_onlineURL;
+    m_players = source.m_players;
+    m_video = source.m_video;
+}
+
+bool CVideoGame::operator==(const CItem& other) const
+{
+    const auto* game = dynamic_cast<const CVideoGame*>(&other);
+    if (!game || game == this)
+        return false;
+    return CStringUtils::EqualsNoCase(GetTitle(), game->GetTitle())
+        && CStringUtils::EqualsNoCase(m_seriesNumber, game->m_seriesNumber)
+        && CStringUtils::EqualsNoCase(m_console, game->m_console);
+}
+
+void CVideoGame::GetData(CMapStringToString& data) const
+{
+    CMediaItem::GetData(data);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_CONSOLE, m_console);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_DISTMEDIA, m_distMedia);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_GAMENUMBER, m_gameNumber);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_SERIALNUMBER, m_serialNumber);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_SERIESNUMBER, m_seriesNumber);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_HINTS, m_hints);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_ONLINEURL, m_onlineURL);
+    CPropMapUtils::AnswerInt(data, U::MEDIA_PROP_PLAYERS, m_players, true);
+    m_video.GetData(data);
+}
+
+void CVideoGame::SetData(const CMapStringToString& data, bool applyCategory)
+{
+    CMediaItem::SetData(data, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_CONSOLE, m_console, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_DISTMEDIA, m_distMedia, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_GAMENUMBER, m_gameNumber, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_SERIALNUMBER, m_serialNumber, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_SERIESNUMBER, m_seriesNumber, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_HINTS, m_hints, applyCategory);
+    CPropMapUtils::TakeText(data, U::MEDIA_PROP_ONLINEURL, m_onlineURL, applyCategory);
+    CPropMapUtils::TakeInt(data, U::MEDIA_PROP_PLAYERS, m_players, applyCategory, 0, INT_MAX);
+    // The picture formats follow the family rule: set as given when applying.
+    m_video.SetData(data, applyCategory);
+}
+
+void CVideoGame::Serialize(CArchive& ar)
+{
+    CMediaItem::Serialize(ar);
+    ar.SerializeVersion(1);
+    ar.Serialize(m_console);
+    ar.Serialize(m_distMedia);
+    ar.Serialize(m_gameNumber);
+    ar.Serialize(m_serialNumber);
+    ar.Serialize(m_seriesNumber);
+    ar.Serialize(m_hints);
+    ar.Serialize(m_onlineURL);
+    std::int32_t players = m_players;
+    ar.Serialize(players);
+    SetPlayers(players);
+    m_video.Serialize(ar);
+}
+
+CString CVideoGame::GetUniqueDescription(bool withMediaName, const CString& sortProp) const
+{
+    CString name
+        = CStringUtils::TrimLeft(CItemTextUtils::Quoted(GetTitle()) + CItemTextUtils::Parenthesized(m_seriesNumber));
+    return CMediaItem::GetUniqueDescription(withMediaName, sortProp) + CItemTextUtils::JoinDash({ name, m_console });
+}
+
+CMediaSubItem* CVideoGame::CreateSubItem(CMediaSubItem* /*source*/) const
+{
+    return nullptr;
+}
+
+CMediaItem* CVideoGame::Clone() const
+{
+    return new CVideoGame(*this);
+}
+
+int CVideoGame::GetMediaType() const
+{
+    return U::MEDIA_VIDEOGAME;
+}

@@ -1,0 +1,67 @@
+#pragma once
+// A video game, with the picture formats it offers. It has no sub-items.
+
+#include "data/model/MediaItem.h"
+#include "data/model/VideoSetting.h"
+
+class CVideoGame : public CMediaItem {
+public:
+    // Category, check-out, publisher and report properties; no special
+    // features.
+    CVideoGame();
+    CVideoGame(const CVideoGame& source);
+    CVideoGame& operator=(const CVideoGame& source);
+    CMediaItem& operator=(const CMediaItem& source) override;
+
+    // Same title, series number and console/format, ignoring case.
+    bool operator==(const CItem& other) const override;
+    // "Console/Format", "Distr. Media", "Game Number", "Serial Number",
+    // "Series Number", "Hints", "Online URL", "Players" and the video
+    // properties ("Pan & Scan", "Widescreen").
+    void GetData(CMapStringToString& data) const override;
+    void SetData(const CMapStringToString& data, bool applyCategory) override;
+    // Record after CMediaItem's: version word (1), console/format,
+    // distributed media, game number, serial number, series number, hints,
+    // online URL (strings), players (32-bit), video setting record.
+    void Serialize(CArchive& ar) override;
+    // The CMediaItem text, then "title" (series number) - console/format.
+    CString GetUniqueDescription(bool withMediaName, const CString& sortProp) const override;
+    // Null: video games have no sub-items.
+    CMediaSubItem* CreateSubItem(CMediaSubItem* source) const override;
+    CMediaItem* Clone() const override;
+    int GetMediaType() const override;
+
+    const CString& GetConsole() const { return m_console; }
+    void SetConsole(const CString& text) { m_console = text; }
+    const CString& GetDistMedia() const { return m_distMedia; }
+    void SetDistMedia(const CString& text) { m_distMedia = text; }
+    // The maker's catalogue number of the game.
+    const CString& GetGameNumber() const { return m_gameNumber; }
+    void SetGameNumber(const CString& text) { m_gameNumber = text; }
+    const CString& GetSerialNumber() const { return m_serialNumber; }
+    void SetSerialNumber(const CString& text) { m_serialNumber = text; }
+    const CString& GetSeriesNumber() const { return m_seriesNumber; }
+    void SetSeriesNumber(const CString& text) { m_seriesNumber = text; }
+    const CString& GetHints() const { return m_hints; }
+    void SetHints(const CString& text) { m_hints = text; }
+    const CString& GetOnlineURL() const { return m_onlineURL; }
+    void SetOnlineURL(const CString& text) { m_onlineURL = text; }
+    // Most players at once; 0 when not known.
+    int GetPlayers() const { return m_players; }
+    void SetPlayers(int players) { m_players = players < 0 ? 0 : players; }
+    CVideoSetting& GetVideo() { return m_video; }
+    const CVideoSetting& GetVideo() const { return m_video; }
+
+private:
+    void CopyFields(const CVideoGame& source);
+
+    CString m_console;
+    CString m_distMedia;
+    CString m_gameNumber;
+    CString m_serialNumber;
+    CString m_seriesNumber;
+    CString m_hints;
+    CString m_onlineURL;
+    int m_players = 0;
+    CVideoSetting m_video;
+};

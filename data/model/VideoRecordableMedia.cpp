@@ -1,0 +1,70 @@
+#include "data/model/VideoRecordableMedia.h"
+
+#include "data/model/DataMapUtils.h"
+#include "data/model/MediaUtils.h"
+#include "platform/util/Archive.h"
+
+CVideoRecordableMedia::CVideoRecordableMedia(
+    bool usesPublisher, bool hasSpecialFeatures, const CString& subItemSortOrder)
+    : CRecordableMedia(true, true, usesPublisher, true, hasSpecialFeatures, subItemSortOrder, false)
+{
+}
+
+CVideoRecordableMedia::CVideoRecordableMedia(const CVideoRecordableMedia& source)
+    : CRecordableMedia(source)
+    , m_subTitle(source.m_subTitle)
+    , m_seriesNumber(source.m_seriesNumber)
+    , m_leadActor(source.m_leadActor)
+    , m_coStar(source.m_coStar)
+    , m_director(source.m_director)
+    , m_video(source.m_video)
+{
+}
+
+CVideoRecordableMedia& CVideoRecordableMedia::operator=(const CVideoRecordableMedia& source)
+{
+    if (this == &source)
+        return *this;
+    CRecordableMedia::operator=(source);
+    m_subTitle = source.m_subTitle;
+    m_seriesNumber = source.m_seriesNumber;
+    m_leadActor = source.m_leadActor;
+    m_coStar = source.m_coStar;
+    m_director = source.m_director;
+    m_video = source.m_video;
+    return *this;
+}
+
+void CVideoRecordableMedia::GetData(CMapStringToString& data) const
+{
+    CRecordableMedia::GetData(data);
+    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_SUBTITLE, m_subTitle);
+    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_SERIESNUMBER, m_seriesNumber);
+    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_LEADACTOR, m_leadActor);
+    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_COSTAR, m_coStar);
+    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_DIRECTOR, m_director);
+    m_video.GetData(data);
+}
+
+void CVideoRecordableMedia::SetData(const CMapStringToString& data, bool applyCategory)
+{
+    CRecordableMedia::SetData(data, applyCategory);
+    CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_SUBTITLE, applyCategory, m_subTitle);
+    CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_SERIESNUMBER, applyCategory, m_seriesNumber);
+    CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_LEADACTOR, applyCategory, m_leadActor);
+    CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_COSTAR, applyCategory, m_coStar);
+    CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_DIRECTOR, applyCategory, m_director);
+    m_video.SetData(data, applyCategory);
+}
+
+void CVideoRecordableMedia::Serialize(CArchive& ar)
+{
+    CRecordableMedia::Serialize(ar);
+    ar.SerializeVersion(1);
+    ar.Serialize(m_subTitle);
+    ar.Serialize(m_seriesNumber);
+    ar.Serialize(m_leadActor);
+    ar.Serialize(m_coStar);
+    ar.Serialize(m_director);
+    m_video.Serialize(ar);
+}

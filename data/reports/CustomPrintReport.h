@@ -1,0 +1,52 @@
+#pragma once
+// A printed (grid) report: up to four sort properties, the data columns, and
+// the items its last run produced. Every media manager owns one as its basic
+// report; the library owns the user's.
+
+#include "data/model/ItemLists.h"
+#include "data/reports/CustomReport.h"
+
+class CCustomPrintReport : public CCustomReport {
+public:
+    CCustomPrintReport() = default;
+    CCustomPrintReport(const CCustomPrintReport& source);
+    CCustomPrintReport& operator=(const CCustomPrintReport& source);
+    ~CCustomPrintReport() override = default;
+
+    // Placeholder until the report run is built: sets the run error message
+    // "Not available yet." and leaves the items as they are.
+    void Run(CItemList& items, CLibraryImpl* library, unsigned int message, const CProgressCallback& progress) override;
+    // Record: the CCustomReport record, then version word (1), the four sort
+    // properties, the columns (string array). The items are not stored.
+    void Serialize(CArchive& ar) override;
+
+    const CString& GetFirstSortOrderProp() const { return m_sortProps[0]; }
+    const CString& GetSecondSortOrderProp() const { return m_sortProps[1]; }
+    const CString& GetThirdSortOrderProp() const { return m_sortProps[2]; }
+    const CString& GetFourthSortOrderProp() const { return m_sortProps[3]; }
+    // Stores the four properties (any may be empty).
+    void SetSortOrder(const CString& p1, const CString& p2, const CString& p3, const CString& p4);
+
+    void AddColumn(const CString& prop) { m_columns.Add(prop); }
+    void ClearColumns() { m_columns.RemoveAll(); }
+    int GetColumnCount() const { return static_cast<int>(m_columns.GetSize()); }
+    // "" outside 0..count-1.
+    CString GetColumnAt(int index) const
+    {
+        return index >= 0 && index < GetColumnCount() ? m_columns.GetAt(index) : CString();
+    }
+
+    // The items of the last successful run, in report order; borrowed from
+    // the library.
+    int GetItemCount() const { return static_cast<int>(m_items.GetCount()); }
+    POSITION GetHeadItem() const { return m_items.GetHeadPosition(); }
+    CItem* GetNextItem(POSITION& pos) const { return m_items.GetNext(pos); }
+
+protected:
+    CItemList& GetItems() { return m_items; }
+
+private:
+    CString m_sortProps[4];
+    CStringArray m_columns;
+    CItemList m_items;
+};

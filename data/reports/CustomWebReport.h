@@ -1,0 +1,75 @@
+#pragma once
+// A web report: linked HTML pages made from templates, one template and two
+// sort properties per page level (at most three levels), written under the
+// folder of its home page. Layout of the record: docs/file-format.md.
+
+#include "data/reports/CustomReport.h"
+
+class CCustomWebReport : public CCustomReport {
+public:
+    static constexpr int MAX_LEVELS = 3;
+
+    // One level with empty template and sort properties; duplicates included.
+    CCustomWebReport();
+    CCustomWebReport(const CCustomWebReport& source) = default;
+    CCustomWebReport& operator=(const CCustomWebReport& source) = default;
+    ~CCustomWebReport() override = default;
+
+    // Placeholder until page generation is built: sets the run error message
+    // "Not available yet." and writes nothing.
+    void Run(CItemList& items, CLibraryImpl* library, unsigned int message, const CProgressCallback& progress) override;
+    // Record: the CCustomReport record, then version word (2), include
+    // duplicates (boolean), home page, [version 1 only: an obsolete string,
+    // read and dropped], level count, and per level the template file and
+    // the two sort properties.
+    void Serialize(CArchive& ar) override;
+    // The same record in its version 1 form (the earlier file format).
+    void SerializeVersion1(CArchive& ar);
+
+    bool GetIncludeDuplicates() const { return m_includeDuplicates; }
+    void SetIncludeDuplicates(bool include) { m_includeDuplicates = include; }
+
+    // Full path of the first-level page; its folder is the output folder.
+    const CString& GetHomePage() const { return m_homePage; }
+    // Ignored when path is effectively empty or equals the current one
+    // ignoring case. Moving or renaming existing pages (moveFiles) is not
+    // built yet: only the path is stored.
+    void SetHomePage(const CString& path, bool moveFiles);
+
+    int GetPageLevelCount() const { return static_cast<int>(m_templateFiles.GetSize()); }
+    // level is 1-based; "" for a level that does not exist.
+    CString GetTemplateFile(int level) const { return At(m_templateFiles, level); }
+    CString GetSortProp1(int level) const { return At(m_sortProps1, level); }
+    CString GetSortProp2(int level) const { return At(m_sortProps2, level); }
+    // Sets level (1..3), adding empty levels before it as needed.
+    void SetPageLevel(int level, const CString& templateFile, const CString& sortProp1, const CString& sortProp2);
+    // Removes the level; later levels move up. Nothing for a level not held.
+    void RemovePageLevel(int level);
+
+    // The link tags of "Electronic File or URL", "Online URL", "Publisher URL".
+    const CString& GetLinkTag(int index) const { return m_linkTags[index]; }
+
+    // A property's template tag: "{" + name + "}" upper-cased, blanks, "/"
+    // and "-" made "_", "_#" made "#", "_&_" made "&", "." and "?" removed.
+    static CString MakeTagFromProperty(const CString& prop);
+
+private:
+    void SerializeBody(CArchive& ar, WORD version);
+    static CString At(const CStringArray& arr, int level)
+    {
+        return level >= 1 && level <= arr.GetSize() ? arr.GetAt(level - 1) : CString();
+    }
+
+    bool m_includeDuplicates = true;
+    CLibraryImpl* m_library = nullptr;
+    CString m_homePage;
+    CString m_linkTags[3];
+    CStringArray m_templateFiles;
+    CStringArray m_sortProps1;
+    CStringArray m_sortProps2;
+    // Run state, emptied after each run.
+    CStringList m_templateLines[MAX_LEVELS];
+    CStringList m_picturesToCopy;
+    CStringList m_pagesWritten;
+    CStringList m_pagesUnchanged;
+};

@@ -1,0 +1,264 @@
+#include "data/store/ItemSort.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+#include "data/model/AudioRecordableMedia.h"
+#include "data/model/AudioTrackMedia.h"
+#include "data/model/MediaItem.h"
+#include "data/model/MediaUtils.h"
+#include "data/model/RecordableMedia.h"
+#include "data/model/VideoMedia.h"
+#include "data/model/VideoRecordableMedia.h"
+#include "platform/util/DateTimeUtils.h"
+#include "platform/util/NumberTextConv.h"
+#include "platform/util/StringUtils.h"
+
+namespace {
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool IsSeriesNumberChar(char c)
+{
+    return IsDigit(c) || c == '.' || c == ',' || c == '-';
+}
+
+template <class T> int Sign(T a, T b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+int CompareText(const CString& a, const CString& b)
+{
+    const int c = a.compare(b);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+// The fields of the video families, read without a property map.
+const CString* VideoField(const CMediaItem& item, const CString& prop)
+{
+    if (const auto* video = dynamic_cast<const CVideoMedia*>(&item)) {
+        if (prop == CMediaUtils::MEDIA_PROP_SUBTITLE)
+            return &video->GetSubTitle();
+        if (prop == CMediaUtils::MEDIA_PROP_SERIESNUMBER)
+            return &video->GetSeriesNumber();
+        if (prop == CMediaUtils::MEDIA_PROP_LEADACTOR)
+            return &video->GetLeadActor();
+        if (prop == CMediaUtils::MEDIA_PROP_COSTAR)
+            return &video->GetCoStar();
+        if (prop == CMediaUtils::MEDIA_PROP_DIRECTOR)
+            return &video->GetDirector();
+    } else if (const auto* rec = dynamic_cast<const CVideoRecordableMedia*>(&item)) {
+        if (prop == CMediaUtils::MEDIA_PROP_SUBTITLE)
+            return &rec->GetSubTitle();
+        if (prop == CMediaUtils::MEDIA_PROP_SERIESNUMBER)
+            return &rec->GetSeriesNumber();
+        if (prop == CMediaUtils::MEDIA_PROP_LEADACTOR)
+            return &rec->GetLeadActor();
+        if (prop == CMediaUtils::MEDIA_PROP_COSTAR)
+            return &rec->GetCoStar();
+        if (prop == CMediaUtils::MEDIA_PROP_DIRECTOR)
+            return &rec->GetDirector();
+    }
+    return nullptr;
+}
+
+// The common fields, read directly; null when the property map must answer.
+const CString* DirectField(const CMediaItem& item, const CString& prop)
+{
+    if (prop == CMediaUtils::MEDIA_PROP_TITLE)
+        return &item.GetTitle();
+    if (prop == CMediaUtils::MEDIA_PROP_LIBRARYID)
+        return &item.GetLibraryID();
+    if (prop == CMediaUtils::MEDIA_PROP_LOCATION)
+        return &item.GetLocation();
+    if (prop == CMediaUtils::MEDIA_PROP_DESCRIPTION)
+        return &item.GetDescription();
+    if (prop == CMediaUtils::MEDIA_PROP_ARTIST) {
+        if (const auto* audio = dynamic_cast<const CAudioTrackMedia*>(&item))
+            return &audio->GetArtist();
+        if (const auto* rec = dynamic_cast<const CAudioRecordableMedia*>(&item))
+            return &rec->GetArtist();
+        return nullptr;
+    }
+    if (prop == CMediaUtils::MEDIA_PROP_MANUFACTURER) {
+        if (const auto* rec = dynamic_cast<const CRecordableMedia*>(&item))
+            return &rec->GetManufacturer();
+        return nullptr;
+    }
+    return VideoField(item, prop);
+}
+
+} // namespace
+
+bool CItemSort::SeriesNumberValue(const CString& text, double& value)
+{
+    if (text.empty())
+        return false;
+    CString run;
+    if (IsDigit(text.back())) {
+        std::size_t start = text.size();
+        while (start > 0 && IsSeriesNumberChar(text[start - 1]))
+            --start;
+        run = text.substr(start);
+    } else if (IsDigit(text.front())) {
+        std::size_t end = 0;
+        while (end < text.size() && IsSeriesNumberChar(text[end]))
+            ++end;
+        run = text.substr(0, end);
+    } else {
+        return false;
+    }
+    value = CNumberTextConv::GetDoubleFromString(run);
+    return true;
+}
+
+CString CItemSort::GetValue(const CMediaItem& item, const CString& prop)
+{
+    if (const CString* field = DirectField(item, prop))
+        return *field;
+    CMapStringToString data;
+    data.SetAt(prop, CString());
+    item.GetData(data);
+    return data.begin()->second;
+}
+
+CItemSort::KeyKind CItemSort::ClassifyKey(const CString& prop)
+{
+    if (prop.empty())
+        return KeyKind::none;
+    if (prop == CMediaUtils::MEDIA_PROP_LIBRARYID)
+        return KeyKind::libraryID;
+    if (prop == CMediaUtils::MEDIA_PROP_SERIESNUMBER)
+        return KeyKind::seriesNumber;
+    bool derived, yesNo, number, date, text, list, noGridEdit;
+    CMediaUtils::ClassifyDataProp(prop, derived, yesNo, number, date, text, list, noGridEdit);
+    if (number)
+        return KeyKind::number;
+    if (date)
+        return KeyKind::date;
+    return KeyKind::text;
+}
+
+CItemSort::CKey CItemSort::MakeKey(
+    const CMediaItem& item, const CString& prop, KeyKind kind, const CValueSource& source)
+{
+    CKey key;
+    switch (kind) {
+    case KeyKind::none:
+        break;
+    case KeyKind::libraryID:
+        key.number = source.libraryIDNumber ? source.libraryIDNumber(item) : 0;
+        break;
+    case KeyKind::number:
+        if (prop == CMediaUtils::MEDIA_PROP_YEAR)
+            key.number = item.GetYearPublished();
+        else if (prop == CMediaUtils::MEDIA_PROP_PRICE)
+            key.number = item.GetPrice();
+        else
+            key.number = CNumberTextConv::GetDoubleFromString(GetValue(item, prop));
+        break;
+    case KeyKind::date: {
+        COleDateTime date = COleDateTime::Null();
+        if (prop == CMediaUtils::MEDIA_PROP_DATEACQ)
+            date = item.GetDateAcquired();
+        else
+            CDateTimeUtils::ConvertDateNumbers(GetValue(item, prop), date);
+        key.rank = date.GetStatus() == COleDateTime::valid ? 2 : (date.GetStatus() == COleDateTime::invalid ? 1 : 0);
+        key.number = key.rank == 2 ? date.GetValue() : 0.0;
+        break;
+    }
+    case KeyKind::seriesNumber: {
+        const CString text = GetValue(item, prop);
+        key.empty = text.empty();
+        key.rank = SeriesNumberValue(text, key.number) ? 1 : 0;
+        key.text = CStringUtils::ToLower(text);
+        break;
+    }
+    case KeyKind::text:
+        if (CMediaUtils::IsDataProp(prop))
+            key.text = CStringUtils::ToLower(GetValue(item, prop));
+        else if (source.customFieldText)
+            key.text = CStringUtils::ToLower(source.customFieldText(item, prop));
+        break;
+    }
+    return key;
+}
+
+int CItemSort::CompareKeys(const CKey& a, const CKey& b, KeyKind kind)
+{
+    switch (kind) {
+    case KeyKind::none:
+        return 0;
+    case KeyKind::text:
+        return CompareText(a.text, b.text);
+    case KeyKind::number:
+    case KeyKind::libraryID:
+        return Sign(a.number, b.number);
+    case KeyKind::date:
+        if (a.rank != b.rank)
+            return Sign(a.rank, b.rank);
+        return Sign(a.number, b.number);
+    case KeyKind::seriesNumber:
+        if (a.empty || b.empty)
+            return a.empty == b.empty ? 0 : (a.empty ? -1 : 1);
+        if (a.rank && b.rank && a.number != b.number)
+            return Sign(a.number, b.number);
+        return CompareText(a.text, b.text);
+    }
+    return 0;
+}
+
+void CItemSort::Sort(
+    CMediaItemList& items, const CString& primary, const CString& secondary, const CValueSource& source)
+{
+    if (items.GetCount() < 2)
+        return;
+    const KeyKind kind1 = ClassifyKey(primary);
+    const KeyKind kind2 = ClassifyKey(secondary);
+
+    struct CEntry {
+        POSITION pos;
+        bool null;
+        CKey key1;
+        CKey key2;
+    };
+    std::vector<CEntry> entries;
+    entries.reserve(static_cast<std::size_t>(items.GetCount()));
+    for (POSITION pos = items.GetHeadPosition(); pos;) {
+        POSITION here = pos;
+        const CMediaItem* item = items.GetNext(pos);
+        CEntry entry { here, item == nullptr, {}, {} };
+        if (item) {
+            entry.key1 = MakeKey(*item, primary, kind1, source);
+            entry.key2 = MakeKey(*item, secondary, kind2, source);
+        }
+        entries.push_back(std::move(entry));
+    }
+    std::stable_sort(entries.begin(), entries.end(), [&](const CEntry& a, const CEntry& b) {
+        if (a.null || b.null)
+            return !a.null && b.null;
+        const int c = CompareKeys(a.key1, b.key1, kind1);
+        if (c != 0)
+            return c < 0;
+        return CompareKeys(a.key2, b.key2, kind2) < 0;
+    });
+    for (const CEntry& entry : entries)
+        items.MoveBefore(entry.pos, nullptr);
+}
+
+void CItemSort::GetListTexts(const CMediaItemList& items, const CString& sortProp, CStringArray& texts)
+{
+    texts.RemoveAll();
+    std::unordered_map<CString, int> seen;
+    for (const CMediaItem* item : items) {
+        CString text = item ? item->GetUniqueDescription(false, sortProp) : CString();
+        const int count = ++seen[text];
+        if (count > 1)
+            text += CStringUtils::Format(" (%d)", count);
+        texts.Add(text);
+    }
+}

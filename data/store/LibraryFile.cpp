@@ -1,0 +1,177 @@
+#include "data/store/LibraryFile.h"
+
+#include <memory>
+
+#include "data/store/CategoryMgr.h"
+#include "data/store/Library.h"
+#include "data/store/LibraryImpl.h"
+#include "platform/util/AppLogger.h"
+#include "platform/util/Archive.h"
+#include "platform/util/FileUtils.h"
+
+namespace {
+
+const char* const GUID_FORMAT_REFUSED = "{50656B09-3819-4EF4-81AE-EFE74EB9065F}";
+const char* const GUID_STREAM_FAILED = "{7CC3711D-15FC-4B50-A0C9-117888C704FF}";
+
+// The category list is process-wide and is replaced while a body is read;
+// its record is kept so that a failed read can put it back.
+std::string SnapshotCategories()
+{
+    CArchive out;
+    if (CCategoryMgr* categories = CCategoryMgr::GetInstance())
+        categories->Serialize(out);
+    return out.GetBuffer();
+}
+
+void RestoreCategories(const std::string& snapshot)
+{
+    CCategoryMgr* categories = CCategoryMgr::GetInstance();
+    if (!categories || snapshot.empty())
+        return;
+    CArchive in { std::string_view(snapshot) };
+    categories->Serialize(in);
+}
+
+// The settings the caller gave before loading that the body falls back to.
+void CopyCallerSettings(const CLibrary& from, CLibrary& to)
+{
+    to.SetName(from.GetName());
+    to.SetPathImport(from.GetPathImport());
+    to.SetPathExport(from.GetPathExport());
+    to.SetPathCustomWebReportOutput(from.GetPathCustomWebReportOutput());
+    to.SetPathUserCustomWebReportTemplate(from.GetPathUserCustomWebReportTemplate());
+    to.SetPathCustomWebReportImage(from.GetPathCustomWebReportImage());
+    to.SetPathCustomFieldDefault(from.GetPathCustomFieldDefault());
+}
+
+CString WishListPath(const CString& path)
+{
+    if (path.empty())
+        return CString();
+    return CFileUtils::ParseDirFromPath(path) + CFileUtils::ParseFileNameFromPath(path, false) + " Wish List.vly";
+}
+
+} // namespace
+
+bool CLibraryFile::ReadArchive(
+    CLibrary& into, CArchive& ar, const CString& wishListPath, bool& converted, CString& error)
+{
+    converted = false;
+    error.clear();
+    WORD format = 0;
+    try {
+        format = ar.ReadWord();
+    } catch (...) {
+        VemoLog(GUID_STREAM_FAILED);
+        error = READ_ERROR;
+        return false;
+    }
+    if (format > FORMAT_CURRENT) {
+        VemoLog(GUID_FORMAT_REFUSED);
+        error = READ_ERROR;
+        return false;
+    }
+
+    const std::string categories = SnapshotCategories();
+    auto fresh = std::make_unique<CLibrary>(false, false);
+    CopyCallerSettings(into, *fresh);
+    try {
+        if (format == FORMAT_EARLIER)
+            fresh->SerializeOldData(ar, FORMAT_CURRENT, wishListPath, into.GetPathUserCustomWebReportTemplate(),
+                into.GetPathCustomWebReportOutput());
+        else
+            fresh->Serialize(ar);
+    } catch (...) {
+        // The half-read library goes first: its items still refer to the
+        // categories read so far.
+        fresh.reset();
+        RestoreCategories(categories);
+        if (into.GetImpl()) {
+            into.GetImpl()->RecountCategoryUse();
+            into.SetCassetteUseTimedCounter(into.GetCassetteUseTimedCounter());
+        }
+        VemoLog(GUID_STREAM_FAILED);
+        error = READ_ERROR;
+        return false;
+    }
+    into.Swap(*fresh);
+    // The previous content is destroyed now; the counts of the categories
+    // just read are then made from the items that use them.
+    fresh.reset();
+    if (into.GetImpl())
+        into.GetImpl()->RecountCategoryUse();
+    converted = format == FORMAT_EARLIER;
+    return true;
+}
+
+bool CLibraryFile::Read(CLibrary& into, const CString& path, bool& converted, CString& error)
+{
+    converted = false;
+    std::string bytes;
+    if (!CFileUtils::ReadFileBytes(path, bytes)) {
+        VemoLog(GUID_STREAM_FAILED);
+        error = READ_ERROR;
+        return false;
+    }
+    CArchive ar { std::string_view(bytes) };
+    return ReadArchive(into, ar, WishListPath(path), converted, error);
+}
+
+bool CLibraryFile::ReadBytes(CLibrary& into, std::string_view bytes, bool& converted, CString& error)
+{
+    CArchive ar(bytes);
+    return ReadArchive(into, ar, CString(), converted, error);
+}
+
+bool CLibraryFile::WriteBytes(CLibrary& library, std::string& bytes, CString& error)
+{
+    error.clear();
+    try {
+        CArchive ar;
+        ar.WriteWord(FORMAT_CURRENT);
+        library.Serialize(ar);
+        bytes = ar.GetBuffer();
+        return true;
+    } catch (...) {
+        VemoLog(GUID_STREAM_FAILED);
+        error = SAVE_ERROR;
+        return false;
+    }
+}
+
+bool CLibraryFile::WriteEarlierFormatBytes(CLibrary& library, std::string& bytes, CString& error)
+{
+    error.clear();
+    if (!library.GetImpl()) {
+        error = SAVE_ERROR;
+        return false;
+    }
+    try {
+        CArchive ar;
+        ar.WriteWord(FORMAT_EARLIER);
+        library.GetImpl()->Serialize(ar, true);
+        bytes = ar.GetBuffer();
+        return true;
+    } catch (...) {
+        VemoLog(GUID_STREAM_FAILED);
+        error = SAVE_ERROR;
+        return false;
+    }
+}
+
+bool CLibraryFile::Write(CLibrary& library, const CString& path, CString& error)
+{
+    error.clear();
+    try {
+        CArchive ar;
+        ar.WriteWord(FORMAT_CURRENT);
+        library.Serialize(ar);
+        ar.WriteToFile(path);
+        return true;
+    } catch (...) {
+        VemoLog(GUID_STREAM_FAILED);
+        error = SAVE_ERROR;
+        return false;
+    }
+}

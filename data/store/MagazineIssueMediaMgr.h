@@ -1,0 +1,12 @@
+#pragma once
+// The magazine issues of a library. An imported row that matches an existing
+// issue also brings the articles the issue does not have yet.
+
+#include "data/model/MagazineIssue.h"
+#include "data/model/MediaUtils.h"
+#include "data/store/MediaMgr.h"
+
+class CMagazineIssueMediaMgr final : public CMediaMgrT<CMagazineIssue, CMediaUtils::MEDIA_MAGAZINE> {
+protected:
+    void MergeImported(CMediaItem& existing, CMediaItem& imported) const override;
+};

@@ -1,0 +1,194 @@
+#pragma once
+// The items of one media type and everything the library keeps per type:
+// sort order, default location, library ID settings, custom fields and the
+// basic report. CMediaMgr holds the common code; CMediaMgrT binds it to the
+// type's item class; the 24 concrete managers (MediaMgrs.h) are made from the
+// registry table (MediaRegistry.h). Record layout: docs/file-format.md.
+
+#include <memory>
+#include <typeinfo>
+
+#include "data/model/ItemLists.h"
+#include "data/model/MediaItem.h"
+#include "data/reports/CustomPrintReport.h"
+#include "data/store/CustomFieldMgr.h"
+#include "data/store/LibraryIDSettings.h"
+#include "platform/util/VemoTypes.h"
+
+class CArchive;
+class CItem;
+class CMediaValueLists;
+struct CMediaTypeInfo;
+
+class CMediaMgr {
+public:
+    // The manager record's versions: 2 adds the default location.
+    static constexpr WORD RECORD_VERSION = 2;
+    static constexpr WORD RECORD_VERSION_EARLIER = 1;
+
+    CMediaMgr(int mediaType, const CString& primarySort, const CString& secondarySort);
+    CMediaMgr(const CMediaMgr&) = delete;
+    CMediaMgr& operator=(const CMediaMgr&) = delete;
+    // Destroys the items.
+    virtual ~CMediaMgr();
+
+    int GetMediaType() const { return m_mediaType; }
+    const CMediaTypeInfo& GetInfo() const;
+
+    // A new default item of the type; the caller owns it.
+    virtual CMediaItem* CreateDefaultItem() const = 0;
+    // Whether item is exactly of the type's item class.
+    virtual bool IsOwnItem(const CMediaItem* item) const = 0;
+
+    // Items, in list order. The list is brought into sort order first when
+    // items were added without sorting (import).
+    int GetItemCount() const { return static_cast<int>(m_items.GetCount()); }
+    const CMediaItemList& GetItems() const;
+    POSITION GetHeadItem() const { return GetItems().GetHeadPosition(); }
+    CMediaItem* GetNextItem(POSITION& pos) const { return m_items.GetNext(pos); }
+    bool HoldsItem(const CMediaItem* item) const;
+
+    // A new item: a copy of source when it is of the type's class, else a
+    // default item (for video tapes, of the format id names). With append it
+    // joins the list (at the end, unsorted) and gets the default location
+    // and, with auto generate, the next library ID.
+    CMediaItem* CreateItem(const CMediaItem* source, int id, bool append);
+    // Takes the item out of the list and destroys it: categories in use by it
+    // and its sub-items lose their use. False when the item is not held.
+    bool DeleteItem(CMediaItem* item);
+    void DeleteAllItems();
+    // Destroys an item that is in no list, releasing its categories' use.
+    static void DestroyItem(CMediaItem* item);
+
+    // Sort order: primary, then secondary property (any data property or
+    // custom field name; numbers, dates and series numbers compare as such).
+    const CString& GetPrimarySort() const { return m_primarySort; }
+    const CString& GetSecondarySort() const { return m_secondarySort; }
+    // Stores and sorts; nothing when both are unchanged and not force.
+    void SetSortOrder(const CString& primary, const CString& secondary, bool force);
+    // Sorts the list by the stored order.
+    void Sort();
+    // Orders the list once by prop without storing it (items with equal
+    // values keep their order).
+    void SortBy(const CString& prop);
+    bool SupportsSortOrder(const CString& prop) const;
+    // The named orders; each does nothing unless the type offers it.
+    void SortByLibraryID();
+    void SortByTitle();
+    void SortByArtist();
+    void SortByAuthor();
+    void SortByMagazine();
+    void SortByIssue();
+    void SortByComposer();
+    // Items were added at the end; the next GetItems sorts.
+    void MarkUnsorted() { m_unsorted = true; }
+
+    // The location new items get. id is the media type, or for video tapes
+    // a format id.
+    virtual CString GetDefaultLocation(int id) const;
+    virtual void SetDefaultLocation(int id, const CString& location);
+    // Sets the location of every item the id covers.
+    virtual void RelocateMedia(int id, const CString& location);
+
+    // Library IDs. The settings object of id (the type, or for video tapes a
+    // format id); null when the manager has none for it.
+    virtual CLibraryIDSettings* GetLibraryIDSettings(int id);
+    // The settings that number item.
+    const CLibraryIDSettings& GetNumberingSettings(const CMediaItem& item) const;
+    // With auto generate: the item's ID becomes the next free number.
+    void AssignNewLibraryID(CMediaItem& item);
+    // The highest number (whole ID parsed) among the items numbered with the
+    // same settings as item, other than item itself, plus 1.
+    int GetNextFreeNumber(const CMediaItem& item) const;
+    // Applies the one-shot options of settings (clear, renumber, reformat)
+    // to the items id covers; true when an item was touched. The options are
+    // reset afterwards.
+    virtual bool UpdateLibraryIDFormat(CLibraryIDSettings& settings, int id);
+
+    CCustomFieldMgr& GetCustomFieldMgr() { return m_customFields; }
+    // Custom field values of an item of this type: initial values, values
+    // as texts into a map, values from a map.
+    void SetDefaultCustomValues(CItem* item) const;
+    void GatherCustomFieldData(const CItem* item, CMapStringToString& values) const;
+    void SetCustomFieldData(CItem* item, const CMapStringToString& values, bool apply) const;
+
+    CCustomPrintReport& GetBasicReport() { return m_basicReport; }
+    // Names report after the type's plural name + " Report", selects only
+    // this type, sets the default sort order and the default (or all)
+    // columns.
+    void PrepareBasicReport(CCustomPrintReport& report, bool allColumns) const;
+    // Appends every item; with subItems, each item with a category, and for
+    // an item without one its sub-items.
+    void AppendItems(CItemList& items, bool subItems) const;
+
+    // A category goes away: its items move to the none category and the id
+    // leaves the basic report.
+    void OnCategoryDeleted(int id);
+    // Lets every item add its names to the lists.
+    void AddValues(const CMediaValueLists& lists) const;
+
+    // The first item in list order, other than item, that item is a
+    // duplicate of (operator==); null when none.
+    CMediaItem* FindDuplicate(const CMediaItem* item) const;
+    // Drops what the manager derived from its items (call after items were
+    // edited from outside).
+    void InvalidateIndex() const;
+
+    // One imported row: the first equal item gets the missing data, else a
+    // new item joins the list. Null for an empty map.
+    virtual CMediaItem* Import(const CMapStringToString& values, bool overwrite, int defaultDVDRegion);
+
+    // The manager record; earlier writes (and reading finds) the version-1
+    // form of the record and its extension.
+    void Serialize(CArchive& ar, bool earlier = false);
+
+protected:
+    // The type's extension after the items: one word (1) for most types.
+    virtual void SerializeExtension(CArchive& ar, bool earlier);
+    // Whether item counts for id (the type, or a video tape format).
+    virtual bool Covers(const CMediaItem& item, int id) const;
+    // The id whose location and numbering an item follows: the type, or a
+    // video tape's format.
+    virtual int GetItemID(const CMediaItem& item) const { return m_mediaType; }
+    // A new default item made for id (a video tape takes the format).
+    virtual void InitNewItem(CMediaItem& /*item*/, int /*id*/) const { }
+    // An existing item matched an imported row (magazine issues merge their
+    // articles).
+    virtual void MergeImported(CMediaItem& existing, CMediaItem& imported) const;
+    CMediaItemList& GetItemList() { return m_items; }
+
+private:
+    class CIndex;
+    CIndex& GetIndex() const;
+    void ApplyRenumber(CLibraryIDSettings& settings, int id);
+    CString ItemKey(const CMediaItem& item) const;
+
+    int m_mediaType;
+    CCustomFieldMgr m_customFields;
+    // The internal map: duplicate candidates by key, built on demand.
+    mutable std::unique_ptr<CIndex> m_index;
+    CString m_primarySort;
+    CString m_secondarySort;
+    CString m_defaultLocation;
+    CLibraryIDSettings m_libraryIDSettings;
+    mutable CMediaItemList m_items;
+    CCustomPrintReport m_basicReport;
+    mutable bool m_unsorted = false;
+};
+
+// The common code bound to one item class.
+template <class TItem, int MediaType> class CMediaMgrT : public CMediaMgr {
+public:
+    CMediaMgrT();
+
+    CMediaItem* CreateDefaultItem() const override { return new TItem(); }
+    bool IsOwnItem(const CMediaItem* item) const override { return item && typeid(*item) == typeid(TItem); }
+};
+
+#include "data/store/MediaRegistry.h"
+
+template <class TItem, int MediaType>
+CMediaMgrT<TItem, MediaType>::CMediaMgrT()
+    : CMediaMgr(MediaType, CMediaRegistry::Find(MediaType)->primarySort, CMediaRegistry::Find(MediaType)->secondarySort)
+{
+}

@@ -1,0 +1,275 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "data/model/SpecialFeatures.h"
+#include "data/reports/ReportProperties.h"
+#include "data/store/Category.h"
+#include "data/store/CheckOut.h"
+#include "data/store/CheckOutState.h"
+#include "data/store/CustomValue.h"
+#include "data/store/CustomValueMgr.h"
+#include "tests/data/model/TestMedia.h"
+
+using namespace vemotest;
+
+namespace {
+
+class ItemTest : public ::testing::Test {
+protected:
+    CStoreFixture m_store;
+};
+
+TEST_F(ItemTest, ClassWithoutCategoriesKeepsIdZero)
+{
+    CTestAudioTrack track;
+    track.SetCategoryID(CStoreFixture::AddCategory("Jazz"));
+    EXPECT_EQ(track.GetCategoryID(), 0);
+    EXPECT_FALSE(track.UsesCategory());
+    EXPECT_EQ(track.GetCustomValues(), nullptr);
+}
+
+TEST_F(ItemTest, CategoryUseCountsFollowTheItem)
+{
+    const int jazz = CStoreFixture::AddCategory("Jazz");
+    const int rock = CStoreFixture::AddCategory("Rock");
+    CTestIssue issue;
+    EXPECT_EQ(issue.GetCategoryID(), 1);
+    ASSERT_NE(issue.GetCustomValues(), nullptr);
+
+    issue.SetCategoryID(jazz);
+    EXPECT_EQ(CStoreFixture::UseCount(jazz), 1);
+    issue.SetCategoryID(rock);
+    EXPECT_EQ(CStoreFixture::UseCount(jazz), 0);
+    EXPECT_EQ(CStoreFixture::UseCount(rock), 1);
+    // No category has an id below 1; such ids would turn categories off.
+    issue.SetCategoryID(0);
+    issue.SetCategoryID(-4);
+    EXPECT_EQ(issue.GetCategoryID(), rock);
+
+    CTestIssue copy(issue);
+    EXPECT_EQ(copy.GetCategoryID(), rock);
+    EXPECT_EQ(CStoreFixture::UseCount(rock), 2);
+    CTestIssue other;
+    other.SetCategoryID(jazz);
+    other = issue;
+    EXPECT_EQ(other.GetCategoryID(), rock);
+    EXPECT_EQ(CStoreFixture::UseCount(jazz), 0);
+    EXPECT_EQ(CStoreFixture::UseCount(rock), 3);
+}
+
+TEST_F(ItemTest, SubItemCategoriesCountWhileTheSubItemsLive)
+{
+    const int news = CStoreFixture::AddCategory("News");
+    auto issue = std::make_unique<CTestIssue>();
+    auto* article = new CTestArticle;
+    article->SetCategoryID(news);
+    issue->AddSubItem(article);
+    EXPECT_EQ(article->GetParent(), issue.get());
+    EXPECT_EQ(CStoreFixture::UseCount(news), 1);
+
+    auto copy = std::make_unique<CTestIssue>(*issue);
+    EXPECT_EQ(CStoreFixture::UseCount(news), 2);
+    issue->DeleteSubItem(article);
+    EXPECT_EQ(issue->GetSubItemCount(), 0);
+    EXPECT_EQ(CStoreFixture::UseCount(news), 1);
+    copy.reset();
+    EXPECT_EQ(CStoreFixture::UseCount(news), 0);
+}
+
+TEST_F(ItemTest, AddingAndDeletingIgnoresNullStrangersAndRepeats)
+{
+    CTestAudioTrackMedia cd;
+    CTestAudioTrack* track = cd.AddTrack(1, 1, "One");
+    cd.AddSubItem(nullptr);
+    cd.AddSubItem(track);
+    EXPECT_EQ(cd.GetSubItemCount(), 1);
+    CTestAudioTrack stranger;
+    cd.DeleteSubItem(&stranger);
+    cd.DeleteSubItem(nullptr);
+    EXPECT_EQ(cd.GetSubItemCount(), 1);
+    cd.DeleteSubItems();
+    EXPECT_EQ(cd.GetSubItemCount(), 0);
+}
+
+TEST_F(ItemTest, AnItemIsNoDuplicateOfItself)
+{
+    CTestAudioTrackMedia cd;
+    EXPECT_FALSE(cd == cd);
+    CTestAudioTrack* one = cd.AddTrack(1, 1, "One");
+    EXPECT_FALSE(*one == *one);
+    CTestAudioTrack* same = cd.AddTrack(1, 1, "One");
+    EXPECT_TRUE(*one == *same);
+
+    CTestAudioTrackMedia otherCd;
+    otherCd.SetTitle("Other");
+    CTestAudioTrack* elsewhere = otherCd.AddTrack(1, 1, "One");
+    EXPECT_FALSE(*one == *elsewhere);
+    otherCd.SetTitle(cd.GetTitle());
+    EXPECT_TRUE(*one == *elsewhere);
+}
+
+struct SignificantCase {
+    const char* title;
+    const char* description;
+    bool withSubItem;
+    bool expected;
+};
+
+class SignificantDataTest : public ItemTest, public ::testing::WithParamInterface<SignificantCase> { };
+
+TEST_P(SignificantDataTest, DecidesByTitleDescriptionAndSubItems)
+{
+    const SignificantCase& c = GetParam();
+    CTestAudioTrackMedia cd;
+    cd.SetTitle(c.title);
+    cd.SetDescription(c.description);
+    if (c.withSubItem)
+        cd.AddTrack(1, 1, "");
+    EXPECT_EQ(cd.HasSignificantData(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SignificantDataTest,
+    ::testing::Values(SignificantCase { "", "", false, false }, SignificantCase { " \t ", "", false, false },
+        SignificantCase { "copy of ", "", false, false }, SignificantCase { "\"copy of \"", "", false, false },
+        SignificantCase { "copy of Dune", "", false, true }, SignificantCase { "Dune", "", false, true },
+        SignificantCase { "", "notes", false, true }, SignificantCase { "copy of ", "", true, true }));
+
+class CopyTest : public ItemTest {
+protected:
+    void SetUp() override
+    {
+        m_source.SetTitle("Dune");
+        m_source.SetArtist("Herbert");
+        m_source.SetYearPublished(1965);
+        m_source.SetPrice(12.5);
+        m_source.SetMediaSize(3000);
+        auto* loan = new CCheckOutState;
+        loan->SetCheckedOutDate(COleDateTime(2024, 3, 1, 10, 0, 0));
+        m_source.GetCheckOut()->Add(loan);
+        m_source.GetReportProperties()->SetImageFile("/pics/dune.png");
+        m_source.GetReportProperties()->SetImageWidth(90);
+        CCustomValue* value = new CCustomValue(CCustomValue::stringValue);
+        value->SetValue(CString("signed"));
+        m_source.GetCustomValues()->SetAt(2, value);
+        m_source.AddTrack(1, 1, "Arrakis", 300);
+        m_source.AddTrack(2, 4, "Caladan", 200);
+    }
+
+    void ExpectCopyOfSource(CTestAudioTrackMedia& copy)
+    {
+        EXPECT_EQ(copy.GetTitle(), "copy of Dune");
+        EXPECT_EQ(copy.GetArtist(), "Herbert");
+        EXPECT_EQ(copy.GetYearPublished(), 1965);
+        EXPECT_EQ(copy.GetPrice(), 12.5);
+        EXPECT_EQ(copy.GetMediaSize(), 3000);
+        ASSERT_NE(copy.GetCheckOut(), nullptr);
+        EXPECT_NE(copy.GetCheckOut(), m_source.GetCheckOut());
+        EXPECT_EQ(copy.GetCheckOut()->GetEntryCount(), 0);
+        ASSERT_NE(copy.GetReportProperties(), nullptr);
+        EXPECT_NE(copy.GetReportProperties(), m_source.GetReportProperties());
+        EXPECT_TRUE(*copy.GetReportProperties() == *m_source.GetReportProperties());
+        ASSERT_NE(copy.GetCustomValues(), nullptr);
+        EXPECT_NE(copy.GetCustomValues(), m_source.GetCustomValues());
+        ASSERT_NE(copy.GetCustomValues()->GetValueAt(2), nullptr);
+        EXPECT_NE(copy.GetCustomValues()->GetValueAt(2), m_source.GetCustomValues()->GetValueAt(2));
+        EXPECT_EQ(copy.GetCustomValues()->GetValueAt(2)->GetStringValue(), "signed");
+
+        ASSERT_EQ(copy.GetSubItemCount(), 2);
+        POSITION mine = copy.GetHeadSubItem();
+        POSITION theirs = m_source.GetHeadSubItem();
+        while (mine) {
+            const auto* track = static_cast<CTestAudioTrack*>(copy.GetNextSubItem(mine));
+            const auto* original = static_cast<CTestAudioTrack*>(m_source.GetNextSubItem(theirs));
+            EXPECT_NE(track, original);
+            EXPECT_EQ(track->GetParent(), &copy);
+            EXPECT_EQ(track->GetTitle(), original->GetTitle());
+            EXPECT_EQ(track->GetTrack(), original->GetTrack());
+            EXPECT_EQ(track->GetDisc(), original->GetDisc());
+            EXPECT_EQ(track->GetLength(), original->GetLength());
+        }
+    }
+
+    CTestAudioTrackMedia m_source;
+};
+
+TEST_F(CopyTest, CopyConstructionCopiesDataButNotTheLendingHistory)
+{
+    CTestAudioTrackMedia copy(m_source);
+    ExpectCopyOfSource(copy);
+    std::unique_ptr<CMediaItem> clone(m_source.Clone());
+    EXPECT_EQ(clone->GetTitle(), "copy of Dune");
+    EXPECT_EQ(clone->GetSubItemCount(), 2);
+}
+
+TEST_F(CopyTest, AssignmentReplacesTheSubItems)
+{
+    CTestAudioTrackMedia target;
+    target.AddTrack(1, 1, "Old one");
+    target.AddTrack(1, 2, "Old two");
+    target.AddTrack(1, 3, "Old three");
+    target = m_source;
+    ExpectCopyOfSource(target);
+
+    CTestAudioTrackMedia& alias = target;
+    target = alias;
+    EXPECT_EQ(target.GetSubItemCount(), 2);
+    EXPECT_EQ(target.GetTitle(), "copy of Dune");
+}
+
+TEST_F(CopyTest, SubItemAssignmentLeavesTheCopyWithoutParent)
+{
+    CTestAudioTrack loose;
+    POSITION pos = m_source.GetHeadSubItem();
+    const auto* first = static_cast<CTestAudioTrack*>(m_source.GetNextSubItem(pos));
+    loose = *first;
+    EXPECT_EQ(loose.GetParent(), nullptr);
+    EXPECT_EQ(loose.GetTitle(), "Arrakis");
+    CTestAudioTrack copied(*first);
+    EXPECT_EQ(copied.GetParent(), nullptr);
+}
+
+TEST_F(ItemTest, UniqueDescriptionNamesMediaIdArtistAndTitle)
+{
+    CTestAudioTrackMedia cd;
+    EXPECT_EQ(cd.GetUniqueDescription(true, ""), "[CD] ");
+    cd.SetTitle("Blue");
+    EXPECT_EQ(cd.GetUniqueDescription(false, ""), "\"Blue\"");
+    cd.SetLibraryID("CD-7");
+    cd.SetArtist("Joni");
+    EXPECT_EQ(cd.GetUniqueDescription(true, ""), "[CD] CD-7: Joni - \"Blue\"");
+    cd.SetTitle("");
+    EXPECT_EQ(cd.GetUniqueDescription(false, ""), "CD-7: Joni");
+
+    CTestTape tape;
+    tape.SetArtist("Mix");
+    tape.SetTitle("Summer");
+    EXPECT_EQ(tape.GetUniqueDescription(true, ""), "[Cassette Tape] Mix - \"Summer\"");
+}
+
+TEST_F(ItemTest, SortOrderIsAppliedWhenItChangesOrIsForced)
+{
+    CTestAudioTrackMedia cd;
+    cd.AddTrack(2, 1, "b");
+    cd.AddTrack(1, 2, "C");
+    cd.AddTrack(1, 1, "a");
+    auto titles = [&] {
+        CString all;
+        for (POSITION pos = cd.GetHeadSubItem(); pos;)
+            all += static_cast<CTrack*>(cd.GetNextSubItem(pos))->GetTitle();
+        return all;
+    };
+    cd.SetSubItemSortOrder(CMediaUtils::MEDIA_PROP_DISCNUMBER, false);
+    EXPECT_EQ(titles(), "bCa");
+    cd.SetSubItemSortOrder(CMediaUtils::MEDIA_PROP_DISCNUMBER, true);
+    EXPECT_EQ(titles(), "aCb");
+    cd.SetSubItemSortOrder(CMediaUtils::MEDIA_PROP_TRACKTITLE, false);
+    EXPECT_EQ(titles(), "abC");
+    cd.SetSubItemSortOrder(CMediaUtils::MEDIA_PROP_TRACKNUMBER, false);
+    EXPECT_EQ(titles(), "abC");
+    EXPECT_EQ(cd.GetSubItemSortOrder(), CMediaUtils::MEDIA_PROP_TRACKNUMBER);
+    cd.SetSubItemSortOrder("Unknown order", false);
+    EXPECT_EQ(titles(), "abC");
+}
+
+} // namespace
