@@ -85,6 +85,16 @@ void SeedTagConversion()
     Seed("tag_conversion", "nested", "{{A}}{A}{\n}{A\0{A}\0}\0{A}\0\xff"s);
 }
 
+// The first byte picks the delimiter: 0 tab, 1 comma.
+void SeedDelimitedText()
+{
+    using namespace std::string_literals;
+    Seed("delimited_text", "header-comma",
+        "\x01Title,Artist,Price,Acquired\r\nBlue Train,John Coltrane,12.50,2021-03-04\r\n\"Kind of Blue, Remastered\",Miles Davis,\"9\"\"\",\r\n"s);
+    Seed("delimited_text", "tab-bom-multiline", "\x00\xEF\xBB\xBFTitle\tNotes\n\"Two\nlines\"\tcaf\xE9\n\n"s);
+    Seed("delimited_text", "utf16", "\x01\xFF\xFET\0i\0t\0l\0e\0,\0x\0\r\0\n\0"s);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -99,5 +109,6 @@ int main(int argc, char** argv)
     SeedSharedData();
     SeedSettings();
     SeedTagConversion();
+    SeedDelimitedText();
     return 0;
 }

@@ -153,35 +153,36 @@ TEST_P(DamagedLibrary, EveryFourBytesAsAHugeCountAreRefusedOrReadConsistently)
     Report("32-bit counts");
 }
 
-// The sample's own texts show where its strings and string lists are: the
-// byte before a text is its one-byte length, and a list of the search
-// strings starts with its count word.
+// The sample's own texts show where its strings and string lists are: a
+// byte holding a text's length just before it is that string's length,
+// and the list of saved search strings starts with its count word.
 TEST_P(DamagedLibrary, WidenedLengthsAreRefusedOrReadConsistently)
 {
     std::vector<std::size_t> prefixes;
-    for (const char* text : { "Title ", "Shelf ", "Category ", "Sample library", "jazz" }) {
+    for (const std::string text : { "Sample library, variant 0", "Living room shelves", "Boxes in the attic",
+             "Last Played", "Science Fiction", "Classical", "Rock" }) {
         for (std::size_t at = m_original.find(text); at != std::string::npos; at = m_original.find(text, at + 1)) {
-            const std::size_t length = at > 0 ? static_cast<unsigned char>(m_original[at - 1]) : 255;
-            if (length < 255 && at + length <= m_original.size())
+            if (at > 0 && static_cast<unsigned char>(m_original[at - 1]) == text.size())
                 prefixes.push_back(at - 1);
         }
     }
-    ASSERT_FALSE(prefixes.empty());
+    ASSERT_GE(prefixes.size(), 3u);
     for (std::size_t p : prefixes) {
-        for (std::uint32_t value : kCountValues) {
+        const unsigned length = static_cast<unsigned char>(m_original[p]);
+        for (std::uint32_t value : { 0u, 1u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, length }) {
             std::string wide = m_original;
             wide.replace(p, 1, "\xFF\xFF\xFF" + Le32(value));
             Check(wide, "string length at " + std::to_string(p) + " as 32 bits " + std::to_string(value), p, p + 7,
-                value == static_cast<unsigned char>(m_original[p]), &m_original);
+                value == length, &m_original);
         }
-        for (std::uint32_t value : { 0u, 1u, 0x7FFFu, 0x8000u, 0xFFFEu }) {
+        for (std::uint32_t value : { 0u, 1u, 0x7FFFu, 0x8000u, 0xFFFEu, length }) {
             std::string wide = m_original;
             wide.replace(p, 1, "\xFF" + Le32(value).substr(0, 2));
             Check(wide, "string length at " + std::to_string(p) + " as a word " + std::to_string(value), p, p + 3,
-                value == static_cast<unsigned char>(m_original[p]), &m_original);
+                value == length, &m_original);
         }
     }
-    const std::string searches = std::string("\x02\x00\x04jazz", 7);
+    const std::string searches = std::string("\x02\x00\x13Living room shelves", 22);
     const std::size_t list = m_original.rfind(searches);
     ASSERT_NE(list, std::string::npos);
     for (std::uint32_t value : kCountValues) {

@@ -2,13 +2,6 @@
 
 #include <stdexcept>
 
-#include "data/model/MediaItem.h"
-#include "data/model/MediaSubItem.h"
-#include "data/model/MediaUtils.h"
-#include "data/store/Category.h"
-#include "data/store/CategoryMgr.h"
-#include "data/store/CustomField.h"
-#include "data/store/CustomFieldMgr.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
 #include "data/store/Magazine.h"
@@ -18,6 +11,7 @@
 #include "data/store/SharedData.h"
 #include "platform/util/Archive.h"
 #include "platform/util/Person.h"
+#include "support/LibraryGenerator.h"
 
 namespace vemotest {
 
@@ -34,54 +28,14 @@ CString Text(const char* stem, int n)
 
 void FillSampleLibrary(CLibrary& library, int itemCount, int variant)
 {
+    // The generator adds borrowers to the process-wide lists until there
+    // are enough; starting from empty lists gives the same library each time.
+    ResetSharedLists();
+    LibraryGeneratorOptions options;
+    options.itemCount = itemCount;
+    options.seed = 7;
+    GenerateLibrary(library, options);
     library.SetNotes("Sample library, variant " + std::to_string(variant));
-    library.SetDefaultDVDRegion(2);
-    library.SetPrintHeaderTextColor(0x00102030);
-    for (int c = 0; c < 4; ++c)
-        library.AddCategory(new CCategory(Text("Category", c), Text("About category", c)));
-    for (int type = 1; type <= 24; type += 5) {
-        if (CCustomFieldMgr* fields = library.GetCustomFieldMgr(type)) {
-            auto* field = new CCustomField();
-            field->SetName(Text("Shelf", type));
-            field->SetDataType(CF_SELECTIONLIST);
-            field->AddSelectionListItem("Top");
-            field->AddSelectionListItem("Bottom");
-            fields->Add(field);
-        }
-    }
-    for (int i = 0; i < itemCount; ++i) {
-        const int type = 1 + i % 24;
-        CMapStringToString values;
-        // The first item of each type carries the variant, so variants differ.
-        const int titleNumber = i < 24 ? i + 1000 * variant : i;
-        values.SetAt(CMediaUtils::MEDIA_PROP_TITLE, Text("Title", titleNumber));
-        values.SetAt(CMediaUtils::MEDIA_PROP_ARTIST, kNames[i % 8]);
-        values.SetAt(CMediaUtils::MEDIA_PROP_AUTHOR, kNames[(i + 3) % 8]);
-        values.SetAt(CMediaUtils::MEDIA_PROP_DIRECTOR, kNames[(i + 5) % 8]);
-        values.SetAt(CMediaUtils::MEDIA_PROP_LOCATION, Text("Shelf", i % 13));
-        values.SetAt(CMediaUtils::MEDIA_PROP_DESCRIPTION, i % 7 == 0 ? "Signed copy, “mint”" : "");
-        values.SetAt(CMediaUtils::MEDIA_PROP_PRICE, std::to_string(i % 50) + ".95");
-        values.SetAt(CMediaUtils::MEDIA_PROP_YEAR, std::to_string(1950 + i % 70));
-        values.SetAt(CMediaUtils::MEDIA_PROP_DATEACQ, "2021-03-" + std::to_string(10 + i % 18));
-        values.SetAt(CMediaUtils::MEDIA_PROP_CATEGORY, Text("Category", i % 4));
-        CMediaItem* item = library.Import(type, values, false);
-        if (!item)
-            throw std::runtime_error("the sample item of type " + std::to_string(type) + " was not made");
-        for (int s = 0; s < i % 4; ++s) {
-            CMediaSubItem* sub = item->CreateSubItem(nullptr);
-            if (!sub)
-                break;
-            item->AddSubItem(sub);
-            CMapStringToString subValues;
-            subValues.SetAt(CMediaUtils::MEDIA_PROP_TITLE, Text("Part", s + 1));
-            subValues.SetAt(CMediaUtils::MEDIA_PROP_TRACKTITLE, Text("Part", s + 1));
-            subValues.SetAt(CMediaUtils::MEDIA_PROP_TRACKLENGTH, "3:" + std::to_string(10 + s));
-            sub->SetData(subValues, false);
-        }
-    }
-    library.NoteItemsChanged();
-    library.AddSearchString("jazz");
-    library.AddSearchString("Title 12");
 }
 
 std::string SampleLibraryBytes(int itemCount, int variant)

@@ -11,11 +11,10 @@ class CLibrary;
 
 namespace vemotest {
 
-// Adds itemCount items spread over all 24 media types (titles, people,
-// prices, dates, locations, sub-items on the types that have them), a few
-// categories, custom fields and search strings. variant changes the notes
-// and one title per type, so two variants differ but are the same size
-// give or take a few bytes.
+// The generated library of itemCount items (every media type from 24 on,
+// sub-items, categories, custom fields, check-outs, search strings);
+// variant changes the notes ("Sample library, variant N"). Empties the
+// shared lists first, since the generator adds its borrowers there.
 void FillSampleLibrary(CLibrary& library, int itemCount, int variant = 0);
 
 // The bytes of a sample library as CLibraryFile writes them.
