@@ -6,10 +6,12 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <random>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -95,6 +97,18 @@ int FlushFolder(const CString& path)
     return err == EINVAL ? 0 : err;
 }
 
+// A temporary file's suffix starts with the writer's process id. A file of
+// another process that still runs is a save in progress, not a leftover:
+// removing it would make that save fail at its rename.
+bool IsWriterAlive(const CString& suffix)
+{
+    char* end = nullptr;
+    long pid = std::strtol(suffix.c_str(), &end, 10);
+    if (end == suffix.c_str() || *end != '-' || pid <= 0 || pid == ::getpid())
+        return false;
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
 } // namespace
 
 bool CFileUtils::WriteFileAtomic(const CString& path, std::string_view bytes, CString* error)
@@ -165,7 +179,7 @@ int CFileUtils::RemoveStaleTempFiles(const CString& path)
     int removed = 0;
     while (dirent* entry = ::readdir(dir)) {
         CString name = entry->d_name;
-        if (name.compare(0, prefix.size(), prefix) != 0)
+        if (name.compare(0, prefix.size(), prefix) != 0 || IsWriterAlive(name.substr(prefix.size())))
             continue;
         CString full = folder + "/" + name;
         struct stat st { };

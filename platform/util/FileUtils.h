@@ -27,7 +27,9 @@ public:
     // the previous file at path byte for byte as it was.
     static bool WriteFileAtomic(const CString& path, std::string_view bytes, CString* error = nullptr);
     // Name pattern of the temporary files WriteFileAtomic makes beside path
-    // (path + ".tmp-" + a unique suffix), and their clean-up after a crash.
+    // (path + ".tmp-" + the writer's process id and a unique suffix), and
+    // their clean-up after a crash: returns how many were removed. A file
+    // whose writer still runs is a save in progress and stays.
     static CString TempFilePrefix(const CString& path);
     static int RemoveStaleTempFiles(const CString& path);
 

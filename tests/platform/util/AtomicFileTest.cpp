@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/util/DirUtils.h"
@@ -118,7 +120,8 @@ TEST_F(AtomicFileTest, RemovesOnlyItsOwnStaleTempFiles)
 {
     const std::string path = m_dir.File("lib.vly");
     vemotest::WriteAll(path, m_old);
-    vemotest::WriteAll(CFileUtils::TempFilePrefix(path) + "123-0-abc", "partial");
+    // No process can have this id: the file is a leftover.
+    vemotest::WriteAll(CFileUtils::TempFilePrefix(path) + "2147483646-0-abc", "partial");
     vemotest::WriteAll(CFileUtils::TempFilePrefix(path) + "x", "partial");
     vemotest::WriteAll(CFileUtils::TempFilePrefix(m_dir.File("other.vly")) + "1", "other");
     vemotest::WriteAll(m_dir.File("lib.vly.bak"), "backup");
@@ -129,6 +132,27 @@ TEST_F(AtomicFileTest, RemovesOnlyItsOwnStaleTempFiles)
     EXPECT_TRUE(fs::exists(m_dir.File("lib.vly.bak")));
     EXPECT_TRUE(fs::exists(CFileUtils::TempFilePrefix(m_dir.File("other.vly")) + "1"));
     EXPECT_EQ(CFileUtils::RemoveStaleTempFiles(m_dir.File("none/lib.vly")), 0);
+}
+
+TEST_F(AtomicFileTest, KeepsTheTempFileOfASaveInProgress)
+{
+    const std::string path = m_dir.File("lib.vly");
+    pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        ::pause();
+        ::_exit(0);
+    }
+    const std::string inProgress = CFileUtils::TempFilePrefix(path) + std::to_string(writer) + "-0-abc";
+    vemotest::WriteAll(inProgress, "partial");
+
+    EXPECT_EQ(CFileUtils::RemoveStaleTempFiles(path), 0);
+    EXPECT_TRUE(fs::exists(inProgress));
+
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+    EXPECT_EQ(CFileUtils::RemoveStaleTempFiles(path), 1);
+    EXPECT_FALSE(fs::exists(inProgress));
 }
 
 TEST_F(AtomicFileTest, SyncDirNeedsAFolder)

@@ -1,0 +1,200 @@
+// A damaged library file never crashes the reader, never asks for much more
+// memory than the file's size, is never taken for a whole library when
+// part of it is missing, and a refused file leaves the library loaded
+// before exactly as it was. Each sample file is cut at every length, every
+// byte is set to 0x00, 0xFF, 0x80 and its value + 1, every four bytes are
+// read as a count or length of 0, 1, 2^31-1, 2^31 and 2^32-1, and the
+// length prefixes of known strings and string lists are widened to their
+// longer forms with the same values.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "AllocationCounter.h"
+#include "SampleLibrary.h"
+#include "data/store/Library.h"
+#include "data/store/LibraryFile.h"
+
+namespace {
+
+using vemotest::AllocationCounter;
+
+const std::uint32_t kCountValues[] = { 0u, 1u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu };
+
+std::string Le32(std::uint32_t v)
+{
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+struct Figures {
+    int read = 0;
+    int refused = 0;
+    int accepted = 0;
+    std::size_t peak = 0;
+};
+
+class DamagedLibrary : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override
+    {
+        m_original = vemotest::SampleLibraryBytes(GetParam());
+        m_loadedBytes = vemotest::SampleLibraryBytes(5, 1);
+        ReloadBaseline();
+    }
+
+    void ReloadBaseline()
+    {
+        bool converted = false;
+        CString error;
+        ASSERT_TRUE(CLibraryFile::ReadBytes(m_loaded, m_loadedBytes, converted, error)) << error;
+    }
+
+    std::string LoadedNow()
+    {
+        std::string bytes;
+        CString error;
+        EXPECT_TRUE(CLibraryFile::WriteBytes(m_loaded, bytes, error));
+        return bytes;
+    }
+
+    // Reads a damaged variant into the loaded library. changedFrom..changedTo
+    // are the bytes the damage touched; an accepted read must write the
+    // file back whole, differing at most where the damage was (a version
+    // word or flag written in its usual form), or as expectedBack when given.
+    void Check(const std::string& variant, const std::string& what, std::size_t changedFrom, std::size_t changedTo,
+        bool acceptable = true, const std::string* expectedBack = nullptr)
+    {
+        bool converted = false;
+        CString error;
+        AllocationCounter::Start();
+        const bool read = CLibraryFile::ReadBytes(m_loaded, variant, converted, error);
+        const std::size_t peak = AllocationCounter::PeakSinceStart();
+        ++m_figures.read;
+        m_figures.peak = std::max(m_figures.peak, peak);
+        EXPECT_LE(peak, 2 * variant.size() + (1u << 20)) << what;
+        if (!read) {
+            ++m_figures.refused;
+            EXPECT_EQ(error, CLibraryFile::READ_ERROR) << what;
+            // Every refusal would make this slow; the first hundreds and a
+            // sample after them show that nothing was kept of the damage.
+            if (m_figures.refused < 400 || m_figures.refused % 16 == 0) {
+                EXPECT_EQ(LoadedNow(), m_loadedBytes) << what << ": the refused file changed the loaded library";
+            }
+            return;
+        }
+        ++m_figures.accepted;
+        EXPECT_TRUE(acceptable) << what << ": a damaged file was read as whole";
+        const std::string back = LoadedNow();
+        if (expectedBack) {
+            EXPECT_EQ(back, *expectedBack) << what;
+        } else if (back.size() != variant.size()) {
+            ADD_FAILURE() << what << ": the read did not take the whole file";
+        } else {
+            for (std::size_t i = 0; i < back.size(); ++i) {
+                if (back[i] != variant[i] && (i + 8 < changedFrom || i >= changedTo + 8)) {
+                    ADD_FAILURE() << what << ": written back differently at " << i;
+                    break;
+                }
+            }
+        }
+        ReloadBaseline();
+    }
+
+    void Report(const char* kind)
+    {
+        std::cout << "[ figures  ] " << GetParam() << " items, " << m_original.size() << " bytes, " << kind << ": "
+                  << m_figures.read << " variants read, " << m_figures.refused << " refused, " << m_figures.accepted
+                  << " read as a whole library; peak allocation " << m_figures.peak << " bytes\n";
+    }
+
+    std::string m_original;
+    std::string m_loadedBytes;
+    CLibrary m_loaded { true, false };
+    Figures m_figures;
+};
+
+TEST_P(DamagedLibrary, EveryTruncationIsRefused)
+{
+    for (std::size_t n = 0; n < m_original.size(); ++n)
+        Check(m_original.substr(0, n), "cut to " + std::to_string(n), n, n, false);
+    Report("truncations");
+}
+
+TEST_P(DamagedLibrary, EveryFlippedByteIsRefusedOrReadConsistently)
+{
+    for (std::size_t i = 0; i < m_original.size(); ++i) {
+        const unsigned char was = static_cast<unsigned char>(m_original[i]);
+        for (unsigned value : { 0x00u, 0xFFu, 0x80u, (was + 1u) & 0xFFu }) {
+            if (value == was)
+                continue;
+            std::string variant = m_original;
+            variant[i] = static_cast<char>(value);
+            Check(variant, "byte " + std::to_string(i) + " set to " + std::to_string(value), i, i + 1);
+        }
+    }
+    Report("flipped bytes");
+}
+
+TEST_P(DamagedLibrary, EveryFourBytesAsAHugeCountAreRefusedOrReadConsistently)
+{
+    for (std::size_t i = 0; i + 4 <= m_original.size(); ++i) {
+        for (std::uint32_t value : kCountValues) {
+            std::string variant = m_original;
+            variant.replace(i, 4, Le32(value));
+            if (variant != m_original)
+                Check(variant, "32 bits at " + std::to_string(i) + " set to " + std::to_string(value), i, i + 4);
+        }
+    }
+    Report("32-bit counts");
+}
+
+// The sample's own texts show where its strings and string lists are: a
+// byte holding a text's length just before it is that string's length,
+// and the list of saved search strings starts with its count word.
+TEST_P(DamagedLibrary, WidenedLengthsAreRefusedOrReadConsistently)
+{
+    std::vector<std::size_t> prefixes;
+    for (const std::string text : { "Sample library, variant 0", "Living room shelves", "Boxes in the attic",
+             "Last Played", "Science Fiction", "Classical", "Rock" }) {
+        for (std::size_t at = m_original.find(text); at != std::string::npos; at = m_original.find(text, at + 1)) {
+            if (at > 0 && static_cast<unsigned char>(m_original[at - 1]) == text.size())
+                prefixes.push_back(at - 1);
+        }
+    }
+    ASSERT_GE(prefixes.size(), 3u);
+    for (std::size_t p : prefixes) {
+        const unsigned length = static_cast<unsigned char>(m_original[p]);
+        for (std::uint32_t value : { 0u, 1u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, length }) {
+            std::string wide = m_original;
+            wide.replace(p, 1, "\xFF\xFF\xFF" + Le32(value));
+            Check(wide, "string length at " + std::to_string(p) + " as 32 bits " + std::to_string(value), p, p + 7,
+                value == length, &m_original);
+        }
+        for (std::uint32_t value : { 0u, 1u, 0x7FFFu, 0x8000u, 0xFFFEu, length }) {
+            std::string wide = m_original;
+            wide.replace(p, 1, "\xFF" + Le32(value).substr(0, 2));
+            Check(wide, "string length at " + std::to_string(p) + " as a word " + std::to_string(value), p, p + 3,
+                value == length, &m_original);
+        }
+    }
+    const std::string searches = std::string("\x02\x00\x13Living room shelves", 22);
+    const std::size_t list = m_original.rfind(searches);
+    ASSERT_NE(list, std::string::npos);
+    for (std::uint32_t value : kCountValues) {
+        std::string wide = m_original;
+        wide.replace(list, 2, "\xFF\xFF" + Le32(value));
+        Check(wide, "search string count as 32 bits " + std::to_string(value), list, list + 6, value == 2, &m_original);
+    }
+    Report("widened lengths");
+}
+
+// An empty library, a few items with sub-items, one of every media type.
+INSTANTIATE_TEST_SUITE_P(Samples, DamagedLibrary, ::testing::Values(0, 3, 24),
+    [](const auto& info) { return std::to_string(info.param) + "Items"; });
+
+} // namespace

@@ -1,0 +1,134 @@
+#include "SaveTargets.h"
+
+#include "SampleLibrary.h"
+#include "data/store/Library.h"
+#include "data/store/LibraryFile.h"
+#include "data/store/SharedData.h"
+#include "platform/appcfg/AppSettings.h"
+#include "platform/util/Archive.h"
+
+namespace vemotest {
+
+namespace {
+
+class LibraryTarget : public SaveTarget {
+public:
+    explicit LibraryTarget(int itemCount)
+    {
+        FillSampleLibrary(m_a, itemCount, 0);
+        FillSampleLibrary(m_b, itemCount, 1);
+        CString error;
+        CLibraryFile::WriteBytes(m_a, m_bytesA, error);
+        CLibraryFile::WriteBytes(m_b, m_bytesB, error);
+    }
+    std::string Name() const override { return "library"; }
+    bool Save(const std::string& path, int variant, std::string& error) override
+    {
+        return CLibraryFile::Write(variant == 0 ? m_a : m_b, path, error);
+    }
+    bool Load(const std::string& path, std::string& error) override
+    {
+        CLibrary library(true, false);
+        bool converted = false;
+        return CLibraryFile::Read(library, path, converted, error);
+    }
+
+private:
+    CLibrary m_a { true, false };
+    CLibrary m_b { true, false };
+};
+
+class SharedDataTarget : public SaveTarget {
+public:
+    explicit SharedDataTarget(int count)
+        : m_count(count)
+    {
+        m_bytesA = SampleSharedDataBytes(count, 0);
+        m_bytesB = SampleSharedDataBytes(count, 1);
+        ResetSharedLists();
+    }
+    std::string Name() const override { return "shared data"; }
+    bool Save(const std::string& path, int variant, std::string& error) override
+    {
+        FillSampleSharedData(m_count, variant);
+        try {
+            CArchive ar;
+            CSharedData::Serialize(ar);
+            ar.WriteToFile(path);
+            return true;
+        } catch (const CArchiveException& e) {
+            error = e.what();
+            return false;
+        }
+    }
+    bool Load(const std::string& path, std::string& error) override
+    {
+        ResetSharedLists();
+        try {
+            CArchive ar = CArchive::FromFile(path);
+            CSharedData::Serialize(ar);
+            return ar.AtEnd();
+        } catch (const CArchiveException& e) {
+            error = e.what();
+            return false;
+        }
+    }
+
+private:
+    int m_count;
+};
+
+class SettingsTarget : public SaveTarget {
+public:
+    SettingsTarget()
+    {
+        for (int variant : { 0, 1 }) {
+            Vary(variant);
+            CArchive ar;
+            m_settings.Serialize(ar);
+            (variant == 0 ? m_bytesA : m_bytesB) = ar.GetBuffer();
+        }
+    }
+    std::string Name() const override { return "settings"; }
+    bool Save(const std::string& path, int variant, std::string& error) override
+    {
+        Vary(variant);
+        m_settings.SetSettingsFile(path);
+        bool saved = m_settings.Save();
+        error = m_settings.GetLastError();
+        return saved;
+    }
+    bool Load(const std::string& path, std::string& error) override
+    {
+        CAppSettings settings("/nonexistent/bin", "VemoLibrary");
+        settings.SetSettingsFile(path);
+        bool firstRun = true;
+        bool read = settings.Read(firstRun);
+        error = settings.GetLastError();
+        return read && !firstRun;
+    }
+
+private:
+    void Vary(int variant) { m_settings.SetBalloonWPMSpeed(variant == 0 ? 200 : 320); }
+
+    CAppSettings m_settings { "/nonexistent/bin", "VemoLibrary" };
+};
+
+} // namespace
+
+std::unique_ptr<SaveTarget> MakeLibraryTarget(int itemCount)
+{
+    return std::make_unique<LibraryTarget>(itemCount);
+}
+
+std::unique_ptr<SaveTarget> MakeSharedDataTarget(int count)
+{
+    return std::make_unique<SharedDataTarget>(count);
+}
+
+std::unique_ptr<SaveTarget> MakeSettingsTarget()
+{
+    return std::make_unique<SettingsTarget>();
+}
+
+} // namespace vemotest
