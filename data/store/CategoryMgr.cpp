@@ -1,0 +1,130 @@
+#include "data/store/CategoryMgr.h"
+
+#include <memory>
+#include <new>
+
+#include "data/store/Category.h"
+#include "data/store/RecordList.h"
+#include "platform/util/Archive.h"
+
+namespace {
+
+CCategoryMgr* s_instance = nullptr;
+
+// Version word, id, and the one-byte prefixes of two empty strings.
+constexpr std::size_t kMinCategoryBytes = 2 + 4 + 1 + 1;
+
+} // namespace
+
+CCategoryMgr* CCategoryMgr::GetInstance()
+{
+    if (!s_instance) {
+        try {
+            s_instance = new CCategoryMgr();
+        } catch (const std::bad_alloc&) {
+            s_instance = nullptr;
+        }
+    }
+    return s_instance;
+}
+
+void CCategoryMgr::DeleteInstance()
+{
+    delete s_instance;
+    s_instance = nullptr;
+}
+
+CCategoryMgr::CCategoryMgr()
+{
+    EnsureNoneCategory();
+}
+
+CCategoryMgr::~CCategoryMgr()
+{
+    RemoveAll();
+}
+
+CCategory* CCategoryMgr::GetCategory(int id) const
+{
+    return RecordList::FindByID(m_idMap, m_nextID, id);
+}
+
+CCategory* CCategoryMgr::GetCategoryNone() const
+{
+    return m_categories.IsEmpty() ? nullptr : m_categories.GetHead();
+}
+
+CCategory* CCategoryMgr::GetCategory(const CString& name, bool create)
+{
+    if (name.empty() || name == CCategory::GetNoCategory())
+        return GetCategoryNone();
+    for (CCategory* category : m_categories)
+        if (category->GetName() == name)
+            return category;
+    if (!create)
+        return nullptr;
+    try {
+        auto category = std::make_unique<CCategory>(name, CString());
+        if (!Add(category.get()))
+            return nullptr;
+        return category.release();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+bool CCategoryMgr::Add(CCategory* category)
+{
+    return RecordList::Append(m_categories, m_idMap, m_nextID, category);
+}
+
+bool CCategoryMgr::Remove(CCategory* category)
+{
+    return RecordList::Remove(m_categories, m_idMap, category);
+}
+
+void CCategoryMgr::RemoveAll()
+{
+    RecordList::DestroyAll(m_categories, m_idMap);
+}
+
+void CCategoryMgr::EnsureNoneCategory()
+{
+    if (!m_categories.IsEmpty())
+        return;
+    auto none = std::make_unique<CCategory>(CCategory::GetNoCategory(), CString());
+    if (Add(none.get()))
+        none.release();
+}
+
+void CCategoryMgr::IncreaseUse(int id)
+{
+    if (CCategory* category = GetCategory(id))
+        category->IncreaseDepItemsCount();
+}
+
+void CCategoryMgr::DecreaseUse(int id)
+{
+    if (CCategory* category = GetCategory(id))
+        category->DecreaseDepItemsCount();
+}
+
+void CCategoryMgr::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        RecordList::Store(ar, m_categories, m_nextID);
+        return;
+    }
+    ar.ReadWord();
+    const int storedNextID = ar.ReadInt();
+    RemoveAll();
+    try {
+        RecordList::LoadRecords(ar, m_categories, m_idMap, m_nextID, storedNextID, kMinCategoryBytes,
+            [] { return std::make_unique<CCategory>(); });
+    } catch (...) {
+        // Whatever was read whole stays; the list is never left without its none category.
+        EnsureNoneCategory();
+        throw;
+    }
+    EnsureNoneCategory();
+}

@@ -1,0 +1,20 @@
+#include "data/store/SharedData.h"
+
+#include "data/store/MagazineMgr.h"
+#include "data/store/PersonMgr.h"
+#include "data/store/PublisherMgr.h"
+#include "platform/util/Archive.h"
+
+void CSharedData::Serialize(CArchive& ar)
+{
+    CPublisherMgr* publishers = CPublisherMgr::GetInstance();
+    CPersonMgr* persons = CPersonMgr::GetInstance();
+    CMagazineMgr* magazines = CMagazineMgr::GetInstance();
+    // Skipping a block would misread (or miswrite) every later one.
+    if (!publishers || !persons || !magazines)
+        throw CArchiveException(CArchiveException::ioError, "The shared lists could not be created");
+    ar.SerializeVersion(1);
+    publishers->Serialize(ar);
+    persons->Serialize(ar);
+    magazines->Serialize(ar);
+}
