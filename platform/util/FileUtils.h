@@ -33,6 +33,7 @@ public:
 
     // Text files as lines (UTF-8; a byte-order mark is skipped; lines end
     // at LF, CRLF or CR; bytes that are not UTF-8 are read as Windows-1252).
+    // The lines replace what the list held; on failure the list is untouched.
     static bool ReadFileContent(const CString& path, CStringList& lines, CString* error = nullptr);
     // Writes the lines, each ended by "\n", atomically.
     static bool WriteFileContent(const CString& path, const CStringList& lines, CString* error = nullptr);
@@ -41,13 +42,22 @@ public:
     static bool IsContentIdentical(const CString& path, const CStringList& lines);
     static bool AreFilesIdentical(const CString& a, const CString& b);
 
+    // The copy goes through a temporary file beside to, so a failed copy
+    // leaves any previous file at to whole.
     static bool CopyFile(const CString& from, const CString& to, bool failIfExists, CString* error = nullptr);
+    // Renames; across file systems copies, then removes from. Fails when
+    // to exists already (so a move never overwrites anything).
     static bool MoveFile(const CString& from, const CString& to, CString* error = nullptr);
+    // Removes a file (or a link, not what it points to); false when missing.
     static bool DeleteFile(const CString& path, CString* error = nullptr);
 
     // A name safe as one file name: "/", "\", ":", "*", "?", '"', "<", ">",
-    // "|" and control characters become replacement; a name made only of
-    // dots, or starting with one, gets its leading dots replaced too.
+    // "|", control characters and bytes that are not UTF-8 become
+    // replacement; a name made only of dots, or starting with one, gets its
+    // leading dots replaced too. A name longer than 255 bytes is cut on a
+    // character boundary, keeping an extension of up to 15 characters. An
+    // empty name stays empty (callers append it to a prefix); a replacement
+    // that is itself unsafe is taken as "_".
     static CString ReplaceBadFileChars(const CString& name, const CString& replacement = "_");
     // The last path element, with or without its extension.
     static CString ParseFileNameFromPath(const CString& path, bool withExtension);

@@ -11,6 +11,7 @@ public:
     // Splits line at every occurrence of delimiter (a delimiter of one or
     // more characters); n delimiters give n + 1 parts, empty parts kept. An
     // empty line gives one empty part; an empty delimiter gives the line.
+    // The parts replace what the container held.
     static void SplitLine(const CString& line, const CString& delimiter, CStringArray& parts);
     static void SplitLine(const CString& line, const CString& delimiter, CStringList& parts);
 
@@ -30,7 +31,8 @@ public:
     // Removes the block from the begin tag to the end tag (both included,
     // across lines) and puts replacement in its place; lines emptied by the
     // removal are dropped. With firstOnly false every block goes. Returns
-    // whether a block was found.
+    // whether a block was found. A begin tag without a later end tag leaves
+    // the rest of the text as it is.
     static bool ReplaceTextBlock(CStringList& lines, const CString& beginTag, const CString& endTag,
                                  const CString& replacement, bool firstOnly);
 
