@@ -43,20 +43,6 @@ void SetDefaultFontOrLog(CFont& font, const char* guid)
         VemoLog(guid);
 }
 
-template <class F> void ForEachItemAndSubItem(const CLibraryImpl& library, F f)
-{
-    for (int i = 0; i < CMediaRegistry::TYPE_COUNT; ++i) {
-        for (CMediaItem* item : library.GetMediaMgrAt(i)->GetItems()) {
-            if (!item)
-                continue;
-            f(*static_cast<CItem*>(item));
-            for (POSITION pos = item->GetHeadSubItem(); pos;)
-                if (CMediaSubItem* sub = item->GetNextSubItem(pos))
-                    f(*static_cast<CItem*>(sub));
-        }
-    }
-}
-
 } // namespace
 
 CLibraryImpl::CLibraryImpl(bool setDefaultMediaTypes, bool ownsSharedLists)
@@ -220,7 +206,7 @@ void CLibraryImpl::Serialize(CArchive& ar, bool earlier)
     ar.Serialize(m_searchStrings);
     if (ar.IsLoading()) {
         SetCassetteUseTimedCounter(timedCounter);
-        RefreshLists(LIST_ALL);
+        m_staleLists = LIST_ALL;
         m_search->ForgetAll();
     }
 }
@@ -402,6 +388,7 @@ void CLibraryImpl::RefreshLists(unsigned lists)
     for (const auto& [flag, list] : targets)
         if (lists & flag)
             CStringUtils::RemoveDuplicates(*list);
+    m_staleLists &= ~lists;
 }
 
 void CLibraryImpl::GetSheetMusicLists(CStringList& composers, CStringList& arrangers, CStringList& wordsBy,
@@ -552,19 +539,6 @@ void CLibraryImpl::DeleteCategory(CCategory* category)
     m_search->ForgetAll();
 }
 
-void CLibraryImpl::RecountCategoryUse() const
-{
-    CCategoryMgr* categories = CCategoryMgr::GetInstance();
-    if (!categories)
-        return;
-    for (POSITION pos = categories->GetHeadPosition(); pos;)
-        categories->GetNext(pos)->SetDepItems(0);
-    ForEachItemAndSubItem(*this, [categories](CItem& item) {
-        if (item.GetCategoryID() > 0)
-            categories->IncreaseUse(item.GetCategoryID());
-    });
-}
-
 // ---------------------------------------------------------------------------
 // Custom field values
 
@@ -655,7 +629,7 @@ template <class F> void ForEachCovered(const CMediaMgr* mgr, int id, F f)
     if (!mgr)
         return;
     const bool format = CMediaUtils::IsVideoTapeFormatID(id);
-    for (const CMediaItem* item : mgr->GetItems())
+    for (const CMediaItem* item : mgr->GetItemsAsStored())
         if (item && (!format || static_cast<const CVideoTape*>(item)->GetFormatID() == id))
             f(*item);
 }
@@ -684,6 +658,8 @@ int CLibraryImpl::GetReservedItemCount(int mediaType) const
 
 int CLibraryImpl::GetTotalItemCount(int mediaType) const
 {
+    if (U::IsValidMediaID(mediaType))
+        return GetItemCount(mediaType);
     int count = 0;
     ForEachCovered(GetMediaMgr(mediaType), mediaType, [&](const CMediaItem&) { ++count; });
     return count;

@@ -142,6 +142,7 @@ CMediaItem* CMediaMgr::CreateItem(const CMediaItem* source, int id, bool append)
     if (!append)
         return item;
     m_items.AddTail(item);
+    ListChanged();
     // A copy keeps its own location unless the type names one for new items.
     const CString location = GetDefaultLocation(GetItemID(*item));
     if (!location.empty() || !copy)
@@ -171,6 +172,7 @@ bool CMediaMgr::DeleteItem(CMediaItem* item)
     if (!pos)
         return false;
     m_items.RemoveAt(pos);
+    ListChanged();
     InvalidateIndex();
     DestroyItem(item);
     return true;
@@ -181,6 +183,7 @@ void CMediaMgr::DeleteAllItems()
     CMediaItemList items;
     items.Swap(m_items);
     InvalidateIndex();
+    ListChanged();
     m_unsorted = false;
     for (CMediaItem* item : items)
         DestroyItem(item);
@@ -219,12 +222,14 @@ void CMediaMgr::Sort()
 {
     CItemSort::Sort(m_items, m_primarySort, m_secondarySort, MakeValueSource(*this));
     m_unsorted = false;
+    ListChanged();
     InvalidateIndex();
 }
 
 void CMediaMgr::SortBy(const CString& prop)
 {
     CItemSort::Sort(m_items, prop, CString(), MakeValueSource(*this));
+    ListChanged();
     InvalidateIndex();
 }
 
@@ -552,6 +557,7 @@ CMediaItem* CMediaMgr::Import(const CMapStringToString& values, bool overwrite, 
     }
 
     m_items.AddTail(imported);
+    ListChanged();
     if (imported->GetLocation().empty())
         imported->SetLocation(GetDefaultLocation(GetItemID(*imported)));
     if (auto* video = dynamic_cast<CVideoMedia*>(imported); video && !values.Contains(CMediaUtils::MEDIA_PROP_REGION))
@@ -585,8 +591,10 @@ void CMediaMgr::Serialize(CArchive& ar, bool earlier)
         GetItems();
         for (POSITION pos = m_items.GetHeadPosition(); pos;) {
             POSITION here = pos;
-            if (!m_items.GetNext(pos))
+            if (!m_items.GetNext(pos)) {
                 m_items.RemoveAt(here);
+                ListChanged();
+            }
         }
         ar.WriteInt(static_cast<std::int32_t>(m_items.GetCount()));
         for (CMediaItem* item : m_items)
@@ -605,6 +613,7 @@ void CMediaMgr::Serialize(CArchive& ar, bool earlier)
             m_items.AddTail(item);
         }
         m_unsorted = false;
+        ListChanged();
         InvalidateIndex();
     }
     SerializeExtension(ar, earlier);

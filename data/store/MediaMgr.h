@@ -47,6 +47,10 @@ public:
     POSITION GetHeadItem() const { return GetItems().GetHeadPosition(); }
     CMediaItem* GetNextItem(POSITION& pos) const { return m_items.GetNext(pos); }
     bool HoldsItem(const CMediaItem* item) const;
+    // The list as it stands, without sorting first (counting needs no order).
+    const CMediaItemList& GetItemsAsStored() const { return m_items; }
+    // Changes whenever items join or leave the list or it is reordered.
+    std::uint64_t GetOrderStamp() const { return m_orderStamp; }
 
     // A new item: a copy of source when it is of the type's class, else a
     // default item (for video tapes, of the format id names). With append it
@@ -156,6 +160,7 @@ protected:
     // articles).
     virtual void MergeImported(CMediaItem& existing, CMediaItem& imported) const;
     CMediaItemList& GetItemList() { return m_items; }
+    void ListChanged() { ++m_orderStamp; }
 
 private:
     class CIndex;
@@ -174,6 +179,7 @@ private:
     mutable CMediaItemList m_items;
     CCustomPrintReport m_basicReport;
     mutable bool m_unsorted = false;
+    std::uint64_t m_orderStamp = 0;
 };
 
 // The common code bound to one item class.
