@@ -11,14 +11,18 @@
 #include "data/store/ImportJob.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryIDSettings.h"
+#include "support/LibraryGenerator.h"
 
 namespace {
 
 using U = CMediaUtils;
 
-// A library whose books are "Book 0" .. "Book n-1".
-void FillLibrary(CLibrary& library, int count)
+// A generated library of every media type, with "Book 0" .. "Book n-1"
+// added to its books.
+void FillLibrary(CLibrary& library, int count, bool autoNumber)
 {
+    vemotest::GenerateLibrary(library, { 5000, 7 });
+    library.GetLibraryIDFormatForID(U::MEDIA_BOOK)->SetAutoGenerate(autoNumber);
     CMapStringToString values;
     for (int i = 0; i < count; ++i) {
         values.SetAt(U::MEDIA_PROP_TITLE, "Book " + std::to_string(i));
@@ -47,8 +51,7 @@ void RunImport(benchmark::State& state, bool dryRun, bool autoNumber)
     for (auto _ : state) {
         state.PauseTiming();
         auto library = std::make_unique<CLibrary>(false, true);
-        library->GetLibraryIDFormatForID(U::MEDIA_BOOK)->SetAutoGenerate(autoNumber);
-        FillLibrary(*library, count);
+        FillLibrary(*library, count, autoNumber);
         state.ResumeTiming();
 
         CImportJob job(*library, U::MEDIA_BOOK);
