@@ -1,0 +1,108 @@
+// Import of delimited text into a media type that already holds many items:
+// reading the rows, finding each row's equal item, and the snapshot that
+// makes the import all-or-nothing. Goal: 100,000 rows into 100,000 items in
+// well under 5 s.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "data/model/MediaUtils.h"
+#include "data/store/ImportJob.h"
+#include "data/store/Library.h"
+#include "data/store/LibraryIDSettings.h"
+#include "support/LibraryGenerator.h"
+
+namespace {
+
+using U = CMediaUtils;
+
+// A generated library of every media type, with "Book 0" .. "Book n-1"
+// added to its books.
+void FillLibrary(CLibrary& library, int count, bool autoNumber)
+{
+    vemotest::GenerateLibrary(library, { 5000, 7 });
+    library.GetLibraryIDFormatForID(U::MEDIA_BOOK)->SetAutoGenerate(autoNumber);
+    CMapStringToString values;
+    for (int i = 0; i < count; ++i) {
+        values.SetAt(U::MEDIA_PROP_TITLE, "Book " + std::to_string(i));
+        values.SetAt(U::MEDIA_PROP_AUTHOR, "Author " + std::to_string(i % 997));
+        library.Import(U::MEDIA_BOOK, values, false);
+    }
+}
+
+// count rows: every other one equal to a book of the library (its missing
+// year is filled in), the others new.
+std::string MakeRows(int count)
+{
+    std::string text = "Title,Author,Year,Description\n";
+    for (int i = 0; i < count; ++i) {
+        const int n = i % 2 == 0 ? i : count + i;
+        text += "Book " + std::to_string(n) + ",Author " + std::to_string(n % 997) + ","
+            + std::to_string(1900 + i % 120) + ",\"A description, with a comma\"\n";
+    }
+    return text;
+}
+
+void RunImport(benchmark::State& state, bool dryRun, bool autoNumber)
+{
+    const int count = static_cast<int>(state.range(0));
+    const std::string rows = MakeRows(count);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto library = std::make_unique<CLibrary>(false, true);
+        FillLibrary(*library, count, autoNumber);
+        state.ResumeTiming();
+
+        CImportJob job(*library, U::MEDIA_BOOK);
+        CString error;
+        if (!job.ReadBytes(rows, ',', error))
+            state.SkipWithError(error.c_str());
+        const CImportOutcome outcome = job.Run(dryRun);
+        if (!outcome.Succeeded() || outcome.created + outcome.merged != count)
+            state.SkipWithError("the import did not take every row");
+
+        state.PauseTiming();
+        library.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+
+void BM_ImportIntoFullType(benchmark::State& state)
+{
+    RunImport(state, false, false);
+}
+BENCHMARK(BM_ImportIntoFullType)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_ImportDryRun(benchmark::State& state)
+{
+    RunImport(state, true, false);
+}
+BENCHMARK(BM_ImportDryRun)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// New items numbered automatically: each new number is looked for among all
+// items of the type.
+void BM_ImportWithLibraryIDs(benchmark::State& state)
+{
+    RunImport(state, false, true);
+}
+BENCHMARK(BM_ImportWithLibraryIDs)->Arg(2500)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_ReadRows(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const std::string rows = MakeRows(count);
+    CLibrary library(false, true);
+    for (auto _ : state) {
+        CImportJob job(library, U::MEDIA_BOOK);
+        CString error;
+        benchmark::DoNotOptimize(job.ReadBytes(rows, ',', error));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(rows.size()));
+}
+BENCHMARK(BM_ReadRows)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
