@@ -112,6 +112,10 @@ bool CLibraryFile::ReadArchive(
                 into.GetPathCustomWebReportOutput());
         else
             fresh->Serialize(ar);
+        // Bytes after the body mean a damaged count or length ended the
+        // read early: what follows would be lost without a word.
+        if (!ar.AtEnd())
+            throw CArchiveException(CArchiveException::badFormat, "bytes left after the library body");
     } catch (...) {
         // The half-read library goes first: its items still refer to the
         // categories read so far.

@@ -21,7 +21,8 @@ public:
     static inline const CString SAVE_ERROR = "VemoLibrary was unable to save the Library data file.";
     static inline const CString ERROR_TITLE = "VemoLibrary Data File Problem";
 
-    // Reads the file at path into into. A format word above 2 is refused;
+    // Reads the file at path into into. A format word above 2 is refused,
+    // and so is a file with bytes left after the body;
     // 1 is the earlier format (converted tells the caller to save at once in
     // the current format); anything else is the current body. On failure the
     // error text is set, the problem logged, and into is untouched.

@@ -17,4 +17,7 @@ void CSharedData::Serialize(CArchive& ar)
     publishers->Serialize(ar);
     persons->Serialize(ar);
     magazines->Serialize(ar);
+    // Bytes after the last block mean a damaged count ended the read early.
+    if (ar.IsLoading() && !ar.AtEnd())
+        throw CArchiveException(CArchiveException::badFormat, "bytes left after the shared lists");
 }

@@ -13,6 +13,7 @@ public:
 
     // Version word (1), then the publisher, person and magazine manager
     // blocks (publishers first, so that magazines can check their publisher).
-    // Managers are created on demand.
+    // Managers are created on demand. Loading refuses bytes left after the
+    // last block.
     static void Serialize(CArchive& ar);
 };

@@ -55,6 +55,9 @@ bool CAppSettings::Read(bool& firstRun)
     try {
         CArchive ar(bytes);
         Serialize(ar);
+        // Bytes after the record mean a damaged count ended the read early.
+        if (!ar.AtEnd())
+            throw CArchiveException(CArchiveException::badFormat, "bytes left after the record");
         return true;
     } catch (const CArchiveException& e) {
         m_lastError = CString("The settings could not be read: ") + e.what();

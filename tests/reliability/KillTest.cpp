@@ -61,7 +61,7 @@ TEST_P(KillDuringSave, LeavesOneWholeContentAndAtMostOneTempFile)
 {
     std::unique_ptr<SaveTarget> target = GetParam().make();
     ASSERT_NE(target->Bytes(0), target->Bytes(1));
-    vemotest::TempDir dir;
+    vemotest::ScratchDir dir;
     const std::string path = dir.File("data");
     std::string error;
     ASSERT_TRUE(target->Save(path, 0, error)) << error;

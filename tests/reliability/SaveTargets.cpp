@@ -1,5 +1,10 @@
 #include "SaveTargets.h"
 
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <unistd.h>
+
 #include "SampleLibrary.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
@@ -8,6 +13,29 @@
 #include "platform/util/Archive.h"
 
 namespace vemotest {
+
+ScratchDir::ScratchDir()
+{
+    std::string root;
+    if (const char* chosen = std::getenv("VEMO_SAVE_TEST_DIR"))
+        root = chosen;
+    else if (::access("/dev/shm", W_OK) == 0)
+        root = "/dev/shm";
+    else if (const char* run = std::getenv("VEMO_TEST_TMP"))
+        root = run;
+    else
+        root = "/tmp";
+    std::string pattern = root + "/vemosave-XXXXXX";
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("no scratch folder under " + root);
+    m_path = pattern;
+}
+
+ScratchDir::~ScratchDir()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(m_path, ec);
+}
 
 namespace {
 

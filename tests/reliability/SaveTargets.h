@@ -25,6 +25,23 @@ protected:
     std::string m_bytesB;
 };
 
+// A fresh folder for files saved over and over, removed with the object:
+// under $VEMO_SAVE_TEST_DIR when set (scripts/killtest puts it on the disk),
+// else on the RAM disk /dev/shm where there is one (a rename replaces a file
+// the same way there, and no flush to a busy disk slows the suite down),
+// else in the test run's folder.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
 // A library of itemCount items (A and B differ in notes and a few titles).
 std::unique_ptr<SaveTarget> MakeLibraryTarget(int itemCount);
 // The shared lists with count records of each kind.
