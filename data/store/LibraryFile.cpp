@@ -1,7 +1,10 @@
 #include "data/store/LibraryFile.h"
 
 #include <memory>
+#include <utility>
+#include <vector>
 
+#include "data/store/Category.h"
 #include "data/store/CategoryMgr.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryImpl.h"
@@ -14,23 +17,50 @@ namespace {
 const char* const GUID_FORMAT_REFUSED = "{50656B09-3819-4EF4-81AE-EFE74EB9065F}";
 const char* const GUID_STREAM_FAILED = "{7CC3711D-15FC-4B50-A0C9-117888C704FF}";
 
+// The use counts of the categories by id.
+std::vector<std::pair<int, int>> UseCounts()
+{
+    std::vector<std::pair<int, int>> counts;
+    if (CCategoryMgr* categories = CCategoryMgr::GetInstance())
+        for (POSITION pos = categories->GetHeadPosition(); pos;) {
+            const CCategory* category = categories->GetNext(pos);
+            counts.emplace_back(category->GetUniqueID(), category->GetDepItems());
+        }
+    return counts;
+}
+
+void SetUseCounts(const std::vector<std::pair<int, int>>& counts)
+{
+    if (CCategoryMgr* categories = CCategoryMgr::GetInstance())
+        for (const auto& [id, count] : counts)
+            if (CCategory* category = categories->GetCategory(id))
+                category->SetDepItems(count);
+}
+
 // The category list is process-wide and is replaced while a body is read;
-// its record is kept so that a failed read can put it back.
-std::string SnapshotCategories()
+// its record and use counts are kept so that a failed read can put them
+// back.
+struct CCategorySnapshot {
+    std::string record;
+    std::vector<std::pair<int, int>> counts;
+};
+
+CCategorySnapshot SnapshotCategories()
 {
     CArchive out;
     if (CCategoryMgr* categories = CCategoryMgr::GetInstance())
         categories->Serialize(out);
-    return out.GetBuffer();
+    return { out.GetBuffer(), UseCounts() };
 }
 
-void RestoreCategories(const std::string& snapshot)
+void RestoreCategories(const CCategorySnapshot& snapshot)
 {
     CCategoryMgr* categories = CCategoryMgr::GetInstance();
-    if (!categories || snapshot.empty())
+    if (!categories || snapshot.record.empty())
         return;
-    CArchive in { std::string_view(snapshot) };
+    CArchive in { std::string_view(snapshot.record) };
     categories->Serialize(in);
+    SetUseCounts(snapshot.counts);
 }
 
 // The settings the caller gave before loading that the body falls back to.
@@ -73,7 +103,7 @@ bool CLibraryFile::ReadArchive(
         return false;
     }
 
-    const std::string categories = SnapshotCategories();
+    const CCategorySnapshot categories = SnapshotCategories();
     auto fresh = std::make_unique<CLibrary>(false, false);
     CopyCallerSettings(into, *fresh);
     try {
@@ -87,20 +117,17 @@ bool CLibraryFile::ReadArchive(
         // categories read so far.
         fresh.reset();
         RestoreCategories(categories);
-        if (into.GetImpl()) {
-            into.GetImpl()->RecountCategoryUse();
-            into.SetCassetteUseTimedCounter(into.GetCassetteUseTimedCounter());
-        }
+        into.SetCassetteUseTimedCounter(into.GetCassetteUseTimedCounter());
         VemoLog(GUID_STREAM_FAILED);
         error = READ_ERROR;
         return false;
     }
+    // The previous content goes now; its items let go of categories by id,
+    // which would move the counts of the categories just read.
+    const std::vector<std::pair<int, int>> counts = UseCounts();
     into.Swap(*fresh);
-    // The previous content is destroyed now; the counts of the categories
-    // just read are then made from the items that use them.
     fresh.reset();
-    if (into.GetImpl())
-        into.GetImpl()->RecountCategoryUse();
+    SetUseCounts(counts);
     converted = format == FORMAT_EARLIER;
     return true;
 }

@@ -44,20 +44,6 @@ void SetDefaultFontOrLog(CFont& font, const char* guid)
         VemoLog(guid);
 }
 
-template <class F> void ForEachItemAndSubItem(const CLibraryImpl& library, F f)
-{
-    for (int i = 0; i < CMediaRegistry::TYPE_COUNT; ++i) {
-        for (CMediaItem* item : library.GetMediaMgrAt(i)->GetItems()) {
-            if (!item)
-                continue;
-            f(*static_cast<CItem*>(item));
-            for (POSITION pos = item->GetHeadSubItem(); pos;)
-                if (CMediaSubItem* sub = item->GetNextSubItem(pos))
-                    f(*static_cast<CItem*>(sub));
-        }
-    }
-}
-
 } // namespace
 
 CLibraryImpl::CLibraryImpl(bool setDefaultMediaTypes, bool ownsSharedLists)
@@ -223,7 +209,7 @@ void CLibraryImpl::Serialize(CArchive& ar, bool earlier)
     ar.Serialize(m_searchStrings);
     if (ar.IsLoading()) {
         SetCassetteUseTimedCounter(timedCounter);
-        RefreshLists(LIST_ALL);
+        m_staleLists = LIST_ALL;
         m_search->ForgetAll();
     }
 }
@@ -405,6 +391,7 @@ void CLibraryImpl::RefreshLists(unsigned lists)
     for (const auto& [flag, list] : targets)
         if (lists & flag)
             CStringUtils::RemoveDuplicates(*list);
+    m_staleLists &= ~lists;
 }
 
 void CLibraryImpl::GetSheetMusicLists(CStringList& composers, CStringList& arrangers, CStringList& wordsBy,
@@ -555,21 +542,23 @@ void CLibraryImpl::DeleteCategory(CCategory* category)
     m_search->ForgetAll();
 }
 
-void CLibraryImpl::RecountCategoryUse() const
-{
-    CCategoryMgr* categories = CCategoryMgr::GetInstance();
-    if (!categories)
-        return;
-    for (POSITION pos = categories->GetHeadPosition(); pos;)
-        categories->GetNext(pos)->SetDepItems(0);
-    ForEachItemAndSubItem(*this, [categories](CItem& item) {
-        if (item.GetCategoryID() > 0)
-            categories->IncreaseUse(item.GetCategoryID());
-    });
-}
-
 // ---------------------------------------------------------------------------
 // Custom field values
+
+bool CLibraryImpl::DeleteCustomField(int mediaType, CCustomField* field)
+{
+    CMediaMgr* mgr = U::IsValidMediaID(mediaType) ? GetMediaMgr(mediaType) : nullptr;
+    if (!mgr || !mgr->DeleteCustomField(field))
+        return false;
+    m_search->ForgetAll();
+    return true;
+}
+
+bool CLibraryImpl::SwapCustomFields(int mediaType, CCustomField* a, CCustomField* b)
+{
+    CMediaMgr* mgr = U::IsValidMediaID(mediaType) ? GetMediaMgr(mediaType) : nullptr;
+    return mgr && mgr->SwapCustomFields(a, b);
+}
 
 void CLibraryImpl::GatherCustomFieldDataForItem(const CItem* item, CMapStringToString& values) const
 {
@@ -658,7 +647,7 @@ template <class F> void ForEachCovered(const CMediaMgr* mgr, int id, F f)
     if (!mgr)
         return;
     const bool format = CMediaUtils::IsVideoTapeFormatID(id);
-    for (const CMediaItem* item : mgr->GetItems())
+    for (const CMediaItem* item : mgr->GetItemsAsStored())
         if (item && (!format || static_cast<const CVideoTape*>(item)->GetFormatID() == id))
             f(*item);
 }
@@ -687,6 +676,8 @@ int CLibraryImpl::GetReservedItemCount(int mediaType) const
 
 int CLibraryImpl::GetTotalItemCount(int mediaType) const
 {
+    if (U::IsValidMediaID(mediaType))
+        return GetItemCount(mediaType);
     int count = 0;
     ForEachCovered(GetMediaMgr(mediaType), mediaType, [&](const CMediaItem&) { ++count; });
     return count;

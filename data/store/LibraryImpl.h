@@ -105,13 +105,13 @@ public:
     bool GetCassetteUseTimedCounter() const { return m_cassetteUseTimedCounter; }
     void SetCassetteUseTimedCounter(bool timed);
 
-    // Value lists.
-    const CStringList& GetArtists() const { return m_artists; }
-    const CStringList& GetActors() const { return m_actors; }
-    const CStringList& GetDirectors() const { return m_directors; }
-    const CStringList& GetAuthors() const { return m_authors; }
-    const CStringList& GetLocations() const { return m_locations; }
-    const CStringList& GetManufacturers() const { return m_manufacturers; }
+    // Value lists. After a load they are rebuilt when first asked for.
+    const CStringList& GetArtists() const { return Fresh(LIST_ARTISTS, m_artists); }
+    const CStringList& GetActors() const { return Fresh(LIST_ACTORS, m_actors); }
+    const CStringList& GetDirectors() const { return Fresh(LIST_DIRECTORS, m_directors); }
+    const CStringList& GetAuthors() const { return Fresh(LIST_AUTHORS, m_authors); }
+    const CStringList& GetLocations() const { return Fresh(LIST_LOCATIONS, m_locations); }
+    const CStringList& GetManufacturers() const { return Fresh(LIST_MANUFACTURERS, m_manufacturers); }
     // Rebuilds the lists named by the ValueList flags in one pass.
     void RefreshLists(unsigned lists);
     void GetSheetMusicLists(CStringList& composers, CStringList& arrangers, CStringList& wordsBy, CStringList& musicBy,
@@ -135,9 +135,10 @@ public:
     // Categories.
     void AddCategory(CCategory* category);
     void DeleteCategory(CCategory* category);
-    // Sets every category's use count to the number of items and sub-items
-    // of this library that use it.
-    void RecountCategoryUse() const;
+
+    // Custom fields of a type, removed or reordered with their values.
+    bool DeleteCustomField(int mediaType, CCustomField* field);
+    bool SwapCustomFields(int mediaType, CCustomField* a, CCustomField* b);
 
     // Custom field values of an item.
     void GatherCustomFieldDataForItem(const CItem* item, CMapStringToString& values) const;
@@ -193,6 +194,12 @@ private:
     // The checked-out (or reserved) items of every type, ordered by person.
     void GetLentItems(bool reserved, CMediaItemList& items) const;
     template <class TReport> static void SortReports(CArray<TReport*, TReport*>& reports);
+    const CStringList& Fresh(unsigned list, const CStringList& values) const
+    {
+        if (m_staleLists & list)
+            const_cast<CLibraryImpl*>(this)->RefreshLists(m_staleLists);
+        return values;
+    }
 
     bool m_printPortrait = true;
     bool m_ownsSharedLists;
@@ -229,5 +236,6 @@ private:
     CStringArray m_searchStrings;
 
     bool m_cassetteUseTimedCounter = false;
+    unsigned m_staleLists = 0;
     std::unique_ptr<CLibrarySearch> m_search;
 };

@@ -2,11 +2,17 @@
 // Text search over a library: every word (ignoring case) must occur in the
 // text properties of an item, or in the properties the caller chose, of the
 // selected media types; media items and their sub-items each answer for
-// themselves. Searches over all text properties keep each item's folded
-// text until the item is reported changed (NoteItemChanged), so repeated
-// searches do not ask every item for its data again.
+// themselves.
+//
+// Searches over all text properties use an index per media type: the folded
+// texts of all items in one buffer and of all sub-items in another, so that
+// a word is looked for once per buffer rather than once per item. The index
+// is made on the first search and kept until items are reported changed
+// (Forget): a changed item's texts are made again on its own, and the index
+// is made anew only after many changes.
 
-#include <unordered_map>
+#include <array>
+#include <memory>
 #include <vector>
 
 #include "data/store/Library.h"
@@ -17,46 +23,42 @@ class CItemList;
 class CLibraryImpl;
 class CMediaItem;
 class CMediaMgr;
+class CMediaSubItem;
 class CMediaTypeSelection;
 
 class CLibrarySearch {
 public:
-    explicit CLibrarySearch(const CLibraryImpl& library)
-        : m_library(library)
-    {
-    }
+    explicit CLibrarySearch(const CLibraryImpl& library);
+    ~CLibrarySearch();
+    CLibrarySearch(const CLibrarySearch&) = delete;
+    CLibrarySearch& operator=(const CLibrarySearch&) = delete;
 
     // Appends the matching items: per selected type in id order, each media
     // item in list order followed by its matching sub-items. No words, no
     // results.
     void Search(const CTextSearchOptions& options, const CMediaTypeSelection& selection, CItemList& results);
 
-    // Drops the kept text of an item (of a sub-item: of its medium), or of all.
+    // Drops what is kept of an item (of a sub-item: of its medium), or of all.
     void Forget(const CItem* item);
-    void ForgetAll() { m_texts.clear(); }
+    void ForgetAll();
 
-    // The words of a search text, folded to lower case; split at blanks,
-    // tabs and line breaks.
+    // The distinct words of a search text, folded to lower case; split at
+    // blanks, tabs and line breaks.
     static std::vector<CString> SplitWords(const CString& text);
 
-private:
-    struct CTexts {
-        CString item;
-        std::vector<CString> subItems;
-    };
-    // The properties searched for one media type, as reusable maps.
-    struct CTypeProps {
-        CMapStringToString media;
-        CMapStringToString subItem;
-        std::vector<CString> customFields; // chosen custom field names
-    };
+    // The folded texts a search over all text properties looks in: the
+    // values of the item's (or sub-item's own) text properties and of its
+    // text custom fields, each ended by a line break. data is a map of the
+    // type's text properties, reused between calls.
+    static CString MediaItemText(const CMediaItem& item, CMapStringToString& data);
+    static CString SubItemText(const CMediaSubItem& sub, CMapStringToString& data);
 
-    CTypeProps MakeTypeProps(const CMediaMgr& mgr, const CStringList& chosen) const;
-    const CTexts& TextsOf(const CMediaItem& item, CTypeProps& props);
-    static CString Collect(const CItem& item, CMapStringToString& data, const CMediaMgr& mgr,
-        const std::vector<CString>& customFields, bool allCustomText);
-    static bool Matches(const CString& text, const std::vector<CString>& words);
+private:
+    class CTypeIndex;
+
+    void SearchChosen(const CTextSearchOptions& options, const std::vector<CString>& words, const CMediaMgr& mgr,
+        CItemList& results) const;
 
     const CLibraryImpl& m_library;
-    std::unordered_map<const CMediaItem*, CTexts> m_texts;
+    std::array<std::unique_ptr<CTypeIndex>, 25> m_indexes;
 };

@@ -142,6 +142,7 @@ CMediaItem* CMediaMgr::CreateItem(const CMediaItem* source, int id, bool append)
     if (!append)
         return item;
     m_items.AddTail(item);
+    ListChanged();
     // A copy keeps its own location unless the type names one for new items.
     const CString location = GetDefaultLocation(GetItemID(*item));
     if (!location.empty() || !copy)
@@ -171,6 +172,7 @@ bool CMediaMgr::DeleteItem(CMediaItem* item)
     if (!pos)
         return false;
     m_items.RemoveAt(pos);
+    ListChanged();
     InvalidateIndex();
     DestroyItem(item);
     return true;
@@ -181,6 +183,7 @@ void CMediaMgr::DeleteAllItems()
     CMediaItemList items;
     items.Swap(m_items);
     InvalidateIndex();
+    ListChanged();
     m_unsorted = false;
     for (CMediaItem* item : items)
         DestroyItem(item);
@@ -219,12 +222,14 @@ void CMediaMgr::Sort()
 {
     CItemSort::Sort(m_items, m_primarySort, m_secondarySort, MakeValueSource(*this));
     m_unsorted = false;
+    ListChanged();
     InvalidateIndex();
 }
 
 void CMediaMgr::SortBy(const CString& prop)
 {
     CItemSort::Sort(m_items, prop, CString(), MakeValueSource(*this));
+    ListChanged();
     InvalidateIndex();
 }
 
@@ -351,6 +356,87 @@ bool CMediaMgr::UpdateLibraryIDFormat(CLibraryIDSettings& settings, int id)
             if (item && Covers(*item, id))
                 item->SetLibraryID(settings.FormatID(CNumberTextConv::ParseNumber(item->GetLibraryID())));
     InvalidateIndex();
+    return true;
+}
+
+int CMediaMgr::FieldIndex(const CCustomField* field) const
+{
+    for (int i = 0; field && i < m_customFields.GetFieldCount(); ++i)
+        if (m_customFields.GetFieldAt(i) == field)
+            return i;
+    return -1;
+}
+
+void CMediaMgr::RemapCustomValues(const std::vector<int>& from, int count)
+{
+    auto remap = [&](CItem& item) {
+        CCustomValueMgr* values = item.GetCategoryID() > 0 ? item.GetCustomValues() : nullptr;
+        if (!values)
+            return;
+        CCustomValueMgr rebuilt;
+        for (int k = 0; k < count; ++k) {
+            if (const CCustomValue* value = values->GetValueAt(from[static_cast<std::size_t>(k)])) {
+                auto* copy = new CCustomValue(*value);
+                rebuilt.SetAt(k, copy);
+            }
+        }
+        *values = rebuilt;
+    };
+    for (CMediaItem* item : m_items) {
+        if (!item)
+            continue;
+        remap(*item);
+        for (POSITION pos = item->GetHeadSubItem(); pos;)
+            if (CMediaSubItem* sub = item->GetNextSubItem(pos))
+                remap(*sub);
+    }
+}
+
+int CMediaMgr::LongestValueArray() const
+{
+    // Values may stand beyond the last field; they keep their places.
+    int longest = m_customFields.GetFieldCount();
+    auto measure = [&longest](const CItem& item) {
+        if (item.GetCustomValues())
+            longest = std::max(longest, item.GetCustomValues()->GetValueCount());
+    };
+    for (const CMediaItem* item : m_items) {
+        if (!item)
+            continue;
+        measure(*item);
+        for (POSITION pos = item->GetHeadSubItem(); pos;)
+            if (const CMediaSubItem* sub = item->GetNextSubItem(pos))
+                measure(*sub);
+    }
+    return longest;
+}
+
+bool CMediaMgr::DeleteCustomField(CCustomField* field)
+{
+    const int index = FieldIndex(field);
+    if (index < 0)
+        return false;
+    const int longest = LongestValueArray();
+    std::vector<int> from;
+    for (int k = 0; k + 1 < longest; ++k)
+        from.push_back(k < index ? k : k + 1);
+    RemapCustomValues(from, longest - 1);
+    m_customFields.Delete(field);
+    return true;
+}
+
+bool CMediaMgr::SwapCustomFields(CCustomField* a, CCustomField* b)
+{
+    const int first = FieldIndex(a);
+    const int second = FieldIndex(b);
+    if (first < 0 || second < 0)
+        return false;
+    const int count = LongestValueArray();
+    std::vector<int> from;
+    for (int k = 0; k < count; ++k)
+        from.push_back(k == first ? second : (k == second ? first : k));
+    RemapCustomValues(from, count);
+    m_customFields.SwapOrder(a, b);
     return true;
 }
 
@@ -552,6 +638,7 @@ CMediaItem* CMediaMgr::Import(const CMapStringToString& values, bool overwrite, 
     }
 
     m_items.AddTail(imported);
+    ListChanged();
     if (imported->GetLocation().empty())
         imported->SetLocation(GetDefaultLocation(GetItemID(*imported)));
     if (auto* video = dynamic_cast<CVideoMedia*>(imported); video && !values.Contains(CMediaUtils::MEDIA_PROP_REGION))
@@ -585,8 +672,10 @@ void CMediaMgr::Serialize(CArchive& ar, bool earlier)
         GetItems();
         for (POSITION pos = m_items.GetHeadPosition(); pos;) {
             POSITION here = pos;
-            if (!m_items.GetNext(pos))
+            if (!m_items.GetNext(pos)) {
                 m_items.RemoveAt(here);
+                ListChanged();
+            }
         }
         ar.WriteInt(static_cast<std::int32_t>(m_items.GetCount()));
         for (CMediaItem* item : m_items)
@@ -605,6 +694,7 @@ void CMediaMgr::Serialize(CArchive& ar, bool earlier)
             m_items.AddTail(item);
         }
         m_unsorted = false;
+        ListChanged();
         InvalidateIndex();
     }
     SerializeExtension(ar, earlier);

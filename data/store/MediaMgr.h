@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <typeinfo>
+#include <vector>
 
 #include "data/model/ItemLists.h"
 #include "data/model/MediaItem.h"
@@ -16,6 +17,7 @@
 #include "platform/util/VemoTypes.h"
 
 class CArchive;
+class CCustomField;
 class CItem;
 class CMediaValueLists;
 struct CMediaTypeInfo;
@@ -47,6 +49,10 @@ public:
     POSITION GetHeadItem() const { return GetItems().GetHeadPosition(); }
     CMediaItem* GetNextItem(POSITION& pos) const { return m_items.GetNext(pos); }
     bool HoldsItem(const CMediaItem* item) const;
+    // The list as it stands, without sorting first (counting needs no order).
+    const CMediaItemList& GetItemsAsStored() const { return m_items; }
+    // Changes whenever items join or leave the list or it is reordered.
+    std::uint64_t GetOrderStamp() const { return m_orderStamp; }
 
     // A new item: a copy of source when it is of the type's class, else a
     // default item (for video tapes, of the format id names). With append it
@@ -106,6 +112,11 @@ public:
     virtual bool UpdateLibraryIDFormat(CLibraryIDSettings& settings, int id);
 
     CCustomFieldMgr& GetCustomFieldMgr() { return m_customFields; }
+    // Deletes a field, and its value from every item (and article), so that
+    // the later values stay with their fields.
+    bool DeleteCustomField(CCustomField* field);
+    // Exchanges two fields, and their values in every item (and article).
+    bool SwapCustomFields(CCustomField* a, CCustomField* b);
     // Custom field values of an item of this type: initial values, values
     // as texts into a map, values from a map.
     void SetDefaultCustomValues(CItem* item) const;
@@ -156,11 +167,17 @@ protected:
     // articles).
     virtual void MergeImported(CMediaItem& existing, CMediaItem& imported) const;
     CMediaItemList& GetItemList() { return m_items; }
+    void ListChanged() { ++m_orderStamp; }
 
 private:
     class CIndex;
     CIndex& GetIndex() const;
     void ApplyRenumber(CLibraryIDSettings& settings, int id);
+    int FieldIndex(const CCustomField* field) const;
+    int LongestValueArray() const;
+    // Rebuilds the value array of every item (and article): slot k takes the
+    // value of slot from[k].
+    void RemapCustomValues(const std::vector<int>& from, int count);
     CString ItemKey(const CMediaItem& item) const;
 
     int m_mediaType;
@@ -174,6 +191,7 @@ private:
     mutable CMediaItemList m_items;
     CCustomPrintReport m_basicReport;
     mutable bool m_unsorted = false;
+    std::uint64_t m_orderStamp = 0;
 };
 
 // The common code bound to one item class.

@@ -72,6 +72,7 @@ void CVideoTapeMediaMgr::DeleteItemsOfFormat(int formatID)
         CMediaItem* item = items.GetNext(pos);
         if (item && GetItemID(*item) == formatID) {
             items.RemoveAt(here);
+            ListChanged();
             DestroyItem(item);
         }
     }

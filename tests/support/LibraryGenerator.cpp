@@ -29,10 +29,15 @@ using U = CMediaUtils;
 
 const char* const ADJECTIVES[] = { "Silent", "Golden", "Broken", "Hidden", "Electric", "Midnight", "Lost", "Crimson",
     "Distant", "Frozen", "Wild", "Quiet", "Burning", "Secret", "Endless", "Northern", "Velvet", "Iron", "Paper",
-    "Summer", "Hollow", "Bright", "Savage", "Gentle", "Final" };
+    "Summer", "Hollow", "Bright", "Savage", "Gentle", "Final", "Scarlet", "Silver", "Restless", "Ancient", "Lonely",
+    "Painted", "Sleeping", "Shining", "Dark", "Emerald", "Wandering", "Forgotten", "Radiant", "Stolen", "Fading",
+    "Crystal", "Hungry", "Tender", "Black", "Western", "Eastern", "Blue", "Broken-Hearted", "Second", "Little" };
 const char* const NOUNS[] = { "River", "Garden", "Empire", "Highway", "Kingdom", "Echo", "Harbor", "Mirror", "Forest",
     "Planet", "Letter", "Horizon", "Island", "Storm", "Machine", "Window", "Shadow", "Voyage", "Station", "Orchard",
-    "Lantern", "Canyon", "Symphony", "Frontier", "Carousel", "Meadow", "Citadel", "Tide" };
+    "Lantern", "Canyon", "Symphony", "Frontier", "Carousel", "Meadow", "Citadel", "Tide", "Compass", "Bridge", "Valley",
+    "Ballad", "Engine", "Castle", "Desert", "Lighthouse", "Circus", "Cathedral", "Railway", "Thunder", "Anthem",
+    "Glacier", "Monarch", "Passage", "Serenade", "Labyrinth", "Prophet", "Falcon", "Whisper", "Summit", "Parade",
+    "Reckoning", "Orbit", "Tavern", "Avalanche", "Dynasty", "Mosaic", "Pilgrim", "Voltage", "Wilderness" };
 const char* const WORDS[] = { "a", "story", "of", "love", "and", "loss", "in", "the", "old", "city", "with", "music",
     "from", "across", "sea", "classic", "recording", "remastered", "edition", "first", "pressing", "signed", "copy",
     "includes", "booklet", "live", "session", "director's", "cut", "bonus", "material", "rare" };
@@ -75,8 +80,8 @@ CString Phrase(CRandom& rnd)
 {
     CString text = rnd.Chance(0.4) ? "The " : "";
     text += CString(rnd.Pick(ADJECTIVES)) + " " + rnd.Pick(NOUNS);
-    if (rnd.Chance(0.15))
-        text += CString(" of the ") + rnd.Pick(NOUNS);
+    if (rnd.Chance(0.3))
+        text += CString(rnd.Chance(0.5) ? " of the " : " and the ") + rnd.Pick(ADJECTIVES) + " " + rnd.Pick(NOUNS);
     return text;
 }
 
