@@ -1,7 +1,6 @@
 #include "data/reports/CustomWebReport.h"
 
 #include "data/model/MediaUtils.h"
-#include "data/reports/ReportSort.h"
 #include "data/reports/WebPageNames.h"
 #include "data/reports/WebReportGenerator.h"
 #include "data/reports/WebReportTags.h"
@@ -79,7 +78,7 @@ void CCustomWebReport::Run(
         return;
     }
     Progress(1, items.GetCount());
-    CReportSort::Sort(items, GetSortProp1(1), GetSortProp2(1), CString(), CString(), library);
+    // The generator sorts level 1 by its two properties.
 
     generator.Generate(std::vector<CItem*>(items.begin(), items.end()));
     SetRunErrorMsg(generator.GetErrorMsg());

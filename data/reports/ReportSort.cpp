@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/model/Item.h"
+#include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/LibraryImpl.h"
 #include "platform/util/DateTimeUtils.h"
@@ -13,6 +14,8 @@
 
 namespace {
 
+using U = CMediaUtils;
+
 enum class KeyKind { none, number, date, seriesNumber, text };
 
 KeyKind Classify(const CString& prop)
@@ -20,60 +23,105 @@ KeyKind Classify(const CString& prop)
     if (prop.empty())
         return KeyKind::none;
     bool derived, yesNo, number, date, text, list, noGridEdit;
-    CMediaUtils::ClassifyDataProp(prop, derived, yesNo, number, date, text, list, noGridEdit);
+    U::ClassifyDataProp(prop, derived, yesNo, number, date, text, list, noGridEdit);
     if (number)
         return KeyKind::number;
     if (date)
         return KeyKind::date;
-    if (prop == CMediaUtils::MEDIA_PROP_SERIESNUMBER)
+    if (prop == U::MEDIA_PROP_SERIESNUMBER)
         return KeyKind::seriesNumber;
     return KeyKind::text;
 }
 
+// A medium's values that need no full property map: its plain fields, and
+// those its item base fills (media name, category). Answers as GetData does;
+// false for any other property.
+bool DirectValue(const CMediaItem& item, const CString& prop, CString& value)
+{
+    if (prop == U::MEDIA_PROP_TITLE)
+        value = item.GetTitle();
+    else if (prop == U::MEDIA_PROP_LIBRARYID)
+        value = item.GetLibraryID();
+    else if (prop == U::MEDIA_PROP_LOCATION)
+        value = item.GetLocation();
+    else if (prop == U::MEDIA_PROP_DESCRIPTION)
+        value = item.GetDescription();
+    else if (prop == U::MEDIA_PROP_YEAR)
+        value = CStringUtils::Format("%d", item.GetYearPublished());
+    else if (prop == U::MEDIA_PROP_DATEACQ)
+        value = CDateTimeUtils::ConvertDateNumbers(item.GetDateAcquired(), false, false, false, false);
+    else if (prop == U::MEDIA_PROP_MEDIA || prop == U::MEDIA_PROP_CATEGORY || prop == U::MEDIA_PROP_CATEGORYDESC) {
+        CMapStringToString data;
+        data.SetAt(prop, CString());
+        item.CItem::GetData(data);
+        value = data.begin()->second;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 struct CKey {
-    CString text; // series number and text: the value as it is
+    const CString* text = nullptr; // series number and text
     CString folded; // text: lower-cased, when the value is valid UTF-8
     bool foldedValid = false;
     double number = 0.0;
     COleDateTime date = COleDateTime::Null();
 };
 
-template <class T> int Sign(const T& a, const T& b)
-{
-    return a < b ? -1 : (b < a ? 1 : 0);
-}
-
-CKey MakeKey(const CItem& item, const CString& prop, KeyKind kind, const CLibraryImpl* library)
+CKey MakeKey(const CString& value, KeyKind kind)
 {
     CKey key;
     switch (kind) {
     case KeyKind::none:
         break;
     case KeyKind::number:
-        key.number = CNumberTextConv::GetDoubleFromString(CReportSort::GetValue(&item, prop, library, false));
+        key.number = CNumberTextConv::GetDoubleFromString(value);
         break;
     case KeyKind::date:
-        CDateTimeUtils::ConvertDateNumbers(CReportSort::GetValue(&item, prop, library, false), key.date);
+        CDateTimeUtils::ConvertDateNumbers(value, key.date);
         break;
     case KeyKind::seriesNumber:
-        key.text = CReportSort::GetValue(&item, prop, library, true);
+        key.text = &value;
         break;
     case KeyKind::text:
-        key.text = CReportSort::GetValue(&item, prop, library, true);
+        key.text = &value;
         // Byte order of lower-cased UTF-8 is the order of the folded
         // characters; other bytes need the character-wise comparison.
-        key.foldedValid = CTextEncoding::IsValidUtf8(key.text);
+        key.foldedValid = CTextEncoding::IsValidUtf8(value);
         if (key.foldedValid)
-            key.folded = CStringUtils::ToLower(key.text);
+            key.folded = CStringUtils::ToLower(value);
         break;
     }
     return key;
 }
 
-struct CEntry {
-    CItem* item;
-    CKey keys[CReportSort::KEY_COUNT];
-};
+template <class T> int Sign(const T& a, const T& b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+int CompareKeys(const CKey& a, const CKey& b, KeyKind kind, bool& decided)
+{
+    decided = false;
+    switch (kind) {
+    case KeyKind::none:
+        return 0;
+    case KeyKind::number:
+        return Sign(a.number, b.number);
+    case KeyKind::date:
+        return CDateTimeUtils::Compare(a.date, b.date);
+    case KeyKind::seriesNumber:
+        // A series number decides alone, equal or not.
+        decided = true;
+        return U::CompareSeriesNumbers(*a.text, *b.text);
+    case KeyKind::text:
+        if (a.foldedValid && b.foldedValid)
+            return Sign(a.folded.compare(b.folded), 0);
+        return CStringUtils::CompareNoCase(*a.text, *b.text);
+    }
+    return 0;
+}
 
 } // namespace
 
@@ -83,21 +131,93 @@ bool CReportSort::IsTextProp(const CString& prop)
     return kind == KeyKind::text || kind == KeyKind::seriesNumber;
 }
 
-CString CReportSort::GetValue(const CItem* item, const CString& prop, const CLibraryImpl* library)
+void CReportSort::GetValues(
+    const CItem* item, const CString* const props[], int count, const CLibraryImpl* library, CString values[])
 {
-    return GetValue(item, prop, library, IsTextProp(prop));
+    for (int i = 0; i < count; ++i)
+        values[i].clear();
+    if (!item)
+        return;
+    const auto* media = dynamic_cast<const CMediaItem*>(item);
+    CMapStringToString data;
+    CMapStringToString custom;
+    for (int i = 0; i < count; ++i) {
+        if (props[i]->empty())
+            continue;
+        if (!media || !DirectValue(*media, *props[i], values[i]))
+            data.SetAt(*props[i], CString());
+        if (library && IsTextProp(*props[i]))
+            custom.SetAt(*props[i], CString());
+    }
+    if (!data.IsEmpty())
+        item->GetData(data);
+    for (int i = 0; i < count; ++i)
+        if (const CString* value = data.PLookup(*props[i]))
+            values[i] = *value;
+    if (custom.IsEmpty())
+        return;
+    // Seed with the data values: a custom field of the same name replaces
+    // them, no field leaves them.
+    for (int i = 0; i < count; ++i)
+        if (CString* slot = custom.PLookup(*props[i]))
+            *slot = values[i];
+    library->GatherCustomFieldDataForItem(item, custom);
+    for (int i = 0; i < count; ++i)
+        if (const CString* value = custom.PLookup(*props[i]))
+            values[i] = *value;
 }
 
-CString CReportSort::GetValue(const CItem* item, const CString& prop, const CLibraryImpl* library, bool withCustom)
+CString CReportSort::GetValue(const CItem* item, const CString& prop, const CLibraryImpl* library)
 {
-    if (!item || prop.empty())
-        return CString();
-    CMapStringToString values;
-    values.SetAt(prop, CString());
-    item->GetData(values);
-    if (withCustom && library)
-        library->GatherCustomFieldDataForItem(item, values);
-    return values.begin()->second;
+    const CString* props[] = { &prop };
+    CString value;
+    GetValues(item, props, 1, library, &value);
+    return value;
+}
+
+std::vector<CReportSort::CRow> CReportSort::SortRows(
+    const std::vector<CItem*>& items, const std::vector<CString>& props, const CLibraryImpl* library)
+{
+    static const CString NONE;
+    const CString* keys[KEY_COUNT];
+    KeyKind kinds[KEY_COUNT];
+    for (int k = 0; k < KEY_COUNT; ++k) {
+        keys[k] = k < static_cast<int>(props.size()) ? &props[k] : &NONE;
+        kinds[k] = Classify(*keys[k]);
+    }
+
+    std::vector<CRow> rows(items.size());
+    struct CEntry {
+        const CRow* row;
+        CKey keys[KEY_COUNT];
+    };
+    std::vector<CEntry> entries(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        rows[i].item = items[i];
+        GetValues(items[i], keys, KEY_COUNT, library, rows[i].values);
+        entries[i].row = &rows[i];
+        for (int k = 0; k < KEY_COUNT; ++k)
+            entries[i].keys[k] = MakeKey(rows[i].values[k], kinds[k]);
+    }
+    if (items.size() < 2)
+        return rows;
+
+    std::stable_sort(entries.begin(), entries.end(), [&kinds](const CEntry& a, const CEntry& b) {
+        if (!a.row->item || !b.row->item)
+            return a.row->item && !b.row->item;
+        for (int k = 0; k < KEY_COUNT; ++k) {
+            bool decided = false;
+            const int c = CompareKeys(a.keys[k], b.keys[k], kinds[k], decided);
+            if (c != 0 || decided)
+                return c < 0;
+        }
+        return false;
+    });
+    std::vector<CRow> sorted;
+    sorted.reserve(rows.size());
+    for (CEntry& entry : entries)
+        sorted.push_back(std::move(*const_cast<CRow*>(entry.row)));
+    return sorted;
 }
 
 void CReportSort::Sort(CItemList& items, const CString& prop1, const CString& prop2, const CString& prop3,
@@ -105,69 +225,12 @@ void CReportSort::Sort(CItemList& items, const CString& prop1, const CString& pr
 {
     if (items.GetCount() < 2)
         return;
-    std::vector<CItem*> sorted(items.begin(), items.end());
-    Sort(sorted, prop1, prop2, prop3, prop4, library);
+    const std::vector<CRow> rows
+        = SortRows(std::vector<CItem*>(items.begin(), items.end()), { prop1, prop2, prop3, prop4 }, library);
     std::size_t i = 0;
     for (POSITION pos = items.GetHeadPosition(); pos; ++i) {
         POSITION here = pos;
         items.GetNext(pos);
-        items.SetAt(here, sorted[i]);
+        items.SetAt(here, rows[i].item);
     }
-}
-
-void CReportSort::Sort(std::vector<CItem*>& items, const CString& prop1, const CString& prop2, const CString& prop3,
-    const CString& prop4, const CLibraryImpl* library)
-{
-    if (items.size() < 2)
-        return;
-    const CString* props[KEY_COUNT] = { &prop1, &prop2, &prop3, &prop4 };
-    KeyKind kinds[KEY_COUNT];
-    for (int k = 0; k < KEY_COUNT; ++k)
-        kinds[k] = Classify(*props[k]);
-
-    std::vector<CEntry> entries(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        entries[i].item = items[i];
-        if (items[i])
-            for (int k = 0; k < KEY_COUNT; ++k)
-                entries[i].keys[k] = MakeKey(*items[i], *props[k], kinds[k], library);
-    }
-
-    auto compare = [&kinds](const CEntry& a, const CEntry& b) -> int {
-        if (!a.item || !b.item)
-            return a.item ? -1 : (b.item ? 1 : 0);
-        for (int k = 0; k < KEY_COUNT; ++k) {
-            const CKey& ka = a.keys[k];
-            const CKey& kb = b.keys[k];
-            int c = 0;
-            switch (kinds[k]) {
-            case KeyKind::none:
-                continue;
-            case KeyKind::number:
-                c = Sign(ka.number, kb.number);
-                break;
-            case KeyKind::date:
-                c = CDateTimeUtils::Compare(ka.date, kb.date);
-                break;
-            case KeyKind::seriesNumber:
-                // A series number decides alone, equal or not.
-                return CMediaUtils::CompareSeriesNumbers(ka.text, kb.text);
-            case KeyKind::text:
-                if (ka.foldedValid && kb.foldedValid) {
-                    const int raw = ka.folded.compare(kb.folded);
-                    c = raw < 0 ? -1 : (raw > 0 ? 1 : 0);
-                } else {
-                    c = CStringUtils::CompareNoCase(ka.text, kb.text);
-                }
-                break;
-            }
-            if (c != 0)
-                return c;
-        }
-        return 0;
-    };
-    std::stable_sort(
-        entries.begin(), entries.end(), [&compare](const CEntry& a, const CEntry& b) { return compare(a, b) < 0; });
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        items[i] = entries[i].item;
 }

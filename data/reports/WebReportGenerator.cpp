@@ -152,8 +152,6 @@ struct CWebReportGenerator::CLevel {
     CString sortProp1;
     CString sortProp2;
     std::vector<CSegment> segments;
-    CStringList dataKeys; // properties whose values the template shows
-    bool customTags = false;
 };
 
 // What a conversion puts into the fixed tags.
@@ -246,27 +244,6 @@ int CWebReportGenerator::ReadTemplates()
         if (!CFileUtils::ReadFileContent(data.templateFile, lines))
             return level;
 
-        std::unordered_set<CString> keys;
-        for (const CString* prop : { &U::MEDIA_PROP_REPORTIMAGEFILE, &U::MEDIA_PROP_REPORTIMAGEWIDTH,
-                 &U::MEDIA_PROP_REPORTIMAGEHEIGHT, LINK_PROPS[0], LINK_PROPS[1], LINK_PROPS[2] })
-            keys.insert(*prop);
-        for (const CString& line : lines) {
-            if (!CTagConvUtils::HaveAnyTag(line))
-                continue;
-            if (line.find(T::TAG_CUSTOMFIELD_PREFIX) != CString::npos
-                || line.find(T::TAG_CUSTOMVALUE_PREFIX) != CString::npos)
-                data.customTags = true;
-            for (std::size_t open = line.find('{'); open != CString::npos; open = line.find('{', open + 1)) {
-                const std::size_t close = line.find('}', open);
-                if (close == CString::npos)
-                    break;
-                if (const CString* prop = m_tags.FindProperty(line.substr(open, close - open + 1)))
-                    keys.insert(*prop);
-            }
-        }
-        for (const CString& key : keys)
-            data.dataKeys.AddTail(key);
-
         // Plain and repeated parts, in template order.
         CStringList rest = lines;
         CStringList before, inner, after;
@@ -288,7 +265,7 @@ void CWebReportGenerator::Generate(const std::vector<CItem*>& items)
         return;
     CDirUtils::CreateDir(m_outputDir);
     m_writer.RemoveLeftovers();
-    ProcessLevel(1, items, m_names.GetHomeName(), CString(), {});
+    ProcessLevel(1, PrepareForLevel(1, items, false), m_names.GetHomeName(), CString(), {});
     CommitPages();
     CopyFiles();
     if (!m_pagesWritten.empty() || !m_pagesUnchanged.empty())
@@ -300,11 +277,12 @@ bool CWebReportGenerator::IsDuplicate(const CItem* previous, const CItem* item) 
     return !m_report.GetIncludeDuplicates() && previous && item && *previous == *item;
 }
 
-std::vector<CItem*> CWebReportGenerator::PrepareForLevel(int level, std::vector<CItem*> items) const
+std::vector<CReportSort::CRow> CWebReportGenerator::PrepareForLevel(
+    int level, std::vector<CItem*> items, bool swap) const
 {
     const CLevel& data = m_levels[level - 1];
     const CString& prop = data.sortProp1.empty() ? data.sortProp2 : data.sortProp1;
-    if (CCustomReport::PropCallsForSubItems(prop, m_report.GetMediaIDs(), m_library)) {
+    if (swap && CCustomReport::PropCallsForSubItems(prop, m_report.GetMediaIDs(), m_library)) {
         std::vector<CItem*> swapped;
         swapped.reserve(items.size());
         for (CItem* item : items) {
@@ -318,25 +296,23 @@ std::vector<CItem*> CWebReportGenerator::PrepareForLevel(int level, std::vector<
         }
         items.swap(swapped);
     }
-    CReportSort::Sort(items, data.sortProp1, data.sortProp2, CString(), CString(), m_library);
-    return items;
+    return CReportSort::SortRows(items, { data.sortProp1, data.sortProp2 }, m_library);
 }
 
 std::vector<CWebReportGenerator::CGroup> CWebReportGenerator::MakeGroups(
-    int level, const std::vector<CItem*>& items, const std::vector<CString>& prefix)
+    int level, const std::vector<CReportSort::CRow>& rows, const std::vector<CString>& prefix)
 {
     const CLevel& data = m_levels[level - 1];
     const bool groupable = !data.sortProp1.empty() || !data.sortProp2.empty();
     std::vector<CGroup> groups;
-    for (CItem* item : items) {
-        CString value1 = CReportSort::GetValue(item, data.sortProp1, m_library);
-        CString value2 = CReportSort::GetValue(item, data.sortProp2, m_library);
-        if (groups.empty() || !groupable || groups.back().value1 != value1 || groups.back().value2 != value2) {
-            groups.push_back({ {}, std::move(value1), std::move(value2), CString() });
-        } else if (IsDuplicate(groups.back().items.back(), item)) {
+    for (const CReportSort::CRow& row : rows) {
+        const CString& value1 = row.values[0];
+        const CString& value2 = row.values[1];
+        if (groups.empty() || !groupable || groups.back().value1 != value1 || groups.back().value2 != value2)
+            groups.push_back({ {}, value1, value2, CString() });
+        else if (IsDuplicate(groups.back().items.back(), row.item))
             continue;
-        }
-        groups.back().items.push_back(item);
+        groups.back().items.push_back(row.item);
     }
     for (CGroup& group : groups) {
         std::vector<CString> values = prefix;
@@ -347,16 +323,16 @@ std::vector<CWebReportGenerator::CGroup> CWebReportGenerator::MakeGroups(
     return groups;
 }
 
-void CWebReportGenerator::ProcessLevel(int level, std::vector<CItem*> items, const CString& pageName,
-    const CString& backName, const std::vector<CString>& prefix)
+void CWebReportGenerator::ProcessLevel(int level, const std::vector<CReportSort::CRow>& rows,
+    const CString& pageName, const CString& backName, const std::vector<CString>& prefix)
 {
-    if (items.empty())
+    if (rows.empty())
         return;
     const CLevel& data = m_levels[level - 1];
     const bool last = level == static_cast<int>(m_levels.size());
     std::vector<CGroup> groups;
     if (!last)
-        groups = MakeGroups(level, items, prefix);
+        groups = MakeGroups(level, rows, prefix);
 
     CContext pageContext;
     pageContext.level = level;
@@ -367,22 +343,22 @@ void CWebReportGenerator::ProcessLevel(int level, std::vector<CItem*> items, con
     bool childrenMade = false;
     for (const CLevel::CSegment& segment : data.segments) {
         if (!segment.repeat) {
-            page.AddTail(Convert(segment.lines, items.front(), pageContext));
+            page.AddTail(Convert(segment.lines, rows.front().item, pageContext));
             continue;
         }
         const bool first = !childrenMade;
         childrenMade = true;
         if (last) {
             const CItem* previous = nullptr;
-            for (CItem* item : items) {
+            for (const CReportSort::CRow& row : rows) {
                 if (level == 1 && first)
                     Progress(2, m_progressIndex++);
-                if (IsDuplicate(previous, item))
+                if (IsDuplicate(previous, row.item))
                     continue;
-                previous = item;
+                previous = row.item;
                 CContext context = pageContext;
                 context.forwardLink.clear();
-                page.AddTail(Convert(segment.lines, item, context));
+                page.AddTail(Convert(segment.lines, row.item, context));
             }
             continue;
         }
@@ -399,7 +375,7 @@ void CWebReportGenerator::ProcessLevel(int level, std::vector<CItem*> items, con
             std::vector<CString> values = prefix;
             values.push_back(group.value1);
             values.push_back(group.value2);
-            ProcessLevel(level + 1, PrepareForLevel(level + 1, group.items), group.pageName, pageName, values);
+            ProcessLevel(level + 1, PrepareForLevel(level + 1, group.items, true), group.pageName, pageName, values);
         }
     }
     Clean(page);
@@ -411,17 +387,49 @@ CStringList CWebReportGenerator::Convert(const CStringList& lines, const CItem* 
     CStringList result = lines;
     if (!item || !HasAnyTagIn(result))
         return result;
-    const CLevel& data = m_levels[context.level - 1];
-    CMapStringToString values;
-    for (const CString& key : data.dataKeys)
-        values.SetAt(key, CString());
-    item->GetData(values);
-
     ExpandSubItemBlocks(result, item, context);
+
+    // The values the lines ask for, fetched in one look at the item.
+    std::vector<CString> props;
+    std::unordered_set<CString> seen;
+    bool customTags = false;
+    for (const CString& line : result) {
+        for (std::size_t open = line.find('{'); open != CString::npos; open = line.find('{', open + 1)) {
+            const std::size_t close = line.find('}', open);
+            if (close == CString::npos)
+                break;
+            const CString tag = line.substr(open, close - open + 1);
+            if (const CString* prop = m_tags.FindProperty(tag)) {
+                if (seen.insert(*prop).second)
+                    props.push_back(*prop);
+            } else if (tag == T::TAG_IMAGE_BEGIN) {
+                for (const CString* picture : { &U::MEDIA_PROP_REPORTIMAGEFILE, &U::MEDIA_PROP_REPORTIMAGEWIDTH,
+                         &U::MEDIA_PROP_REPORTIMAGEHEIGHT })
+                    if (seen.insert(*picture).second)
+                        props.push_back(*picture);
+            } else if (tag == T::TAG_URL_BEGIN) {
+                for (const CString* link : LINK_PROPS)
+                    if (seen.insert(*link).second)
+                        props.push_back(*link);
+            } else if (tag.compare(0, 7, "{CUSTOM") == 0) {
+                customTags = true;
+            }
+        }
+    }
+    std::vector<const CString*> keys;
+    for (const CString& prop : props)
+        keys.push_back(&prop);
+    std::vector<CString> found(props.size());
+    // Plain data, as GetData gives it: custom fields have tags of their own.
+    CReportSort::GetValues(item, keys.data(), static_cast<int>(keys.size()), nullptr, found.data());
+    CMapStringToString values;
+    for (std::size_t i = 0; i < props.size(); ++i)
+        values.SetAt(props[i], found[i]);
+
     FillPictureBlock(result, values);
     FillUrlBlocks(result, values);
     ReplaceItemTags(result, item, values);
-    if (data.customTags)
+    if (customTags)
         ReplaceCustomFieldTags(result, item);
     if (context.fixedTags)
         ReplaceFixedTags(result, context);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "data/reports/PageWriter.h"
+#include "data/reports/ReportSort.h"
 #include "data/reports/WebPageNames.h"
 #include "platform/util/VemoTypes.h"
 
@@ -37,8 +38,8 @@ public:
     // Reads the template of every level; 0 on success, else the 1-based
     // level whose template could not be read.
     int ReadTemplates();
-    // Generates the pages for items (already filtered and sorted for level
-    // 1) and tidies the output folder. The error text is empty unless a
+    // Generates the pages for items (already filtered and, where level 1
+    // asks for it, swapped for sub-items) and tidies the output folder. The error text is empty unless a
     // page could not be written.
     void Generate(const std::vector<CItem*>& items);
     const CString& GetErrorMsg() const { return m_errorMsg; }
@@ -60,10 +61,13 @@ private:
     struct CContext;
     struct CGroup;
 
-    void ProcessLevel(int level, std::vector<CItem*> items, const CString& pageName, const CString& backName,
-        const std::vector<CString>& prefix);
-    std::vector<CGroup> MakeGroups(int level, const std::vector<CItem*>& items, const std::vector<CString>& prefix);
-    std::vector<CItem*> PrepareForLevel(int level, std::vector<CItem*> items) const;
+    void ProcessLevel(int level, const std::vector<CReportSort::CRow>& rows, const CString& pageName,
+        const CString& backName, const std::vector<CString>& prefix);
+    std::vector<CGroup> MakeGroups(
+        int level, const std::vector<CReportSort::CRow>& rows, const std::vector<CString>& prefix);
+    // The items of a level's page in its order, with their sort values;
+    // swapped for sub-items first when swap is set and the level asks.
+    std::vector<CReportSort::CRow> PrepareForLevel(int level, std::vector<CItem*> items, bool swap) const;
     bool IsDuplicate(const CItem* previous, const CItem* item) const;
 
     CStringList Convert(const CStringList& lines, const CItem* item, const CContext& context);

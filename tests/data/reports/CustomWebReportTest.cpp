@@ -390,25 +390,6 @@ TEST_F(CustomWebReportTest, RecordIsVersionTwoAndVersionOneWithItsObsoleteString
     EXPECT_EQ(vemotest::StoreBytes(old), v2);
 }
 
-TEST_F(CustomWebReportTest, RecordMatchesTheFileFormatDocument)
-{
-    CCustomWebReport report;
-    report.SetName("W");
-    report.GetMediaIDs().SetShow(CMediaUtils::MEDIA_BOOK, true);
-    report.SetIncludeDuplicates(false);
-    report.SetHomePage("/h.htm", false);
-    report.SetPageLevel(1, "/t.htm", "Title", "");
-    const std::string expected("\x01\x00\x01W"
-                               "\x01\x00\x11\x00\x00\x00\x01\x00\x00\x00\x01\x00\x00\x00\x01\x00"
-                               "\x00\x00\x00\x00\x00\x00\x00\x00"
-                               "\x02\x00\x00\x00"
-                               "\x06/h.htm"
-                               "\x01\x00\x00\x00"
-                               "\x06/t.htm\x05Title\x00",
-        57);
-    EXPECT_EQ(vemotest::StoreBytes(report), expected);
-}
-
 TEST_F(CustomWebReportTest, SupportedTagsHoldTheFixedTagsAndOneTagPerProperty)
 {
     CStringList tags;
