@@ -1,5 +1,6 @@
 #include "data/reports/CustomPrintReport.h"
 
+#include "data/reports/ReportSort.h"
 #include "platform/util/Archive.h"
 
 CCustomPrintReport::CCustomPrintReport(const CCustomPrintReport& source)
@@ -24,21 +25,53 @@ CCustomPrintReport& CCustomPrintReport::operator=(const CCustomPrintReport& sour
 }
 
 void CCustomPrintReport::Run(
-    CItemList& /*items*/, CLibraryImpl* /*library*/, unsigned int /*message*/, const CProgressCallback& /*progress*/)
+    CItemList& items, CLibraryImpl* library, unsigned int /*message*/, const CProgressCallback& /*progress*/)
 {
-    // Placeholder: filtering, the sub-item swap and the multi-key report sort
-    // come with the report run.
-    SetRunErrorMsg("Not available yet.");
+    if (!GetMediaIDs().HaveSelection()) {
+        SetRunErrorMsg("There is nothing to show for this report. Select one or more media types.");
+        return;
+    }
+    if (GetCategoryCount() == 0) {
+        SetRunErrorMsg("There is nothing to show for this report. Select one or more categories.");
+        return;
+    }
+    if (GetColumnCount() == 0) {
+        SetRunErrorMsg("There is nothing to show for this report. Select one or more data columns.");
+        return;
+    }
+    if (items.IsEmpty()) {
+        SetRunErrorMsg("There is no data to show for this report.");
+        return;
+    }
+    FilterByCategory(items);
+    if (items.IsEmpty()) {
+        SetRunErrorMsg("After applying the category filters, there is no data to show for this report.");
+        return;
+    }
+    if (NeedsSubItems(library))
+        SwapForSubItems(items);
+    CReportSort::Sort(items, m_sortProps[0], m_sortProps[1], m_sortProps[2], m_sortProps[3], library);
+    m_items.RemoveAll();
+    m_items.AddTail(items);
+}
+
+bool CCustomPrintReport::NeedsSubItems(const CLibraryImpl* library) const
+{
+    for (int i = 0; i < GetColumnCount(); ++i)
+        if (PropCallsForSubItems(m_columns.GetAt(i), GetMediaIDs(), library))
+            return true;
+    return false;
 }
 
 void CCustomPrintReport::SetSortOrder(const CString& p1, const CString& p2, const CString& p3, const CString& p4)
 {
-    // The items are only ever filled by Run, which is still a placeholder, so
-    // there is nothing to sort again yet.
+    const bool changed = p1 != m_sortProps[0] || p2 != m_sortProps[1] || p3 != m_sortProps[2] || p4 != m_sortProps[3];
     m_sortProps[0] = p1;
     m_sortProps[1] = p2;
     m_sortProps[2] = p3;
     m_sortProps[3] = p4;
+    if (changed && m_items.GetCount() > 1)
+        CReportSort::Sort(m_items, p1, p2, p3, p4, nullptr);
 }
 
 void CCustomPrintReport::Serialize(CArchive& ar)

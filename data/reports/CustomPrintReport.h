@@ -13,8 +13,10 @@ public:
     CCustomPrintReport& operator=(const CCustomPrintReport& source);
     ~CCustomPrintReport() override = default;
 
-    // Placeholder until the report run is built: sets the run error message
-    // "Not available yet." and leaves the items as they are.
+    // Filters items by category, swaps media items for their sub-items when
+    // a column asks for sub-item rows, sorts them and keeps them as the
+    // report's items. An early stop only sets the run error message (the
+    // last two arguments are not used).
     void Run(CItemList& items, CLibraryImpl* library, unsigned int message, const CProgressCallback& progress) override;
     // Record: the CCustomReport record, then version word (1), the four sort
     // properties, the columns (string array). The items are not stored.
@@ -24,7 +26,8 @@ public:
     const CString& GetSecondSortOrderProp() const { return m_sortProps[1]; }
     const CString& GetThirdSortOrderProp() const { return m_sortProps[2]; }
     const CString& GetFourthSortOrderProp() const { return m_sortProps[3]; }
-    // Stores the four properties (any may be empty).
+    // Stores the four properties (any may be empty); when one changed, the
+    // items are sorted again (custom fields compare as empty).
     void SetSortOrder(const CString& p1, const CString& p2, const CString& p3, const CString& p4);
 
     void AddColumn(const CString& prop) { m_columns.Add(prop); }
@@ -35,6 +38,10 @@ public:
     {
         return index >= 0 && index < GetColumnCount() ? m_columns.GetAt(index) : CString();
     }
+
+    // Whether the columns ask for sub-item rows (the first column that is a
+    // sub-item property or, with a library, a magazine custom field).
+    bool NeedsSubItems(const CLibraryImpl* library) const;
 
     // The items of the last successful run, in report order; borrowed from
     // the library.

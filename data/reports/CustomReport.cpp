@@ -2,9 +2,15 @@
 
 #include <cstdint>
 
+#include "data/model/ItemLists.h"
+#include "data/model/MediaItem.h"
+#include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/Category.h"
 #include "data/store/CategoryMgr.h"
+#include "data/store/CustomField.h"
+#include "data/store/CustomFieldMgr.h"
+#include "data/store/LibraryImpl.h"
 #include "platform/util/Archive.h"
 #include "platform/util/StringUtils.h"
 
@@ -98,5 +104,49 @@ void CCustomReport::AdjustText(const CString& prop, CString& text)
         CMediaUtils::ClassifyDataProp(prop, derived, yesNo, number, date, isText, list, noGridEdit);
         if (yesNo)
             text.clear();
+    }
+}
+
+bool CCustomReport::PropCallsForSubItems(
+    const CString& prop, const CMediaTypeSelection& selection, const CLibraryImpl* library)
+{
+    if (prop.empty())
+        return false;
+    const bool magazines = selection.GetShow(CMediaUtils::MEDIA_MAGAZINE);
+    if (CMediaUtils::IsDataPropSubItemProp(prop, magazines))
+        return true;
+    if (!magazines || !library)
+        return false;
+    // Articles carry custom values of their own.
+    const CCustomFieldMgr* fields = library->GetCustomFieldMgr(CMediaUtils::MEDIA_MAGAZINE);
+    for (int i = 0; fields && i < fields->GetFieldCount(); ++i)
+        if (fields->GetFieldAt(i)->GetName() == prop)
+            return true;
+    return false;
+}
+
+void CCustomReport::FilterByCategory(CItemList& items) const
+{
+    for (POSITION pos = items.GetHeadPosition(); pos;) {
+        POSITION here = pos;
+        const CItem* item = items.GetNext(pos);
+        if (!item)
+            continue;
+        const int id = item->GetCategoryID() <= 0 ? 1 : item->GetCategoryID();
+        if (!m_categories.Contains(id) && !m_newCategories.Contains(id))
+            items.RemoveAt(here);
+    }
+}
+
+void CCustomReport::SwapForSubItems(CItemList& items)
+{
+    for (POSITION pos = items.GetHeadPosition(); pos;) {
+        POSITION here = pos;
+        const auto* media = dynamic_cast<const CMediaItem*>(items.GetNext(pos));
+        if (!media || media->GetSubItemCount() == 0)
+            continue;
+        for (POSITION sub = media->GetHeadSubItem(); sub;)
+            items.InsertBefore(here, media->GetNextSubItem(sub));
+        items.RemoveAt(here);
     }
 }

@@ -61,7 +61,20 @@ public:
     // for a yes/no property.
     static void AdjustText(const CString& prop, CString& text);
 
+    // Whether rows for prop must be sub-items: a sub-item property (shared
+    // ones count when magazines are selected), or with magazines selected
+    // and a library, the name of a magazine custom field.
+    static bool PropCallsForSubItems(
+        const CString& prop, const CMediaTypeSelection& selection, const CLibraryImpl* library);
+
 protected:
+    // Keeps null entries and the items whose category (0 or less counting
+    // as 1) is in either set.
+    void FilterByCategory(CItemList& items) const;
+    // Each media item with sub-items is replaced, in place, by its
+    // sub-items in their order.
+    static void SwapForSubItems(CItemList& items);
+
     using CIdSet = CMap<int, int, BYTE, BYTE>;
 
     void SetRunErrorMsg(const CString& message) { m_runErrorMsg = message; }

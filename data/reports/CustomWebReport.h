@@ -15,8 +15,12 @@ public:
     CCustomWebReport& operator=(const CCustomWebReport& source) = default;
     ~CCustomWebReport() override = default;
 
-    // Placeholder until page generation is built: sets the run error message
-    // "Not available yet." and writes nothing.
+    // Writes the report's pages for items (filtered, swapped for sub-items
+    // and sorted here) under the home page's folder. The outcome is the run
+    // error message: empty when every page was written or found unchanged.
+    // progress receives (message, 0, 100) after the templates are read, (1,
+    // item count) after filtering, (2, index) per item of level 1 and (3, 0)
+    // at a normal end.
     void Run(CItemList& items, CLibraryImpl* library, unsigned int message, const CProgressCallback& progress) override;
     // Record: the CCustomReport record, then version word (2), include
     // duplicates (boolean), home page, [version 1 only: an obsolete string,
@@ -32,9 +36,16 @@ public:
     // Full path of the first-level page; its folder is the output folder.
     const CString& GetHomePage() const { return m_homePage; }
     // Ignored when path is effectively empty or equals the current one
-    // ignoring case. Moving or renaming existing pages (moveFiles) is not
-    // built yet: only the path is stored.
+    // ignoring case. The existing pages and the home page move along when
+    // moveFiles is set and the folder changes; else they are renamed in
+    // their folder when the file name changes. A move that fails is logged
+    // and skipped (nothing is ever overwritten).
     void SetHomePage(const CString& path, bool moveFiles);
+    // Whether the output folder holds the home page or deeper pages of this
+    // report.
+    bool HaveOutputFiles() const;
+    // The library of the latest run (null before the first).
+    CLibraryImpl* GetLibrary() const { return m_library; }
 
     int GetPageLevelCount() const { return static_cast<int>(m_templateFiles.GetSize()); }
     // level is 1-based; "" for a level that does not exist.
@@ -52,9 +63,14 @@ public:
     // A property's template tag: "{" + name + "}" upper-cased, blanks, "/"
     // and "-" made "_", "_#" made "#", "_&_" made "&", "." and "?" removed.
     static CString MakeTagFromProperty(const CString& prop);
+    // Appends every tag templates may use, in table order.
+    static void GetSupportedTags(CStringList& tags);
 
 private:
     void SerializeBody(CArchive& ar, WORD version);
+    // The existing deeper pages of the report (file names).
+    void ListExistingPages(CStringList& names) const;
+    void Progress(long long first, long long second) const;
     static CString At(const CStringArray& arr, int level)
     {
         return level >= 1 && level <= arr.GetSize() ? arr.GetAt(level - 1) : CString();
@@ -67,9 +83,6 @@ private:
     CStringArray m_templateFiles;
     CStringArray m_sortProps1;
     CStringArray m_sortProps2;
-    // Run state, emptied after each run.
-    CStringList m_templateLines[MAX_LEVELS];
-    CStringList m_picturesToCopy;
-    CStringList m_pagesWritten;
-    CStringList m_pagesUnchanged;
+    // The run state (templates, pictures, pages) lives in the generator of
+    // each run.
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "data/model/AudioRecordableMedia.h"
@@ -253,12 +254,14 @@ void CItemSort::Sort(
 void CItemSort::GetListTexts(const CMediaItemList& items, const CString& sortProp, CStringArray& texts)
 {
     texts.RemoveAll();
-    std::unordered_map<CString, int> seen;
+    std::unordered_set<CString> used;
+    std::unordered_map<CString, int> repeats;
     for (const CMediaItem* item : items) {
-        CString text = item ? item->GetUniqueDescription(false, sortProp) : CString();
-        const int count = ++seen[text];
-        if (count > 1)
-            text += CStringUtils::Format(" (%d)", count);
+        const CString base = item ? item->GetUniqueDescription(false, sortProp) : CString();
+        CString text = base;
+        // A repeated text gets the next number that makes it unique.
+        for (int& n = repeats[base]; !used.insert(text).second;)
+            text = base + CStringUtils::Format(" (%d)", ++n + 1);
         texts.Add(text);
     }
 }

@@ -47,8 +47,8 @@ public:
     static CString GetValue(const CMediaItem& item, const CString& prop);
 
     // The texts that list the items (GetUniqueDescription for sortProp); a
-    // text that an earlier item already has gets " (2)", " (3)"... so that
-    // every entry can be told apart.
+    // text that an earlier entry already has gets " (2)", " (3)"... so that
+    // no two entries are the same.
     static void GetListTexts(const CMediaItemList& items, const CString& sortProp, CStringArray& texts);
 
     // The number a series number text carries, the rule of

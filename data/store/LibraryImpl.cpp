@@ -11,6 +11,7 @@
 #include "data/model/VideoTape.h"
 #include "data/reports/CustomPrintReport.h"
 #include "data/reports/CustomWebReport.h"
+#include "data/reports/WebReportTags.h"
 #include "data/store/Category.h"
 #include "data/store/CategoryMgr.h"
 #include "data/store/CheckOut.h"
@@ -75,8 +76,10 @@ CLibraryImpl::~CLibraryImpl()
     // Items release their categories while the category list still exists.
     for (auto& mgr : m_mediaMgrs)
         mgr.reset();
-    if (m_ownsSharedLists)
+    if (m_ownsSharedLists) {
         CCategoryMgr::DeleteInstance();
+        CWebReportTags::DeleteInstance();
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -727,29 +730,6 @@ CCustomPrintReport* CLibraryImpl::GetCustomPrintReportAt(int index) const
     return index >= 0 && index < GetCustomPrintReportCount() ? m_customPrintReports.GetAt(index) : nullptr;
 }
 
-namespace {
-
-// Whether a report's columns call for sub-item rows.
-bool WantsSubItems(const CCustomPrintReport& report, const CLibraryImpl& library)
-{
-    const bool magazines = report.GetMediaIDs().GetShow(CMediaUtils::MEDIA_MAGAZINE);
-    const CCustomFieldMgr* magazineFields = library.GetCustomFieldMgr(CMediaUtils::MEDIA_MAGAZINE);
-    for (int i = 0; i < report.GetColumnCount(); ++i) {
-        const CString column = report.GetColumnAt(i);
-        if (column.empty())
-            continue;
-        if (CMediaUtils::IsDataPropSubItemProp(column, magazines))
-            return true;
-        if (magazines && magazineFields)
-            for (int f = 0; f < magazineFields->GetFieldCount(); ++f)
-                if (magazineFields->GetFieldAt(f)->GetName() == column)
-                    return true;
-    }
-    return false;
-}
-
-} // namespace
-
 void CLibraryImpl::PrepCustomPrintReport(
     CCustomPrintReport* report, bool allCategories, bool defaultColumns, bool allColumns, bool run)
 {
@@ -788,7 +768,7 @@ void CLibraryImpl::PrepCustomPrintReport(
         report->SetName(m_name + " " + report->GetName());
     }
     if (run) {
-        const bool subItems = WantsSubItems(*report, *this);
+        const bool subItems = report->NeedsSubItems(this);
         CItemList items;
         for (int type = U::MEDIA_TYPE_IDFIRST; type <= U::MEDIA_TYPE_IDLAST; ++type)
             if (selection.GetShow(type))

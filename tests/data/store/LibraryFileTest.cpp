@@ -393,3 +393,33 @@ TEST_F(LibraryTest, FileRoundTripAndFailedSaveKeepsThePreviousFile)
     EXPECT_FALSE(CLibraryFile::Read(reread, dir.File("Missing.vly"), converted, error));
     EXPECT_EQ(error, CLibraryFile::READ_ERROR);
 }
+
+// The example of docs/file-format.md ("Report arrays").
+TEST_F(LibraryTest, WebReportRecordMatchesTheDocumentedExample)
+{
+    CCustomWebReport report;
+    report.SetName("Books");
+    report.GetMediaIDs().SetShow(CMediaUtils::MEDIA_BOOK, true);
+    report.SetHomePage("/w/Books.htm", false);
+    report.SetPageLevel(1, "/t/B.htm", "Title", "");
+    CArchive out;
+    report.Serialize(out);
+    const std::string documented = "01 00 05 42 6F 6F 6B 73 01 00 11 00 00 00 01 00 00 00 01 00 00 00 01 00 "
+                                   "00 00 00 00 00 00 00 00 02 00 01 00 0C 2F 77 2F 42 6F 6F 6B 73 2E 68 74 "
+                                   "6D 01 00 00 00 08 2F 74 2F 42 2E 68 74 6D 05 54 69 74 6C 65 00";
+    std::string expected;
+    for (std::size_t i = 0; i < documented.size(); i += 3)
+        expected += static_cast<char>(std::stoi(documented.substr(i, 2), nullptr, 16));
+    EXPECT_TRUE(SameBytes(out.GetBuffer(), expected));
+
+    // Version 1 carries an obsolete text after the home page.
+    CArchive earlier;
+    report.SerializeVersion1(earlier);
+    CCustomWebReport reread;
+    CArchive in(earlier.GetBuffer());
+    reread.Serialize(in);
+    EXPECT_TRUE(in.AtEnd());
+    EXPECT_EQ(reread.GetHomePage(), "/w/Books.htm");
+    EXPECT_EQ(reread.GetTemplateFile(1), "/t/B.htm");
+    EXPECT_EQ(earlier.GetBuffer().size(), out.GetBuffer().size() + 1);
+}

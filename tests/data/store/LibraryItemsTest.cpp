@@ -478,7 +478,7 @@ TEST_F(LibraryTest, TypeVocabularyAndAudioFormats)
     EXPECT_FALSE(sacd);
 }
 
-TEST_F(LibraryTest, PreparedReportsTakeTheTypesColumnsAndStopWhileRunsAreNotBuilt)
+TEST_F(LibraryTest, PreparedReportsTakeTheTypesColumnsAndStopWithoutItems)
 {
     CLibrary library(false, true);
     library.SetName("Home");
@@ -495,7 +495,7 @@ TEST_F(LibraryTest, PreparedReportsTakeTheTypesColumnsAndStopWhileRunsAreNotBuil
         columns.push_back(report->GetColumnAt(i));
     EXPECT_EQ(
         columns, (Strings { "Media", "Title", "Author", "Category", "Publisher", "Year", "Library ID", "Artist" }));
-    EXPECT_EQ(report->GetRunErrorMsg(), "Not available yet.");
+    EXPECT_EQ(report->GetRunErrorMsg(), "There is no data to show for this report.");
     EXPECT_EQ(report->GetColumnAt(-1), "");
     delete report;
 
@@ -547,5 +547,5 @@ TEST_F(LibraryTest, ReportArraysStaySortedByName)
     EXPECT_EQ(books->GetSortProp2(1), "Series Number");
     EXPECT_TRUE(books->GetHaveCategory(1));
     library.RunCustomWebReport(books, {});
-    EXPECT_EQ(books->GetRunErrorMsg(), "Not available yet.");
+    EXPECT_EQ(books->GetRunErrorMsg(), "Unable to generate web report, because there is no data to show for this report.");
 }

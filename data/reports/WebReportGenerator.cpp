@@ -1,0 +1,690 @@
+#include "data/reports/WebReportGenerator.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "data/model/Book.h"
+#include "data/model/MagazineIssue.h"
+#include "data/model/MediaItem.h"
+#include "data/model/MediaSubItem.h"
+#include "data/model/MediaUtils.h"
+#include "data/model/Track.h"
+#include "data/reports/CustomWebReport.h"
+#include "data/reports/ReportSort.h"
+#include "data/reports/WebReportTags.h"
+#include "data/store/CustomField.h"
+#include "data/store/CustomFieldMgr.h"
+#include "data/store/LibraryImpl.h"
+#include "net/HtmlUtils.h"
+#include "net/TagConvUtils.h"
+#include "platform/util/AppLogger.h"
+#include "platform/util/DirUtils.h"
+#include "platform/util/FileUtils.h"
+#include "platform/util/NumberTextConv.h"
+#include "platform/util/StringUtils.h"
+
+const CString CWebReportGenerator::STYLESHEET_NAME = "webreport.css";
+
+namespace {
+
+using U = CMediaUtils;
+using T = CWebReportTags;
+
+const char* const LOG_PAGE_NOT_WRITTEN = "{F319AC3F-61C3-46E3-B8BC-585AEFCE1E5C}";
+const char* const LOG_FILE_NOT_COPIED = "{4B1E7D52-9A3C-4F0E-B6D8-2C5A71E93F04}";
+const char* const LOG_PAGE_NOT_DELETED = "{A7D3F0C1-5E28-4B96-8F14-D09C6B2E7A35}";
+// A copy goes through a temporary file named after the picture plus 11 bytes.
+constexpr std::size_t MAX_PICTURE_NAME_BYTES = 255 - 11;
+const char* const MSG_PAGE_NOT_WRITTEN = "VemoLibrary was unable to generate one of the web report's pages.";
+
+// Braces are written as references, so that a value never reads as a tag.
+CString EscapeBraces(CString text)
+{
+    CStringUtils::Replace(text, "{", "&#123;");
+    CStringUtils::Replace(text, "}", "&#125;");
+    return text;
+}
+
+CString EscapeValue(const CString& value)
+{
+    return EscapeBraces(CHtmlUtils::EscapeText(value));
+}
+
+// A link address taken from an item, ready for an href attribute; "" for a
+// scheme that could run script or do harm ("javascript:", "data:" ...).
+CString SafeLink(const CString& value)
+{
+    const CString url = CStringUtils::Trim(value);
+    if (url.empty())
+        return url;
+    const std::size_t colon = url.find(':');
+    const std::size_t stop = url.find_first_of("/?#");
+    CString address = url;
+    if (colon != CString::npos && (stop == CString::npos || colon < stop)) {
+        const CString scheme = CStringUtils::ToLower(url.substr(0, colon));
+        if (scheme.size() == 1 && std::isalpha(static_cast<unsigned char>(scheme[0]))) {
+            CString path = url;
+            CStringUtils::Replace(path, "\\", "/");
+            address = "file:///" + CHtmlUtils::EscapeUrlPath(path);
+        } else if (scheme != "http" && scheme != "https" && scheme != "ftp" && scheme != "mailto" && scheme != "file") {
+            return CString();
+        }
+    } else if (url[0] == '/') {
+        address = "file://" + CHtmlUtils::EscapeUrlPath(url);
+    }
+    return EscapeBraces(CHtmlUtils::EscapeAttribute(address));
+}
+
+bool HasTagIn(const CStringList& lines, const CString& tag)
+{
+    for (const CString& line : lines)
+        if (CTagConvUtils::HaveAnyTag(line) && line.find(tag) != CString::npos)
+            return true;
+    return false;
+}
+
+bool HasAnyTagIn(const CStringList& lines)
+{
+    for (const CString& line : lines)
+        if (CTagConvUtils::HaveAnyTag(line))
+            return true;
+    return false;
+}
+
+void AddUnlessBlank(CStringList& lines, const CString& text)
+{
+    if (!CStringUtils::IsEffectivelyEmpty(text))
+        lines.AddTail(text);
+}
+
+// The kinds of sub-item blocks.
+enum class SubKind { chapters, tracks, articles };
+
+SubKind KindOf(const CMediaSubItem* sub)
+{
+    if (dynamic_cast<const CBookChapter*>(sub))
+        return SubKind::chapters;
+    if (dynamic_cast<const CMagazineArticle*>(sub))
+        return SubKind::articles;
+    return SubKind::tracks;
+}
+
+struct CSubBlock {
+    SubKind kind;
+    const CString* begin;
+    const CString* end;
+    const CString* beginRepeat;
+    const CString* endRepeat;
+};
+
+const CSubBlock SUB_BLOCKS[] = {
+    { SubKind::chapters, &T::TAG_CHAPTERS_BEGIN, &T::TAG_CHAPTERS_END, &T::TAG_CHAPTERS_BEGIN_REPEAT,
+        &T::TAG_CHAPTERS_END_REPEAT },
+    { SubKind::tracks, &T::TAG_TRACKS_BEGIN, &T::TAG_TRACKS_END, &T::TAG_TRACKS_BEGIN_REPEAT,
+        &T::TAG_TRACKS_END_REPEAT },
+    { SubKind::articles, &T::TAG_ARTICLES_BEGIN, &T::TAG_ARTICLES_END, &T::TAG_ARTICLES_BEGIN_REPEAT,
+        &T::TAG_ARTICLES_END_REPEAT },
+};
+
+const CString* const LINK_PROPS[] = { &U::MEDIA_PROP_EFILEURL, &U::MEDIA_PROP_ONLINEURL, &U::MEDIA_PROP_PUBLISHERURL };
+
+bool IsBlockProp(const CString& prop)
+{
+    if (prop == U::MEDIA_PROP_REPORTIMAGEFILE || prop == U::MEDIA_PROP_REPORTIMAGEWIDTH
+        || prop == U::MEDIA_PROP_REPORTIMAGEHEIGHT)
+        return true;
+    for (const CString* link : LINK_PROPS)
+        if (prop == *link)
+            return true;
+    return false;
+}
+
+} // namespace
+
+// One page level: its template split at the repeat blocks, and what the
+// template asks of the items.
+struct CWebReportGenerator::CLevel {
+    struct CSegment {
+        bool repeat;
+        CStringList lines;
+    };
+    CString templateFile;
+    CString sortProp1;
+    CString sortProp2;
+    std::vector<CSegment> segments;
+};
+
+// What a conversion puts into the fixed tags.
+struct CWebReportGenerator::CContext {
+    int level = 1;
+    CString forwardLink;
+    CString backLink;
+    int count = 0;
+    bool fixedTags = true;
+};
+
+struct CWebReportGenerator::CGroup {
+    std::vector<CItem*> items;
+    CString value1;
+    CString value2;
+    CString pageName;
+};
+
+CWebReportGenerator::CWebReportGenerator(
+    const CCustomWebReport& report, const CLibraryImpl* library, CProgress progress)
+    : m_report(report)
+    , m_library(library)
+    , m_progress(std::move(progress))
+    , m_tags(*CWebReportTags::GetInstance())
+    , m_outputDir(CFileUtils::ParseDirFromPath(report.GetHomePage()))
+    , m_names(report.GetHomePage())
+    , m_writer(m_outputDir, report.GetHomePage())
+{
+}
+
+CWebReportGenerator::~CWebReportGenerator() = default;
+
+void CWebReportGenerator::Progress(long long first, long long second) const
+{
+    if (m_progress)
+        m_progress(first, second);
+}
+
+bool CWebReportGenerator::SplitBlock(const CStringList& lines, const CString& beginTag, const CString& endTag,
+    CStringList& before, CStringList& inner, CStringList& after, bool openEnded)
+{
+    before.RemoveAll();
+    inner.RemoveAll();
+    after.RemoveAll();
+    enum { searching, inside, done } state = searching;
+    for (const CString& line : lines) {
+        if (state == done) {
+            after.AddTail(line);
+            continue;
+        }
+        CString rest = line;
+        if (state == searching) {
+            const std::size_t begin = CTagConvUtils::HaveAnyTag(line) ? line.find(beginTag) : CString::npos;
+            if (begin == CString::npos) {
+                before.AddTail(line);
+                continue;
+            }
+            AddUnlessBlank(before, line.substr(0, begin));
+            rest = line.substr(begin + beginTag.size());
+            state = inside;
+        }
+        const std::size_t end = rest.find(endTag);
+        if (end == CString::npos) {
+            AddUnlessBlank(inner, rest);
+            continue;
+        }
+        AddUnlessBlank(inner, rest.substr(0, end));
+        AddUnlessBlank(after, rest.substr(end + endTag.size()));
+        state = done;
+    }
+    if (state == searching || (state == inside && !openEnded)) {
+        before.RemoveAll();
+        inner.RemoveAll();
+        after.RemoveAll();
+        return false;
+    }
+    return true;
+}
+
+int CWebReportGenerator::ReadTemplates()
+{
+    m_levels.clear();
+    const int count = std::min(m_report.GetPageLevelCount(), CCustomWebReport::MAX_LEVELS);
+    for (int level = 1; level <= count; ++level) {
+        CLevel data;
+        data.templateFile = m_report.GetTemplateFile(level);
+        data.sortProp1 = m_report.GetSortProp1(level);
+        data.sortProp2 = m_report.GetSortProp2(level);
+        CStringList lines;
+        if (!CFileUtils::ReadFileContent(data.templateFile, lines))
+            return level;
+
+        // Plain and repeated parts, in template order.
+        CStringList rest = lines;
+        CStringList before, inner, after;
+        while (SplitBlock(rest, T::TAG_REPEAT_BEGIN, T::TAG_REPEAT_END, before, inner, after, true)) {
+            data.segments.push_back({ false, before });
+            data.segments.push_back({ true, inner });
+            rest = after;
+        }
+        data.segments.push_back({ false, rest });
+        m_levels.push_back(std::move(data));
+    }
+    return 0;
+}
+
+void CWebReportGenerator::Generate(const std::vector<CItem*>& items)
+{
+    m_errorMsg.clear();
+    if (items.empty() || m_levels.empty())
+        return;
+    CDirUtils::CreateDir(m_outputDir);
+    m_writer.RemoveLeftovers();
+    ProcessLevel(1, PrepareForLevel(1, items, false), m_names.GetHomeName(), CString(), {});
+    CommitPages();
+    CopyFiles();
+    if (!m_pagesWritten.empty() || !m_pagesUnchanged.empty())
+        DeleteStalePages();
+}
+
+bool CWebReportGenerator::IsDuplicate(const CItem* previous, const CItem* item) const
+{
+    return !m_report.GetIncludeDuplicates() && previous && item && *previous == *item;
+}
+
+std::vector<CReportSort::CRow> CWebReportGenerator::PrepareForLevel(
+    int level, std::vector<CItem*> items, bool swap) const
+{
+    const CLevel& data = m_levels[level - 1];
+    const CString& prop = data.sortProp1.empty() ? data.sortProp2 : data.sortProp1;
+    if (swap && CCustomReport::PropCallsForSubItems(prop, m_report.GetMediaIDs(), m_library)) {
+        std::vector<CItem*> swapped;
+        swapped.reserve(items.size());
+        for (CItem* item : items) {
+            const auto* media = dynamic_cast<const CMediaItem*>(item);
+            if (!media || media->GetSubItemCount() == 0) {
+                swapped.push_back(item);
+                continue;
+            }
+            for (POSITION pos = media->GetHeadSubItem(); pos;)
+                swapped.push_back(media->GetNextSubItem(pos));
+        }
+        items.swap(swapped);
+    }
+    return CReportSort::SortRows(items, { data.sortProp1, data.sortProp2 }, m_library);
+}
+
+std::vector<CWebReportGenerator::CGroup> CWebReportGenerator::MakeGroups(
+    int level, const std::vector<CReportSort::CRow>& rows, const std::vector<CString>& prefix)
+{
+    const CLevel& data = m_levels[level - 1];
+    const bool groupable = !data.sortProp1.empty() || !data.sortProp2.empty();
+    std::vector<CGroup> groups;
+    for (const CReportSort::CRow& row : rows) {
+        const CString& value1 = row.values[0];
+        const CString& value2 = row.values[1];
+        if (groups.empty() || !groupable || groups.back().value1 != value1 || groups.back().value2 != value2)
+            groups.push_back({ {}, value1, value2, CString() });
+        else if (IsDuplicate(groups.back().items.back(), row.item))
+            continue;
+        groups.back().items.push_back(row.item);
+    }
+    for (CGroup& group : groups) {
+        std::vector<CString> values = prefix;
+        values.push_back(group.value1);
+        values.push_back(group.value2);
+        group.pageName = m_names.Allocate(level + 1, values);
+    }
+    return groups;
+}
+
+void CWebReportGenerator::ProcessLevel(int level, const std::vector<CReportSort::CRow>& rows,
+    const CString& pageName, const CString& backName, const std::vector<CString>& prefix)
+{
+    if (rows.empty())
+        return;
+    const CLevel& data = m_levels[level - 1];
+    const bool last = level == static_cast<int>(m_levels.size());
+    std::vector<CGroup> groups;
+    if (!last)
+        groups = MakeGroups(level, rows, prefix);
+
+    CContext pageContext;
+    pageContext.level = level;
+    pageContext.backLink = backName;
+    pageContext.forwardLink = groups.empty() ? CString() : groups.front().pageName;
+
+    CStringList page;
+    bool childrenMade = false;
+    for (const CLevel::CSegment& segment : data.segments) {
+        if (!segment.repeat) {
+            page.AddTail(Convert(segment.lines, rows.front().item, pageContext));
+            continue;
+        }
+        const bool first = !childrenMade;
+        childrenMade = true;
+        if (last) {
+            const CItem* previous = nullptr;
+            for (const CReportSort::CRow& row : rows) {
+                if (level == 1 && first)
+                    Progress(2, m_progressIndex++);
+                if (IsDuplicate(previous, row.item))
+                    continue;
+                previous = row.item;
+                CContext context = pageContext;
+                context.forwardLink.clear();
+                page.AddTail(Convert(segment.lines, row.item, context));
+            }
+            continue;
+        }
+        for (CGroup& group : groups) {
+            if (level == 1 && first)
+                for (std::size_t i = 0; i < group.items.size(); ++i)
+                    Progress(2, m_progressIndex++);
+            CContext context = pageContext;
+            context.forwardLink = group.pageName;
+            context.count = static_cast<int>(group.items.size());
+            page.AddTail(Convert(segment.lines, group.items.front(), context));
+            if (!first)
+                continue;
+            std::vector<CString> values = prefix;
+            values.push_back(group.value1);
+            values.push_back(group.value2);
+            ProcessLevel(level + 1, PrepareForLevel(level + 1, group.items, true), group.pageName, pageName, values);
+        }
+    }
+    Clean(page);
+    WritePage(pageName, page);
+}
+
+CStringList CWebReportGenerator::Convert(const CStringList& lines, const CItem* item, const CContext& context)
+{
+    CStringList result = lines;
+    if (!item || !HasAnyTagIn(result))
+        return result;
+    ExpandSubItemBlocks(result, item, context);
+
+    // The values the lines ask for, fetched in one look at the item.
+    std::vector<CString> props;
+    std::unordered_set<CString> seen;
+    bool customTags = false;
+    for (const CString& line : result) {
+        for (std::size_t open = line.find('{'); open != CString::npos; open = line.find('{', open + 1)) {
+            const std::size_t close = line.find('}', open);
+            if (close == CString::npos)
+                break;
+            const CString tag = line.substr(open, close - open + 1);
+            if (const CString* prop = m_tags.FindProperty(tag)) {
+                if (seen.insert(*prop).second)
+                    props.push_back(*prop);
+            } else if (tag == T::TAG_IMAGE_BEGIN) {
+                for (const CString* picture : { &U::MEDIA_PROP_REPORTIMAGEFILE, &U::MEDIA_PROP_REPORTIMAGEWIDTH,
+                         &U::MEDIA_PROP_REPORTIMAGEHEIGHT })
+                    if (seen.insert(*picture).second)
+                        props.push_back(*picture);
+            } else if (tag == T::TAG_URL_BEGIN) {
+                for (const CString* link : LINK_PROPS)
+                    if (seen.insert(*link).second)
+                        props.push_back(*link);
+            } else if (tag.compare(0, 7, "{CUSTOM") == 0) {
+                customTags = true;
+            }
+        }
+    }
+    std::vector<const CString*> keys;
+    for (const CString& prop : props)
+        keys.push_back(&prop);
+    std::vector<CString> found(props.size());
+    // Plain data, as GetData gives it: custom fields have tags of their own.
+    CReportSort::GetValues(item, keys.data(), static_cast<int>(keys.size()), nullptr, found.data());
+    CMapStringToString values;
+    for (std::size_t i = 0; i < props.size(); ++i)
+        values.SetAt(props[i], found[i]);
+
+    FillPictureBlock(result, values);
+    FillUrlBlocks(result, values);
+    ReplaceItemTags(result, item, values);
+    if (customTags)
+        ReplaceCustomFieldTags(result, item);
+    if (context.fixedTags)
+        ReplaceFixedTags(result, context);
+    return result;
+}
+
+void CWebReportGenerator::ExpandSubItemBlocks(CStringList& lines, const CItem* item, const CContext& context)
+{
+    const auto* media = dynamic_cast<const CMediaItem*>(item);
+    CContext subContext = context;
+    subContext.fixedTags = false;
+    for (const CSubBlock& block : SUB_BLOCKS) {
+        if (!HasTagIn(lines, *block.begin))
+            continue;
+        bool have = false;
+        if (media && media->GetSubItemCount() > 0) {
+            POSITION pos = media->GetHeadSubItem();
+            have = KindOf(media->GetNextSubItem(pos)) == block.kind;
+        }
+        CStringList result, rest = lines, before, inner, after;
+        while (SplitBlock(rest, *block.begin, *block.end, before, inner, after, false)) {
+            result.AddTail(before);
+            if (have) {
+                CStringList blockRest = inner, repeatBefore, repeated, repeatAfter;
+                while (SplitBlock(
+                    blockRest, *block.beginRepeat, *block.endRepeat, repeatBefore, repeated, repeatAfter, false)) {
+                    result.AddTail(repeatBefore);
+                    for (POSITION pos = media->GetHeadSubItem(); pos;)
+                        result.AddTail(Convert(repeated, media->GetNextSubItem(pos), subContext));
+                    blockRest = repeatAfter;
+                }
+                result.AddTail(blockRest);
+            }
+            rest = after;
+        }
+        result.AddTail(rest);
+        lines = result;
+    }
+}
+
+CString CWebReportGenerator::PictureName(const CString& path)
+{
+    auto found = m_pictures.find(path);
+    if (found != m_pictures.end())
+        return found->second;
+    CString name = CFileUtils::ReplaceBadFileChars(CFileUtils::ParseFileNameFromPath(path, true));
+    // A picture must never take the place of a page or the stylesheet, nor
+    // of another picture of the same name from another folder.
+    const CString ext = CStringUtils::ToLower(CFileUtils::ParseExtension(name));
+    const bool pageLike = ext == "htm" || ext == "html" || ext == "css";
+    if (pageLike || name.size() > MAX_PICTURE_NAME_BYTES
+        || !m_pictureNames.insert(CStringUtils::ToLower(name)).second) {
+        const CString stem = CStringUtils::TruncateUtf8(CFileUtils::ParseFileNameFromPath(name, false), 200);
+        const CString suffix
+            = pageLike ? CString(".img") : (ext.empty() ? CString() : CStringUtils::TruncateUtf8("." + ext, 16));
+        std::uint32_t hash = 2166136261u;
+        for (char c : path)
+            hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+        for (std::uint32_t attempt = 0;; ++attempt) {
+            name = stem + CStringUtils::Format("_%08x", hash + attempt) + suffix;
+            if (m_pictureNames.insert(CStringUtils::ToLower(name)).second)
+                break;
+        }
+    }
+    m_pictures.emplace(path, name);
+    return name;
+}
+
+void CWebReportGenerator::FillPictureBlock(CStringList& lines, const CMapStringToString& data)
+{
+    if (!HasTagIn(lines, T::TAG_IMAGE_BEGIN))
+        return;
+    const CString* path = data.PLookup(U::MEDIA_PROP_REPORTIMAGEFILE);
+    const CString* width = data.PLookup(U::MEDIA_PROP_REPORTIMAGEWIDTH);
+    const CString* height = data.PLookup(U::MEDIA_PROP_REPORTIMAGEHEIGHT);
+    CString name;
+    if (path && !path->empty() && !CFileUtils::ParseFileNameFromPath(*path, true).empty())
+        name = PictureName(*path);
+    CTagConvUtils::ReplaceImageBlock(lines, T::TAG_IMAGE_BEGIN, T::TAG_IMAGE_END, CHtmlUtils::EscapeUrlPath(name),
+        width ? CNumberTextConv::GetNumberFromString(*width) : 0,
+        height ? CNumberTextConv::GetNumberFromString(*height) : 0);
+}
+
+void CWebReportGenerator::FillUrlBlocks(CStringList& lines, const CMapStringToString& data) const
+{
+    if (!HasTagIn(lines, T::TAG_URL_BEGIN))
+        return;
+    CString links[3];
+    for (int i = 0; i < 3; ++i)
+        if (const CString* value = data.PLookup(*LINK_PROPS[i]))
+            links[i] = SafeLink(*value);
+    // Each block stands or falls with the links it holds itself.
+    CStringList result, rest = lines, before, inner, after;
+    while (SplitBlock(rest, T::TAG_URL_BEGIN, T::TAG_URL_END, before, inner, after, false)) {
+        result.AddTail(before);
+        bool keep = false;
+        for (int i = 0; i < 3; ++i)
+            keep = keep || (!links[i].empty() && HasTagIn(inner, m_report.GetLinkTag(i)));
+        if (keep) {
+            for (CString& line : inner)
+                if (CTagConvUtils::HaveAnyTag(line))
+                    for (int i = 0; i < 3; ++i)
+                        CTagConvUtils::ReplaceTag(line, m_report.GetLinkTag(i), links[i]);
+            result.AddTail(inner);
+        }
+        rest = after;
+    }
+    result.AddTail(rest);
+    lines = result;
+}
+
+void CWebReportGenerator::ReplaceItemTags(CStringList& lines, const CItem* item, const CMapStringToString& data) const
+{
+    const bool isMedia = dynamic_cast<const CMediaItem*>(item) != nullptr;
+    for (CString& line : lines) {
+        std::size_t from = 0;
+        for (std::size_t open; (open = line.find('{', from)) != CString::npos;) {
+            const std::size_t close = line.find('}', open);
+            if (close == CString::npos)
+                break;
+            const CString tag = line.substr(open, close - open + 1);
+            const CString* prop = m_tags.FindProperty(tag);
+            if (!prop || IsBlockProp(*prop) || (isMedia && U::IsDataPropSubItemProp(*prop, false))) {
+                from = open + 1;
+                continue;
+            }
+            const CString* found = data.PLookup(*prop);
+            // Values that mean nothing ("0", "N", the none category) show as
+            // nothing, as in printed reports.
+            CString value = found ? *found : CString();
+            CCustomReport::AdjustText(*prop, value);
+            CTagConvUtils::ReplaceTitleTag(line, tag, EscapeValue(value));
+            // What took the tag's place holds no brace.
+            from = open;
+        }
+    }
+}
+
+void CWebReportGenerator::ReplaceCustomFieldTags(CStringList& lines, const CItem* item) const
+{
+    if (!m_library)
+        return;
+    const CCustomFieldMgr* fields = m_library->GetCustomFieldMgr(U::GetItemMediaID(item));
+    if (!fields || fields->GetFieldCount() == 0)
+        return;
+    // Tracks and other sub-items without values of their own show their
+    // medium's.
+    const CItem* owner = item;
+    if (const auto* sub = dynamic_cast<const CMediaSubItem*>(item); sub && sub->GetCategoryID() < 1 && sub->GetParent())
+        owner = sub->GetParent();
+    CMapStringToString values;
+    for (int i = 0; i < fields->GetFieldCount(); ++i)
+        values.SetAt(fields->GetFieldAt(i)->GetName(), CString());
+    m_library->GatherCustomFieldDataForItem(owner, values);
+    for (CString& line : lines) {
+        if (line.find("{CUSTOM") == CString::npos)
+            continue;
+        for (int i = 0; i < fields->GetFieldCount(); ++i) {
+            const CCustomField* field = fields->GetFieldAt(i);
+            const CString fieldTag = field->GetCustomWebReportFieldTag();
+            if (fieldTag.empty())
+                continue;
+            CTagConvUtils::ReplaceTag(line, fieldTag, EscapeValue(field->GetName()));
+            const CString* value = values.PLookup(field->GetName());
+            CTagConvUtils::ReplaceTag(line, field->GetCustomWebReportValueTag(), value ? EscapeValue(*value) : "");
+        }
+    }
+}
+
+void CWebReportGenerator::ReplaceFixedTags(CStringList& lines, const CContext& context) const
+{
+    const CString back = CHtmlUtils::EscapeUrlPath(context.backLink);
+    const CString forward = CHtmlUtils::EscapeUrlPath(context.forwardLink);
+    const CString name = EscapeValue(m_report.GetName());
+    for (CString& line : lines) {
+        if (!CTagConvUtils::HaveAnyTag(line))
+            continue;
+        CTagConvUtils::ReplaceTag(line, T::TAG_BACKLINK, back);
+        CTagConvUtils::ReplaceTag(line, T::TAG_FORWARDLINK, forward);
+        CTagConvUtils::ReplaceTag(line, T::TAG_WEBREPORT_NAME, name);
+        CTagConvUtils::ReplaceTag(line, T::TAG_COUNT_ITEMS_NEXT_PAGE, context.count, false);
+    }
+}
+
+void CWebReportGenerator::Clean(CStringList& lines) const
+{
+    for (CString& line : lines) {
+        if (!CTagConvUtils::HaveAnyTag(line))
+            continue;
+        for (const CString* prefix : { &T::TAG_CUSTOMFIELD_PREFIX, &T::TAG_CUSTOMVALUE_PREFIX }) {
+            for (std::size_t at; (at = line.find(*prefix)) != CString::npos;) {
+                const std::size_t close = line.find('}', at);
+                line.erase(at, close == CString::npos ? CString::npos : close - at + 1);
+            }
+        }
+        CTagConvUtils::RemoveAllTags(line, false, m_tags.GetTagList());
+    }
+}
+
+void CWebReportGenerator::WritePage(const CString& pageName, const CStringList& lines)
+{
+    if (CFileUtils::IsContentIdentical(m_outputDir + pageName, lines))
+        m_pagesUnchanged.insert(pageName);
+    else if (m_writer.Write(pageName, lines))
+        m_pagesWritten.insert(pageName);
+    else
+        PageFailed();
+}
+
+void CWebReportGenerator::CommitPages()
+{
+    CStringList failed;
+    if (m_writer.Commit(failed))
+        return;
+    for (const CString& name : failed) {
+        m_pagesWritten.erase(name);
+        PageFailed();
+    }
+}
+
+void CWebReportGenerator::PageFailed()
+{
+    VemoLog(LOG_PAGE_NOT_WRITTEN);
+    m_errorMsg = MSG_PAGE_NOT_WRITTEN;
+}
+
+void CWebReportGenerator::CopyFiles()
+{
+    auto copy = [](const CString& from, const CString& to) {
+        if (CFileUtils::AreFilesIdentical(from, to))
+            return;
+        if (!CFileUtils::CopyFile(from, to, false))
+            VemoLog(LOG_FILE_NOT_COPIED);
+    };
+    for (const auto& [path, name] : m_pictures)
+        if (CFileUtils::DoesFileExist(path))
+            copy(path, m_outputDir + name);
+    for (const CLevel& level : m_levels) {
+        const CString stylesheet = CFileUtils::ParseDirFromPath(level.templateFile) + STYLESHEET_NAME;
+        if (CFileUtils::DoesFileExist(stylesheet)) {
+            copy(stylesheet, m_outputDir + STYLESHEET_NAME);
+            break;
+        }
+    }
+}
+
+void CWebReportGenerator::DeleteStalePages()
+{
+    CStringList names;
+    CDirUtils::ListFiles(m_outputDir, "htm", names);
+    for (const CString& name : names) {
+        if (!CWebPageNames::IsPageOfReport(name, m_names.GetHomeBase()) || m_pagesWritten.count(name)
+            || m_pagesUnchanged.count(name))
+            continue;
+        if (!CFileUtils::DeleteFile(m_outputDir + name))
+            VemoLog(LOG_PAGE_NOT_DELETED);
+    }
+}
