@@ -20,7 +20,6 @@ C8Track& C8Track::operator=(const C8Track& source)
 {
     if (this != &source) {
         CAudioTrackMedia::operator=(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

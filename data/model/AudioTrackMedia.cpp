@@ -1,5 +1,7 @@
 #include "data/model/AudioTrackMedia.h"
 
+#include <climits>
+
 #include "data/model/AudioTrack.h"
 #include "data/model/DataMapUtils.h"
 #include "data/model/MediaUtils.h"
@@ -104,7 +106,7 @@ int CAudioTrackMedia::GetNextTrackNumber(int disc, int after)
     CMediaSubItemList tracks;
     tracks.AddTail(GetSubItems());
     tracks.Sort(SortTracksByDiscTrack);
-    int candidate = after + 1;
+    int candidate = after < INT_MAX ? after + 1 : INT_MAX;
     for (const CMediaSubItem* subItem : tracks) {
         const auto* track = dynamic_cast<const CAudioTrack*>(subItem);
         if (!track || track->GetDisc() > disc)

@@ -20,7 +20,6 @@ CBluray& CBluray::operator=(const CBluray& source)
 {
     if (this != &source) {
         CVideoMedia::operator=(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

@@ -21,7 +21,6 @@ CBlurayRec& CBlurayRec::operator=(const CBlurayRec& source)
 {
     if (this != &source) {
         CVideoRecordableMedia::operator=(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

@@ -28,7 +28,6 @@ CBook& CBook::operator=(const CBook& source)
     if (this != &source) {
         CMediaItem::operator=(source);
         CopyFields(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

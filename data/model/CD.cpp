@@ -25,7 +25,6 @@ CCD& CCD::operator=(const CCD& source)
         CAudioTrackMedia::operator=(source);
         m_cdSingle = source.m_cdSingle;
         m_enhancedCD = source.m_enhancedCD;
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

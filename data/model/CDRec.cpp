@@ -20,7 +20,6 @@ CCDRec& CCDRec::operator=(const CCDRec& source)
 {
     if (this != &source) {
         CAudioRecDisc::operator=(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

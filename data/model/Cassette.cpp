@@ -24,7 +24,6 @@ CCassette& CCassette::operator=(const CCassette& source)
     if (this != &source) {
         CAudioRecTape::operator=(source);
         m_tapeType = source.m_tapeType;
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

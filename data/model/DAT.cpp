@@ -20,7 +20,6 @@ CDAT& CDAT::operator=(const CDAT& source)
 {
     if (this != &source) {
         CAudioRecTape::operator=(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

@@ -20,7 +20,6 @@ CDVD& CDVD::operator=(const CDVD& source)
 {
     if (this != &source) {
         CVideoMedia::operator=(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

@@ -20,7 +20,6 @@ CDVDAudio& CDVDAudio::operator=(const CDVDAudio& source)
 {
     if (this != &source) {
         CAudioTrackMedia::operator=(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

@@ -20,7 +20,6 @@ CDVDAudioRec& CDVDAudioRec::operator=(const CDVDAudioRec& source)
 {
     if (this != &source) {
         CAudioRecDisc::operator=(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

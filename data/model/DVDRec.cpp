@@ -21,7 +21,6 @@ CDVDRec& CDVDRec::operator=(const CDVDRec& source)
 {
     if (this != &source) {
         CVideoRecordableMedia::operator=(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

@@ -20,7 +20,6 @@ CDualDisc& CDualDisc::operator=(const CDualDisc& source)
 {
     if (this != &source) {
         CAudioTrackMedia::operator=(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

@@ -20,7 +20,6 @@ CHDDVD& CHDDVD::operator=(const CHDDVD& source)
 {
     if (this != &source) {
         CVideoMedia::operator=(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

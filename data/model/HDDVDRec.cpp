@@ -21,7 +21,6 @@ CHDDVDRec& CHDDVDRec::operator=(const CHDDVDRec& source)
 {
     if (this != &source) {
         CVideoRecordableMedia::operator=(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

@@ -39,8 +39,9 @@ public:
 
     int GetCategoryID() const { return m_categoryID; }
     bool UsesCategory() const { return m_categoryID > 0; }
-    // Ignored while the id is 0; otherwise moves the use count from the old
-    // category to the new one (through the category list) and stores the id.
+    // Ignored while the id is 0 and for ids below 1; otherwise moves the use
+    // count from the old category to the new one (through the category list)
+    // and stores the id.
     void SetCategoryID(int id);
 
     // Null for items without categories. The item owns it.

@@ -20,7 +20,6 @@ CLaserDisc& CLaserDisc::operator=(const CLaserDisc& source)
 {
     if (this != &source) {
         CVideoMedia::operator=(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

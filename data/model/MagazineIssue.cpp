@@ -33,7 +33,6 @@ CMagazineIssue& CMagazineIssue::operator=(const CMagazineIssue& source)
     if (this != &source) {
         CMediaItem::operator=(source);
         CopyFields(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

@@ -247,8 +247,8 @@ void CMediaItem::Serialize(CArchive& ar)
     }
 
     DeleteSubItems();
-    // A sub-item record holds at least three words and the category id.
-    const std::int32_t count = ar.ReadCount(10);
+    // A sub-item record holds at least two version words and the category id.
+    const std::int32_t count = ar.ReadCount(8);
     for (std::int32_t i = 0; i < count; ++i) {
         CMediaSubItem* subItem = CreateSubItem(nullptr);
         if (!subItem)

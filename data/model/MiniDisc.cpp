@@ -20,7 +20,6 @@ CMiniDisc& CMiniDisc::operator=(const CMiniDisc& source)
 {
     if (this != &source) {
         CAudioRecDisc::operator=(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

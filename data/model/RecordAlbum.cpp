@@ -23,7 +23,6 @@ CRecordAlbum& CRecordAlbum::operator=(const CRecordAlbum& source)
     if (this != &source) {
         CAudioTrackMedia::operator=(source);
         m_speed = source.m_speed;
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

@@ -1,5 +1,7 @@
 #include "data/model/RecordableMedia.h"
 
+#include <climits>
+
 #include "data/model/DataMapUtils.h"
 #include "data/model/MediaUtils.h"
 #include "platform/util/Archive.h"
@@ -73,7 +75,8 @@ int CRecordableMedia::GetSizeRemaining() const
 {
     if (GetMediaSize() < 1)
         return -1;
-    return GetMediaSize() - GetContentSize();
+    const long long remaining = static_cast<long long>(GetMediaSize()) - GetContentSize();
+    return static_cast<int>(std::clamp<long long>(remaining, INT_MIN, INT_MAX));
 }
 
 CString CRecordableMedia::GetSizeRemainingText() const

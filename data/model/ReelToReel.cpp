@@ -27,7 +27,6 @@ CReelToReel& CReelToReel::operator=(const CReelToReel& source)
         CAudioRecTape::operator=(source);
         m_tapeWidth = source.m_tapeWidth;
         m_tapeSize = source.m_tapeSize;
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

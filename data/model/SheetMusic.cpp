@@ -25,7 +25,6 @@ CSheetMusic& CSheetMusic::operator=(const CSheetMusic& source)
     if (this != &source) {
         CMediaItem::operator=(source);
         CopyFields(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

@@ -25,7 +25,6 @@ CSoftware& CSoftware::operator=(const CSoftware& source)
     if (this != &source) {
         CMediaItem::operator=(source);
         CopyFields(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

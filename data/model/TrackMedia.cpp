@@ -113,7 +113,7 @@ int CTrackMedia::GetNextTrackNumber(int after)
     CMediaSubItemList tracks;
     tracks.AddTail(GetSubItems());
     tracks.Sort(SortTracksByNumberTitle);
-    int candidate = after + 1;
+    int candidate = after < INT_MAX ? after + 1 : INT_MAX;
     for (const CMediaSubItem* subItem : tracks) {
         const auto* track = dynamic_cast<const CTrack*>(subItem);
         if (!track)

@@ -27,7 +27,6 @@ CVideoGame& CVideoGame::operator=(const CVideoGame& source)
     if (this != &source) {
         CMediaItem::operator=(source);
         CopyFields(source);
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

@@ -24,7 +24,6 @@ CVideoTape& CVideoTape::operator=(const CVideoTape& source)
     if (this != &source) {
         CVideoRecordableMedia::operator=(source);
         m_tapeType = source.m_tapeType;
-        DeleteSubItems();
         CopyDynamicData(source);
     }
     return *this;

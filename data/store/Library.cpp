@@ -398,6 +398,16 @@ CCategory* CLibrary::GetNextCategory(POSITION& pos) const
     return categories && pos ? categories->GetNext(pos) : nullptr;
 }
 
+// Custom fields.
+bool CLibrary::DeleteCustomField(int mediaType, CCustomField* field)
+{
+    return m_impl && m_impl->DeleteCustomField(mediaType, field);
+}
+bool CLibrary::SwapCustomFields(int mediaType, CCustomField* a, CCustomField* b)
+{
+    return m_impl && m_impl->SwapCustomFields(mediaType, a, b);
+}
+
 // Custom field values.
 void CLibrary::GatherCustomFieldDataForItem(const CItem* item, CMapStringToString& values) const
 {

@@ -16,6 +16,7 @@
 
 class CArchive;
 class CCategory;
+class CCustomField;
 class CCheckoutSettings;
 class CCustomFieldMgr;
 class CCustomPrintReport;
@@ -161,6 +162,12 @@ public:
     CCategory* GetCategoryNone() const;
     POSITION GetHeadCategory() const;
     CCategory* GetNextCategory(POSITION& pos) const;
+
+    // Custom fields of a type: deleting or reordering a field moves the
+    // values of every item with it, so values stay with their fields. False
+    // when the field is not one of the type's.
+    bool DeleteCustomField(int mediaType, CCustomField* field);
+    bool SwapCustomFields(int mediaType, CCustomField* a, CCustomField* b);
 
     // Custom field values of an item.
     void GatherCustomFieldDataForItem(const CItem* item, CMapStringToString& values) const;

@@ -542,6 +542,21 @@ void CLibraryImpl::DeleteCategory(CCategory* category)
 // ---------------------------------------------------------------------------
 // Custom field values
 
+bool CLibraryImpl::DeleteCustomField(int mediaType, CCustomField* field)
+{
+    CMediaMgr* mgr = U::IsValidMediaID(mediaType) ? GetMediaMgr(mediaType) : nullptr;
+    if (!mgr || !mgr->DeleteCustomField(field))
+        return false;
+    m_search->ForgetAll();
+    return true;
+}
+
+bool CLibraryImpl::SwapCustomFields(int mediaType, CCustomField* a, CCustomField* b)
+{
+    CMediaMgr* mgr = U::IsValidMediaID(mediaType) ? GetMediaMgr(mediaType) : nullptr;
+    return mgr && mgr->SwapCustomFields(a, b);
+}
+
 void CLibraryImpl::GatherCustomFieldDataForItem(const CItem* item, CMapStringToString& values) const
 {
     if (const CMediaMgr* mgr = item ? GetMediaMgr(CMediaUtils::GetItemMediaID(item)) : nullptr)

@@ -136,6 +136,10 @@ public:
     void AddCategory(CCategory* category);
     void DeleteCategory(CCategory* category);
 
+    // Custom fields of a type, removed or reordered with their values.
+    bool DeleteCustomField(int mediaType, CCustomField* field);
+    bool SwapCustomFields(int mediaType, CCustomField* a, CCustomField* b);
+
     // Custom field values of an item.
     void GatherCustomFieldDataForItem(const CItem* item, CMapStringToString& values) const;
     void SetCustomFieldDataForItem(CItem* item, const CMapStringToString& values, bool apply);

@@ -359,6 +359,87 @@ bool CMediaMgr::UpdateLibraryIDFormat(CLibraryIDSettings& settings, int id)
     return true;
 }
 
+int CMediaMgr::FieldIndex(const CCustomField* field) const
+{
+    for (int i = 0; field && i < m_customFields.GetFieldCount(); ++i)
+        if (m_customFields.GetFieldAt(i) == field)
+            return i;
+    return -1;
+}
+
+void CMediaMgr::RemapCustomValues(const std::vector<int>& from, int count)
+{
+    auto remap = [&](CItem& item) {
+        CCustomValueMgr* values = item.GetCategoryID() > 0 ? item.GetCustomValues() : nullptr;
+        if (!values)
+            return;
+        CCustomValueMgr rebuilt;
+        for (int k = 0; k < count; ++k) {
+            if (const CCustomValue* value = values->GetValueAt(from[static_cast<std::size_t>(k)])) {
+                auto* copy = new CCustomValue(*value);
+                rebuilt.SetAt(k, copy);
+            }
+        }
+        *values = rebuilt;
+    };
+    for (CMediaItem* item : m_items) {
+        if (!item)
+            continue;
+        remap(*item);
+        for (POSITION pos = item->GetHeadSubItem(); pos;)
+            if (CMediaSubItem* sub = item->GetNextSubItem(pos))
+                remap(*sub);
+    }
+}
+
+int CMediaMgr::LongestValueArray() const
+{
+    // Values may stand beyond the last field; they keep their places.
+    int longest = m_customFields.GetFieldCount();
+    auto measure = [&longest](const CItem& item) {
+        if (item.GetCustomValues())
+            longest = std::max(longest, item.GetCustomValues()->GetValueCount());
+    };
+    for (const CMediaItem* item : m_items) {
+        if (!item)
+            continue;
+        measure(*item);
+        for (POSITION pos = item->GetHeadSubItem(); pos;)
+            if (const CMediaSubItem* sub = item->GetNextSubItem(pos))
+                measure(*sub);
+    }
+    return longest;
+}
+
+bool CMediaMgr::DeleteCustomField(CCustomField* field)
+{
+    const int index = FieldIndex(field);
+    if (index < 0)
+        return false;
+    const int longest = LongestValueArray();
+    std::vector<int> from;
+    for (int k = 0; k + 1 < longest; ++k)
+        from.push_back(k < index ? k : k + 1);
+    RemapCustomValues(from, longest - 1);
+    m_customFields.Delete(field);
+    return true;
+}
+
+bool CMediaMgr::SwapCustomFields(CCustomField* a, CCustomField* b)
+{
+    const int first = FieldIndex(a);
+    const int second = FieldIndex(b);
+    if (first < 0 || second < 0)
+        return false;
+    const int count = LongestValueArray();
+    std::vector<int> from;
+    for (int k = 0; k < count; ++k)
+        from.push_back(k == first ? second : (k == second ? first : k));
+    RemapCustomValues(from, count);
+    m_customFields.SwapOrder(a, b);
+    return true;
+}
+
 void CMediaMgr::SetDefaultCustomValues(CItem* item) const
 {
     if (!item || m_customFields.GetFieldCount() == 0 || item->GetCategoryID() <= 0)

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <typeinfo>
+#include <vector>
 
 #include "data/model/ItemLists.h"
 #include "data/model/MediaItem.h"
@@ -16,6 +17,7 @@
 #include "platform/util/VemoTypes.h"
 
 class CArchive;
+class CCustomField;
 class CItem;
 class CMediaValueLists;
 struct CMediaTypeInfo;
@@ -110,6 +112,11 @@ public:
     virtual bool UpdateLibraryIDFormat(CLibraryIDSettings& settings, int id);
 
     CCustomFieldMgr& GetCustomFieldMgr() { return m_customFields; }
+    // Deletes a field, and its value from every item (and article), so that
+    // the later values stay with their fields.
+    bool DeleteCustomField(CCustomField* field);
+    // Exchanges two fields, and their values in every item (and article).
+    bool SwapCustomFields(CCustomField* a, CCustomField* b);
     // Custom field values of an item of this type: initial values, values
     // as texts into a map, values from a map.
     void SetDefaultCustomValues(CItem* item) const;
@@ -166,6 +173,11 @@ private:
     class CIndex;
     CIndex& GetIndex() const;
     void ApplyRenumber(CLibraryIDSettings& settings, int id);
+    int FieldIndex(const CCustomField* field) const;
+    int LongestValueArray() const;
+    // Rebuilds the value array of every item (and article): slot k takes the
+    // value of slot from[k].
+    void RemapCustomValues(const std::vector<int>& from, int count);
     CString ItemKey(const CMediaItem& item) const;
 
     int m_mediaType;

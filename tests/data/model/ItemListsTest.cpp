@@ -12,28 +12,28 @@ using namespace vemotest;
 
 namespace {
 
-// Sub-items keyed by track number; the title records the input position so
+// Sub-items keyed by length; the title records the input position so
 // that order among equal keys can be checked.
 class ListSortTest : public ::testing::Test {
 protected:
     void Fill(const std::vector<int>& keys)
     {
         for (std::size_t i = 0; i < keys.size(); ++i) {
-            m_items.push_back(std::make_unique<CTestAudioTrack>(1, keys[i], std::to_string(i)));
+            m_items.push_back(std::make_unique<CTestAudioTrack>(1, 1, std::to_string(i), keys[i]));
             m_list.AddTail(m_items.back().get());
         }
     }
     static int ByKey(const CMediaSubItem* a, const CMediaSubItem* b)
     {
-        const int ka = static_cast<const CTrack*>(a)->GetTrack();
-        const int kb = static_cast<const CTrack*>(b)->GetTrack();
+        const int ka = static_cast<const CTrack*>(a)->GetLength();
+        const int kb = static_cast<const CTrack*>(b)->GetLength();
         return ka < kb ? -1 : (ka > kb ? 1 : 0);
     }
     std::vector<int> Keys() const
     {
         std::vector<int> keys;
         for (const CMediaSubItem* item : m_list)
-            keys.push_back(static_cast<const CTrack*>(item)->GetTrack());
+            keys.push_back(static_cast<const CTrack*>(item)->GetLength());
         return keys;
     }
     std::vector<std::string> Positions() const
@@ -119,9 +119,9 @@ TEST_P(ListSortCaseTest, SortsAnyInput)
 INSTANTIATE_TEST_SUITE_P(Inputs, ListSortCaseTest,
     ::testing::Values(SortCase { "Ten", 10, 10 }, SortCase { "ElevenTwoKeys", 11, 2 },
         SortCase { "TenAllEqual", 10, 1 }, SortCase { "ManyEqual", 1000, 3 }, SortCase { "Random", 5000, 100000 },
-        SortCase { "Sorted", 2000, 0 }, SortCase { "Reverse", 2000, -1 },
-        SortCase { "HugeAllEqual", 100000, 1 }, SortCase { "HugeSorted", 100000, 0 },
-        SortCase { "HugeReverse", 100000, -1 }, SortCase { "HugeFewKeys", 100000, 7 }),
+        SortCase { "Sorted", 2000, 0 }, SortCase { "Reverse", 2000, -1 }, SortCase { "HugeAllEqual", 100000, 1 },
+        SortCase { "HugeSorted", 100000, 0 }, SortCase { "HugeReverse", 100000, -1 },
+        SortCase { "HugeFewKeys", 100000, 7 }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MediaItemListSort, SortsMediaByTheirOwnComparison)

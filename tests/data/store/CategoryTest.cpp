@@ -129,19 +129,6 @@ TEST_F(CategoryMgrTest, IdsAreNeverReused)
     EXPECT_EQ(Mgr().GetCategoryNone()->GetUniqueID(), 4);
 }
 
-TEST_F(CategoryMgrTest, UseCounts)
-{
-    CCategory* drama = Mgr().GetCategory("Drama", true);
-    Mgr().IncreaseUse(drama->GetUniqueID());
-    Mgr().IncreaseUse(drama->GetUniqueID());
-    Mgr().DecreaseUse(drama->GetUniqueID());
-    Mgr().IncreaseUse(99);
-    EXPECT_EQ(drama->GetDepItems(), 1);
-    Mgr().DecreaseUse(drama->GetUniqueID());
-    Mgr().DecreaseUse(drama->GetUniqueID());
-    EXPECT_EQ(drama->GetDepItems(), 0);
-}
-
 TEST_F(CategoryMgrTest, RoundTrip)
 {
     Mgr().GetCategory("Drama", true)->SetDescription("plays");

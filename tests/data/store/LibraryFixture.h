@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "data/store/CategoryMgr.h"
 #include "data/store/Library.h"
@@ -12,6 +15,63 @@
 #include "data/store/MagazineMgr.h"
 #include "data/store/PersonMgr.h"
 #include "data/store/PublisherMgr.h"
+
+// Bytes of the file format built by hand (strings of plain ASCII below 255
+// characters).
+struct ByteBuilder {
+    std::string bytes;
+
+    ByteBuilder& Word(unsigned v)
+    {
+        bytes += char(v & 0xFF);
+        bytes += char((v >> 8) & 0xFF);
+        return *this;
+    }
+    ByteBuilder& Int(long long v)
+    {
+        const auto u = static_cast<std::uint32_t>(v);
+        for (int i = 0; i < 4; ++i)
+            bytes += char((u >> (8 * i)) & 0xFF);
+        return *this;
+    }
+    ByteBuilder& Bool(bool b) { return Word(b ? 1 : 0); }
+    ByteBuilder& Str(const std::string& s)
+    {
+        bytes += char(s.size());
+        bytes += s;
+        return *this;
+    }
+    ByteBuilder& Strings(const std::vector<std::string>& list)
+    {
+        Word(static_cast<unsigned>(list.size()));
+        for (const std::string& s : list)
+            Str(s);
+        return *this;
+    }
+};
+
+// Equal bytes, or where they first differ (a whole library would drown the
+// output).
+inline ::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected)
+{
+    if (actual == expected)
+        return ::testing::AssertionSuccess();
+    std::size_t at = 0;
+    while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
+        ++at;
+    auto window = [at](const std::string& s) {
+        std::string hex;
+        for (std::size_t i = at; i < s.size() && i < at + 16; ++i) {
+            char part[4];
+            std::snprintf(part, sizeof part, "%02X ", static_cast<unsigned char>(s[i]));
+            hex += part;
+        }
+        return hex;
+    };
+    return ::testing::AssertionFailure() << "sizes " << actual.size() << " and " << expected.size()
+                                         << ", first difference at " << at << ": " << window(actual) << "/ "
+                                         << window(expected);
+}
 
 class LibraryTest : public ::testing::Test {
 protected:

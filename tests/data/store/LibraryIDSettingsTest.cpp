@@ -59,16 +59,6 @@ INSTANTIATE_TEST_SUITE_P(Table, ParseNumberFromIDTest,
     testing::Values(ParseCase { "", 0 }, ParseCase { "   ", 0 }, ParseCase { "BK0012-7", 12 },
         ParseCase { "bk0012-7", 12 }, ParseCase { "0012", 12 }, ParseCase { "X15", 15 }, ParseCase { "BK0003", 3 }));
 
-TEST(LibraryIDSettingsTest, DigitCountIsAtLeastOne)
-{
-    CLibraryIDSettings settings;
-    EXPECT_EQ(settings.GetDigitCount(), 1);
-    settings.SetDigitCount(0);
-    EXPECT_EQ(settings.GetDigitCount(), 1);
-    settings.SetDigitCount(-5);
-    EXPECT_EQ(settings.GetDigitCount(), 1);
-}
-
 TEST(LibraryIDSettingsTest, RecordHoldsOnlyThePersistedFields)
 {
     CLibraryIDSettings settings = Format("BK", 4, "z");

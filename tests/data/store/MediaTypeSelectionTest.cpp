@@ -11,7 +11,7 @@ using vemotest::StoreBytes;
 std::vector<int> Shown(const CMediaTypeSelection& selection)
 {
     std::vector<int> ids;
-    for (int id = 0; id <= 30; ++id)
+    for (int id = 0; id <= 100; ++id)
         if (selection.GetShow(id))
             ids.push_back(id);
     return ids;
