@@ -4,6 +4,8 @@
 
 #include "cli/CliContext.h"
 #include "platform/appcfg/AppPaths.h"
+#include "platform/util/AppLogger.h"
+#include "platform/util/DirUtils.h"
 
 #ifndef VEMO_VERSION
 #define VEMO_VERSION "unknown"
@@ -186,5 +188,9 @@ int CCommands::Main(const std::vector<CString>& args, CCliContext& context)
         return context.UsageError(command->name, "missing arguments");
     if (words > command->maxWords)
         return context.UsageError(command->name, "too many arguments");
+    // Unexpected conditions go to the program's log, once there is a data
+    // directory to hold it.
+    if (CAppLogger* logger = CAppLogger::GetInstance(); logger && CDirUtils::DoesDirExist(context.DataDir()))
+        logger->SetLogFile(CAppPaths::LogFile());
     return command->run(context, parsed);
 }

@@ -63,8 +63,11 @@ int RunImport(CCliContext& context, const CCliArgs& args)
     CLibrarySession session(context.DataDir(), name);
     CString error;
     CString warning;
-    if (!session.Open(true, error, warning))
+    // A dry run changes nothing, so it needs no lock and converts no file.
+    if (!session.Open(!dryRun, error, warning))
         return context.Fail(error);
+    if (!warning.empty())
+        context.Warn(warning);
 
     CImportJob job(session.GetLibrary(), type);
     if (!job.ReadFile(file, delimiter, error))

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 #include <unordered_set>
 
 #include "data/model/MediaItem.h"
@@ -204,19 +205,23 @@ void CImportJob::MarkExisting()
     // those go again afterwards. Their category is left out, so that no
     // category is made.
     const std::string shared = CLibrarySnapshot::SharedBytes();
-    CMapStringToString values;
-    for (CImportRow& row : m_rows) {
-        if (!row.chosen)
-            continue;
-        BuildValues(row, values);
-        values.RemoveKey(CMediaUtils::MEDIA_PROP_CATEGORY);
-        values.RemoveKey(CMediaUtils::MEDIA_PROP_CATEGORYDESC);
-        if (values.IsEmpty())
-            continue;
-        CMediaItem* probe = mgr->CreateDefaultItem();
-        probe->SetData(values, true);
-        row.exists = m_library.FindDuplicate(probe) != nullptr;
-        CMediaMgr::DestroyItem(probe);
+    try {
+        CMapStringToString values;
+        for (CImportRow& row : m_rows) {
+            if (!row.chosen)
+                continue;
+            BuildValues(row, values);
+            values.RemoveKey(CMediaUtils::MEDIA_PROP_CATEGORY);
+            values.RemoveKey(CMediaUtils::MEDIA_PROP_CATEGORYDESC);
+            if (values.IsEmpty())
+                continue;
+            std::unique_ptr<CMediaItem, void (*)(CMediaItem*)> probe(mgr->CreateDefaultItem(), CMediaMgr::DestroyItem);
+            probe->SetData(values, true);
+            row.exists = m_library.FindDuplicate(probe.get()) != nullptr;
+        }
+    } catch (...) {
+        CLibrarySnapshot::RestoreShared(shared);
+        throw;
     }
     CLibrarySnapshot::RestoreShared(shared);
 }
