@@ -1,6 +1,7 @@
 #include "data/store/MediaMgr.h"
 
 #include <algorithm>
+#include <map>
 #include <unordered_map>
 #include <vector>
 
@@ -74,6 +75,10 @@ public:
     std::unordered_map<CString, std::vector<CEntry>> buckets;
     std::unordered_map<const CMediaItem*, std::pair<CString, std::size_t>> keys;
     std::size_t nextOrdinal = 0;
+    // The highest library ID number per numbering id, kept up to date by
+    // imports so that numbering a new row does not look at every item.
+    std::map<int, int> highestNumbers;
+    bool numbersKnown = false;
 
     void Add(CMediaItem* item, const CString& key, std::size_t ordinal)
     {
@@ -628,7 +633,10 @@ CMediaItem* CMediaMgr::Import(const CMapStringToString& values, bool overwrite, 
     imported->SetData(values, true);
 
     if (CMediaItem* existing = FindDuplicate(imported)) {
+        const CString libraryID = existing->GetLibraryID();
         existing->SetData(values, overwrite);
+        if (m_index && existing->GetLibraryID() != libraryID)
+            m_index->numbersKnown = false;
         SetCustomFieldData(existing, values, true);
         MergeImported(*existing, *imported);
         DestroyItem(imported);
@@ -644,13 +652,41 @@ CMediaItem* CMediaMgr::Import(const CMapStringToString& values, bool overwrite, 
     if (auto* video = dynamic_cast<CVideoMedia*>(imported); video && !values.Contains(CMediaUtils::MEDIA_PROP_REGION))
         video->SetRegion(defaultDVDRegion);
     if (imported->GetLibraryID().empty())
-        AssignNewLibraryID(*imported);
+        AssignImportedLibraryID(*imported);
+    else if (m_index && m_index->numbersKnown)
+        RaiseHighestNumber(*imported);
     SetDefaultCustomValues(imported);
     SetCustomFieldData(imported, values, true);
     m_unsorted = true;
     if (m_index && GetInfo().duplicateKey != CDuplicateKey::none)
         m_index->Add(imported, ItemKey(*imported), m_index->nextOrdinal++);
     return imported;
+}
+
+void CMediaMgr::AssignImportedLibraryID(CMediaItem& item)
+{
+    const CLibraryIDSettings& settings = GetNumberingSettings(item);
+    if (!settings.GetAutoGenerate())
+        return;
+    if (!m_index) {
+        AssignNewLibraryID(item);
+        return;
+    }
+    if (!m_index->numbersKnown) {
+        m_index->highestNumbers.clear();
+        for (const CMediaItem* other : m_items)
+            if (other && other != &item)
+                RaiseHighestNumber(*other);
+        m_index->numbersKnown = true;
+    }
+    item.SetLibraryID(settings.FormatID(m_index->highestNumbers[GetItemID(item)] + 1));
+    RaiseHighestNumber(item);
+}
+
+void CMediaMgr::RaiseHighestNumber(const CMediaItem& item) const
+{
+    int& highest = m_index->highestNumbers[GetItemID(item)];
+    highest = std::max(highest, CNumberTextConv::ParseNumber(item.GetLibraryID()));
 }
 
 void CMediaMgr::MergeImported(CMediaItem& /*existing*/, CMediaItem& /*imported*/) const

@@ -106,6 +106,9 @@ public:
     // The highest number (whole ID parsed) among the items numbered with the
     // same settings as item, other than item itself, plus 1.
     int GetNextFreeNumber(const CMediaItem& item) const;
+    // AssignNewLibraryID for an imported row: the same number, taken from
+    // the numbers the import index keeps instead of a look at every item.
+    void AssignImportedLibraryID(CMediaItem& item);
     // Applies the one-shot options of settings (clear, renumber, reformat)
     // to the items id covers; true when an item was touched. The options are
     // reset afterwards.
@@ -179,6 +182,8 @@ private:
     // value of slot from[k].
     void RemapCustomValues(const std::vector<int>& from, int count);
     CString ItemKey(const CMediaItem& item) const;
+    // Raises the import index's highest number of item's numbering id.
+    void RaiseHighestNumber(const CMediaItem& item) const;
 
     int m_mediaType;
     CCustomFieldMgr m_customFields;

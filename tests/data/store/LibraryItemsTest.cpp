@@ -160,6 +160,47 @@ TEST_F(LibraryTest, NewItemsGetTheTypesDefaultsAndTheListIsSortedAgain)
     EXPECT_EQ(static_cast<CDVD*>(library.CreateMediaItem(U::MEDIA_DVD, dvd))->GetRegion(), 4);
 }
 
+TEST_F(LibraryTest, ImportedRowsAreNumberedAsNewItemsAre)
+{
+    CLibrary library(false, true);
+    CLibraryIDSettings* ids = library.GetLibraryIDFormatForID(U::MEDIA_BOOK);
+    ids->SetAutoGenerate(true);
+    ids->SetPrefix("B");
+    Add(library, U::MEDIA_BOOK, "Emma")->SetLibraryID("B5");
+    auto row = [](const CString& title, const CString& id = CString()) {
+        CMapStringToString values;
+        values.SetAt(U::MEDIA_PROP_TITLE, title);
+        if (!id.empty())
+            values.SetAt(U::MEDIA_PROP_LIBRARYID, id);
+        return values;
+    };
+    EXPECT_EQ(library.Import(U::MEDIA_BOOK, row("Persuasion"), false)->GetLibraryID(), "B6");
+    // A row's own ID counts for the rows after it.
+    EXPECT_EQ(library.Import(U::MEDIA_BOOK, row("Sanditon", "B20"), false)->GetLibraryID(), "B20");
+    EXPECT_EQ(library.Import(U::MEDIA_BOOK, row("Lady Susan"), false)->GetLibraryID(), "B21");
+    // An existing item whose ID an overwriting row lowers no longer holds
+    // the highest number.
+    EXPECT_EQ(library.Import(U::MEDIA_BOOK, row("Sanditon", "B7"), true)->GetLibraryID(), "B7");
+    EXPECT_EQ(library.Import(U::MEDIA_BOOK, row("Lady Susan", "B2"), true)->GetLibraryID(), "B2");
+    EXPECT_EQ(library.Import(U::MEDIA_BOOK, row("Mansfield Park"), false)->GetLibraryID(), "B8");
+    // An item made between imports is seen by the next row.
+    CMediaItem* later = Add(library, U::MEDIA_BOOK, "Love and Freindship");
+    later->SetLibraryID("B30");
+    library.NoteItemChanged(later);
+    EXPECT_EQ(library.Import(U::MEDIA_BOOK, row("The Watsons"), false)->GetLibraryID(), "B31");
+
+    // Video tapes count per format.
+    CLibraryIDSettings* svhs = library.GetLibraryIDFormatForID(U::MEDIA_VIDEOTAPESVHS);
+    svhs->SetAutoGenerate(true);
+    svhs->SetPrefix("S");
+    CMapStringToString tape = row("Alien");
+    tape.SetAt(U::MEDIA_PROP_TYPE, CVideoTape::GetTypeText(CVideoTape::typeSVHS));
+    EXPECT_EQ(library.Import(U::MEDIA_VIDEOTAPE, tape, false)->GetLibraryID(), "S1");
+    EXPECT_EQ(library.Import(U::MEDIA_VIDEOTAPE, row("Heat"), false)->GetLibraryID(), "");
+    tape.SetAt(U::MEDIA_PROP_TITLE, "Aliens");
+    EXPECT_EQ(library.Import(U::MEDIA_VIDEOTAPE, tape, false)->GetLibraryID(), "S2");
+}
+
 TEST_F(LibraryTest, VideoTapesAreMadeCountedAndNumberedPerFormat)
 {
     CLibrary library(false, true);
@@ -547,5 +588,6 @@ TEST_F(LibraryTest, ReportArraysStaySortedByName)
     EXPECT_EQ(books->GetSortProp2(1), "Series Number");
     EXPECT_TRUE(books->GetHaveCategory(1));
     library.RunCustomWebReport(books, {});
-    EXPECT_EQ(books->GetRunErrorMsg(), "Unable to generate web report, because there is no data to show for this report.");
+    EXPECT_EQ(
+        books->GetRunErrorMsg(), "Unable to generate web report, because there is no data to show for this report.");
 }
