@@ -538,6 +538,10 @@ void CLibrary::DoTextSearch(
     if (m_impl)
         m_impl->DoTextSearch(options, selection, results);
 }
+bool CLibrary::PrepareSearch() const
+{
+    return m_impl && m_impl->PrepareSearch();
+}
 CMediaItem* CLibrary::FindDuplicate(const CMediaItem* item) const
 {
     return m_impl ? m_impl->FindDuplicate(item) : nullptr;

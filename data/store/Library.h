@@ -211,6 +211,9 @@ public:
     // Search and statistics.
     void DoTextSearch(
         const CTextSearchOptions& options, const CMediaTypeSelection& selection, CItemList& results) const;
+    // One step of making the search indexes ahead of the first search (for
+    // idle time); false when there is nothing left to make.
+    bool PrepareSearch() const;
     // The first item of the item's type (in list order) that is a duplicate
     // of item by its operator==; null when none.
     CMediaItem* FindDuplicate(const CMediaItem* item) const;

@@ -922,6 +922,11 @@ void CLibraryImpl::DoTextSearch(
     m_search->Search(options, selection, results);
 }
 
+bool CLibraryImpl::PrepareSearch() const
+{
+    return m_search->PrepareNext();
+}
+
 CMediaItem* CLibraryImpl::FindDuplicate(const CMediaItem* item) const
 {
     const CMediaMgr* mgr = item ? GetMediaMgr(CMediaUtils::GetItemMediaID(item)) : nullptr;

@@ -180,6 +180,7 @@ public:
     void DoTextSearch(
         const CTextSearchOptions& options, const CMediaTypeSelection& selection, CItemList& results) const;
     CMediaItem* FindDuplicate(const CMediaItem* item) const;
+    bool PrepareSearch() const;
     void AddSearchString(const CString& text) { m_searchStrings.Add(text); }
     void ClearSearchStrings() { m_searchStrings.RemoveAll(); }
     int GetSearchStringCount() const { return static_cast<int>(m_searchStrings.GetSize()); }

@@ -417,6 +417,19 @@ void CLibrarySearch::SearchChosen(const CTextSearchOptions& options, const std::
     }
 }
 
+bool CLibrarySearch::PrepareNext()
+{
+    for (int type = CMediaUtils::MEDIA_TYPE_IDFIRST; type <= CMediaUtils::MEDIA_TYPE_IDLAST; ++type) {
+        const CMediaMgr* mgr = m_library.GetMediaMgr(type);
+        auto& index = m_indexes[type];
+        if (!mgr || mgr->GetItemCount() == 0 || (index && !index->IsWornOut()))
+            continue;
+        index = std::make_unique<CTypeIndex>(*mgr);
+        return true;
+    }
+    return false;
+}
+
 void CLibrarySearch::Search(const CTextSearchOptions& options, const CMediaTypeSelection& selection, CItemList& results)
 {
     const std::vector<CString> words = SplitWords(options.text);

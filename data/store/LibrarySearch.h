@@ -37,6 +37,10 @@ public:
     // item in list order followed by its matching sub-items. No words, no
     // results.
     void Search(const CTextSearchOptions& options, const CMediaTypeSelection& selection, CItemList& results);
+    // Makes the index of one media type that has none (or a worn-out one),
+    // so that idle time can spare the first search the wait; false when
+    // every index is ready.
+    bool PrepareNext();
 
     // Drops what is kept of an item (of a sub-item: of its medium), or of all.
     void Forget(const CItem* item);

@@ -179,6 +179,25 @@ TEST_F(SearchTest, ChangedAddedAndDeletedItemsAreSeen)
     EXPECT_EQ(Search("silent"), (Names_ { "The Silent River" }));
 }
 
+TEST_F(SearchTest, IndexesMadeAheadGiveTheSameResults)
+{
+    const auto before = Search("deep");
+    m_library->NoteItemsChanged();
+    int steps = 0;
+    while (m_library->PrepareSearch())
+        ++steps;
+    // One step per media type that holds items, then nothing left.
+    EXPECT_GE(steps, 2);
+    EXPECT_LE(steps, 24);
+    EXPECT_FALSE(m_library->PrepareSearch());
+    EXPECT_EQ(Search("deep"), before);
+    // A prepared index still sees later changes.
+    Add(*m_library, U::MEDIA_DVD, { { U::MEDIA_PROP_TITLE, "Deep Blue" } });
+    EXPECT_EQ(Search("deep").size(), before.size() + 1);
+    m_library->NoteItemsChanged();
+    EXPECT_TRUE(m_library->PrepareSearch());
+}
+
 // Sorting by one property: the titles come out in the expected order.
 struct SortCase {
     const char* name;
