@@ -224,27 +224,6 @@ bool IsSeriesNumberChar(char c)
     return IsDigit(c) || c == '.' || c == ',' || c == '-';
 }
 
-// The number a series text ends with (or, failing that, starts with).
-bool TakeSeriesNumber(const CString& text, double& number)
-{
-    CString run;
-    if (IsDigit(text.back())) {
-        std::size_t start = text.size();
-        while (start > 0 && IsSeriesNumberChar(text[start - 1]))
-            --start;
-        run = text.substr(start);
-    } else if (IsDigit(text.front())) {
-        std::size_t end = 0;
-        while (end < text.size() && IsSeriesNumberChar(text[end]))
-            ++end;
-        run = text.substr(0, end);
-    } else {
-        return false;
-    }
-    number = CNumberTextConv::GetDoubleFromString(run);
-    return true;
-}
-
 } // namespace
 
 CString CMediaUtils::GetMediaNameSingular(int id)
@@ -529,6 +508,28 @@ int CMediaUtils::ConvertFromTime(const CString& text, bool* adjusted)
     return static_cast<int>(total);
 }
 
+bool CMediaUtils::GetSeriesNumberValue(const CString& text, double& number)
+{
+    if (text.empty())
+        return false;
+    CString run;
+    if (IsDigit(text.back())) {
+        std::size_t start = text.size();
+        while (start > 0 && IsSeriesNumberChar(text[start - 1]))
+            --start;
+        run = text.substr(start);
+    } else if (IsDigit(text.front())) {
+        std::size_t end = 0;
+        while (end < text.size() && IsSeriesNumberChar(text[end]))
+            ++end;
+        run = text.substr(0, end);
+    } else {
+        return false;
+    }
+    number = CNumberTextConv::GetDoubleFromString(run);
+    return true;
+}
+
 int CMediaUtils::CompareSeriesNumbers(const CString& a, const CString& b)
 {
     if (a.empty())
@@ -537,7 +538,7 @@ int CMediaUtils::CompareSeriesNumbers(const CString& a, const CString& b)
         return 1;
     double numberA = 0.0;
     double numberB = 0.0;
-    if (!TakeSeriesNumber(a, numberA) || !TakeSeriesNumber(b, numberB))
+    if (!GetSeriesNumberValue(a, numberA) || !GetSeriesNumberValue(b, numberB))
         return CStringUtils::CompareNoCase(a, b);
     if (numberA < numberB)
         return -1;

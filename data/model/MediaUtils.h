@@ -278,6 +278,9 @@ public:
     // Series number order: -1, 0 or 1 by the number at the end (or start) of
     // each text, else the case-insensitive text order.
     static int CompareSeriesNumbers(const CString& a, const CString& b);
+    // The number a series number text ends with (or, failing that, starts
+    // with), as CompareSeriesNumbers reads it; false when it carries none.
+    static bool GetSeriesNumberValue(const CString& text, double& number);
     // True when the text holds any of the characters "Yy1Tt".
     static bool IsYes(const CString& text);
     // The stored boolean: a word, 1 for true; loads true only for 1.

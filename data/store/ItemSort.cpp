@@ -18,15 +18,6 @@
 
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-bool IsSeriesNumberChar(char c)
-{
-    return IsDigit(c) || c == '.' || c == ',' || c == '-';
-}
-
 template <class T> int Sign(T a, T b)
 {
     return a < b ? -1 : (b < a ? 1 : 0);
@@ -97,24 +88,7 @@ const CString* DirectField(const CMediaItem& item, const CString& prop)
 
 bool CItemSort::SeriesNumberValue(const CString& text, double& value)
 {
-    if (text.empty())
-        return false;
-    CString run;
-    if (IsDigit(text.back())) {
-        std::size_t start = text.size();
-        while (start > 0 && IsSeriesNumberChar(text[start - 1]))
-            --start;
-        run = text.substr(start);
-    } else if (IsDigit(text.front())) {
-        std::size_t end = 0;
-        while (end < text.size() && IsSeriesNumberChar(text[end]))
-            ++end;
-        run = text.substr(0, end);
-    } else {
-        return false;
-    }
-    value = CNumberTextConv::GetDoubleFromString(run);
-    return true;
+    return CMediaUtils::GetSeriesNumberValue(text, value);
 }
 
 CString CItemSort::GetValue(const CMediaItem& item, const CString& prop)
