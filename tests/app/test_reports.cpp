@@ -244,6 +244,16 @@ private slots:
                                                          "specified for Level One"));
         QCOMPARE(m_box->Count(), 0);
         QVERIFY(!CFileUtils::DoesFileExist(out.filePath("none.htm").toStdString()));
+
+        // Running all reports runs each; the one that ran is offered.
+        QVERIFY(CFileUtils::DeleteFile(homePage));
+        opened.clear();
+        m_box->SetNextAnswer(CMessageBox::No);
+        QVERIFY(!manager->RunAll());
+        QVERIFY(CFileUtils::DoesFileExist(homePage));
+        QCOMPARE(m_box->Count(), 1);
+        QVERIFY(m_box->LastText().contains("\"Shelf pages\""));
+        QVERIFY(opened.isEmpty());
     }
 
     void managersOpenOnceEach()
