@@ -10,12 +10,14 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/BrowserLauncher.h"
 #include "app/CommandIds.h"
 #include "app/MediaTypeBar.h"
 #include "app/MessageBox.h"
 #include "app/VemoLibrarySettings.h"
 #include "app/dialogs/NotAvailableDlg.h"
 #include "app/dialogs/SettingsDlg.h"
+#include "app/doc/ReportWindows.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/views/View.h"
 #include "app/views/ViewFactory.h"
@@ -23,25 +25,11 @@
 #include "data/store/Library.h"
 #include "data/store/MediaTypeSelection.h"
 #include "data/store/ResearchEntry.h"
-#include "net/BrowserUtils.h"
 #include "platform/appcfg/Rect.h"
 #include "platform/util/AppLogger.h"
 #include "platform/util/NumberTextConv.h"
 
 namespace {
-
-CMainFrame::UrlOpener g_urlOpener;
-
-bool OpenUrl(const QString& url, QString& reason)
-{
-    if (g_urlOpener)
-        return g_urlOpener(url, reason);
-    CString error;
-    if (CBrowserUtils::OpenURL(url.toStdString(), error))
-        return true;
-    reason = QString::fromStdString(error);
-    return false;
-}
 
 QString Grouped(int n)
 {
@@ -182,6 +170,7 @@ void CMainFrame::CreateMenus()
     connect(m_researchMenu, &QMenu::aboutToShow, this, &CMainFrame::FillResearchMenu);
     connect(m_viewMenu, &QMenu::aboutToShow, this, &CMainFrame::FillViewMenu);
     connect(edit, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    connect(reports, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
 }
 
 void CMainFrame::CreateToolBar()
@@ -419,7 +408,9 @@ void CMainFrame::FillViewMenu()
 void CMainFrame::UpdateCommandStates()
 {
     const bool haveLibrary = m_doc && m_doc->GetLibrary();
-    for (int id : { ID_LIBRARY_NOTES, ID_LIBRARY_RENAME, ID_LIBRARY_COPY, ID_LIBRARY_DELETE, ID_LIBRARY_IMPORT })
+    for (int id : { ID_LIBRARY_NOTES, ID_LIBRARY_RENAME, ID_LIBRARY_COPY, ID_LIBRARY_DELETE, ID_LIBRARY_IMPORT,
+             ID_REPORTS_CUSTOM_PRINT, ID_REPORTS_CUSTOM_WEB, ID_REPORTS_INVENTORY, ID_REPORTS_RESERVED,
+             ID_REPORTS_CHECKED_OUT })
         m_actions.value(id)->setEnabled(haveLibrary);
     m_actions.value(ID_LIBRARY_RESTORE)->setEnabled(m_doc && m_doc->CanRestore());
     m_actions.value(ID_LIBRARY_NEW)->setEnabled(m_settings != nullptr);
@@ -488,6 +479,26 @@ void CMainFrame::OnCommand(int id)
         if (m_doc)
             m_doc->OnViewSelectMediaTypes(GetMediaTypeOnScreen());
         return;
+    case ID_REPORTS_CUSTOM_PRINT:
+        if (m_doc)
+            m_doc->GetReportWindows()->OpenCustomPrintReports();
+        return;
+    case ID_REPORTS_CUSTOM_WEB:
+        if (m_doc)
+            m_doc->GetReportWindows()->OpenCustomWebReports();
+        return;
+    case ID_REPORTS_INVENTORY:
+        if (m_doc)
+            m_doc->GetReportWindows()->OpenInventorySummary();
+        return;
+    case ID_REPORTS_RESERVED:
+        if (m_doc)
+            m_doc->GetReportWindows()->OpenReserved();
+        return;
+    case ID_REPORTS_CHECKED_OUT:
+        if (m_doc)
+            m_doc->GetReportWindows()->OpenCheckedOut();
+        return;
     case ID_SAVE_GLOBAL_MANAGERS:
         if (m_doc)
             m_doc->SaveSharedData();
@@ -554,7 +565,7 @@ void CMainFrame::OpenResearchEntry(int index)
         return;
     QString url = QString::fromStdString(entry->GetURL());
     QString reason;
-    if (!OpenUrl(url, reason))
+    if (!CBrowserLauncher::Open(url, reason))
         CMessageBox::Warn(
             this, "View Research Web Site", QString("Unable to launch the web browser for %1. %2").arg(url, reason));
 }
@@ -609,5 +620,5 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 void CMainFrame::SetUrlOpenerForTesting(UrlOpener opener)
 {
-    g_urlOpener = std::move(opener);
+    CBrowserLauncher::SetOpenerForTesting(std::move(opener));
 }

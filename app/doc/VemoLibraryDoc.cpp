@@ -12,6 +12,7 @@
 #include "app/dialogs/LibraryRestoreDlg.h"
 #include "app/dialogs/MediaTypesDlg.h"
 #include "app/dialogs/VemoLibraryNotesDlg.h"
+#include "app/doc/ReportWindows.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
@@ -75,6 +76,7 @@ private:
 CVemoLibraryDoc::CVemoLibraryDoc(CVemoLibrarySettings* settings, QObject* parent)
     : QObject(parent)
     , m_settings(settings)
+    , m_reportWindows(new CReportWindows(this))
 {
     m_idleTimer.setSingleShot(true);
     m_idleTimer.setInterval(0);
@@ -256,6 +258,7 @@ void CVemoLibraryDoc::CloseLibrary()
 {
     if (!m_library)
         return;
+    m_reportWindows->CloseManagers();
     if (m_modified)
         Save(SaveKind::Explicit);
     DiscardLibrary();
@@ -265,6 +268,7 @@ void CVemoLibraryDoc::DiscardLibrary()
 {
     if (!m_library)
         return;
+    m_reportWindows->CloseManagers();
     emit LibraryClosing();
     delete m_library;
     m_library = nullptr;

@@ -17,6 +17,7 @@
 class CItem;
 class CLibrary;
 class CMediaTypeSelection;
+class CReportWindows;
 class CVemoLibrarySettings;
 class QWidget;
 
@@ -125,6 +126,9 @@ public:
     void OnLibraryRestore();
     void OnViewSelectMediaTypes(int typeOnScreen);
 
+    // The Reports menu's windows; the managers close with the library.
+    CReportWindows* GetReportWindows() const { return m_reportWindows; }
+
     CLibrary* GetLibrary() const { return m_library; }
     CVemoLibrarySettings* GetSettings() const { return m_settings; }
     CDataFileMgmt& GetDataFileMgmt() { return m_fileMgmt; }
@@ -189,6 +193,7 @@ private:
     bool m_overwriteRefused = false;
     bool m_sharedLoadFailed = false;
 
+    CReportWindows* m_reportWindows;
     QPointer<QWidget> m_dialogParent;
     QTimer m_idleTimer;
     bool m_autoIdle = true;

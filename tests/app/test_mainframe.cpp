@@ -286,8 +286,8 @@ private slots:
 
     void commandsWithoutTheirFeatureSaySo()
     {
-        m_frame->OnCommand(ID_REPORTS_INVENTORY);
-        QCOMPARE(m_box->LastTitle(), QString("Inventory Summary"));
+        m_frame->OnCommand(ID_REPORTS_PRINT_SETTINGS);
+        QCOMPARE(m_box->LastTitle(), QString("Printed Reports Settings"));
         QVERIFY(m_box->LastText().contains("not there yet"));
     }
 

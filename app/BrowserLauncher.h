@@ -1,0 +1,16 @@
+#pragma once
+// Opens web addresses and local pages in the user's browser; tests put an
+// opener of their own in its place.
+
+#include <QString>
+#include <functional>
+
+class CBrowserLauncher {
+public:
+    // Opens url; false with a reason when it cannot.
+    using Opener = std::function<bool(const QString& url, QString& reason)>;
+
+    static bool Open(const QString& url, QString& reason);
+    // An empty opener goes back to the browser.
+    static void SetOpenerForTesting(Opener opener);
+};

@@ -1,0 +1,32 @@
+#pragma once
+// A window with one report grid and the buttons to print it, preview the
+// print or close. It holds texts only, so it may outlive the library.
+
+#include <QDialog>
+
+#include "app/doc/VemoLibraryDoc.h"
+#include "app/reports/ReportTable.h"
+
+class CReportGrid;
+class QPrinter;
+
+class CReportGridDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    CReportGridDlg(const CReportTable& table, const ReportContext& context, QWidget* parent = nullptr);
+
+    CReportGrid* GetGrid() const { return m_grid; }
+    // Asks for a printer, then prints.
+    void Print();
+    void PrintPreview();
+    // Prints to printer as set up (a PDF file, say) without asking.
+    void PrintTo(QPrinter& printer) const;
+
+private:
+    CReportGrid* m_grid;
+    // The context with fonts of its own: the library's may be gone by the
+    // time the window prints.
+    ReportContext m_context;
+    CFont m_fonts[3];
+};
