@@ -64,7 +64,8 @@ const std::vector<CCliCommand>& Table()
             { { "csv", true } }, 2, 2, RunReport },
         { "webreport", "webreport NAME [REPORT|--all] [--output DIR]", "generate web reports",
             "Generates the web report REPORT of the library NAME, or all of them with --all,\n"
-            "from the templates. Progress goes to standard error.\n"
+            "from the templates. Progress goes to standard error. With --all, reports whose\n"
+            "media types hold no items are skipped.\n"
             "\n"
             "  --all          generate every web report of the library\n"
             "  --output DIR   write the pages into DIR instead of the report's folder\n",

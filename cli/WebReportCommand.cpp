@@ -4,6 +4,7 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 #include "cli/LibrarySession.h"
+#include "data/model/MediaUtils.h"
 #include "data/reports/CustomWebReport.h"
 #include "data/store/Library.h"
 #include "platform/util/DirUtils.h"
@@ -34,6 +35,15 @@ CProgressCallback ProgressTo(std::ostream& err, const CString& name)
             break;
         }
     };
+}
+
+// Whether any media type the report selects holds an item.
+bool HaveItems(CLibrary& library, const CCustomWebReport& report)
+{
+    for (int type = CMediaUtils::MEDIA_TYPE_IDFIRST; type <= CMediaUtils::MEDIA_TYPE_IDLAST; ++type)
+        if (report.GetMediaIDs().GetShow(type) && library.GetItemCount(type) > 0)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -72,6 +82,12 @@ int RunWebReport(CCliContext& context, const CCliArgs& args)
 
     int failures = 0;
     for (auto& report : reports) {
+        // Of all reports, those about media the collection lacks have nothing
+        // to show; that is no failure.
+        if (all && !HaveItems(library, *report)) {
+            context.Err() << report->GetName() << ": skipped, no items of its media types\n";
+            continue;
+        }
         if (!output.empty()) {
             // The pages go to the other folder under the same first page name.
             CString page = CFileUtils::ParseFileNameFromPath(report->GetHomePage(), true);

@@ -1,10 +1,18 @@
 #include "data/reports/ReportSort.h"
 
 #include <algorithm>
+#include <cstdint>
 
+#include "data/model/Book.h"
 #include "data/model/Item.h"
 #include "data/model/MediaItem.h"
+#include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/VideoGame.h"
+#include "data/model/VideoMedia.h"
+#include "data/model/VideoRecordableMedia.h"
+#include "data/store/CustomField.h"
+#include "data/store/CustomFieldMgr.h"
 #include "data/store/LibraryImpl.h"
 #include "platform/util/DateTimeUtils.h"
 #include "platform/util/NumberTextConv.h"
@@ -33,6 +41,33 @@ KeyKind Classify(const CString& prop)
     return KeyKind::text;
 }
 
+// The series number of the media classes that have one, "" for the others
+// (as their property maps give it); null when the class is not the one its
+// type promises, so that the map is asked instead.
+const CString* SeriesNumberOf(const CMediaItem& item)
+{
+    static const CString NONE;
+    const int type = item.GetMediaType();
+    bool recordable = false;
+    if (type == U::MEDIA_BOOK) {
+        const auto* book = dynamic_cast<const CBook*>(&item);
+        return book ? &book->GetSeriesNumber() : nullptr;
+    }
+    if (type == U::MEDIA_VIDEOGAME) {
+        const auto* game = dynamic_cast<const CVideoGame*>(&item);
+        return game ? &game->GetSeriesNumber() : nullptr;
+    }
+    if (U::IsMediaTypeVideo(type, recordable)) {
+        if (recordable) {
+            const auto* video = dynamic_cast<const CVideoRecordableMedia*>(&item);
+            return video ? &video->GetSeriesNumber() : nullptr;
+        }
+        const auto* video = dynamic_cast<const CVideoMedia*>(&item);
+        return video ? &video->GetSeriesNumber() : nullptr;
+    }
+    return &NONE;
+}
+
 // A medium's values that need no full property map: its plain fields, and
 // those its item base fills (media name, category). Answers as GetData does;
 // false for any other property.
@@ -50,7 +85,12 @@ bool DirectValue(const CMediaItem& item, const CString& prop, CString& value)
         value = CStringUtils::Format("%d", item.GetYearPublished());
     else if (prop == U::MEDIA_PROP_DATEACQ)
         value = CDateTimeUtils::ConvertDateNumbers(item.GetDateAcquired(), false, false, false, false);
-    else if (prop == U::MEDIA_PROP_MEDIA || prop == U::MEDIA_PROP_CATEGORY || prop == U::MEDIA_PROP_CATEGORYDESC) {
+    else if (prop == U::MEDIA_PROP_SERIESNUMBER) {
+        const CString* series = SeriesNumberOf(item);
+        if (!series)
+            return false;
+        value = *series;
+    } else if (prop == U::MEDIA_PROP_MEDIA || prop == U::MEDIA_PROP_CATEGORY || prop == U::MEDIA_PROP_CATEGORYDESC) {
         CMapStringToString data;
         data.SetAt(prop, CString());
         item.CItem::GetData(data);
@@ -131,40 +171,81 @@ bool CReportSort::IsTextProp(const CString& prop)
     return kind == KeyKind::text || kind == KeyKind::seriesNumber;
 }
 
-void CReportSort::GetValues(
-    const CItem* item, const CString* const props[], int count, const CLibraryImpl* library, CString values[])
+namespace {
+
+// What fetching the values of some properties needs, worked out once per
+// sort: which properties may come from custom fields, and which media types
+// have a custom field of such a name at all.
+struct CFetchPlan {
+    const CString* const* props = nullptr;
+    int count = 0;
+    std::vector<char> custom;
+    std::uint32_t customTypes = 0; // bit t: type t has a matching field
+
+    CFetchPlan(const CString* const* fetchProps, int fetchCount, const CLibraryImpl* library)
+        : props(fetchProps)
+        , count(fetchCount)
+        , custom(static_cast<std::size_t>(std::max(fetchCount, 0)), 0)
+    {
+        if (!library)
+            return;
+        for (int i = 0; i < count; ++i)
+            custom[i] = !props[i]->empty() && CReportSort::IsTextProp(*props[i]);
+        for (int type = U::MEDIA_TYPE_IDFIRST; type <= U::MEDIA_TYPE_IDLAST; ++type) {
+            const CCustomFieldMgr* fields = library->GetCustomFieldMgr(type);
+            for (int f = 0; fields && f < fields->GetFieldCount(); ++f)
+                for (int i = 0; i < count; ++i)
+                    if (custom[i] && fields->GetFieldAt(f)->GetName() == *props[i])
+                        customTypes |= 1u << type;
+        }
+    }
+};
+
+void FetchValues(const CItem* item, const CFetchPlan& plan, const CLibraryImpl* library, CString values[])
 {
+    const int count = plan.count;
+    const CString* const* props = plan.props;
     for (int i = 0; i < count; ++i)
         values[i].clear();
     if (!item)
         return;
     const auto* media = dynamic_cast<const CMediaItem*>(item);
     CMapStringToString data;
-    CMapStringToString custom;
-    for (int i = 0; i < count; ++i) {
-        if (props[i]->empty())
-            continue;
-        if (!media || !DirectValue(*media, *props[i], values[i]))
+    for (int i = 0; i < count; ++i)
+        if (!props[i]->empty() && (!media || !DirectValue(*media, *props[i], values[i])))
             data.SetAt(*props[i], CString());
-        if (library && IsTextProp(*props[i]))
-            custom.SetAt(*props[i], CString());
-    }
     if (!data.IsEmpty())
         item->GetData(data);
     for (int i = 0; i < count; ++i)
         if (const CString* value = data.PLookup(*props[i]))
             values[i] = *value;
-    if (custom.IsEmpty())
+    if (!library || plan.customTypes == 0)
         return;
-    // Seed with the data values: a custom field of the same name replaces
+    int type = 0;
+    if (media)
+        type = media->GetMediaType();
+    else if (const auto* sub = dynamic_cast<const CMediaSubItem*>(item))
+        type = sub->GetMediaType();
+    if (type < U::MEDIA_TYPE_IDFIRST || type > U::MEDIA_TYPE_IDLAST || !(plan.customTypes & (1u << type)))
+        return;
+    // Seeded with the data values: a custom field of the same name replaces
     // them, no field leaves them.
+    CMapStringToString custom;
     for (int i = 0; i < count; ++i)
-        if (CString* slot = custom.PLookup(*props[i]))
-            *slot = values[i];
+        if (plan.custom[i])
+            custom.SetAt(*props[i], values[i]);
     library->GatherCustomFieldDataForItem(item, custom);
     for (int i = 0; i < count; ++i)
-        if (const CString* value = custom.PLookup(*props[i]))
+        if (const CString* value = plan.custom[i] ? custom.PLookup(*props[i]) : nullptr)
             values[i] = *value;
+}
+
+} // namespace
+
+void CReportSort::GetValues(
+    const CItem* item, const CString* const props[], int count, const CLibraryImpl* library, CString values[])
+{
+    FetchValues(item, CFetchPlan(props, count, library), library, values);
 }
 
 CString CReportSort::GetValue(const CItem* item, const CString& prop, const CLibraryImpl* library)
@@ -186,28 +267,33 @@ std::vector<CReportSort::CRow> CReportSort::SortRows(
         kinds[k] = Classify(*keys[k]);
     }
 
+    const CFetchPlan plan(keys, KEY_COUNT, library);
     std::vector<CRow> rows(items.size());
     struct CEntry {
-        const CRow* row;
         CKey keys[KEY_COUNT];
     };
     std::vector<CEntry> entries(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
         rows[i].item = items[i];
-        GetValues(items[i], keys, KEY_COUNT, library, rows[i].values);
-        entries[i].row = &rows[i];
+        FetchValues(items[i], plan, library, rows[i].values);
         for (int k = 0; k < KEY_COUNT; ++k)
             entries[i].keys[k] = MakeKey(rows[i].values[k], kinds[k]);
     }
     if (items.size() < 2)
         return rows;
 
-    std::stable_sort(entries.begin(), entries.end(), [&kinds](const CEntry& a, const CEntry& b) {
-        if (!a.row->item || !b.row->item)
-            return a.row->item && !b.row->item;
+    // The indices move, not the keys.
+    std::vector<std::uint32_t> order(items.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<std::uint32_t>(i);
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const CItem* itemA = rows[a].item;
+        const CItem* itemB = rows[b].item;
+        if (!itemA || !itemB)
+            return itemA && !itemB;
         for (int k = 0; k < KEY_COUNT; ++k) {
             bool decided = false;
-            const int c = CompareKeys(a.keys[k], b.keys[k], kinds[k], decided);
+            const int c = CompareKeys(entries[a].keys[k], entries[b].keys[k], kinds[k], decided);
             if (c != 0 || decided)
                 return c < 0;
         }
@@ -215,8 +301,8 @@ std::vector<CReportSort::CRow> CReportSort::SortRows(
     });
     std::vector<CRow> sorted;
     sorted.reserve(rows.size());
-    for (CEntry& entry : entries)
-        sorted.push_back(std::move(*const_cast<CRow*>(entry.row)));
+    for (std::uint32_t i : order)
+        sorted.push_back(std::move(rows[i]));
     return sorted;
 }
 

@@ -83,14 +83,6 @@ bool HasTagIn(const CStringList& lines, const CString& tag)
     return false;
 }
 
-bool HasAnyTagIn(const CStringList& lines)
-{
-    for (const CString& line : lines)
-        if (CTagConvUtils::HaveAnyTag(line))
-            return true;
-    return false;
-}
-
 void AddUnlessBlank(CStringList& lines, const CString& text)
 {
     if (!CStringUtils::IsEffectivelyEmpty(text))
@@ -147,6 +139,7 @@ struct CWebReportGenerator::CLevel {
     struct CSegment {
         bool repeat;
         CStringList lines;
+        CNeeds needs;
     };
     CString templateFile;
     CString sortProp1;
@@ -248,11 +241,11 @@ int CWebReportGenerator::ReadTemplates()
         CStringList rest = lines;
         CStringList before, inner, after;
         while (SplitBlock(rest, T::TAG_REPEAT_BEGIN, T::TAG_REPEAT_END, before, inner, after, true)) {
-            data.segments.push_back({ false, before });
-            data.segments.push_back({ true, inner });
+            data.segments.push_back({ false, before, Analyse(before) });
+            data.segments.push_back({ true, inner, Analyse(inner) });
             rest = after;
         }
-        data.segments.push_back({ false, rest });
+        data.segments.push_back({ false, rest, Analyse(rest) });
         m_levels.push_back(std::move(data));
     }
     return 0;
@@ -323,8 +316,8 @@ std::vector<CWebReportGenerator::CGroup> CWebReportGenerator::MakeGroups(
     return groups;
 }
 
-void CWebReportGenerator::ProcessLevel(int level, const std::vector<CReportSort::CRow>& rows,
-    const CString& pageName, const CString& backName, const std::vector<CString>& prefix)
+void CWebReportGenerator::ProcessLevel(int level, const std::vector<CReportSort::CRow>& rows, const CString& pageName,
+    const CString& backName, const std::vector<CString>& prefix)
 {
     if (rows.empty())
         return;
@@ -343,7 +336,7 @@ void CWebReportGenerator::ProcessLevel(int level, const std::vector<CReportSort:
     bool childrenMade = false;
     for (const CLevel::CSegment& segment : data.segments) {
         if (!segment.repeat) {
-            page.AddTail(Convert(segment.lines, rows.front().item, pageContext));
+            page.AddTail(Convert(segment.lines, segment.needs, rows.front().item, pageContext));
             continue;
         }
         const bool first = !childrenMade;
@@ -358,7 +351,7 @@ void CWebReportGenerator::ProcessLevel(int level, const std::vector<CReportSort:
                 previous = row.item;
                 CContext context = pageContext;
                 context.forwardLink.clear();
-                page.AddTail(Convert(segment.lines, row.item, context));
+                page.AddTail(Convert(segment.lines, segment.needs, row.item, context));
             }
             continue;
         }
@@ -369,7 +362,7 @@ void CWebReportGenerator::ProcessLevel(int level, const std::vector<CReportSort:
             CContext context = pageContext;
             context.forwardLink = group.pageName;
             context.count = static_cast<int>(group.items.size());
-            page.AddTail(Convert(segment.lines, group.items.front(), context));
+            page.AddTail(Convert(segment.lines, segment.needs, group.items.front(), context));
             if (!first)
                 continue;
             std::vector<CString> values = prefix;
@@ -382,67 +375,83 @@ void CWebReportGenerator::ProcessLevel(int level, const std::vector<CReportSort:
     WritePage(pageName, page);
 }
 
-CStringList CWebReportGenerator::Convert(const CStringList& lines, const CItem* item, const CContext& context)
+CWebReportGenerator::CNeeds CWebReportGenerator::Analyse(const CStringList& lines) const
 {
-    CStringList result = lines;
-    if (!item || !HasAnyTagIn(result))
-        return result;
-    ExpandSubItemBlocks(result, item, context);
-
-    // The values the lines ask for, fetched in one look at the item.
-    std::vector<CString> props;
+    CNeeds needs;
     std::unordered_set<CString> seen;
-    bool customTags = false;
-    for (const CString& line : result) {
+    auto want = [&](const CString& prop) {
+        if (seen.insert(prop).second)
+            needs.props.push_back(prop);
+    };
+    for (const CString& line : lines) {
+        if (!CTagConvUtils::HaveAnyTag(line))
+            continue;
+        needs.anyTag = true;
         for (std::size_t open = line.find('{'); open != CString::npos; open = line.find('{', open + 1)) {
             const std::size_t close = line.find('}', open);
             if (close == CString::npos)
                 break;
             const CString tag = line.substr(open, close - open + 1);
             if (const CString* prop = m_tags.FindProperty(tag)) {
-                if (seen.insert(*prop).second)
-                    props.push_back(*prop);
+                want(*prop);
             } else if (tag == T::TAG_IMAGE_BEGIN) {
                 for (const CString* picture : { &U::MEDIA_PROP_REPORTIMAGEFILE, &U::MEDIA_PROP_REPORTIMAGEWIDTH,
                          &U::MEDIA_PROP_REPORTIMAGEHEIGHT })
-                    if (seen.insert(*picture).second)
-                        props.push_back(*picture);
+                    want(*picture);
             } else if (tag == T::TAG_URL_BEGIN) {
                 for (const CString* link : LINK_PROPS)
-                    if (seen.insert(*link).second)
-                        props.push_back(*link);
+                    want(*link);
             } else if (tag.compare(0, 7, "{CUSTOM") == 0) {
-                customTags = true;
+                needs.customTags = true;
             }
+            for (std::size_t b = 0; b < std::size(SUB_BLOCKS); ++b)
+                if (tag == *SUB_BLOCKS[b].begin)
+                    needs.subBlocks[b] = true;
         }
     }
+    return needs;
+}
+
+CStringList CWebReportGenerator::Convert(
+    const CStringList& lines, const CNeeds& needs, const CItem* item, const CContext& context)
+{
+    CStringList result = lines;
+    if (!item || !needs.anyTag)
+        return result;
+    ExpandSubItemBlocks(result, needs, item, context);
+
+    // The values the lines ask for, fetched in one look at the item (the
+    // properties of blocks just removed are fetched for nothing).
     std::vector<const CString*> keys;
-    for (const CString& prop : props)
+    keys.reserve(needs.props.size());
+    for (const CString& prop : needs.props)
         keys.push_back(&prop);
-    std::vector<CString> found(props.size());
+    std::vector<CString> found(needs.props.size());
     // Plain data, as GetData gives it: custom fields have tags of their own.
     CReportSort::GetValues(item, keys.data(), static_cast<int>(keys.size()), nullptr, found.data());
     CMapStringToString values;
-    for (std::size_t i = 0; i < props.size(); ++i)
-        values.SetAt(props[i], found[i]);
+    for (std::size_t i = 0; i < needs.props.size(); ++i)
+        values.SetAt(needs.props[i], found[i]);
 
     FillPictureBlock(result, values);
     FillUrlBlocks(result, values);
     ReplaceItemTags(result, item, values);
-    if (customTags)
+    if (needs.customTags)
         ReplaceCustomFieldTags(result, item);
     if (context.fixedTags)
         ReplaceFixedTags(result, context);
     return result;
 }
 
-void CWebReportGenerator::ExpandSubItemBlocks(CStringList& lines, const CItem* item, const CContext& context)
+void CWebReportGenerator::ExpandSubItemBlocks(
+    CStringList& lines, const CNeeds& needs, const CItem* item, const CContext& context)
 {
     const auto* media = dynamic_cast<const CMediaItem*>(item);
     CContext subContext = context;
     subContext.fixedTags = false;
-    for (const CSubBlock& block : SUB_BLOCKS) {
-        if (!HasTagIn(lines, *block.begin))
+    for (std::size_t b = 0; b < std::size(SUB_BLOCKS); ++b) {
+        const CSubBlock& block = SUB_BLOCKS[b];
+        if (!needs.subBlocks[b] || !HasTagIn(lines, *block.begin))
             continue;
         bool have = false;
         if (media && media->GetSubItemCount() > 0) {
@@ -457,8 +466,9 @@ void CWebReportGenerator::ExpandSubItemBlocks(CStringList& lines, const CItem* i
                 while (SplitBlock(
                     blockRest, *block.beginRepeat, *block.endRepeat, repeatBefore, repeated, repeatAfter, false)) {
                     result.AddTail(repeatBefore);
+                    const CNeeds repeatedNeeds = Analyse(repeated);
                     for (POSITION pos = media->GetHeadSubItem(); pos;)
-                        result.AddTail(Convert(repeated, media->GetNextSubItem(pos), subContext));
+                        result.AddTail(Convert(repeated, repeatedNeeds, media->GetNextSubItem(pos), subContext));
                     blockRest = repeatAfter;
                 }
                 result.AddTail(blockRest);

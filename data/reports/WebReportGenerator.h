@@ -60,6 +60,14 @@ private:
     struct CLevel;
     struct CContext;
     struct CGroup;
+    // What a part of a template asks of an item, worked out once per part.
+    struct CNeeds {
+        bool anyTag = false;
+        bool customTags = false;
+        bool subBlocks[3] = {};
+        std::vector<CString> props;
+    };
+    CNeeds Analyse(const CStringList& lines) const;
 
     void ProcessLevel(int level, const std::vector<CReportSort::CRow>& rows, const CString& pageName,
         const CString& backName, const std::vector<CString>& prefix);
@@ -70,8 +78,8 @@ private:
     std::vector<CReportSort::CRow> PrepareForLevel(int level, std::vector<CItem*> items, bool swap) const;
     bool IsDuplicate(const CItem* previous, const CItem* item) const;
 
-    CStringList Convert(const CStringList& lines, const CItem* item, const CContext& context);
-    void ExpandSubItemBlocks(CStringList& lines, const CItem* item, const CContext& context);
+    CStringList Convert(const CStringList& lines, const CNeeds& needs, const CItem* item, const CContext& context);
+    void ExpandSubItemBlocks(CStringList& lines, const CNeeds& needs, const CItem* item, const CContext& context);
     void FillPictureBlock(CStringList& lines, const CMapStringToString& data);
     void FillUrlBlocks(CStringList& lines, const CMapStringToString& data) const;
     void ReplaceItemTags(CStringList& lines, const CItem* item, const CMapStringToString& data) const;

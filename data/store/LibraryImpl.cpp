@@ -903,9 +903,10 @@ void CLibraryImpl::RunCustomWebReport(CCustomWebReport* report, const CProgressC
     if (!report)
         return;
     const CMediaTypeSelection& selection = report->GetMediaIDs();
-    const CString first = report->GetSortProp1(1);
-    const CString prop = first.empty() ? report->GetSortProp2(1) : first;
-    const bool subItems = CMediaUtils::IsDataPropSubItemProp(prop, selection.GetShow(U::MEDIA_MAGAZINE));
+    // Either sort property of level 1 may ask for sub-item rows.
+    const bool magazines = selection.GetShow(U::MEDIA_MAGAZINE);
+    const bool subItems = CMediaUtils::IsDataPropSubItemProp(report->GetSortProp1(1), magazines)
+        || CMediaUtils::IsDataPropSubItemProp(report->GetSortProp2(1), magazines);
     CItemList items;
     for (int type = U::MEDIA_TYPE_IDFIRST; type <= U::MEDIA_TYPE_IDLAST; ++type)
         if (selection.GetShow(type))

@@ -12,7 +12,15 @@
 #include <vector>
 
 #include "JsonCheck.h"
+#include "data/model/MediaUtils.h"
+#include "data/reports/CustomPrintReport.h"
+#include "data/store/CategoryMgr.h"
 #include "data/store/DelimitedTextReader.h"
+#include "data/store/Library.h"
+#include "data/store/LibraryFile.h"
+#include "data/store/MagazineMgr.h"
+#include "data/store/PersonMgr.h"
+#include "data/store/PublisherMgr.h"
 #include "platform/appcfg/FileLock.h"
 #include "support/TempDir.h"
 
@@ -302,46 +310,148 @@ TEST_F(CliTest, CheckFindsDamagedFiles)
     EXPECT_EQ(Run({ "check", m_scratch.File("none.vly") }).status, 1);
 }
 
+// The rows of a CSV file, cells as the import reader reads them back.
+std::vector<std::vector<CString>> CsvRows(const std::string& path)
+{
+    std::vector<std::vector<CString>> rows;
+    CDelimitedTextReader reader(',');
+    EXPECT_TRUE(reader.Open(path));
+    CStringArray cells;
+    while (reader.ReadRow(cells))
+        rows.emplace_back(cells.begin(), cells.end());
+    return rows;
+}
+
+// Adds two printed reports to a library file as the program would: one by
+// year with a column whose values hold quotes and line breaks, one without
+// columns.
+void AddPrintReports(const std::string& path)
+{
+    {
+        CLibrary library(false, true);
+        bool converted = false;
+        CString error;
+        ASSERT_TRUE(CLibraryFile::Read(library, path, converted, error)) << error;
+        auto* byYear = new CCustomPrintReport();
+        byYear->SetName("By Year");
+        byYear->GetMediaIDs().SetShow(CMediaUtils::MEDIA_BOOK, true);
+        library.PrepCustomPrintReport(byYear, true, false, false, false);
+        for (const CString& column :
+            { CMediaUtils::MEDIA_PROP_YEAR, CMediaUtils::MEDIA_PROP_TITLE, CMediaUtils::MEDIA_PROP_DESCRIPTION })
+            byYear->AddColumn(column);
+        byYear->SetSortOrder(CMediaUtils::MEDIA_PROP_YEAR, CMediaUtils::MEDIA_PROP_TITLE, "", "");
+        library.AddCustomPrintReport(byYear);
+        auto* noColumns = new CCustomPrintReport(*byYear);
+        noColumns->SetName("No Columns");
+        noColumns->ClearColumns();
+        library.AddCustomPrintReport(noColumns);
+        ASSERT_TRUE(CLibraryFile::Write(library, path, error)) << error;
+    }
+    CCategoryMgr::DeleteInstance();
+    CPublisherMgr::DeleteInstance();
+    CPersonMgr::DeleteInstance();
+    CMagazineMgr::DeleteInstance();
+}
+
 TEST_F(CliTest, BasicReportRowsAsCsv)
 {
     NewLibrary("L");
     ASSERT_EQ(Run({ "import", "L", "--type", "Books", WriteFile("a.csv", BOOKS_CSV) }).status, 0);
+    const std::string bytes = LibraryBytes("L");
     ToolRun run = Run({ "report", "L", "No Such Report" });
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("no printed report"), std::string::npos) << run.err;
 
     const std::string csv = m_scratch.File("report.csv");
     run = Run({ "report", "L", "books", "--csv", csv });
-    if (run.status == 1 && run.err.find("Not available yet.") != std::string::npos)
-        GTEST_SKIP() << "printed report runs are not built yet: " << run.err;
     ASSERT_EQ(run.status, 0) << run.err;
-    CDelimitedTextReader reader(',');
-    ASSERT_TRUE(reader.Open(csv));
-    CStringArray cells;
-    ASSERT_TRUE(reader.ReadRow(cells));
-    EXPECT_EQ(cells.GetAt(0), "Title");
+    const std::vector<std::vector<CString>> rows = CsvRows(csv);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0], (std::vector<CString> { "Title", "Author", "Category", "Publisher", "Year", "Library ID" }));
     std::vector<CString> titles;
-    while (reader.ReadRow(cells))
-        titles.push_back(cells.GetAt(0));
+    for (std::size_t i = 1; i < rows.size(); ++i)
+        titles.push_back(rows[i].at(0));
     EXPECT_EQ(titles, (std::vector<CString> { "Caf\xC3\xA9 Stories", "Dune", "Dune, Messiah" }));
+    // No year and the none category mean nothing and show as nothing.
+    EXPECT_EQ(rows[1].at(4), "");
+    EXPECT_EQ(rows[1].at(2), "");
+    EXPECT_EQ(rows[2].at(4), "1965");
+
+    // The same rows on standard output; the library is never saved.
+    run = Run({ "report", "L", "Books" });
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, vemotest::ReadAll(csv));
+    EXPECT_EQ(LibraryBytes("L"), bytes);
+}
+
+TEST_F(CliTest, CustomReportRowsKeepQuotesAndLineBreaksAndEarlyStopsFail)
+{
+    NewLibrary("L");
+    ASSERT_EQ(Run({ "import", "L", "--type", "Books", WriteFile("a.csv", BOOKS_CSV) }).status, 0);
+    AddPrintReports(LibraryPath("L"));
+
+    ToolRun run = Run({ "report", "L", "by year" });
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::vector<CString>> rows = CsvRows(WriteFile("out.csv", run.out));
+    EXPECT_EQ(rows,
+        (std::vector<std::vector<CString>> { { "Year", "Title", "Description" }, { "", "Caf\xC3\xA9 Stories", "" },
+            { "1965", "Dune", "" }, { "1969", "Dune, Messiah", "The \"second\"\nbook" } }));
+
+    run = Run({ "report", "L", "No Columns", "--csv", m_scratch.File("none.csv") });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("No Columns: There is nothing to show for this report. Select one or more data columns."),
+        std::string::npos)
+        << run.err;
+    EXPECT_FALSE(std::filesystem::exists(m_scratch.File("none.csv")));
 }
 
 TEST_F(CliTest, WebReportPagesGoToTheOutputFolder)
 {
     NewLibrary("L");
     ASSERT_EQ(Run({ "import", "L", "--type", "Books", WriteFile("a.csv", BOOKS_CSV) }).status, 0);
+    const std::string bytes = LibraryBytes("L");
     ToolRun run = Run({ "webreport", "L", "No Such Report" });
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("no web report"), std::string::npos) << run.err;
 
     const std::string output = m_scratch.File("web");
     run = Run({ "webreport", "L", "books", "--output", output });
-    if (run.status == 1 && run.err.find("Not available yet.") != std::string::npos)
-        GTEST_SKIP() << "web report runs are not built yet: " << run.err;
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "Books: " + output + "/Books.htm\n");
     EXPECT_TRUE(std::filesystem::exists(output + "/Books.htm"));
-    EXPECT_NE(run.err.find("Books: 3 items"), std::string::npos) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(output + "/webreport.css"));
+    EXPECT_NE(run.err.find("Books: 3 items\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Books: done\n"), std::string::npos) << run.err;
+    // The report's own folder stays empty and the library unsaved.
+    EXPECT_FALSE(std::filesystem::exists(m_data + "/WebReports/Books.htm"));
+    EXPECT_EQ(LibraryBytes("L"), bytes);
+
+    // A report about media the library lacks fails when named.
+    run = Run({ "webreport", "L", "CDs", "--output", output });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("CDs: Unable to generate web report, because there is no data to show for this report."),
+        std::string::npos)
+        << run.err;
+}
+
+TEST_F(CliTest, AllWebReportsSkipMediaTheLibraryLacks)
+{
+    NewLibrary("L");
+    ASSERT_EQ(Run({ "import", "L", "--type", "Books", WriteFile("a.csv", BOOKS_CSV) }).status, 0);
+    const std::string output = m_scratch.File("all");
+    ToolRun run = Run({ "webreport", "L", "--all", "--output", output });
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Authors: " + output + "/Authors.htm\nBooks: " + output + "/Books.htm\n");
+    EXPECT_NE(run.err.find("CDs: skipped, no items of its media types\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Authors: done\n"), std::string::npos) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(output + "/Authors_LVL2_Herbert.htm"));
+    EXPECT_FALSE(std::filesystem::exists(output + "/CDs.htm"));
+
+    // Pages cannot go below a file.
+    WriteFile("plain", "x");
+    run = Run({ "webreport", "L", "--all", "--output", m_scratch.File("plain") + "/web" });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Cannot create the folder"), std::string::npos) << run.err;
 }
 
 } // namespace

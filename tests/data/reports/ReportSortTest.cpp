@@ -3,6 +3,7 @@
 #include "ReportFixture.h"
 #include "data/reports/ReportSort.h"
 #include "platform/util/OleDateTime.h"
+#include "support/LibraryGenerator.h"
 
 namespace {
 
@@ -88,6 +89,36 @@ TEST_F(ReportSortTest, NullItemsGoLastAndMixedItemsSortTogether)
     track = cd->GetNextSubItem(pos);
     EXPECT_EQ(Titles(Sorted({ nullptr, book, track, cd }, U::MEDIA_PROP_TITLE, U::MEDIA_PROP_TRACKTITLE)),
         (std::vector<CString> { "B", "Z track", "M", "(null)" }));
+}
+
+// The values the sort reads straight from a medium must be what its
+// property map says, for every class and for sub-items.
+TEST_F(ReportSortTest, ValuesAreWhatThePropertyMapsGive)
+{
+    vemotest::GenerateLibrary(m_library, { 240, 5 });
+    const std::vector<CString> props { U::MEDIA_PROP_TITLE, U::MEDIA_PROP_LIBRARYID, U::MEDIA_PROP_LOCATION,
+        U::MEDIA_PROP_DESCRIPTION, U::MEDIA_PROP_YEAR, U::MEDIA_PROP_DATEACQ, U::MEDIA_PROP_MEDIA,
+        U::MEDIA_PROP_CATEGORY, U::MEDIA_PROP_CATEGORYDESC, U::MEDIA_PROP_SERIESNUMBER, U::MEDIA_PROP_ARTIST,
+        U::MEDIA_PROP_TRACKTITLE, U::MEDIA_PROP_PAGE };
+    int checked = 0;
+    for (int type = U::MEDIA_TYPE_IDFIRST; type <= U::MEDIA_TYPE_IDLAST; ++type) {
+        for (POSITION pos = m_library.GetHeadItem(type); pos;) {
+            CMediaItem* media = m_library.GetNextItem(type, pos);
+            std::vector<const CItem*> items { media };
+            for (POSITION sub = media->GetHeadSubItem(); sub;)
+                items.push_back(media->GetNextSubItem(sub));
+            for (const CItem* item : items) {
+                CMapStringToString data;
+                for (const CString& prop : props)
+                    data.SetAt(prop, "");
+                item->GetData(data);
+                for (const CString& prop : props)
+                    EXPECT_EQ(CReportSort::GetValue(item, prop, nullptr), data[prop]) << type << " " << prop;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 240);
 }
 
 } // namespace
