@@ -7,7 +7,7 @@
 #include "app/MainFrame.h"
 #include "app/SingleInstance.h"
 #include "app/SplashWindow.h"
-#include "app/TemplateInstaller.h"
+#include "platform/appcfg/TemplateInstaller.h"
 #include "app/VemoLibrarySettings.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "data/store/CategoryMgr.h"

@@ -1,6 +1,6 @@
 #include "cli/CliContext.h"
 
-#include "cli/TemplateCopier.h"
+#include "platform/appcfg/TemplateInstaller.h"
 #include "platform/appcfg/AppPaths.h"
 #include "platform/util/AppLogger.h"
 
@@ -17,8 +17,8 @@ bool CCliContext::PrepareDataDir(CString& error)
     }
     if (CAppLogger* logger = CAppLogger::GetInstance())
         logger->SetLogFile(CAppPaths::LogFile());
-    const CString shipped = CTemplateCopier::FindShippedTemplates();
-    if (!shipped.empty() && CTemplateCopier::CopyMissing(shipped, CAppPaths::TemplatesDir()) < 0)
+    const CString shipped = CTemplateInstaller::FindShippedTemplates();
+    if (!shipped.empty() && CTemplateInstaller::CopyMissing(shipped, CAppPaths::TemplatesDir()) < 0)
         Warn("Not every web report template could be copied to " + CAppPaths::TemplatesDir());
     return true;
 }

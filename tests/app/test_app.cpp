@@ -11,7 +11,7 @@
 #include "app/MainFrame.h"
 #include "app/SingleInstance.h"
 #include "app/SplashWindow.h"
-#include "app/TemplateInstaller.h"
+#include "platform/appcfg/TemplateInstaller.h"
 #include "app/VemoLibraryApp.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/views/MediaPlaceholderView.h"

@@ -1,16 +1,18 @@
-#include "cli/TemplateCopier.h"
+#include "platform/appcfg/TemplateInstaller.h"
 
 #include <filesystem>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
-CString CTemplateCopier::FindShippedTemplates()
+CString CTemplateInstaller::FindShippedTemplates(const CString& programDir)
 {
     std::error_code ec;
-    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
+    fs::path program = programDir;
+    if (program.empty())
+        program = fs::read_symlink("/proc/self/exe", ec).parent_path();
     const CString candidates[] = {
-        ec ? CString() : (program.parent_path() / ".." / "share" / "vemolibrary" / "templates").string(),
+        program.empty() ? CString() : (program / ".." / "share" / "vemolibrary" / "templates").string(),
 #ifdef VEMO_TEMPLATE_INSTALL_DIR
         VEMO_TEMPLATE_INSTALL_DIR,
 #endif
@@ -24,7 +26,7 @@ CString CTemplateCopier::FindShippedTemplates()
     return CString();
 }
 
-int CTemplateCopier::CopyMissing(const CString& from, const CString& to)
+int CTemplateInstaller::CopyMissing(const CString& from, const CString& to)
 {
     std::error_code ec;
     if (from.empty() || !fs::is_directory(from, ec))
@@ -34,7 +36,7 @@ int CTemplateCopier::CopyMissing(const CString& from, const CString& to)
     for (fs::recursive_directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
         if (!it->is_regular_file(ec))
             continue;
-        const fs::path target = fs::path(to) / fs::relative(it->path(), from, ec);
+        fs::path target = fs::path(to) / fs::relative(it->path(), from, ec);
         if (ec || fs::exists(target, ec))
             continue;
         fs::create_directories(target.parent_path(), ec);
