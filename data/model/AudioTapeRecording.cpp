@@ -30,8 +30,8 @@ CAudioTapeRecording& CAudioTapeRecording::operator=(const CAudioTapeRecording& s
 void CAudioTapeRecording::GetData(CMapStringToString& data) const
 {
     CRecordingTrack::GetData(data);
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_SIDE, GetSideText());
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_COUNTER, GetStartText());
+    CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_SIDE, [&] { return GetSideText(); });
+    CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_COUNTER, [&] { return GetStartText(); });
 }
 
 void CAudioTapeRecording::SetData(const CMapStringToString& data, bool applyCategory)

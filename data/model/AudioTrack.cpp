@@ -28,7 +28,7 @@ CAudioTrack& CAudioTrack::operator=(const CAudioTrack& source)
 void CAudioTrack::GetData(CMapStringToString& data) const
 {
     CTrack::GetData(data);
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_DISCNUMBER, GetDiscText());
+    CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_DISCNUMBER, [&] { return GetDiscText(); });
 }
 
 void CAudioTrack::SetData(const CMapStringToString& data, bool applyCategory)

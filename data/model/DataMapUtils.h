@@ -12,6 +12,13 @@ public:
         if (auto* slot = data.PLookup(key))
             *slot = value;
     }
+    // The same for a value that costs something to make: make() runs only
+    // when the map holds key.
+    template <class F> static void FillWith(CMapStringToString& data, const CString& key, F make)
+    {
+        if (auto* slot = data.PLookup(key))
+            *slot = make();
+    }
     // The text under key, or null when the map does not hold it.
     static const CString* Find(const CMapStringToString& data, const CString& key) { return data.PLookup(key); }
 

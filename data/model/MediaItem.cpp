@@ -129,11 +129,12 @@ void CMediaItem::GetData(CMapStringToString& data) const
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_DESCRIPTION, m_description);
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_LIBRARYID, m_libraryID);
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_LOCATION, m_location);
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_YEAR, CStringUtils::Format("%d", m_yearPublished));
-    CDataMapUtils::Fill(
-        data, CMediaUtils::MEDIA_PROP_PRICE, CNumberTextConv::DoubleToString(m_price, 2, false, 0, "", false));
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_DATEACQ,
-        CDateTimeUtils::ConvertDateNumbers(m_dateAcquired, false, false, false, false));
+    CDataMapUtils::FillWith(
+        data, CMediaUtils::MEDIA_PROP_YEAR, [&] { return CStringUtils::Format("%d", m_yearPublished); });
+    CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_PRICE,
+        [&] { return CNumberTextConv::DoubleToString(m_price, 2, false, 0, "", false); });
+    CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_DATEACQ,
+        [&] { return CDateTimeUtils::ConvertDateNumbers(m_dateAcquired, false, false, false, false); });
 
     if (UsesPublisher()) {
         const CPublisherMgr* publishers = m_publisherID > 0 ? CPublisherMgr::GetInstance() : nullptr;
@@ -148,16 +149,17 @@ void CMediaItem::GetData(CMapStringToString& data) const
         CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_PUBLISHERURL, publisher ? publisher->GetURL() : CString());
     }
     if (m_checkOut) {
-        CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_COSTATUS, m_checkOut->GetCurrentStateText());
-        CDataMapUtils::Fill(
-            data, CMediaUtils::MEDIA_PROP_COTIMES, CStringUtils::Format("%d", m_checkOut->GetTimesCheckedOut()));
+        CDataMapUtils::FillWith(
+            data, CMediaUtils::MEDIA_PROP_COSTATUS, [&] { return m_checkOut->GetCurrentStateText(); });
+        CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_COTIMES,
+            [&] { return CStringUtils::Format("%d", m_checkOut->GetTimesCheckedOut()); });
     }
     if (m_reportProperties) {
         CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEFILE, m_reportProperties->GetImageFile());
-        CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEWIDTH,
-            CStringUtils::Format("%d", m_reportProperties->GetImageWidth()));
-        CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEHEIGHT,
-            CStringUtils::Format("%d", m_reportProperties->GetImageHeight()));
+        CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEWIDTH,
+            [&] { return CStringUtils::Format("%d", m_reportProperties->GetImageWidth()); });
+        CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEHEIGHT,
+            [&] { return CStringUtils::Format("%d", m_reportProperties->GetImageHeight()); });
     }
     if (m_specialFeatures)
         m_specialFeatures->GetData(data);

@@ -34,7 +34,7 @@ void CRecordableMedia::GetData(CMapStringToString& data) const
     CTrackMedia::GetData(data);
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_MANUFACTURER, m_manufacturer);
     // "Media Size" counts whole minutes; "Length" keeps the time form.
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_LENGTH, CTrackMedia::GetMediaSizeText());
+    CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_LENGTH, [&] { return CTrackMedia::GetMediaSizeText(); });
 }
 
 void CRecordableMedia::SetData(const CMapStringToString& data, bool applyCategory)

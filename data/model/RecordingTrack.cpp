@@ -64,8 +64,8 @@ CRecordingTrack& CRecordingTrack::operator=(const CRecordingTrack& source)
 void CRecordingTrack::GetData(CMapStringToString& data) const
 {
     CTrack::GetData(data);
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_RECSOURCE, ParseSource(m_source));
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_RECDATE, GetDateText());
+    CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_RECSOURCE, [&] { return ParseSource(m_source); });
+    CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_RECDATE, [&] { return GetDateText(); });
 }
 
 void CRecordingTrack::SetData(const CMapStringToString& data, bool applyCategory)

@@ -35,8 +35,8 @@ void CTrack::GetData(CMapStringToString& data) const
 {
     CMediaSubItem::GetData(data);
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_TRACKTITLE, m_title);
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_TRACKLENGTH, GetLengthText());
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_TRACKNUMBER, GetTrackText());
+    CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_TRACKLENGTH, [&] { return GetLengthText(); });
+    CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_TRACKNUMBER, [&] { return GetTrackText(); });
 }
 
 void CTrack::SetData(const CMapStringToString& data, bool applyCategory)

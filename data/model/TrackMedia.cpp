@@ -42,8 +42,8 @@ void CTrackMedia::GetData(CMapStringToString& data) const
     const CString size = GetMediaSizeText();
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_LENGTH, size);
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_MEDIASIZE, size);
-    CDataMapUtils::Fill(
-        data, CMediaUtils::MEDIA_PROP_TRACKCOUNT, CNumberTextConv::NumberToString(GetSubItemCount(), 0, "", true));
+    CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_TRACKCOUNT,
+        [&] { return CNumberTextConv::NumberToString(GetSubItemCount(), 0, "", true); });
     m_audio.GetData(data);
 }
 

@@ -54,9 +54,11 @@ void CVideoMedia::GetData(CMapStringToString& data) const
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_LEADACTOR, m_leadActor);
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_COSTAR, m_coStar);
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_DIRECTOR, m_director);
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_LENGTH, GetMediaSizeText());
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_DISCS, CStringUtils::Format("%d", GetDiscs()));
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_REGION, CStringUtils::Format("%d", GetRegion()));
+    CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_LENGTH, [&] { return GetMediaSizeText(); });
+    CDataMapUtils::FillWith(
+        data, CMediaUtils::MEDIA_PROP_DISCS, [&] { return CStringUtils::Format("%d", GetDiscs()); });
+    CDataMapUtils::FillWith(
+        data, CMediaUtils::MEDIA_PROP_REGION, [&] { return CStringUtils::Format("%d", GetRegion()); });
     m_video.GetData(data);
     m_audio.GetData(data);
 }
