@@ -286,8 +286,8 @@ private slots:
 
     void commandsWithoutTheirFeatureSaySo()
     {
-        m_frame->OnCommand(ID_REPORTS_PRINT_SETTINGS);
-        QCOMPARE(m_box->LastTitle(), QString("Printed Reports Settings"));
+        m_frame->OnCommand(ID_EDIT_DELETE_ALL);
+        QCOMPARE(m_box->LastTitle(), QString("Delete All"));
         QVERIFY(m_box->LastText().contains("not there yet"));
     }
 
