@@ -148,7 +148,7 @@ void CImportDlg::Reload()
 {
     m_job.reset();
     if (!m_filePath.isEmpty()) {
-        auto job = std::make_unique<CImportJob>(m_library, GetMediaType());
+        auto job = std::make_unique<CImportProgressJob>(m_library, GetMediaType());
         CString error;
         bool read = false;
         {
@@ -349,9 +349,10 @@ void CImportDlg::accept()
             reject();
         return;
     }
-    {
-        CWaitCursor wait;
-        m_outcome = m_job->Run(false);
+    m_outcome = m_job->RunWithProgress(this);
+    if (m_job->IsCancelled()) {
+        CMessageBox::Inform(this, kTitle, "The import was cancelled; nothing was imported.");
+        return;
     }
     if (!m_outcome.Succeeded()) {
         CMessageBox::Warn(this, kTitle, Q(m_outcome.error));

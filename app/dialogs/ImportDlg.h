@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <memory>
 
+#include "app/dialogs/ImportProgressJob.h"
 #include "data/store/ImportJob.h"
 #include "platform/util/VemoTypes.h"
 
@@ -74,7 +75,7 @@ private:
     CLibrary& m_library;
     CString m_importPath;
     QString m_filePath;
-    std::unique_ptr<CImportJob> m_job;
+    std::unique_ptr<CImportProgressJob> m_job;
     CImportOutcome m_outcome;
     bool m_filling = false;
 

@@ -30,7 +30,13 @@ void CLibraryCommands::OnImport(int mediaType)
     if (CLibrarySearchDlg* search = m_doc->GetSearchDlg())
         search->ClearResults();
     CImportDlg dlg(*library, library->GetPathImport(), mediaType, m_doc->GetDialogParent());
-    if (dlg.exec() == QDialog::Accepted)
+    // No idle save may write a half-done import (the progress window lets
+    // idle passes run).
+    const bool saveEnabled = m_doc->GetSaveEnabled();
+    m_doc->SetSaveEnabled(false);
+    const bool accepted = dlg.exec() == QDialog::Accepted;
+    m_doc->SetSaveEnabled(saveEnabled);
+    if (accepted)
         ApplyImport(dlg.GetImportPath());
 }
 

@@ -9,6 +9,7 @@
 #include "AppDialogDriver.h"
 #include "AppTestSupport.h"
 #include "app/dialogs/ImportDlg.h"
+#include "app/dialogs/ImportProgressJob.h"
 #include "app/doc/LibraryCommands.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "data/model/Book.h"
@@ -26,6 +27,29 @@ const char* const kBooks = "Title,Author\n"
                            "Dune,Frank Herbert\n"
                            "Emma,Jane Austen\n"
                            "Ulysses,James Joyce\n";
+
+// Cancels the import when the given row comes up, as the progress
+// window's Cancel button does.
+class CCancellingJob : public CImportProgressJob {
+public:
+    CCancellingJob(CLibrary& library, int cancelAtRow)
+        : CImportProgressJob(library, CMediaUtils::MEDIA_BOOK)
+        , m_cancelAtRow(cancelAtRow)
+    {
+    }
+
+protected:
+    CMediaItem* ImportRow(const CMapStringToString& values) override
+    {
+        if (m_rows++ == m_cancelAtRow)
+            Cancel();
+        return CImportProgressJob::ImportRow(values);
+    }
+
+private:
+    int m_cancelAtRow;
+    int m_rows = 0;
+};
 
 } // namespace
 
@@ -110,7 +134,9 @@ private slots:
         const QString path = WriteFile("books.csv", kBooks);
         QSignalSpy hints(m_doc.get(), &CVemoLibraryDoc::UpdateAllViews);
         CImportOutcome outcome;
+        bool saveEnabledMeanwhile = true;
         WhenShown<CImportDlg>([&](CImportDlg* dlg) {
+            saveEnabledMeanwhile = m_doc->GetSaveEnabled();
             dlg->LoadFile(path);
             dlg->SetRowChecked(3, false);
             dlg->accept();
@@ -119,6 +145,9 @@ private slots:
         m_doc->GetCommands()->OnImport(CMediaUtils::MEDIA_BOOK);
 
         QVERIFY2(outcome.Succeeded(), outcome.error.c_str());
+        // No idle save wrote a half-done import.
+        QVERIFY(!saveEnabledMeanwhile);
+        QVERIFY(m_doc->GetSaveEnabled());
         QCOMPARE(outcome.created, 1);
         QCOMPARE(outcome.merged, 1);
         QCOMPARE(int(outcome.skipped.size()), 1);
@@ -147,6 +176,23 @@ private slots:
         QCOMPARE(Library()->GetPathImport(), pathBefore);
         QVERIFY(!m_doc->IsModified());
         QCOMPARE(hints.count(), 0);
+    }
+
+    void cancellingPartWayPutsTheLibraryBack()
+    {
+        CCancellingJob job(*Library(), 2);
+        CString error;
+        QVERIFY(job.ReadBytes(kBooks, ',', error));
+        const CImportOutcome outcome = job.RunWithProgress(nullptr);
+        QVERIFY(job.IsCancelled());
+        QVERIFY(!outcome.Succeeded());
+        QVERIFY(outcome.error.find(CImportProgressJob::CANCELLED) != CString::npos);
+        QCOMPARE(Titles(), QStringList({ "Dune" }));
+
+        CCancellingJob whole(*Library(), -1);
+        QVERIFY(whole.ReadBytes(kBooks, ',', error));
+        QVERIFY(whole.RunWithProgress(nullptr).Succeeded());
+        QCOMPARE(Titles(), QStringList({ "Dune", "Emma", "Ulysses" }));
     }
 
     void everyColumnIgnoredAsksAndImportsNothing()
