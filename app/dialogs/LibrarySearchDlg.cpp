@@ -238,12 +238,18 @@ CString CLibrarySearchDlg::DescribeItem(const CItem* item) const
     for (const CString& prop : own)
         data.SetAt(prop, CString());
     sub->GetData(data);
+    // A title tells a sub-item apart best; numbers come first in the list.
+    CString first;
     for (const CString& prop : own) {
         CString value;
-        if (data.Lookup(prop, value) && !CStringUtils::IsEffectivelyEmpty(value))
+        if (!data.Lookup(prop, value) || CStringUtils::IsEffectivelyEmpty(value))
+            continue;
+        if (CStringUtils::FindNoCase(prop, "Title") >= 0)
             return text + " - " + value;
+        if (first.empty())
+            first = value;
     }
-    return text;
+    return first.empty() ? text : text + " - " + first;
 }
 
 CItem* CLibrarySearchDlg::GetResultItem(int index) const

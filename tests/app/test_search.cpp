@@ -14,6 +14,7 @@
 #include "app/views/View.h"
 #include "data/model/Book.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/Track.h"
 
 class TestSearch : public QObject {
     Q_OBJECT
@@ -77,6 +78,35 @@ private slots:
         dlg->SetSearchText("  ");
         QCOMPARE(dlg->Search(), 0);
         QCOMPARE(dlg->GetSearchStrings(), (CStringArray { "herbert", "DUNE", "austen", "older" }));
+    }
+
+    void tracksAreFoundOnlyWithSubItemsAndShownAfterTheirMedium()
+    {
+        CMediaItem* album = Library()->CreateMediaItem(CMediaUtils::MEDIA_CD, nullptr);
+        album->SetTitle("Kind of Blue");
+        auto* track = static_cast<CTrack*>(album->CreateSubItem(nullptr));
+        track->SetTitle("Flamenco Sketches");
+        album->AddSubItem(track);
+        m_doc->MarkItemModified(album);
+
+        CLibrarySearchDlg* dlg = OpenSearch();
+        dlg->SetMediaTypeChecked(CMediaUtils::MEDIA_CD, true);
+        dlg->SetSearchText("flamenco");
+        QCOMPARE(dlg->Search(), 1);
+        QCOMPARE(dlg->GetResultItem(0), static_cast<CItem*>(track));
+        QVERIFY(dlg->GetResultText(0).contains("Kind of Blue"));
+        QVERIFY2(dlg->GetResultText(0).contains("Flamenco Sketches"), qPrintable(dlg->GetResultText(0)));
+        dlg->SetIncludeSubItems(false);
+        QCOMPARE(dlg->Search(), 0);
+
+        // Showing a track shows its album.
+        dlg->SetIncludeSubItems(true);
+        dlg->Search();
+        QSignalSpy shown(m_doc.get(), &CVemoLibraryDoc::MediaTypeRequested);
+        dlg->ShowResult(0);
+        QCOMPARE(shown.count(), 1);
+        QCOMPARE(shown.first().first().toInt(), CMediaUtils::MEDIA_CD);
+        QVERIFY(m_doc->GetRememberedItem(CMediaUtils::MEDIA_CD).find("Kind of Blue") != CString::npos);
     }
 
     void textsSearchedForComeFirstOnceAndAreCapped()
