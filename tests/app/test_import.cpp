@@ -2,6 +2,7 @@
 // the rows the library holds already, the question when every column is
 // ignored, and what an import leaves in the library and the document.
 
+#include <QComboBox>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QtTest>
@@ -14,6 +15,8 @@
 #include "app/doc/VemoLibraryDoc.h"
 #include "data/model/Book.h"
 #include "data/model/MediaUtils.h"
+#include "data/store/CustomField.h"
+#include "data/store/CustomFieldMgr.h"
 #include "data/store/ImportJob.h"
 
 namespace {
@@ -127,6 +130,31 @@ private slots:
         QVERIFY(dlg.IsRowMarkedExisting(1));
         dlg.SetRowChecked(1, false);
         QVERIFY(!dlg.IsRowMarkedExisting(1));
+    }
+
+    void columnsOfferTheTypesPropertiesAndCustomFields()
+    {
+        auto* shelf = new CCustomField;
+        shelf->SetName("Shelf");
+        Library()->GetCustomFieldMgr(CMediaUtils::MEDIA_BOOK)->Add(shelf);
+        CImportDlg dlg(*Library(), Library()->GetPathImport(), CMediaUtils::MEDIA_BOOK);
+        QVERIFY(dlg.LoadFile(WriteFile("shelves.csv", "Title,Shelf\nEmma,B2\n")));
+        QCOMPARE(dlg.GetColumnProperty(1), QString("Shelf"));
+        auto* combo = qobject_cast<QComboBox*>(
+            dlg.GetGrid()->cellWidget(CImportDlg::PROPERTY_ROW, CImportDlg::FIRST_DATA_COLUMN));
+        QVERIFY(combo);
+        QCOMPARE(combo->itemText(0), QString("<ignore>"));
+        QVERIFY(combo->findText("Author") > 0);
+        QVERIFY(combo->findText("Shelf") > 0);
+        // Another type offers its own properties; the file is read again.
+        dlg.SetMediaType(CMediaUtils::MEDIA_CD);
+        combo = qobject_cast<QComboBox*>(
+            dlg.GetGrid()->cellWidget(CImportDlg::PROPERTY_ROW, CImportDlg::FIRST_DATA_COLUMN));
+        QVERIFY(combo->findText("Artist") > 0);
+        QCOMPARE(combo->findText("Shelf"), -1);
+        // "Shelf" names nothing of a CD, so the first row is data.
+        QCOMPARE(dlg.GetColumnProperty(0), QString("<ignore>"));
+        QVERIFY(dlg.IsRowChecked(0));
     }
 
     void importCreatesMergesAndSkipsAndTheDocumentStoresThePath()
