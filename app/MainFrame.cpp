@@ -17,6 +17,7 @@
 #include "app/VemoLibrarySettings.h"
 #include "app/dialogs/NotAvailableDlg.h"
 #include "app/dialogs/SettingsDlg.h"
+#include "app/doc/LibraryCommands.h"
 #include "app/doc/ReportWindows.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/views/View.h"
@@ -410,7 +411,8 @@ void CMainFrame::UpdateCommandStates()
     const bool haveLibrary = m_doc && m_doc->GetLibrary();
     for (int id : { ID_LIBRARY_NOTES, ID_LIBRARY_RENAME, ID_LIBRARY_COPY, ID_LIBRARY_DELETE, ID_LIBRARY_IMPORT,
              ID_REPORTS_CUSTOM_PRINT, ID_REPORTS_CUSTOM_WEB, ID_REPORTS_INVENTORY, ID_REPORTS_RESERVED,
-             ID_REPORTS_CHECKED_OUT })
+             ID_REPORTS_CHECKED_OUT, ID_EDIT_SEARCH, ID_EDIT_CATEGORIES, ID_EDIT_CHECKOUT_SETTINGS,
+             ID_EDIT_MEDIA_SETTINGS, ID_RESEARCH_MANAGE, ID_REPORTS_PRINT_SETTINGS })
         m_actions.value(id)->setEnabled(haveLibrary);
     m_actions.value(ID_LIBRARY_RESTORE)->setEnabled(m_doc && m_doc->CanRestore());
     m_actions.value(ID_LIBRARY_NEW)->setEnabled(m_settings != nullptr);
@@ -498,6 +500,34 @@ void CMainFrame::OnCommand(int id)
     case ID_REPORTS_CHECKED_OUT:
         if (m_doc)
             m_doc->GetReportWindows()->OpenCheckedOut();
+        return;
+    case ID_LIBRARY_IMPORT:
+        if (m_doc)
+            m_doc->GetCommands()->OnImport(GetMediaTypeOnScreen());
+        return;
+    case ID_EDIT_SEARCH:
+        if (m_doc)
+            m_doc->OnEditSearch();
+        return;
+    case ID_EDIT_CATEGORIES:
+        if (m_doc)
+            m_doc->GetCommands()->OnCategories();
+        return;
+    case ID_EDIT_CHECKOUT_SETTINGS:
+        if (m_doc)
+            m_doc->GetCommands()->OnCheckoutSettings();
+        return;
+    case ID_EDIT_MEDIA_SETTINGS:
+        if (m_doc)
+            m_doc->GetCommands()->OnMediaSettings();
+        return;
+    case ID_RESEARCH_MANAGE:
+        if (m_doc)
+            m_doc->GetCommands()->OnResearchManage();
+        return;
+    case ID_REPORTS_PRINT_SETTINGS:
+        if (m_doc)
+            m_doc->GetCommands()->OnPrintedReportsSettings();
         return;
     case ID_SAVE_GLOBAL_MANAGERS:
         if (m_doc)

@@ -10,9 +10,13 @@
 #include "app/dialogs/LibraryDeleteDlg.h"
 #include "app/dialogs/LibraryRenameDlg.h"
 #include "app/dialogs/LibraryRestoreDlg.h"
+#include "app/dialogs/LibrarySearchDlg.h"
 #include "app/dialogs/MediaTypesDlg.h"
 #include "app/dialogs/VemoLibraryNotesDlg.h"
+#include "app/doc/LibraryCommands.h"
 #include "app/doc/ReportWindows.h"
+#include "data/model/MediaItem.h"
+#include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
@@ -77,6 +81,7 @@ CVemoLibraryDoc::CVemoLibraryDoc(CVemoLibrarySettings* settings, QObject* parent
     : QObject(parent)
     , m_settings(settings)
     , m_reportWindows(new CReportWindows(this))
+    , m_commands(new CLibraryCommands(this))
 {
     m_idleTimer.setSingleShot(true);
     m_idleTimer.setInterval(0);
@@ -184,6 +189,7 @@ void CVemoLibraryDoc::OpenLibrary(const CString& name, bool isNew)
     if (archived)
         SettleArchive(dataFile, newArchive, loaded);
     RefreshReportContext();
+    PrepareSearchAtIdle();
 }
 
 bool CVemoLibraryDoc::ReadLibraryFile()
@@ -258,6 +264,7 @@ void CVemoLibraryDoc::CloseLibrary()
 {
     if (!m_library)
         return;
+    TakeSearchStrings();
     m_reportWindows->CloseManagers();
     if (m_modified)
         Save(SaveKind::Explicit);
@@ -268,6 +275,14 @@ void CVemoLibraryDoc::DiscardLibrary()
 {
     if (!m_library)
         return;
+    if (m_searchDlg) {
+        // Its results point into the library.
+        m_searchDlg->disconnect(this);
+        m_searchDlg->ClearResults();
+        m_searchDlg->close();
+        m_searchDlg->deleteLater();
+        m_searchDlg.clear();
+    }
     m_reportWindows->CloseManagers();
     emit LibraryClosing();
     delete m_library;
@@ -282,6 +297,7 @@ void CVemoLibraryDoc::DiscardLibrary()
     m_saveProblemShown = false;
     m_loadFailed = false;
     m_overwriteRefused = false;
+    m_searchPrepPending = false;
     m_reportContext = ReportContext();
 }
 
@@ -414,6 +430,7 @@ bool CVemoLibraryDoc::DoIdleWork()
     if (m_modified && !m_idleSaveBlocked && !(m_loadFailed && m_overwriteRefused)) {
         Save(SaveKind::Idle);
     } else {
+        bool rebuilt = false;
         for (int list = 0; list < NAME_LIST_COUNT; ++list) {
             if (!m_listStale[list])
                 continue;
@@ -439,13 +456,86 @@ bool CVemoLibraryDoc::DoIdleWork()
             }
             m_listStale[list] = false;
             emit UpdateAllViews(HintArtists + list);
+            rebuilt = true;
             break;
         }
+        // Only when nothing else waits: one media type's search index.
+        if (!rebuilt && m_searchPrepPending && !m_library->PrepareSearch())
+            m_searchPrepPending = false;
     }
     for (bool stale : m_listStale)
         if (stale)
             return true;
-    return false;
+    return m_searchPrepPending;
+}
+
+void CVemoLibraryDoc::PrepareSearchAtIdle()
+{
+    if (!m_library)
+        return;
+    m_searchPrepPending = true;
+    ScheduleIdle();
+}
+
+CLibrarySearchDlg* CVemoLibraryDoc::OnEditSearch()
+{
+    if (!m_library)
+        return nullptr;
+    if (!m_searchDlg) {
+        CStringArray strings;
+        for (int i = 0; i < m_library->GetSearchStringCount(); ++i)
+            strings.Add(m_library->GetSearchStringAt(i));
+        m_searchDlg = new CLibrarySearchDlg(this, strings, m_dialogParent);
+        m_searchDlg->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_searchDlg, &QDialog::finished, this, [this] {
+            TakeSearchStrings();
+            m_searchDlg.clear();
+        });
+    }
+    m_searchDlg->show();
+    m_searchDlg->raise();
+    m_searchDlg->activateWindow();
+    return m_searchDlg;
+}
+
+CLibrarySearchDlg* CVemoLibraryDoc::GetSearchDlg() const
+{
+    return m_searchDlg.data();
+}
+
+bool CVemoLibraryDoc::TakeSearchStrings()
+{
+    if (!m_searchDlg || !m_library)
+        return false;
+    m_library->ClearSearchStrings();
+    for (const CString& text : m_searchDlg->GetSearchStrings())
+        m_library->AddSearchString(text);
+    MarkModified();
+    return true;
+}
+
+void CVemoLibraryDoc::ShowItem(const CItem* item)
+{
+    if (!m_library || !item)
+        return;
+    const auto* sub = dynamic_cast<const CMediaSubItem*>(item);
+    const CMediaItem* medium = sub ? sub->GetParent() : dynamic_cast<const CMediaItem*>(item);
+    const int type = medium ? CMediaUtils::GetItemMediaID(medium) : 0;
+    if (!CMediaUtils::IsValidMediaID(type))
+        return;
+    // The view chooses the item remembered for its type when it fills.
+    CStringArray texts;
+    m_library->GetItemListTexts(type, texts);
+    int index = 0;
+    for (POSITION pos = m_library->GetHeadItem(type); pos; ++index) {
+        if (m_library->GetNextItem(type, pos) != medium)
+            continue;
+        if (index < texts.GetSize())
+            RememberItem(type, texts.GetAt(index));
+        break;
+    }
+    RememberMediaType(type);
+    emit MediaTypeRequested(type);
 }
 
 void CVemoLibraryDoc::SetSaveEnabled(bool enabled)

@@ -16,6 +16,8 @@
 
 class CItem;
 class CLibrary;
+class CLibraryCommands;
+class CLibrarySearchDlg;
 class CMediaTypeSelection;
 class CReportWindows;
 class CVemoLibrarySettings;
@@ -128,6 +130,19 @@ public:
 
     // The Reports menu's windows; the managers close with the library.
     CReportWindows* GetReportWindows() const { return m_reportWindows; }
+    // Import and the dialogs of the library's settings and lists.
+    CLibraryCommands* GetCommands() const { return m_commands; }
+
+    // Edit, Search...: opens the search window, or gives the open one the
+    // focus; null without a library.
+    CLibrarySearchDlg* OnEditSearch();
+    CLibrarySearchDlg* GetSearchDlg() const;
+    // Shows an item the search found: its media type's view, with the item
+    // chosen.
+    void ShowItem(const CItem* item);
+    // Idle passes make the search indexes again (after many changes).
+    void PrepareSearchAtIdle();
+    bool IsSearchPreparePending() const { return m_searchPrepPending; }
 
     CLibrary* GetLibrary() const { return m_library; }
     CVemoLibrarySettings* GetSettings() const { return m_settings; }
@@ -135,6 +150,8 @@ public:
     const CString& GetFilePath() const { return m_filePath; }
     CString GetLibraryName() const;
     const ReportContext& GetReportContext() const { return m_reportContext; }
+    // After the print settings changed.
+    void RefreshReportContext();
     bool GetSaveEnabled() const { return m_saveEnabled; }
     void SetSaveEnabled(bool enabled);
     // True after a load that could not read the whole file.
@@ -167,8 +184,9 @@ private:
     // Destroys the library without writing it.
     void DiscardLibrary();
     void ShowLoadedLibrary();
-    void RefreshReportContext();
     void ScheduleIdle();
+    // The search window's texts become the library's; true when it was open.
+    bool TakeSearchStrings();
     void ShowProblem(const QString& text);
     CString DataDir() const;
 
@@ -194,6 +212,9 @@ private:
     bool m_sharedLoadFailed = false;
 
     CReportWindows* m_reportWindows;
+    CLibraryCommands* m_commands;
+    QPointer<CLibrarySearchDlg> m_searchDlg;
+    bool m_searchPrepPending = false;
     QPointer<QWidget> m_dialogParent;
     QTimer m_idleTimer;
     bool m_autoIdle = true;

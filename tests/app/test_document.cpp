@@ -196,12 +196,34 @@ private slots:
         QCOMPARE(hints.count(), 1);
         QCOMPARE(hints.last().first().toInt(), int(CVemoLibraryDoc::HintArtists));
 
-        QVERIFY(!m_doc->DoIdleWork());
+        // The search indexes of the load still wait.
+        QVERIFY(m_doc->DoIdleWork());
         QCOMPARE(hints.count(), 2);
         QCOMPARE(hints.last().first().toInt(), int(CVemoLibraryDoc::HintAuthors));
+        QVERIFY(m_doc->IsSearchPreparePending());
 
+        // Then one media type's index per pass, until none is left.
+        int passes = 1;
+        while (m_doc->DoIdleWork() && passes <= CMediaUtils::MEDIA_TYPE_IDLAST)
+            ++passes;
+        QVERIFY(passes <= CMediaUtils::MEDIA_TYPE_IDLAST);
+        QVERIFY(!m_doc->IsSearchPreparePending());
         QVERIFY(!m_doc->DoIdleWork());
         QCOMPARE(hints.count(), 2);
+    }
+
+    void searchIndexesWaitForSavesAndListsAndStopWithTheLibrary()
+    {
+        m_doc->CreateNewLibrary();
+        QVERIFY(m_doc->IsSearchPreparePending());
+        m_doc->SetNotes("changed");
+        m_doc->MarkListStale(CVemoLibraryDoc::ListActors);
+        QVERIFY(m_doc->DoIdleWork()); // the save
+        QVERIFY(m_doc->DoIdleWork()); // the actors
+        QVERIFY(m_doc->IsSearchPreparePending());
+        m_doc->CloseLibrary();
+        QVERIFY(!m_doc->IsSearchPreparePending());
+        QVERIFY(!m_doc->DoIdleWork());
     }
 
     void aChangeReachesTheDiskAtTheNextIdleMoment()

@@ -11,10 +11,12 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "AppDialogDriver.h"
 #include "AppTestSupport.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/MediaTypeBar.h"
+#include "app/dialogs/LibrarySearchDlg.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/views/MediaPlaceholderView.h"
 #include "data/model/MediaUtils.h"
@@ -284,10 +286,54 @@ private slots:
         QCOMPARE(m_settings->GetLastMediaType("Stamps"), CMediaUtils::MEDIA_BOOK);
     }
 
+    void libraryCommandsOpenTheirWindows_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::newRow("import") << ID_LIBRARY_IMPORT;
+        QTest::newRow("categories") << ID_EDIT_CATEGORIES;
+        QTest::newRow("check-out settings") << ID_EDIT_CHECKOUT_SETTINGS;
+        QTest::newRow("media settings") << ID_EDIT_MEDIA_SETTINGS;
+        QTest::newRow("research list") << ID_RESEARCH_MANAGE;
+        QTest::newRow("printed reports settings") << ID_REPORTS_PRINT_SETTINGS;
+    }
+    void libraryCommandsOpenTheirWindows()
+    {
+        QFETCH(int, id);
+        m_frame->OnCommand(id);
+        // Without a library the command does nothing.
+        QCOMPARE(m_box->Count(), 0);
+
+        WriteLibraryFile(m_home->LibraryPath("Stamps"), "Stamps");
+        m_settings->RefreshLibraryList();
+        m_doc->OpenLibrary("Stamps", false);
+        m_frame->FillLibraryMenu();
+        QVERIFY(m_frame->FindAction(id)->isEnabled());
+        QString shown;
+        WhenShown<QDialog>([&](QDialog* dlg) {
+            shown = dlg->metaObject()->className();
+            dlg->reject();
+        });
+        m_frame->OnCommand(id);
+        QVERIFY(shown.endsWith("Dlg"));
+        QCOMPARE(m_box->Count(), 0);
+    }
+
+    void searchOpensOneModelessWindow()
+    {
+        WriteLibraryFile(m_home->LibraryPath("Stamps"), "Stamps");
+        m_settings->RefreshLibraryList();
+        m_doc->OpenLibrary("Stamps", false);
+        m_frame->OnCommand(ID_EDIT_SEARCH);
+        CLibrarySearchDlg* dlg = m_doc->GetSearchDlg();
+        QVERIFY(dlg && dlg->isVisible() && !dlg->isModal());
+        m_frame->OnCommand(ID_EDIT_SEARCH);
+        QCOMPARE(m_doc->GetSearchDlg(), dlg);
+    }
+
     void commandsWithoutTheirFeatureSaySo()
     {
-        m_frame->OnCommand(ID_REPORTS_PRINT_SETTINGS);
-        QCOMPARE(m_box->LastTitle(), QString("Printed Reports Settings"));
+        m_frame->OnCommand(ID_EDIT_DELETE_ALL);
+        QCOMPARE(m_box->LastTitle(), QString("Delete All"));
         QVERIFY(m_box->LastText().contains("not there yet"));
     }
 

@@ -1,0 +1,88 @@
+#pragma once
+// Library, Import...: reads a delimited text file into a grid whose first
+// row says which property each column carries, lets the user pick the rows,
+// marks those the library holds already, and imports the chosen rows all at
+// once or not at all.
+
+#include <QColor>
+#include <QDialog>
+#include <memory>
+
+#include "app/dialogs/ImportProgressJob.h"
+#include "data/store/ImportJob.h"
+#include "platform/util/VemoTypes.h"
+
+class CLibrary;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+
+class CImportDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    static inline const QColor EXISTING_ROW_COLOR { 255, 208, 216 };
+    // Grid columns before the file's columns.
+    static constexpr int ROW_NUMBER_COLUMN = 0;
+    static constexpr int IMPORT_COLUMN = 1;
+    static constexpr int FIRST_DATA_COLUMN = 2;
+    // The grid row of the column properties; file rows follow it.
+    static constexpr int PROPERTY_ROW = 0;
+
+    // importPath: the folder the file chooser starts in. mediaType: the
+    // type proposed (1..24).
+    CImportDlg(CLibrary& library, const CString& importPath, int mediaType, QWidget* parent = nullptr);
+    ~CImportDlg() override;
+
+    void SetMediaType(int mediaType);
+    int GetMediaType() const;
+    // One of the delimiter names ("tab", "comma", ...); false for others.
+    bool SetDelimiter(const QString& name);
+    // Reads the file into the grid; false (and said) when it cannot be read.
+    bool LoadFile(const QString& path);
+    // The folder of the file last chosen (the path given at first).
+    const CString& GetImportPath() const { return m_importPath; }
+
+    // The property a file column carries, as its combo box shows it.
+    QString GetColumnProperty(int fileColumn) const;
+    bool SetColumnProperty(int fileColumn, const QString& prop);
+    // The "Import?" mark of file row index (0-based).
+    bool IsRowChecked(int fileRow) const;
+    void SetRowChecked(int fileRow, bool checked);
+    bool IsRowMarkedExisting(int fileRow) const;
+    void SetFirstRowIsHeader(bool header);
+
+    QTableWidget* GetGrid() const { return m_grid; }
+    QLabel* GetExistingNote() const { return m_existingNote; }
+    // What the import did (after OK).
+    const CImportOutcome& GetOutcome() const { return m_outcome; }
+
+    void accept() override;
+
+private:
+    void Browse();
+    void Reload();
+    void FillGrid();
+    void FillPropertyCombos();
+    void OnPropertyChosen(int fileColumn, const QString& prop);
+    void OnCellChanged(int row, int column);
+    void MarkExisting();
+    QStringList OfferedProperties() const;
+    char Delimiter() const;
+
+    CLibrary& m_library;
+    CString m_importPath;
+    QString m_filePath;
+    std::unique_ptr<CImportProgressJob> m_job;
+    CImportOutcome m_outcome;
+    bool m_filling = false;
+
+    QComboBox* m_mediaType;
+    QLineEdit* m_file;
+    QComboBox* m_delimiter;
+    QCheckBox* m_header;
+    QTableWidget* m_grid;
+    QLabel* m_existingNote;
+};
