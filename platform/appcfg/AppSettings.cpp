@@ -36,6 +36,8 @@ CAppSettings::CAppSettings(const CString& programDir, const CString& appName)
 bool CAppSettings::Read(bool& firstRun)
 {
     m_lastError.clear();
+    // What a save killed mid-write left beside the record goes at the next read.
+    CFileUtils::RemoveStaleTempFiles(m_settingsFile);
     std::string bytes;
     if (!CFileUtils::DoesFileExist(m_settingsFile)) {
         firstRun = true;
