@@ -1,13 +1,18 @@
 // The shared data file and the settings record, cut at every length and
-// with every byte set to 0x00, 0xFF, 0x80 and its value + 1: refused, or
-// read whole and written back as bytes that read back to themselves. And
+// with every byte set to 0x00, 0xFF, 0x80 and its value + 1 and every four
+// bytes set to a count of 0, 1, 2^31-1, 2^31 and 2^32-1: refused, or read
+// whole and written back as bytes that read back to themselves, never
+// holding more than twice the file's size plus 1 MiB. And
 // the damage the library sweep found: a count made smaller near the end of
 // a file left bytes unread, and the read still counted as a success.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <string>
 
+#include "AllocationCounter.h"
 #include "SampleLibrary.h"
 #include "SaveTargets.h"
 #include "data/store/Library.h"
@@ -70,6 +75,23 @@ TEST_P(DamagedRecord, IsRefusedOrReadWhole)
 
     int variants = 0;
     int accepted = 0;
+    std::size_t peak = 0;
+    // Reads a damaged variant: no more memory than twice its size plus
+    // 1 MiB, and what is read whole writes back to bytes that read back.
+    auto check = [&](const std::string& variant, const std::string& what) {
+        ++variants;
+        vemotest::AllocationCounter::Start();
+        const bool whole = read(variant, back);
+        const std::size_t used = vemotest::AllocationCounter::PeakSinceStart();
+        peak = std::max(peak, used);
+        EXPECT_LE(used, 2 * variant.size() + (1u << 20)) << what;
+        if (!whole)
+            return;
+        ++accepted;
+        std::string twice;
+        ASSERT_TRUE(read(back, twice)) << what;
+        EXPECT_EQ(twice, back) << what;
+    };
     for (std::size_t n = 0; n < original.size(); ++n, ++variants)
         EXPECT_FALSE(read(original.substr(0, n), back)) << "cut to " << n;
     for (std::size_t i = 0; i < original.size(); ++i) {
@@ -79,17 +101,21 @@ TEST_P(DamagedRecord, IsRefusedOrReadWhole)
                 continue;
             std::string variant = original;
             variant[i] = static_cast<char>(value);
-            ++variants;
-            if (!read(variant, back))
-                continue;
-            ++accepted;
-            std::string twice;
-            ASSERT_TRUE(read(back, twice)) << "byte " << i << " set to " << value;
-            EXPECT_EQ(twice, back) << "byte " << i << " set to " << value;
+            check(variant, "byte " + std::to_string(i) + " set to " + std::to_string(value));
+        }
+    }
+    // Every four bytes read as a count or length of 0, 1, 2^31-1, 2^31 and 2^32-1.
+    for (std::size_t i = 0; i + 4 <= original.size(); ++i) {
+        for (std::uint32_t value : { 0u, 1u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu }) {
+            std::string variant = original;
+            for (int k = 0; k < 4; ++k)
+                variant[i + k] = static_cast<char>((value >> (8 * k)) & 0xFF);
+            if (variant != original)
+                check(variant, "32 bits at " + std::to_string(i) + " set to " + std::to_string(value));
         }
     }
     std::cout << "[ figures  ] " << GetParam().name << ": " << variants << " damaged variants of " << original.size()
-              << " bytes read, " << accepted << " read whole\n";
+              << " bytes read, " << accepted << " read whole; peak allocation " << peak << " bytes\n";
     vemotest::ResetSharedLists();
 }
 
