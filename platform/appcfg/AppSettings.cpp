@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
+#include <cstdint>
 #include <filesystem>
 
 #include "platform/appcfg/AppPaths.h"
@@ -20,6 +22,13 @@ CString DocsPathFor(const CString& programDir, const CString& appName)
     // Installed as <prefix>/bin/program and <prefix>/share/doc/<name>/.
     std::filesystem::path docs = std::filesystem::path(programDir) / ".." / "share" / "doc" / lower;
     return CDirUtils::WithTrailingSeparator(docs.lexically_normal().string());
+}
+
+bool HasUsableSize(const CRect& rect)
+{
+    const std::int64_t width = static_cast<std::int64_t>(rect.right) - rect.left;
+    const std::int64_t height = static_cast<std::int64_t>(rect.bottom) - rect.top;
+    return width > 0 && height > 0 && width <= INT_MAX && height <= INT_MAX;
 }
 
 } // namespace
@@ -121,10 +130,13 @@ void CAppSettings::Serialize(CArchive& ar)
     SerializeVersion(ar, m_upgradeVersion);
     ar.Serialize(m_automaticUpgrading);
 
-    // A window of no size could never be seen again.
-    if (ar.IsLoading() && m_appRect.IsRectEmpty())
-        m_appRect
-            = CRect(m_appRect.left, m_appRect.top, m_appRect.left + DEFAULT_WIDTH, m_appRect.top + DEFAULT_HEIGHT);
+    // A window of no size could never be seen again, and one whose size
+    // does not fit an int would overflow whoever measures it.
+    if (ar.IsLoading() && !HasUsableSize(m_appRect)) {
+        const int left = m_appRect.left <= INT_MAX - DEFAULT_WIDTH ? m_appRect.left : 0;
+        const int top = m_appRect.top <= INT_MAX - DEFAULT_HEIGHT ? m_appRect.top : 0;
+        m_appRect = CRect(left, top, left + DEFAULT_WIDTH, top + DEFAULT_HEIGHT);
+    }
 }
 
 void CAppSettings::SerializeRect(CArchive& ar, CRect& rect)

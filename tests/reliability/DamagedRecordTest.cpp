@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "AllocationCounter.h"
@@ -159,5 +160,46 @@ TEST(DamagedSharedDataRegression, BytesLeftAfterTheLastBlockAreRefused)
     EXPECT_TRUE(ReadSharedData(original, back));
     vemotest::ResetSharedLists();
 }
+
+// Found by fuzzing the settings record: window edges far apart made the
+// width overflow, and a window of no size near the largest position
+// overflowed when it got the default size. Such a window reads as one of
+// the default size.
+struct ShapeCase {
+    CRect stored;
+    CRect read;
+};
+
+class DamagedSettingsRegression : public ::testing::TestWithParam<ShapeCase> { };
+
+TEST_P(DamagedSettingsRegression, AWindowWhoseSizeDoesNotFitGetsTheDefaultSize)
+{
+    CAppSettings written("/nonexistent/bin", "VemoLibrary");
+    written.SetAppShape(GetParam().stored, false, false);
+    CArchive out;
+    written.Serialize(out);
+
+    CAppSettings read("/nonexistent/bin", "VemoLibrary");
+    CArchive in { std::string_view(out.GetBuffer()) };
+    read.Serialize(in);
+    CRect rect;
+    bool minimised = true;
+    bool maximised = true;
+    read.GetAppShape(rect, minimised, maximised);
+    EXPECT_EQ(rect, GetParam().read);
+}
+
+constexpr int kMax = std::numeric_limits<int>::max();
+constexpr int kMin = std::numeric_limits<int>::min();
+constexpr int kW = CAppSettings::DEFAULT_WIDTH;
+constexpr int kH = CAppSettings::DEFAULT_HEIGHT;
+
+INSTANTIATE_TEST_SUITE_P(Shapes, DamagedSettingsRegression,
+    ::testing::Values(ShapeCase { CRect(10, 20, 810, 620), CRect(10, 20, 810, 620) },
+        ShapeCase { CRect(kMin, 0, kMax, 500), CRect(kMin, 0, kMin + kW, kH) },
+        ShapeCase { CRect(0, kMin + 1, 500, kMax), CRect(0, kMin + 1, kW, kMin + 1 + kH) },
+        ShapeCase { CRect(-2000000000, 5, 2000000000, 600), CRect(-2000000000, 5, -2000000000 + kW, 5 + kH) },
+        ShapeCase { CRect(kMax - 10, kMax, kMax, kMax), CRect(0, 0, kW, kH) },
+        ShapeCase { CRect(30, 40, 30, 40), CRect(30, 40, 30 + kW, 40 + kH) }));
 
 } // namespace
