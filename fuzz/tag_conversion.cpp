@@ -7,6 +7,7 @@
 // unless the home page has one, at most 255 bytes), valid UTF-8 when the
 // home page and values are, and no two pages of a run share a name, even
 // ignoring case, whatever values they were named after.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -81,22 +82,25 @@ bool IsUtf8(const std::string& text)
 }
 
 // Names the pages of one run and puts each name into the template's links.
-void NamePages(const std::vector<std::string>& parts, const CString& linkTag, CString& line)
+void NamePages(const std::vector<std::string>& parts, const CString& linkTag, const CString& line)
 {
     const CString& homePage = parts[5];
     CWebPageNames names(homePage);
     const CString& home = names.GetHomeName();
     bool utf8 = IsUtf8(homePage);
     std::vector<std::vector<CString>> pages;
-    for (std::size_t p = 6; p < parts.size() && pages.size() < 64; ++p) {
+    for (std::size_t p = 6; p < parts.size() && pages.size() < 16; ++p) {
         pages.push_back(SplitAt(parts[p], '\x01'));
         for (const CString& value : pages.back())
             utf8 = utf8 && IsUtf8(value);
     }
     std::unordered_set<CString> seen { CStringUtils::ToLower(home) };
-    // Twice: the same values must still give a page of its own.
-    for (int round = 0; round < 2; ++round) {
-        for (const std::vector<CString>& values : pages) {
+    // The first pages twice: the same values must still give a page of its
+    // own (each repeat tries the names taken before it, so a few will do).
+    for (std::size_t round = 0; round < 2; ++round) {
+        const std::size_t count = round == 0 ? pages.size() : std::min<std::size_t>(pages.size(), 4);
+        for (std::size_t page = 0; page < count; ++page) {
+            const std::vector<CString>& values = pages[page];
             const CString name = names.Allocate(values.size() > 2 ? 3 : 2, values);
             if (name.empty() || name.find('/') != CString::npos || name.find('\0') != CString::npos)
                 vemofuzz::Fail("a page name is not one file name");
@@ -113,7 +117,10 @@ void NamePages(const std::vector<std::string>& parts, const CString& linkTag, CS
                 vemofuzz::Fail("a page name is not known as a page of its report");
             if (!seen.insert(CStringUtils::ToLower(name)).second)
                 vemofuzz::Fail("two pages of a run share a name");
-            CTagConvUtils::ReplaceTag(line, linkTag, name);
+            // Each link into the template as it stands: names put into one
+            // another would grow the text without bound.
+            CString linked = line;
+            CTagConvUtils::ReplaceTag(linked, linkTag, name);
         }
     }
 }
