@@ -24,6 +24,12 @@ namespace {
 namespace fs = std::filesystem;
 using vemotest::SaveTarget;
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+
 int KillsPerFile()
 {
     const char* text = std::getenv("VEMO_KILLTEST_KILLS");
@@ -110,8 +116,9 @@ TEST_P(KillDuringSave, LeavesOneWholeContentAndAtMostOneTempFile)
     // Otherwise the kills never met a save at work and proved nothing. The
     // small files are written in well under a millisecond, so on a busy
     // machine the kills may all land between saves; only the library's long
-    // write must always have been met.
-    if (target->Name() == "library") {
+    // write must always have been met (except under the sanitizers, where
+    // building the bytes takes nearly all of a save).
+    if (target->Name() == "library" && !kSanitized) {
         EXPECT_GT(leftovers, 0);
     }
     EXPECT_GT(changes, 0);
