@@ -83,6 +83,17 @@ void SeedTagConversion()
     Seed("tag_conversion", "url-block",
         "{URL_BEGIN}<a href=\"{URL}\">web</a>{URL_END}\n{URL_BEGIN}\nopen\0{URL_BEGIN}\0{URL_END}\0{URL}\0\x7f"s);
     Seed("tag_conversion", "nested", "{{A}}{A}{\n}{A\0{A}\0}\0{A}\0\xff"s);
+    // A home page and the sort values of the pages below it, split at 0x01.
+    Seed("tag_conversion", "page-names",
+        "<a href=\"{LINK}\">{TITLE}</a>\0{TITLE}\0{LINK}\0Blue Train\0\x05\0/out/My Books.htm\0"
+        "AC/DC\x01"
+        "Back in Black\0ac/dc\x01"
+        "back in black\0\x01\0Caf\xC3\xA9\x01\xE2\x80\x94\x01"
+        "Dune\x01"
+        "Herbert"s);
+    Seed("tag_conversion", "page-names-long",
+        "{LINK}\0{A}\0{LINK}\0x\0\x01\0/out/"s + std::string(240, 'h') + ".htm\0"s + std::string(300, 'v') + "\x01..\0"s
+            + std::string(300, 'v') + "\x01...\0"s);
 }
 
 // The first byte picks the delimiter: 0 tab, 1 comma.

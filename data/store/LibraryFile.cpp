@@ -139,6 +139,8 @@ bool CLibraryFile::ReadArchive(
 bool CLibraryFile::Read(CLibrary& into, const CString& path, bool& converted, CString& error)
 {
     converted = false;
+    // What a save killed mid-write left beside the file goes at the next load.
+    CFileUtils::RemoveStaleTempFiles(path);
     std::string bytes;
     if (!CFileUtils::ReadFileBytes(path, bytes)) {
         VemoLog(GUID_STREAM_FAILED);

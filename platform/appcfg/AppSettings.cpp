@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
+#include <cstdint>
 #include <filesystem>
 
 #include "platform/appcfg/AppPaths.h"
@@ -22,6 +24,13 @@ CString DocsPathFor(const CString& programDir, const CString& appName)
     return CDirUtils::WithTrailingSeparator(docs.lexically_normal().string());
 }
 
+bool HasUsableSize(const CRect& rect)
+{
+    const std::int64_t width = static_cast<std::int64_t>(rect.right) - rect.left;
+    const std::int64_t height = static_cast<std::int64_t>(rect.bottom) - rect.top;
+    return width > 0 && height > 0 && width <= INT_MAX && height <= INT_MAX;
+}
+
 } // namespace
 
 CAppSettings::CAppSettings(const CString& programDir, const CString& appName)
@@ -36,6 +45,8 @@ CAppSettings::CAppSettings(const CString& programDir, const CString& appName)
 bool CAppSettings::Read(bool& firstRun)
 {
     m_lastError.clear();
+    // What a save killed mid-write left beside the record goes at the next read.
+    CFileUtils::RemoveStaleTempFiles(m_settingsFile);
     std::string bytes;
     if (!CFileUtils::DoesFileExist(m_settingsFile)) {
         firstRun = true;
@@ -119,10 +130,13 @@ void CAppSettings::Serialize(CArchive& ar)
     SerializeVersion(ar, m_upgradeVersion);
     ar.Serialize(m_automaticUpgrading);
 
-    // A window of no size could never be seen again.
-    if (ar.IsLoading() && m_appRect.IsRectEmpty())
-        m_appRect
-            = CRect(m_appRect.left, m_appRect.top, m_appRect.left + DEFAULT_WIDTH, m_appRect.top + DEFAULT_HEIGHT);
+    // A window of no size could never be seen again, and one whose size
+    // does not fit an int would overflow whoever measures it.
+    if (ar.IsLoading() && !HasUsableSize(m_appRect)) {
+        const int left = m_appRect.left <= INT_MAX - DEFAULT_WIDTH ? m_appRect.left : 0;
+        const int top = m_appRect.top <= INT_MAX - DEFAULT_HEIGHT ? m_appRect.top : 0;
+        m_appRect = CRect(left, top, left + DEFAULT_WIDTH, top + DEFAULT_HEIGHT);
+    }
 }
 
 void CAppSettings::SerializeRect(CArchive& ar, CRect& rect)

@@ -112,6 +112,8 @@ CArchive CArchive::FromFile(const CString& path)
 {
     CArchive ar;
     ar.m_mode = load;
+    // What a save killed mid-write left beside the file goes at the next load.
+    CFileUtils::RemoveStaleTempFiles(path);
     ar.m_owned = ReadWholeFile(path);
     ar.m_in = ar.m_owned;
     return ar;
