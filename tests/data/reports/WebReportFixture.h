@@ -46,9 +46,9 @@ protected:
         report->SetName("Shelf");
         report->SetHomePage(m_output + "Home.htm", false);
         report->GetMediaIDs().SetShow(CMediaUtils::MEDIA_BOOK, true);
-        for (const auto& [level, spec] : levels) {
+        for (const auto& [level, page] : levels) {
             const std::string name = "L" + std::to_string(level) + ".htm";
-            report->SetPageLevel(level, Template(name, spec.first), spec.second, "");
+            report->SetPageLevel(level, Template(name, page.first), page.second, "");
         }
         m_library.AddCustomWebReport(report);
         return report;
