@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
+#include <memory>
 
 #include "data/model/Book.h"
 #include "data/model/MagazineIssue.h"
@@ -40,6 +42,8 @@ const char* const MSG_PAGE_NOT_WRITTEN = "VemoLibrary was unable to generate one
 // Braces are written as references, so that a value never reads as a tag.
 CString EscapeBraces(CString text)
 {
+    if (text.find_first_of("{}") == CString::npos)
+        return text;
     CStringUtils::Replace(text, "{", "&#123;");
     CStringUtils::Replace(text, "}", "&#125;");
     return text;
@@ -133,13 +137,50 @@ bool IsBlockProp(const CString& prop)
 
 } // namespace
 
+// A piece of a template part: plain lines, a sub-item block (kept whole or
+// dropped, by the kind of the item's sub-items) or a block's repeated part,
+// converted once per sub-item.
+struct CWebReportGenerator::CPiece {
+    int block = -1; // index into SUB_BLOCKS, -1 when not a block
+    // A link block: its lines are kept when a link it names has a value.
+    bool url = false;
+    bool names[3] = {};
+    CStringList lines;
+    std::vector<CPiece> children;
+    std::shared_ptr<const CPart> repeated;
+};
+
+struct CWebReportGenerator::CPart {
+    CStringList lines;
+    CNeeds needs;
+    // The lines split at their sub-item and link blocks; empty when they
+    // hold none.
+    std::vector<CPiece> pieces;
+    // A link block the split could not take out (one spanning a sub-item
+    // block) is left to the lines.
+    bool urlBlocksLeft = false;
+};
+
+// The values fetched for an item, by property.
+struct CWebReportGenerator::CValues {
+    const std::vector<CString>& props;
+    std::vector<CString> values;
+
+    const CString* Find(const CString& prop) const
+    {
+        for (std::size_t i = 0; i < props.size(); ++i)
+            if (props[i] == prop)
+                return &values[i];
+        return nullptr;
+    }
+};
+
 // One page level: its template split at the repeat blocks, and what the
 // template asks of the items.
 struct CWebReportGenerator::CLevel {
     struct CSegment {
         bool repeat;
-        CStringList lines;
-        CNeeds needs;
+        CPart part;
     };
     CString templateFile;
     CString sortProp1;
@@ -173,6 +214,10 @@ CWebReportGenerator::CWebReportGenerator(
     , m_names(report.GetHomePage())
     , m_writer(m_outputDir, report.GetHomePage())
 {
+    for (const auto& [tag, prop] : m_tags.GetTags())
+        if (!prop.empty())
+            m_itemTags.emplace(std::string_view(tag),
+                CItemTag { &tag, &prop, IsBlockProp(prop), U::IsDataPropSubItemProp(prop, false) });
 }
 
 CWebReportGenerator::~CWebReportGenerator() = default;
@@ -241,11 +286,11 @@ int CWebReportGenerator::ReadTemplates()
         CStringList rest = lines;
         CStringList before, inner, after;
         while (SplitBlock(rest, T::TAG_REPEAT_BEGIN, T::TAG_REPEAT_END, before, inner, after, true)) {
-            data.segments.push_back({ false, before, Analyse(before) });
-            data.segments.push_back({ true, inner, Analyse(inner) });
+            data.segments.push_back({ false, MakePart(before) });
+            data.segments.push_back({ true, MakePart(inner) });
             rest = after;
         }
-        data.segments.push_back({ false, rest, Analyse(rest) });
+        data.segments.push_back({ false, MakePart(rest) });
         m_levels.push_back(std::move(data));
     }
     return 0;
@@ -336,7 +381,8 @@ void CWebReportGenerator::ProcessLevel(int level, const std::vector<CReportSort:
     bool childrenMade = false;
     for (const CLevel::CSegment& segment : data.segments) {
         if (!segment.repeat) {
-            page.AddTail(Convert(segment.lines, segment.needs, rows.front().item, pageContext));
+            CStringList lines = Convert(segment.part, rows.front().item, pageContext);
+            page.SpliceTail(lines);
             continue;
         }
         const bool first = !childrenMade;
@@ -351,7 +397,8 @@ void CWebReportGenerator::ProcessLevel(int level, const std::vector<CReportSort:
                 previous = row.item;
                 CContext context = pageContext;
                 context.forwardLink.clear();
-                page.AddTail(Convert(segment.lines, segment.needs, row.item, context));
+                CStringList lines = Convert(segment.part, row.item, context);
+                page.SpliceTail(lines);
             }
             continue;
         }
@@ -362,7 +409,8 @@ void CWebReportGenerator::ProcessLevel(int level, const std::vector<CReportSort:
             CContext context = pageContext;
             context.forwardLink = group.pageName;
             context.count = static_cast<int>(group.items.size());
-            page.AddTail(Convert(segment.lines, segment.needs, group.items.front(), context));
+            CStringList lines = Convert(segment.part, group.items.front(), context);
+            page.SpliceTail(lines);
             if (!first)
                 continue;
             std::vector<CString> values = prefix;
@@ -395,10 +443,12 @@ CWebReportGenerator::CNeeds CWebReportGenerator::Analyse(const CStringList& line
             if (const CString* prop = m_tags.FindProperty(tag)) {
                 want(*prop);
             } else if (tag == T::TAG_IMAGE_BEGIN) {
+                needs.imageBlock = true;
                 for (const CString* picture : { &U::MEDIA_PROP_REPORTIMAGEFILE, &U::MEDIA_PROP_REPORTIMAGEWIDTH,
                          &U::MEDIA_PROP_REPORTIMAGEHEIGHT })
                     want(*picture);
             } else if (tag == T::TAG_URL_BEGIN) {
+                needs.urlBlock = true;
                 for (const CString* link : LINK_PROPS)
                     want(*link);
             } else if (tag.compare(0, 7, "{CUSTOM") == 0) {
@@ -412,29 +462,123 @@ CWebReportGenerator::CNeeds CWebReportGenerator::Analyse(const CStringList& line
     return needs;
 }
 
-CStringList CWebReportGenerator::Convert(
-    const CStringList& lines, const CNeeds& needs, const CItem* item, const CContext& context)
+CWebReportGenerator::CPart CWebReportGenerator::MakePart(const CStringList& lines) const
 {
-    CStringList result = lines;
+    CPart part { lines, Analyse(lines), {}, false };
+    const CNeeds& needs = part.needs;
+    if (!needs.urlBlock
+        && !std::any_of(std::begin(needs.subBlocks), std::end(needs.subBlocks), [](bool b) { return b; }))
+        return part;
+    auto text = [](const CStringList& text) {
+        CPiece piece;
+        piece.lines = text;
+        return piece;
+    };
+    // Each kind of block in turn, in the plain pieces the kinds before it
+    // left; a block of one kind does not span a block of another.
+    std::vector<CPiece> pieces;
+    pieces.push_back(text(lines));
+    for (std::size_t b = 0; b < std::size(SUB_BLOCKS); ++b) {
+        const CSubBlock& block = SUB_BLOCKS[b];
+        if (!needs.subBlocks[b])
+            continue;
+        std::vector<CPiece> next;
+        for (CPiece& piece : pieces) {
+            if (piece.block >= 0 || !HasTagIn(piece.lines, *block.begin)) {
+                next.push_back(std::move(piece));
+                continue;
+            }
+            CStringList rest = piece.lines, before, inner, after;
+            while (SplitBlock(rest, *block.begin, *block.end, before, inner, after, false)) {
+                next.push_back(text(before));
+                CPiece found;
+                found.block = static_cast<int>(b);
+                CStringList blockRest = inner, repeatBefore, repeated, repeatAfter;
+                while (SplitBlock(
+                    blockRest, *block.beginRepeat, *block.endRepeat, repeatBefore, repeated, repeatAfter, false)) {
+                    found.children.push_back(text(repeatBefore));
+                    CPiece repeat;
+                    repeat.repeated = std::make_shared<const CPart>(MakePart(repeated));
+                    found.children.push_back(std::move(repeat));
+                    blockRest = repeatAfter;
+                }
+                found.children.push_back(text(blockRest));
+                next.push_back(std::move(found));
+                rest = after;
+            }
+            next.push_back(text(rest));
+        }
+        pieces = std::move(next);
+    }
+    if (needs.urlBlock) {
+        SplitUrlBlocks(pieces);
+        std::function<bool(const std::vector<CPiece>&)> left = [&](const std::vector<CPiece>& list) {
+            for (const CPiece& piece : list)
+                if ((piece.block < 0 && !piece.url && HasTagIn(piece.lines, T::TAG_URL_BEGIN)) || left(piece.children))
+                    return true;
+            return false;
+        };
+        part.urlBlocksLeft = left(pieces);
+    }
+    part.pieces = std::move(pieces);
+    return part;
+}
+
+void CWebReportGenerator::SplitUrlBlocks(std::vector<CPiece>& pieces) const
+{
+    std::vector<CPiece> next;
+    for (CPiece& piece : pieces) {
+        if (piece.block >= 0)
+            SplitUrlBlocks(piece.children);
+        if (piece.block >= 0 || piece.repeated || !HasTagIn(piece.lines, T::TAG_URL_BEGIN)) {
+            next.push_back(std::move(piece));
+            continue;
+        }
+        CStringList rest = piece.lines, before, inner, after;
+        while (SplitBlock(rest, T::TAG_URL_BEGIN, T::TAG_URL_END, before, inner, after, false)) {
+            next.emplace_back().lines = before;
+            CPiece& block = next.emplace_back();
+            block.url = true;
+            for (int i = 0; i < 3; ++i)
+                block.names[i] = HasTagIn(inner, m_report.GetLinkTag(i));
+            block.lines = inner;
+            rest = after;
+        }
+        next.emplace_back().lines = rest;
+    }
+    pieces = std::move(next);
+}
+
+CStringList CWebReportGenerator::Convert(const CPart& part, const CItem* item, const CContext& context)
+{
+    const CNeeds& needs = part.needs;
     if (!item || !needs.anyTag)
-        return result;
-    ExpandSubItemBlocks(result, needs, item, context);
+        return part.lines;
 
     // The values the lines ask for, fetched in one look at the item (the
-    // properties of blocks just removed are fetched for nothing).
+    // properties of blocks left out are fetched for nothing).
     std::vector<const CString*> keys;
     keys.reserve(needs.props.size());
     for (const CString& prop : needs.props)
         keys.push_back(&prop);
-    std::vector<CString> found(needs.props.size());
+    CValues values { needs.props, std::vector<CString>(needs.props.size()) };
     // Plain data, as GetData gives it: custom fields have tags of their own.
-    CReportSort::GetValues(item, keys.data(), static_cast<int>(keys.size()), nullptr, found.data());
-    CMapStringToString values;
-    for (std::size_t i = 0; i < needs.props.size(); ++i)
-        values.SetAt(needs.props[i], found[i]);
+    CReportSort::GetValues(item, keys.data(), static_cast<int>(keys.size()), nullptr, values.values.data());
+    CString links[3];
+    if (needs.urlBlock)
+        for (int i = 0; i < 3; ++i)
+            if (const CString* value = values.Find(*LINK_PROPS[i]))
+                links[i] = SafeLink(*value);
 
-    FillPictureBlock(result, values);
-    FillUrlBlocks(result, values);
+    CStringList result;
+    if (part.pieces.empty())
+        result = part.lines;
+    else
+        AppendPieces(part.pieces, item, links, context, result);
+    if (needs.imageBlock)
+        FillPictureBlock(result, values);
+    if (part.urlBlocksLeft)
+        FillUrlBlocks(result, links);
     ReplaceItemTags(result, item, values);
     if (needs.customTags)
         ReplaceCustomFieldTags(result, item);
@@ -443,40 +587,41 @@ CStringList CWebReportGenerator::Convert(
     return result;
 }
 
-void CWebReportGenerator::ExpandSubItemBlocks(
-    CStringList& lines, const CNeeds& needs, const CItem* item, const CContext& context)
+void CWebReportGenerator::AppendPieces(const std::vector<CPiece>& pieces, const CItem* item, const CString links[],
+    const CContext& context, CStringList& out)
 {
     const auto* media = dynamic_cast<const CMediaItem*>(item);
-    CContext subContext = context;
-    subContext.fixedTags = false;
-    for (std::size_t b = 0; b < std::size(SUB_BLOCKS); ++b) {
-        const CSubBlock& block = SUB_BLOCKS[b];
-        if (!needs.subBlocks[b] || !HasTagIn(lines, *block.begin))
-            continue;
-        bool have = false;
-        if (media && media->GetSubItemCount() > 0) {
-            POSITION pos = media->GetHeadSubItem();
-            have = KindOf(media->GetNextSubItem(pos)) == block.kind;
-        }
-        CStringList result, rest = lines, before, inner, after;
-        while (SplitBlock(rest, *block.begin, *block.end, before, inner, after, false)) {
-            result.AddTail(before);
-            if (have) {
-                CStringList blockRest = inner, repeatBefore, repeated, repeatAfter;
-                while (SplitBlock(
-                    blockRest, *block.beginRepeat, *block.endRepeat, repeatBefore, repeated, repeatAfter, false)) {
-                    result.AddTail(repeatBefore);
-                    const CNeeds repeatedNeeds = Analyse(repeated);
-                    for (POSITION pos = media->GetHeadSubItem(); pos;)
-                        result.AddTail(Convert(repeated, repeatedNeeds, media->GetNextSubItem(pos), subContext));
-                    blockRest = repeatAfter;
-                }
-                result.AddTail(blockRest);
+    for (const CPiece& piece : pieces) {
+        if (piece.repeated) {
+            // Only inside a block the medium's sub-items are of.
+            CContext subContext = context;
+            subContext.fixedTags = false;
+            for (POSITION pos = media->GetHeadSubItem(); pos;) {
+                CStringList lines = Convert(*piece.repeated, media->GetNextSubItem(pos), subContext);
+                out.SpliceTail(lines);
             }
-            rest = after;
+        } else if (piece.block >= 0) {
+            if (!media || media->GetSubItemCount() == 0)
+                continue;
+            POSITION pos = media->GetHeadSubItem();
+            if (KindOf(media->GetNextSubItem(pos)) == SUB_BLOCKS[piece.block].kind)
+                AppendPieces(piece.children, item, links, context, out);
+        } else if (piece.url) {
+            // Each block stands or falls with the links it names itself.
+            bool keep = false;
+            for (int i = 0; i < 3; ++i)
+                keep = keep || (piece.names[i] && !links[i].empty());
+            if (!keep)
+                continue;
+            for (const CString& line : piece.lines) {
+                CString& added = out.GetAt(out.AddTail(line));
+                if (CTagConvUtils::HaveAnyTag(added))
+                    for (int i = 0; i < 3; ++i)
+                        CTagConvUtils::ReplaceTag(added, m_report.GetLinkTag(i), links[i]);
+            }
+        } else {
+            out.AddTail(piece.lines);
         }
-        result.AddTail(rest);
-        lines = result;
     }
 }
 
@@ -508,13 +653,13 @@ CString CWebReportGenerator::PictureName(const CString& path)
     return name;
 }
 
-void CWebReportGenerator::FillPictureBlock(CStringList& lines, const CMapStringToString& data)
+void CWebReportGenerator::FillPictureBlock(CStringList& lines, const CValues& values)
 {
     if (!HasTagIn(lines, T::TAG_IMAGE_BEGIN))
         return;
-    const CString* path = data.PLookup(U::MEDIA_PROP_REPORTIMAGEFILE);
-    const CString* width = data.PLookup(U::MEDIA_PROP_REPORTIMAGEWIDTH);
-    const CString* height = data.PLookup(U::MEDIA_PROP_REPORTIMAGEHEIGHT);
+    const CString* path = values.Find(U::MEDIA_PROP_REPORTIMAGEFILE);
+    const CString* width = values.Find(U::MEDIA_PROP_REPORTIMAGEWIDTH);
+    const CString* height = values.Find(U::MEDIA_PROP_REPORTIMAGEHEIGHT);
     CString name;
     if (path && !path->empty() && !CFileUtils::ParseFileNameFromPath(*path, true).empty())
         name = PictureName(*path);
@@ -523,14 +668,10 @@ void CWebReportGenerator::FillPictureBlock(CStringList& lines, const CMapStringT
         height ? CNumberTextConv::GetNumberFromString(*height) : 0);
 }
 
-void CWebReportGenerator::FillUrlBlocks(CStringList& lines, const CMapStringToString& data) const
+void CWebReportGenerator::FillUrlBlocks(CStringList& lines, const CString links[]) const
 {
     if (!HasTagIn(lines, T::TAG_URL_BEGIN))
         return;
-    CString links[3];
-    for (int i = 0; i < 3; ++i)
-        if (const CString* value = data.PLookup(*LINK_PROPS[i]))
-            links[i] = SafeLink(*value);
     // Each block stands or falls with the links it holds itself.
     CStringList result, rest = lines, before, inner, after;
     while (SplitBlock(rest, T::TAG_URL_BEGIN, T::TAG_URL_END, before, inner, after, false)) {
@@ -551,7 +692,7 @@ void CWebReportGenerator::FillUrlBlocks(CStringList& lines, const CMapStringToSt
     lines = result;
 }
 
-void CWebReportGenerator::ReplaceItemTags(CStringList& lines, const CItem* item, const CMapStringToString& data) const
+void CWebReportGenerator::ReplaceItemTags(CStringList& lines, const CItem* item, const CValues& values) const
 {
     const bool isMedia = dynamic_cast<const CMediaItem*>(item) != nullptr;
     for (CString& line : lines) {
@@ -560,20 +701,28 @@ void CWebReportGenerator::ReplaceItemTags(CStringList& lines, const CItem* item,
             const std::size_t close = line.find('}', open);
             if (close == CString::npos)
                 break;
-            const CString tag = line.substr(open, close - open + 1);
-            const CString* prop = m_tags.FindProperty(tag);
-            if (!prop || IsBlockProp(*prop) || (isMedia && U::IsDataPropSubItemProp(*prop, false))) {
+            const auto known = m_itemTags.find(std::string_view(line).substr(open, close - open + 1));
+            if (known == m_itemTags.end() || known->second.block || (isMedia && known->second.subItemProp)) {
                 from = open + 1;
                 continue;
             }
-            const CString* found = data.PLookup(*prop);
+            const CItemTag& tag = known->second;
+            const CString* found = values.Find(*tag.prop);
             // Values that mean nothing ("0", "N", the none category) show as
             // nothing, as in printed reports.
             CString value = found ? *found : CString();
-            CCustomReport::AdjustText(*prop, value);
-            CTagConvUtils::ReplaceTitleTag(line, tag, EscapeValue(value));
-            // What took the tag's place holds no brace.
-            from = open;
+            CCustomReport::AdjustText(*tag.prop, value);
+            value = EscapeValue(value);
+            if (value.empty()) {
+                // Left out, or "(none)" where it names a link.
+                CTagConvUtils::ReplaceTitleTag(line, *tag.tag, value);
+                from = open;
+            } else {
+                // Further uses of the tag are met and filled in turn.
+                line.replace(open, tag.tag->size(), value);
+                // What took the tag's place holds no brace.
+                from = open + value.size();
+            }
         }
     }
 }

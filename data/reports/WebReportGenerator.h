@@ -7,6 +7,7 @@
 // into a page; values never turn into tags.
 
 #include <functional>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -60,14 +61,31 @@ private:
     struct CLevel;
     struct CContext;
     struct CGroup;
+    struct CPiece;
+    struct CPart;
+    struct CValues;
     // What a part of a template asks of an item, worked out once per part.
     struct CNeeds {
         bool anyTag = false;
         bool customTags = false;
+        bool imageBlock = false;
+        bool urlBlock = false;
         bool subBlocks[3] = {};
         std::vector<CString> props;
     };
+    // What a property tag asks for when it meets an item.
+    struct CItemTag {
+        const CString* tag;
+        const CString* prop;
+        // Block properties (picture, links) are filled by their blocks.
+        bool block;
+        // Tags of sub-item properties stay for the sub-items of a medium.
+        bool subItemProp;
+    };
     CNeeds Analyse(const CStringList& lines) const;
+    // The lines with what they ask for and their sub-item blocks split out,
+    // so that each item only puts the pieces together.
+    CPart MakePart(const CStringList& lines) const;
 
     void ProcessLevel(int level, const std::vector<CReportSort::CRow>& rows, const CString& pageName,
         const CString& backName, const std::vector<CString>& prefix);
@@ -78,11 +96,13 @@ private:
     std::vector<CReportSort::CRow> PrepareForLevel(int level, std::vector<CItem*> items, bool swap) const;
     bool IsDuplicate(const CItem* previous, const CItem* item) const;
 
-    CStringList Convert(const CStringList& lines, const CNeeds& needs, const CItem* item, const CContext& context);
-    void ExpandSubItemBlocks(CStringList& lines, const CNeeds& needs, const CItem* item, const CContext& context);
-    void FillPictureBlock(CStringList& lines, const CMapStringToString& data);
-    void FillUrlBlocks(CStringList& lines, const CMapStringToString& data) const;
-    void ReplaceItemTags(CStringList& lines, const CItem* item, const CMapStringToString& data) const;
+    CStringList Convert(const CPart& part, const CItem* item, const CContext& context);
+    void AppendPieces(const std::vector<CPiece>& pieces, const CItem* item, const CString links[],
+        const CContext& context, CStringList& out);
+    void SplitUrlBlocks(std::vector<CPiece>& pieces) const;
+    void FillPictureBlock(CStringList& lines, const CValues& values);
+    void FillUrlBlocks(CStringList& lines, const CString links[]) const;
+    void ReplaceItemTags(CStringList& lines, const CItem* item, const CValues& values) const;
     void ReplaceCustomFieldTags(CStringList& lines, const CItem* item) const;
     void ReplaceFixedTags(CStringList& lines, const CContext& context) const;
     void Clean(CStringList& lines) const;
@@ -99,6 +119,8 @@ private:
     const CLibraryImpl* m_library;
     CProgress m_progress;
     const CWebReportTags& m_tags;
+    // Property tags by their text, for the look-up of every tag of every item.
+    std::unordered_map<std::string_view, CItemTag> m_itemTags;
     CString m_outputDir;
     CWebPageNames m_names;
     CPageWriter m_writer;
