@@ -250,6 +250,40 @@ TEST_F(CustomWebReportTest, ChaptersTracksAndCustomFieldsFillTheirBlocks)
         "<h2>Beta</h2>Mood &lt;x&gt;=\n\n");
 }
 
+// Link blocks inside a chapters block, beside it and around it: each item
+// keeps the blocks of the sub-items it has and the links it holds.
+TEST_F(CustomWebReportTest, LinkBlocksWorkInsideBesideAndAroundSubItemBlocks)
+{
+    CBook* linked = AddBook("Linked");
+    linked->SetEFileURL("https://example.com/book");
+    for (int number = 1; number <= 2; ++number) {
+        auto* chapter = new CBookChapter();
+        chapter->SetChapter(number);
+        chapter->SetTitle(number == 1 ? "Start" : "End");
+        linked->AddSubItem(chapter);
+    }
+    AddBook("Plain")->AddSubItem(new CBookChapter());
+    AddBook("Bare");
+    CCustomWebReport* report = MakeReport({ { 1,
+        { "{REPEAT_BEGIN}<h2>{TITLE}</h2>\n"
+          "{IF_HAVE_CHAPTERS_BEGIN}{IF_HAVE_URL_BEGIN}<a href=\"{ELECTRONIC_FILE_OR_URL}\">read</a>{IF_HAVE_URL_END}<ol>\n"
+          "{IF_HAVE_CHAPTERS_BEGIN_REPEAT}<li>{CHAPTER} {CHAPTER_TITLE}</li>{IF_HAVE_CHAPTERS_END_REPEAT}\n"
+          "</ol>{IF_HAVE_CHAPTERS_END}\n"
+          "{IF_HAVE_URL_BEGIN}<p>{IF_HAVE_CHAPTERS_BEGIN}{IF_HAVE_CHAPTERS_BEGIN_REPEAT}{CHAPTER}."
+          "{IF_HAVE_CHAPTERS_END_REPEAT}{IF_HAVE_CHAPTERS_END} <a href=\"{ELECTRONIC_FILE_OR_URL}\">more</a></p>"
+          "{IF_HAVE_URL_END}\n"
+          "{IF_HAVE_URL_BEGIN}<i>{ELECTRONIC_FILE_OR_URL}</i>{IF_HAVE_URL_END}{IF_HAVE_URL_BEGIN}x{IF_HAVE_URL_END}\n"
+          "{REPEAT_END}\n",
+            "Title" } } });
+    m_library.RunCustomWebReport(report, {});
+    EXPECT_EQ(report->GetRunErrorMsg(), "");
+    EXPECT_EQ(Pages().at("Home.htm"),
+        "<h2>Bare</h2>\n"
+        "<h2>Linked</h2>\n<a href=\"https://example.com/book\">read</a>\n<ol>\n<li>1 Start</li>\n<li>2 End</li>\n</ol>\n"
+        "<p>\n1.\n2.\n <a href=\"https://example.com/book\">more</a></p>\n<i>https://example.com/book</i>\n"
+        "<h2>Plain</h2>\n<ol>\n<li>1 </li>\n</ol>\n");
+}
+
 struct RunStop {
     const char* name;
     int levels;
