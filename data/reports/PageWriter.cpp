@@ -60,13 +60,8 @@ void CPageWriter::RemoveLeftovers() const
             CFileUtils::DeleteFile(m_folder + name);
 }
 
-bool CPageWriter::Write(const CString& name, const CStringList& lines)
+bool CPageWriter::Write(const CString& name, const CString& bytes)
 {
-    std::string bytes;
-    for (const CString& line : lines) {
-        bytes += line;
-        bytes += '\n';
-    }
     const CString page = m_folder + name;
     // A page being replaced keeps its permissions.
     struct stat st { };

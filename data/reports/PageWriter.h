@@ -20,9 +20,9 @@ public:
 
     // Removes temporary files an interrupted run of this report left behind.
     void RemoveLeftovers() const;
-    // Writes the lines, each ended by "\n", beside the page name; false when
-    // the temporary file cannot be written.
-    bool Write(const CString& name, const CStringList& lines);
+    // Writes the text beside the page name; false when the temporary file
+    // cannot be written.
+    bool Write(const CString& name, const CString& text);
     // Puts every written page in place; the names that could not be are
     // added to failed. False when any failed.
     bool Commit(CStringList& failed);

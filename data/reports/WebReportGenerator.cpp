@@ -790,9 +790,10 @@ void CWebReportGenerator::Clean(CStringList& lines) const
 
 void CWebReportGenerator::WritePage(const CString& pageName, const CStringList& lines)
 {
-    if (CFileUtils::IsContentIdentical(m_outputDir + pageName, lines))
+    const CString text = CFileUtils::JoinLines(lines);
+    if (CFileUtils::IsContentIdentical(m_outputDir + pageName, text))
         m_pagesUnchanged.insert(pageName);
-    else if (m_writer.Write(pageName, lines))
+    else if (m_writer.Write(pageName, text))
         m_pagesWritten.insert(pageName);
     else
         PageFailed();

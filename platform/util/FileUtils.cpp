@@ -85,16 +85,6 @@ ssize_t ReadFull(int fd, char* data, std::size_t n)
     return static_cast<ssize_t>(got);
 }
 
-CString JoinLines(const CStringList& lines)
-{
-    CString text;
-    for (const CString& line : lines) {
-        text += line;
-        text += '\n';
-    }
-    return text;
-}
-
 bool IsBadFileChar(std::uint32_t cp)
 {
     if (cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp <= 0x9F))
@@ -339,9 +329,27 @@ bool CFileUtils::WriteFileContent(const CString& path, const CStringList& lines,
     return WriteFileAtomic(path, JoinLines(lines), error);
 }
 
+CString CFileUtils::JoinLines(const CStringList& lines)
+{
+    std::size_t size = 0;
+    for (const CString& line : lines)
+        size += line.size() + 1;
+    CString text;
+    text.reserve(size);
+    for (const CString& line : lines) {
+        text += line;
+        text += '\n';
+    }
+    return text;
+}
+
 bool CFileUtils::IsContentIdentical(const CString& path, const CStringList& lines)
 {
-    CString expected = JoinLines(lines);
+    return IsContentIdentical(path, JoinLines(lines));
+}
+
+bool CFileUtils::IsContentIdentical(const CString& path, const CString& expected)
+{
     if (GetFileSize(path) != static_cast<std::int64_t>(expected.size()))
         return false;
     std::string bytes;

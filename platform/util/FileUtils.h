@@ -42,6 +42,10 @@ public:
     // True when the file exists and holds exactly the lines as
     // WriteFileContent would write them.
     static bool IsContentIdentical(const CString& path, const CStringList& lines);
+    // The same for the text those lines make, already joined.
+    static bool IsContentIdentical(const CString& path, const CString& text);
+    // The lines, each ended by "\n", as one text.
+    static CString JoinLines(const CStringList& lines);
     static bool AreFilesIdentical(const CString& a, const CString& b);
 
     // The copy goes through a temporary file beside to, so a failed copy
