@@ -1,5 +1,9 @@
 // Report speed: the four-key report sort over 100,000 items, and a
 // three-level web report of 10,000 items, written fresh and rerun unchanged.
+// Pages go under TMPDIR (default /tmp): point it at the kind of file system
+// reports are kept on. An ext4 without a journal that has just deleted many
+// files makes every new file slow to create (it skips recently freed
+// inodes), which can double the fresh run.
 
 #include <benchmark/benchmark.h>
 
