@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "FuzzSupport.h"
 #include "SampleLibrary.h"
@@ -96,6 +98,28 @@ void SeedTagConversion()
             + std::string(300, 'v') + "\x01...\0"s);
 }
 
+// The default templates of the three-level reports, joined by NUL bytes.
+void SeedWebReport()
+{
+    const std::vector<std::vector<const char*>> reports = { { "Movies1", "Movies2", "VideoEntry" },
+        { "Books", "BookEntry" }, { "Music1", "Music2", "Music3" }, { "MagsByMag1", "MagsByMag2", "MagsByMag3" },
+        { "AudioMedia1", "AudioMedia2" } };
+    for (const auto& names : reports) {
+        std::string bytes;
+        for (const char* name : names) {
+            std::ifstream in(std::string(VEMO_TEMPLATE_SOURCE_DIR) + "/" + name + ".htm", std::ios::binary);
+            std::ostringstream text;
+            text << in.rdbuf();
+            if (!in)
+                vemofuzz::Fail("a default template could not be read");
+            if (!bytes.empty())
+                bytes += '\0';
+            bytes += text.str();
+        }
+        Seed("web_report", names.front(), bytes);
+    }
+}
+
 // The first byte picks the delimiter: 0 tab, 1 comma.
 void SeedDelimitedText()
 {
@@ -121,5 +145,6 @@ int main(int argc, char** argv)
     SeedSettings();
     SeedTagConversion();
     SeedDelimitedText();
+    SeedWebReport();
     return 0;
 }
