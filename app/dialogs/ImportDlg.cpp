@@ -1,5 +1,7 @@
 #include "app/dialogs/ImportDlg.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -314,21 +316,27 @@ void CImportDlg::OnCellChanged(int row, int column)
         return;
     const int fileRow = row - PROPERTY_ROW - 1;
     m_job->SetRowChosen(fileRow, IsRowChecked(fileRow));
-    MarkExisting();
+    // Only this row's mark can change.
+    MarkExisting(fileRow);
 }
 
-void CImportDlg::MarkExisting()
+void CImportDlg::MarkExisting(int onlyRow)
 {
     if (!m_job)
         return;
     try {
         CWaitCursor wait;
-        m_job->MarkExisting();
+        if (onlyRow < 0)
+            m_job->MarkExisting();
+        else
+            m_job->MarkExistingRow(onlyRow);
     } catch (...) {
         // Only the marks are lost; the import itself still compares.
     }
     m_filling = true;
-    for (int r = 0; r < m_job->GetRowCount(); ++r) {
+    const int first = onlyRow < 0 ? 0 : onlyRow;
+    const int end = onlyRow < 0 ? m_job->GetRowCount() : std::min(onlyRow + 1, m_job->GetRowCount());
+    for (int r = first; r < end; ++r) {
         const QBrush brush = m_job->GetRow(r).exists ? QBrush(EXISTING_ROW_COLOR) : QBrush();
         for (int c = 0; c < m_grid->columnCount(); ++c)
             if (QTableWidgetItem* cell = m_grid->item(PROPERTY_ROW + 1 + r, c))

@@ -68,7 +68,8 @@ private:
     void FillPropertyCombos();
     void OnPropertyChosen(int fileColumn, const QString& prop);
     void OnCellChanged(int row, int column);
-    void MarkExisting();
+    // Marks the rows the library holds (only onlyRow when given) in rose.
+    void MarkExisting(int onlyRow = -1);
     QStringList OfferedProperties() const;
     char Delimiter() const;
 

@@ -196,9 +196,20 @@ CString CImportJob::SkipReason(const CImportRow& row) const
 
 void CImportJob::MarkExisting()
 {
+    MarkRows(0, m_rows.size());
+}
+
+void CImportJob::MarkExistingRow(int row)
+{
+    if (row >= 0 && static_cast<std::size_t>(row) < m_rows.size())
+        MarkRows(static_cast<std::size_t>(row), static_cast<std::size_t>(row) + 1);
+}
+
+void CImportJob::MarkRows(std::size_t first, std::size_t end)
+{
     CMediaMgr* mgr = IsValidMediaType() ? m_library.GetImpl()->GetMediaMgr(m_mediaType) : nullptr;
-    for (CImportRow& row : m_rows)
-        row.exists = false;
+    for (std::size_t r = first; r < end; ++r)
+        m_rows[r].exists = false;
     if (!mgr || IsAllIgnored())
         return;
     // Items made to compare with may add publishers and magazine titles;
@@ -207,7 +218,8 @@ void CImportJob::MarkExisting()
     const std::string shared = CLibrarySnapshot::SharedBytes();
     try {
         CMapStringToString values;
-        for (CImportRow& row : m_rows) {
+        for (std::size_t r = first; r < end; ++r) {
+            CImportRow& row = m_rows[r];
             if (!row.chosen)
                 continue;
             BuildValues(row, values);

@@ -104,6 +104,9 @@ public:
     // Marks the chosen rows whose item the library holds already. Neither
     // the library nor the shared lists change.
     void MarkExisting();
+    // The same for one row (after it was chosen or left out); a row that
+    // is not there is ignored.
+    void MarkExistingRow(int row);
 
     // Imports every chosen row. On failure, or with dryRun, the library and
     // the shared lists are put back as they were before.
@@ -114,6 +117,8 @@ protected:
     virtual CMediaItem* ImportRow(const CMapStringToString& values);
 
 private:
+    // Marks rows first to end (not included).
+    void MarkRows(std::size_t first, std::size_t end);
     const CCustomFieldMgr* GetFields() const;
     bool ReadRows(CDelimitedTextReader& reader, CString& error);
     // Why a chosen row is not imported; "" when it is.

@@ -318,6 +318,22 @@ TEST_F(ImportJobTest, ExistingRowsAreMarkedWithoutChangingAnything)
     EXPECT_FALSE(job->GetRow(2).exists);
     EXPECT_EQ(Bytes(), before);
     EXPECT_EQ(CPublisherMgr::GetInstance()->GetCount(), publishersBefore);
+
+    // One row at a time, as when a row is ticked in the grid: the other
+    // rows keep their marks.
+    job->SetRowChosen(1, false);
+    job->MarkExistingRow(2);
+    EXPECT_TRUE(job->GetRow(1).exists);
+    job->MarkExistingRow(1);
+    EXPECT_FALSE(job->GetRow(1).exists);
+    job->SetRowChosen(1, true);
+    job->MarkExistingRow(1);
+    EXPECT_TRUE(job->GetRow(1).exists);
+    job->MarkExistingRow(-1);
+    job->MarkExistingRow(job->GetRowCount());
+    EXPECT_TRUE(job->GetRow(1).exists);
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_EQ(CPublisherMgr::GetInstance()->GetCount(), publishersBefore);
 }
 
 TEST_F(ImportJobTest, ReadsFromAFile)
