@@ -353,6 +353,7 @@ void CMainFrame::FillLibraryMenu()
 void CMainFrame::FillResearchMenu()
 {
     ClearDynamic(m_researchMenu);
+    UpdateCommandStates();
     CLibrary* library = m_doc ? m_doc->GetLibrary() : nullptr;
     if (!library)
         return;

@@ -143,6 +143,18 @@ private slots:
         QVERIFY(!m_frame->FindAction(ID_LIBRARY_NOTES)->isEnabled());
     }
 
+    void researchMenuFollowsWhetherALibraryIsOpen()
+    {
+        m_doc->CreateNewLibrary();
+        m_frame->FillResearchMenu();
+        QVERIFY(m_frame->FindAction(ID_RESEARCH_MANAGE)->isEnabled());
+        QVERIFY(!m_frame->DynamicEntries(m_frame->GetResearchMenu()).isEmpty());
+        m_doc->CloseLibrary();
+        m_frame->FillResearchMenu();
+        QVERIFY(!m_frame->FindAction(ID_RESEARCH_MANAGE)->isEnabled());
+        QVERIFY(m_frame->DynamicEntries(m_frame->GetResearchMenu()).isEmpty());
+    }
+
     void libraryMenuListsEveryLibraryWithTheLoadedOneChecked()
     {
         WriteLibraryFile(m_home->LibraryPath("Coins"), "Coins");
