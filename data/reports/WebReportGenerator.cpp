@@ -511,25 +511,19 @@ CWebReportGenerator::CPart CWebReportGenerator::MakePart(const CStringList& line
         pieces = std::move(next);
     }
     if (needs.urlBlock) {
-        SplitUrlBlocks(pieces);
-        std::function<bool(const std::vector<CPiece>&)> left = [&](const std::vector<CPiece>& list) {
-            for (const CPiece& piece : list)
-                if ((piece.block < 0 && !piece.url && HasTagIn(piece.lines, T::TAG_URL_BEGIN)) || left(piece.children))
-                    return true;
-            return false;
-        };
-        part.urlBlocksLeft = left(pieces);
+        part.urlBlocksLeft = SplitUrlBlocks(pieces);
     }
     part.pieces = std::move(pieces);
     return part;
 }
 
-void CWebReportGenerator::SplitUrlBlocks(std::vector<CPiece>& pieces) const
+bool CWebReportGenerator::SplitUrlBlocks(std::vector<CPiece>& pieces) const
 {
+    bool left = false;
     std::vector<CPiece> next;
     for (CPiece& piece : pieces) {
         if (piece.block >= 0)
-            SplitUrlBlocks(piece.children);
+            left = SplitUrlBlocks(piece.children) || left;
         if (piece.block >= 0 || piece.repeated || !HasTagIn(piece.lines, T::TAG_URL_BEGIN)) {
             next.push_back(std::move(piece));
             continue;
@@ -544,9 +538,12 @@ void CWebReportGenerator::SplitUrlBlocks(std::vector<CPiece>& pieces) const
             block.lines = inner;
             rest = after;
         }
+        // A begin tag still here has no end tag in this piece.
+        left = left || HasTagIn(rest, T::TAG_URL_BEGIN);
         next.emplace_back().lines = rest;
     }
     pieces = std::move(next);
+    return left;
 }
 
 CStringList CWebReportGenerator::Convert(const CPart& part, const CItem* item, const CContext& context)

@@ -99,7 +99,9 @@ private:
     CStringList Convert(const CPart& part, const CItem* item, const CContext& context);
     void AppendPieces(const std::vector<CPiece>& pieces, const CItem* item, const CString links[],
         const CContext& context, CStringList& out);
-    void SplitUrlBlocks(std::vector<CPiece>& pieces) const;
+    // Splits the link blocks out of the plain pieces; true when a link
+    // block is left that the pieces could not take out.
+    bool SplitUrlBlocks(std::vector<CPiece>& pieces) const;
     void FillPictureBlock(CStringList& lines, const CValues& values);
     void FillUrlBlocks(CStringList& lines, const CString links[]) const;
     void ReplaceItemTags(CStringList& lines, const CItem* item, const CValues& values) const;

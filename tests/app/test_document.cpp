@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "AppTestSupport.h"
+#include "DocumentTestBase.h"
 #include "app/Clock.h"
 #include "app/dialogs/LibraryRestoreDlg.h"
 #include "app/doc/VemoLibraryDoc.h"
@@ -19,26 +20,19 @@ const CString kSaveProblem = "VemoLibrary was unable to save the Library data fi
 
 } // namespace
 
-class TestDocument : public QObject {
+class TestDocument : public QObject, protected CDocumentTestBase {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_home = std::make_unique<CTestHome>();
-        m_box = std::make_unique<CTestMessageBox>();
-        m_settings = std::make_unique<CVemoLibrarySettings>("/opt/vemo/bin/");
-        m_doc = std::make_unique<CVemoLibraryDoc>(m_settings.get());
-        m_doc->SetAutoIdle(false);
+        MakeDocument();
         CClock::SetNowForTesting(COleDateTime(2024, 3, 9, 10, 30, 0));
     }
     void cleanup()
     {
         CFileUtils::SetWriteLimitForTesting(-1);
-        m_doc.reset();
-        m_settings.reset();
-        m_box.reset();
-        m_home.reset();
+        DropDocument();
         CClock::ResetForTesting();
     }
 
@@ -479,11 +473,6 @@ private slots:
 
 private:
     static CString CSharedData_FILE() { return "VemoLibrary2.dat"; }
-
-    std::unique_ptr<CTestHome> m_home;
-    std::unique_ptr<CTestMessageBox> m_box;
-    std::unique_ptr<CVemoLibrarySettings> m_settings;
-    std::unique_ptr<CVemoLibraryDoc> m_doc;
 };
 
 QTEST_MAIN(TestDocument)

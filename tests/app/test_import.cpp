@@ -9,6 +9,7 @@
 
 #include "AppDialogDriver.h"
 #include "AppTestSupport.h"
+#include "DocumentTestBase.h"
 #include "app/dialogs/ImportDlg.h"
 #include "app/dialogs/ImportProgressJob.h"
 #include "app/doc/LibraryCommands.h"
@@ -56,17 +57,13 @@ private:
 
 } // namespace
 
-class TestImport : public QObject {
+class TestImport : public QObject, protected CDocumentTestBase {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_home = std::make_unique<CTestHome>();
-        m_box = std::make_unique<CTestMessageBox>();
-        m_settings = std::make_unique<CVemoLibrarySettings>("/opt/vemo/bin/");
-        m_doc = std::make_unique<CVemoLibraryDoc>(m_settings.get());
-        m_doc->SetAutoIdle(false);
+        MakeDocument();
         m_doc->CreateNewLibrary();
         QVERIFY(Library());
         auto* dune = static_cast<CBook*>(Library()->CreateMediaItem(CMediaUtils::MEDIA_BOOK, nullptr));
@@ -79,10 +76,7 @@ private slots:
     }
     void cleanup()
     {
-        m_doc.reset();
-        m_settings.reset();
-        m_box.reset();
-        m_home.reset();
+        DropDocument();
     }
 
     void gridShowsColumnsRowsAndRowsThatExist()
@@ -291,10 +285,6 @@ private:
         return titles;
     }
 
-    std::unique_ptr<CTestHome> m_home;
-    std::unique_ptr<CTestMessageBox> m_box;
-    std::unique_ptr<CVemoLibrarySettings> m_settings;
-    std::unique_ptr<CVemoLibraryDoc> m_doc;
     CString m_inDir;
 };
 

@@ -13,6 +13,7 @@
 
 #include "AppDialogDriver.h"
 #include "AppTestSupport.h"
+#include "DocumentTestBase.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/MediaTypeBar.h"
@@ -43,26 +44,19 @@ QList<int> Ids(const QList<QAction*>& actions)
 
 } // namespace
 
-class TestMainFrame : public QObject {
+class TestMainFrame : public QObject, protected CDocumentTestBase {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_home = std::make_unique<CTestHome>();
-        m_box = std::make_unique<CTestMessageBox>();
-        m_settings = std::make_unique<CVemoLibrarySettings>("/opt/vemo/bin/");
-        m_doc = std::make_unique<CVemoLibraryDoc>(m_settings.get());
-        m_doc->SetAutoIdle(false);
+        MakeDocument();
         m_frame = std::make_unique<CMainFrame>(m_doc.get(), m_settings.get());
     }
     void cleanup()
     {
         m_frame.reset();
-        m_doc.reset();
-        m_settings.reset();
-        m_box.reset();
-        m_home.reset();
+        DropDocument();
     }
 
     void statusPanesTexts_data()
@@ -371,10 +365,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<CTestHome> m_home;
-    std::unique_ptr<CTestMessageBox> m_box;
-    std::unique_ptr<CVemoLibrarySettings> m_settings;
-    std::unique_ptr<CVemoLibraryDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
 };
 

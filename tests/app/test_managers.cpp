@@ -14,6 +14,7 @@
 
 #include "AppDialogDriver.h"
 #include "AppTestSupport.h"
+#include "DocumentTestBase.h"
 #include "app/dialogs/CategoryDlg.h"
 #include "app/dialogs/CheckoutSettingsDlg.h"
 #include "app/dialogs/MediaSettingsDlg.h"
@@ -26,17 +27,13 @@
 #include "data/store/CheckoutSettings.h"
 #include "data/store/ResearchEntry.h"
 
-class TestManagers : public QObject {
+class TestManagers : public QObject, protected CDocumentTestBase {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_home = std::make_unique<CTestHome>();
-        m_box = std::make_unique<CTestMessageBox>();
-        m_settings = std::make_unique<CVemoLibrarySettings>("/opt/vemo/bin/");
-        m_doc = std::make_unique<CVemoLibraryDoc>(m_settings.get());
-        m_doc->SetAutoIdle(false);
+        MakeDocument();
         m_doc->CreateNewLibrary();
         QVERIFY(Library());
         QVERIFY(!m_doc->IsModified());
@@ -45,10 +42,7 @@ private slots:
     void cleanup()
     {
         m_hints.reset();
-        m_doc.reset();
-        m_settings.reset();
-        m_box.reset();
-        m_home.reset();
+        DropDocument();
     }
 
     void categoryUsageTexts_data()
@@ -258,10 +252,6 @@ private:
     CLibrary* Library() const { return m_doc->GetLibrary(); }
     bool HintSent(int hint) const { return m_hints->contains(QVariantList { hint }); }
 
-    std::unique_ptr<CTestHome> m_home;
-    std::unique_ptr<CTestMessageBox> m_box;
-    std::unique_ptr<CVemoLibrarySettings> m_settings;
-    std::unique_ptr<CVemoLibraryDoc> m_doc;
     std::unique_ptr<QSignalSpy> m_hints;
 };
 

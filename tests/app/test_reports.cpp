@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "AppTestSupport.h"
+#include "DocumentTestBase.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/dialogs/CustomPrintReportsDlg.h"
@@ -79,17 +80,13 @@ void SelectRow(QListWidget* list, const QString& text)
 
 } // namespace
 
-class TestReports : public QObject {
+class TestReports : public QObject, protected CDocumentTestBase {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_home = std::make_unique<CTestHome>();
-        m_box = std::make_unique<CTestMessageBox>();
-        m_settings = std::make_unique<CVemoLibrarySettings>("/opt/vemo/bin/");
-        m_doc = std::make_unique<CVemoLibraryDoc>(m_settings.get());
-        m_doc->SetAutoIdle(false);
+        MakeDocument();
         m_doc->OpenLibrary("Shelf", false);
         QVERIFY(m_doc->GetLibrary());
         FillLibrary(*m_doc->GetLibrary());
@@ -103,9 +100,7 @@ private slots:
                 windows << dialog;
         for (const QPointer<QDialog>& window : windows)
             delete window.data();
-        m_settings.reset();
-        m_box.reset();
-        m_home.reset();
+        DropDocument();
         CPersonMgr::DeleteInstance();
         CBrowserLauncherReset();
     }
@@ -375,11 +370,6 @@ private:
         report->SetHomePage(homePage, false);
         m_doc->GetLibrary()->AddCustomWebReport(report);
     }
-
-    std::unique_ptr<CTestHome> m_home;
-    std::unique_ptr<CTestMessageBox> m_box;
-    std::unique_ptr<CVemoLibrarySettings> m_settings;
-    std::unique_ptr<CVemoLibraryDoc> m_doc;
 };
 
 QTEST_MAIN(TestReports)

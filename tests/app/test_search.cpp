@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "AppTestSupport.h"
+#include "DocumentTestBase.h"
 #include "app/MainFrame.h"
 #include "app/dialogs/LibrarySearchDlg.h"
 #include "app/doc/VemoLibraryDoc.h"
@@ -16,17 +17,13 @@
 #include "data/model/MediaUtils.h"
 #include "data/model/Track.h"
 
-class TestSearch : public QObject {
+class TestSearch : public QObject, protected CDocumentTestBase {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_home = std::make_unique<CTestHome>();
-        m_box = std::make_unique<CTestMessageBox>();
-        m_settings = std::make_unique<CVemoLibrarySettings>("/opt/vemo/bin/");
-        m_doc = std::make_unique<CVemoLibraryDoc>(m_settings.get());
-        m_doc->SetAutoIdle(false);
+        MakeDocument();
         m_doc->CreateNewLibrary();
         QVERIFY(Library());
         AddBook("Dune", "Frank Herbert");
@@ -40,10 +37,7 @@ private slots:
     }
     void cleanup()
     {
-        m_doc.reset();
-        m_settings.reset();
-        m_box.reset();
-        m_home.reset();
+        DropDocument();
     }
 
     void oneWindowOfferingTheStoredTexts()
@@ -213,11 +207,6 @@ private:
             strings.Add(library.GetSearchStringAt(i));
         return strings;
     }
-
-    std::unique_ptr<CTestHome> m_home;
-    std::unique_ptr<CTestMessageBox> m_box;
-    std::unique_ptr<CVemoLibrarySettings> m_settings;
-    std::unique_ptr<CVemoLibraryDoc> m_doc;
 };
 
 QTEST_MAIN(TestSearch)
