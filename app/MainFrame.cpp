@@ -299,7 +299,7 @@ void CMainFrame::SwitchView(int mediaType)
         return;
     }
     connect(view, &CView::StatusCountsChanged, this, &CMainFrame::UpdateStatusCounts);
-    connect(view, &CView::CommandStatesChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(view, &CView::CommandStatesChanged, this, [this] { UpdateStatesOf(Rule::View); });
     m_view = view;
     setCentralWidget(view);
     if (!view->IsMediaView()) {
@@ -584,10 +584,20 @@ void CMainFrame::UpdateCommandStates()
         it.value()->setEnabled(IsCommandEnabled(it.key()));
 }
 
+void CMainFrame::UpdateStatesOf(Rule rule)
+{
+    for (const CCommand& command : Commands()) {
+        if (command.rule != rule)
+            continue;
+        for (int id = command.first; id <= command.last; ++id)
+            if (QAction* action = m_actions.value(id))
+                action->setEnabled(IsEnabled(command, id));
+    }
+}
+
 void CMainFrame::UpdateEditStates()
 {
-    for (int id : { ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL })
-        m_actions.value(id)->setEnabled(IsCommandEnabled(id));
+    UpdateStatesOf(Rule::EditField);
 }
 
 void CMainFrame::ScheduleCommandStates()

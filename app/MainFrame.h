@@ -117,6 +117,8 @@ private:
     QWidget* EditFocus() const;
     // Follows the focused field for the edit commands' states.
     void OnFocusChanged();
+    // The actions of the commands of one rule only (those change often).
+    void UpdateStatesOf(Rule rule);
     void UpdateEditStates();
     // Once, when control returns to the event loop (the library may be on
     // its way out when the document says so).
