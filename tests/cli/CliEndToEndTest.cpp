@@ -36,8 +36,9 @@ struct ToolRun {
 
 class CliTest : public ::testing::Test {
 protected:
-    // Runs the tool with --data-dir first, capturing both streams in files.
-    ToolRun Run(std::vector<std::string> args, bool withDataDir = true)
+    // Runs the tool with --data-dir first, capturing both streams in files
+    // (standard output in outPath when one is given).
+    ToolRun Run(std::vector<std::string> args, bool withDataDir = true, const std::string& outPath = "")
     {
         if (withDataDir)
             args.insert(args.begin(), { "--data-dir", m_data });
@@ -48,7 +49,7 @@ protected:
             argv.push_back(arg.data());
         argv.push_back(nullptr);
 
-        const std::string outFile = m_scratch.File("out");
+        const std::string outFile = outPath.empty() ? m_scratch.File("out") : outPath;
         const std::string errFile = m_scratch.File("err");
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
@@ -64,7 +65,7 @@ protected:
         int status = 0;
         waitpid(pid, &status, 0);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = vemotest::ReadAll(outFile);
+        run.out = outPath.empty() ? vemotest::ReadAll(outFile) : std::string();
         run.err = vemotest::ReadAll(errFile);
         return run;
     }
@@ -477,6 +478,29 @@ TEST_F(CliTest, AllWebReportsSkipMediaTheLibraryLacks)
     run = Run({ "webreport", "L", "--all", "--output", m_scratch.File("plain") + "/web" });
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Cannot create the folder"), std::string::npos) << run.err;
+}
+
+// Output that cannot be written fails the command, whatever else it did.
+TEST_F(CliTest, OutputToAFullDiskFails)
+{
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    NewLibrary("L");
+    ASSERT_EQ(Run({ "import", "L", "--type", "Books", WriteFile("a.csv", BOOKS_CSV) }).status, 0);
+    const std::string output = m_scratch.File("web");
+    const std::vector<std::vector<std::string>> commands = { { "list" }, { "list", "--json" }, { "dump", "L" },
+        { "report", "L", "Books" }, { "report", "L", "Books", "--csv", m_scratch.File("r.csv") },
+        { "webreport", "L", "--all", "--output", output }, { "check", "L" }, { "--help" } };
+    for (const std::vector<std::string>& command : commands) {
+        const ToolRun run = Run(command, true, "/dev/full");
+        EXPECT_EQ(run.status, 1) << command.front() << ' ' << command.back();
+        EXPECT_NE(run.err.find("vemolibrary-cli: cannot write to standard output (No space left on device)"),
+            std::string::npos)
+            << run.err;
+    }
+    // What the commands made besides their output is there all the same.
+    EXPECT_TRUE(std::filesystem::exists(m_scratch.File("r.csv")));
+    EXPECT_TRUE(std::filesystem::exists(output + "/Books.htm"));
 }
 
 } // namespace
