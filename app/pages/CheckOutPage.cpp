@@ -12,7 +12,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "app/Clock.h"
 #include "app/MessageBox.h"
@@ -152,23 +151,14 @@ void CCheckOutPage::OnUpdate(int hint)
 void CCheckOutPage::FillBorrowers()
 {
     const int chosen = GetBorrowerID();
-    struct Entry {
-        QString name;
-        int id;
-    };
-    std::vector<Entry> entries;
+    QList<QPair<QString, int>> entries;
     if (const CPersonMgr* persons = CPersonMgr::GetInstance()) {
         for (POSITION pos = persons->GetHeadPosition(); pos;) {
             const CPerson* person = persons->GetNext(pos);
-            entries.push_back({ QText(person->FormName(false)), person->GetUniqueID() });
+            entries.append({ QText(person->FormName(false)), person->GetUniqueID() });
         }
     }
-    std::sort(entries.begin(), entries.end(),
-        [](const Entry& a, const Entry& b) { return a.name.compare(b.name, Qt::CaseInsensitive) < 0; });
-    m_borrower->clear();
-    m_borrower->addItem(QString(), 0);
-    for (const Entry& entry : entries)
-        m_borrower->addItem(entry.name, entry.id);
+    FillChooser(m_borrower, entries);
     SelectBorrower(chosen);
 }
 

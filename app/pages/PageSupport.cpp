@@ -1,5 +1,8 @@
 #include "app/pages/PageSupport.h"
 
+#include <QComboBox>
+#include <algorithm>
+
 #include "app/MessageBox.h"
 
 namespace PageSupport {
@@ -19,6 +22,17 @@ COleDateTime FromQDateTime(const QDateTime& dateTime)
     const QDate date = dateTime.date();
     const QTime time = dateTime.time();
     return COleDateTime(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
+}
+
+void FillChooser(QComboBox* combo, QList<QPair<QString, int>> entries)
+{
+    std::sort(entries.begin(), entries.end(), [](const QPair<QString, int>& a, const QPair<QString, int>& b) {
+        return a.first.compare(b.first, Qt::CaseInsensitive) < 0;
+    });
+    combo->clear();
+    combo->addItem(QString(), 0);
+    for (const auto& [name, id] : entries)
+        combo->addItem(name, id);
 }
 
 void ShowDataModified(QWidget* parent, const CString& message)

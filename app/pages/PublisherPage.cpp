@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <vector>
 
 #include "app/BrowserLauncher.h"
 #include "app/MessageBox.h"
@@ -115,24 +114,15 @@ bool CPublisherPage::eventFilter(QObject* watched, QEvent* event)
 
 void CPublisherPage::FillPublishers()
 {
-    struct Entry {
-        QString name;
-        int id;
-    };
-    std::vector<Entry> entries;
+    QList<QPair<QString, int>> entries;
     if (const CPublisherMgr* publishers = CPublisherMgr::GetInstance()) {
         for (POSITION pos = publishers->GetHeadPosition(); pos;) {
             const CPerson* publisher = publishers->GetNext(pos);
-            entries.push_back({ QText(publisher->GetLastName()), publisher->GetUniqueID() });
+            entries.append({ QText(publisher->GetLastName()), publisher->GetUniqueID() });
         }
     }
-    std::sort(entries.begin(), entries.end(),
-        [](const Entry& a, const Entry& b) { return a.name.compare(b.name, Qt::CaseInsensitive) < 0; });
     m_showing = true;
-    m_publisher->clear();
-    m_publisher->addItem(QString(), 0);
-    for (const Entry& entry : entries)
-        m_publisher->addItem(entry.name, entry.id);
+    FillChooser(m_publisher, entries);
     m_showing = false;
 }
 
