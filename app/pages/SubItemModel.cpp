@@ -118,6 +118,11 @@ void CSubItemModel::Renumber()
     RowsChanged(0, rowCount() - 1);
 }
 
+void CSubItemModel::Refresh()
+{
+    RowsChanged(0, rowCount() - 1);
+}
+
 int CSubItemModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());

@@ -43,6 +43,8 @@ public:
     bool RemoveSubItem(int row, const std::function<void(CMediaSubItem*)>& destroy);
     bool MoveSubItem(int from, int to);
     void Renumber();
+    // Every cell anew (the medium changed its sub-items' values itself).
+    void Refresh();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

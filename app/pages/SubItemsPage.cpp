@@ -15,7 +15,9 @@
 #include "app/pages/SubItemModel.h"
 #include "data/model/MediaFactory.h"
 #include "data/model/MediaItem.h"
+#include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
+#include "data/store/Library.h"
 
 using namespace PageSupport;
 using Field = CSubItemGrid::Field;
@@ -198,7 +200,7 @@ bool CSubItemsPage::AddSubItem()
     if (!CanAddSubItem())
         return false;
     TakeOver();
-    const int row = m_model->InsertSubItem(m_model->rowCount());
+    const int row = NewSubItem(m_model->rowCount());
     if (row < 0)
         return false;
     Changed();
@@ -212,7 +214,7 @@ bool CSubItemsPage::InsertSubItem()
         return false;
     TakeOver();
     const int current = CurrentRow();
-    const int row = m_model->InsertSubItem(current < 0 ? 0 : current);
+    const int row = NewSubItem(current < 0 ? 0 : current);
     if (row < 0)
         return false;
     Changed();
@@ -276,7 +278,21 @@ bool CSubItemsPage::Renumber()
 
 void CSubItemsPage::OnMediaSizeChanged()
 {
+    // Fewer discs move tracks to the last one.
+    m_model->Refresh();
     UpdateState();
+}
+
+int CSubItemsPage::NewSubItem(int row)
+{
+    row = m_model->InsertSubItem(row);
+    CMediaSubItem* sub = m_model->SubItemAt(row);
+    CLibrary* library = GetDocument() ? GetDocument()->GetLibrary() : nullptr;
+    if (sub && sub->UsesCategory() && library) {
+        library->SetDefaultCustomValues(sub);
+        m_model->Refresh();
+    }
+    return row;
 }
 
 QString CSubItemsPage::LengthText() const

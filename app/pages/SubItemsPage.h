@@ -45,10 +45,13 @@ public:
 
 public slots:
     // The view's media size, tape size or number of discs changed: the
-    // recording time left and the disc choices follow.
+    // recording time left, the disc choices and the tracks' discs follow.
     void OnMediaSizeChanged();
 
 private:
+    // A new sub-item at row, with the initial values of the custom fields
+    // when it has values of its own (articles); -1 when none was made.
+    int NewSubItem(int row);
     int CurrentRow() const;
     void SelectRow(int row, bool edit);
     void Changed();

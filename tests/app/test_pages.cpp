@@ -262,6 +262,20 @@ private slots:
         QCOMPARE(page.GetGrid()->currentIndex().row(), 2);
     }
 
+    void newArticleTakesInitialValues()
+    {
+        auto* field = new CCustomField;
+        field->SetName("Read");
+        field->SetInitialValue("not yet");
+        m_doc->GetLibrary()->GetCustomFieldMgr(U::MEDIA_MAGAZINE)->Add(field);
+        CMediaItem* issue = m_doc->GetLibrary()->CreateMediaItem(U::MEDIA_MAGAZINE, nullptr);
+        CSubItemsPage page(m_doc.get(), U::MEDIA_MAGAZINE);
+        page.SetItem(issue);
+        QVERIFY(page.AddSubItem() && page.InsertSubItem());
+        for (int row = 0; row < 2; ++row)
+            QCOMPARE(CCustomValueEdit::GetText(*issue->GetSubItemAt(row), 0, *field), CString("not yet"));
+    }
+
     void remainingTimeFollowsTheMediaSize()
     {
         auto* disc = dynamic_cast<CCDRec*>(m_doc->GetLibrary()->CreateMediaItem(U::MEDIA_CDREC, nullptr));
