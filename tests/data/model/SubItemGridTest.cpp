@@ -114,8 +114,9 @@ TEST_P(SubItemEditTest, TypedTextIsCheckedAndShownAsStored)
     const CSubItemGrid::Edit edit = CSubItemGrid::SetText(*sub, ColumnOf(*item, c.field), c.typed);
     EXPECT_EQ(CSubItemGrid::GetText(*sub, c.field), c.shown);
     EXPECT_EQ(!edit.message.empty(), c.corrected) << edit.message;
-    if (c.corrected)
+    if (c.corrected) {
         EXPECT_NE(edit.message.find(CString("\"") + c.typed + "\""), CString::npos) << edit.message;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SubItemEditTest,

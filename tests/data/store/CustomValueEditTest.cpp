@@ -38,10 +38,11 @@ TEST_P(CustomValueEditTest, TypedTextGoesIntoTheFieldsSlot)
     // Slots before it stay empty; a refused text makes none.
     EXPECT_EQ(book.GetCustomValues()->GetValueAt(0), nullptr);
     const CCustomValue* value = book.GetCustomValues()->GetValueAt(2);
-    if (c.changed)
+    if (c.changed) {
         ASSERT_TRUE(value && value->GetType() == c.stored);
-    else if (c.refused)
+    } else if (c.refused) {
         EXPECT_EQ(value, nullptr);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, CustomValueEditTest,
