@@ -1,4 +1,5 @@
 #include "cli/CliContext.h"
+#include "cli/CliLookup.h"
 #include "cli/Commands.h"
 #include "cli/LibrarySession.h"
 #include "cli/MediaTypeNames.h"
@@ -69,7 +70,10 @@ int RunImport(CCliContext& context, const CCliArgs& args)
     if (!warning.empty())
         context.Warn(warning);
 
-    CImportJob job(session.GetLibrary(), type);
+    CCliLookup lookup;
+    if (args.Has("lookup") && !lookup.Configure(args, context.DataDir(), error))
+        return context.UsageError(command, error);
+    CCollectingImportJob job(session.GetLibrary(), type);
     if (!job.ReadFile(file, delimiter, error))
         return context.Fail(file + ": " + error + "; nothing was imported.");
     if (args.Has("no-header"))
@@ -104,6 +108,8 @@ int RunImport(CCliContext& context, const CCliArgs& args)
 
     if (dryRun)
         return CCliContext::EXIT_OK;
+    if (args.Has("lookup"))
+        out << "Items filled from the online look-up: " << LookUpImportedItems(context, lookup, job.GetItems()) << '\n';
     if (outcome.created + outcome.merged + outcome.repeated == 0) {
         out << "Nothing to save.\n";
         return CCliContext::EXIT_OK;
