@@ -1,8 +1,27 @@
 #include "data/lookup/LookupSource.h"
 
 #include <cstdlib>
+#include <map>
+#include <mutex>
 
 #include "platform/util/StringUtils.h"
+
+namespace {
+
+// A service's rule holds for the whole program, however many look-up
+// services it makes: one limiter per source, for the process.
+std::shared_ptr<CRateLimiter> SharedLimiter(const CString& id, std::chrono::milliseconds interval)
+{
+    static std::mutex mutex;
+    static std::map<CString, std::shared_ptr<CRateLimiter>> limiters;
+    std::lock_guard<std::mutex> lock(mutex);
+    std::shared_ptr<CRateLimiter>& limiter = limiters[id];
+    if (!limiter || limiter->GetInterval() != interval)
+        limiter = std::make_shared<CRateLimiter>(interval);
+    return limiter;
+}
+
+} // namespace
 
 CLookupSource::CLookupSource(const CString& id, const CString& name, CHttpTransport& transport, const CString& baseUrl,
     std::chrono::milliseconds interval)
@@ -11,7 +30,7 @@ CLookupSource::CLookupSource(const CString& id, const CString& name, CHttpTransp
     , m_transport(transport)
     , m_baseUrl(baseUrl)
     , m_httpsOnly(!CStringUtils::MatchFirstChars(baseUrl, "http://", true))
-    , m_limiter(std::make_shared<CRateLimiter>(interval))
+    , m_limiter(SharedLimiter(id, interval))
 {
 }
 

@@ -3,7 +3,8 @@
 // of the service's own form and its answers into candidates. The transport
 // is injected; the base address can be replaced through an environment
 // variable (for tests and mirrors). A source may be used from any thread;
-// its rate limiter spaces the requests of all of them.
+// one rate limiter per source, shared by the whole process, spaces the
+// requests of all of them.
 
 #include <atomic>
 #include <chrono>

@@ -47,7 +47,8 @@ protected:
     void Answer(HttpExchange& exchange)
     {
         const std::string& target = exchange.target;
-        if (target.rfind("/api/books?bibkeys=ISBN:0451526538&jscmd=data&format=json", 0) == 0) {
+        if (target == "/api/books?bibkeys=ISBN:0451526538&jscmd=data&format=json"
+            || target == "/api/books?bibkeys=ISBN:9780451526533&jscmd=data&format=json") {
             exchange.status = booksStatus;
             exchange.body = booksAnswer;
         } else if (target == "/b/id/295577-L.jpg") {
@@ -74,7 +75,8 @@ TEST_F(LookupCommandTest, IsbnCreatesTheBookWithItsCoverThenFindsIt)
     const std::string picture = m_data + "/Pictures/The adventures of Tom Sawyer (OL1017798M).jpg";
     EXPECT_EQ(vemotest::ReadAll(picture), JPEG);
 
-    const auto books = Books(DumpJson("Shelf"));
+    const vemotest::JsonValue dump = DumpJson("Shelf");
+    const auto books = Books(dump);
     ASSERT_EQ(books.count("The adventures of Tom Sawyer"), 1u);
     const vemotest::JsonValue& properties = (*books.at("The adventures of Tom Sawyer"))["properties"];
     EXPECT_EQ(properties["Author"].string, "Mark Twain");
