@@ -93,14 +93,11 @@ int RunLookup(CCliContext& context, const CCliArgs& args)
 {
     const CString command = "lookup";
     const CString name = args.Positional().at(0);
-    if (!args.Has("type"))
-        return context.UsageError(command, "--type is required");
-    const int type = CMediaTypeNames::Parse(args.Value("type"));
-    if (type == 0)
-        return context.UsageError(
-            command, "unknown media type \"" + args.Value("type") + "\"; use one of " + CMediaTypeNames::ListNames());
-    CLookupQuery query;
     CString error;
+    const int type = CMediaTypeNames::ParseTypeOption(args, error);
+    if (type == 0)
+        return context.UsageError(command, error);
+    CLookupQuery query;
     if (!ReadQuery(args, type, query, error))
         return context.UsageError(command, error);
     int choice = 1;

@@ -4,26 +4,25 @@
 #include <cstring>
 
 #include "platform/util/StringUtils.h"
+#include "platform/util/TextEncoding.h"
 
 namespace {
 
+// A code point as UTF-8, through its UTF-16 form.
 void AppendUtf8(CString& out, unsigned long code)
 {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+    std::string utf16;
+    auto unit = [&](unsigned long u) {
+        utf16 += static_cast<char>(u & 0xFF);
+        utf16 += static_cast<char>(u >> 8);
+    };
+    if (code < 0x10000) {
+        unit(code);
     } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        unit(0xD800 + ((code - 0x10000) >> 10));
+        unit(0xDC00 + ((code - 0x10000) & 0x3FF));
     }
+    out += CTextEncoding::FromUtf16LE(utf16);
 }
 
 // The entity at text[pos] ("&amp;", "&#233;", "&#xE9;"), appended decoded;
