@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "CliTestFixture.h"
 #include "support/LoopbackServer.h"
@@ -30,18 +31,29 @@ protected:
 
     LoopbackServer server { [this](HttpExchange& exchange) { Answer(exchange); } };
 
+    // Every source's address points at the loopback server, and the film
+    // key is unset unless a test sets it: nothing here may reach the
+    // internet, whatever the environment the tests run in.
+    static constexpr const char* VARIABLES[] = { "VEMOLIBRARY_OPENLIBRARY_URL", "VEMOLIBRARY_OPENLIBRARY_COVERS_URL",
+        "VEMOLIBRARY_MUSICBRAINZ_URL", "VEMOLIBRARY_COVERARTARCHIVE_URL", "VEMOLIBRARY_OMDB_URL" };
+    static constexpr const char* KEY_VARIABLE = "VEMOLIBRARY_OMDB_API_KEY";
+    std::optional<std::string> savedKey;
+
     void SetUp() override
     {
-        for (const char* variable : { "VEMOLIBRARY_OPENLIBRARY_URL", "VEMOLIBRARY_OPENLIBRARY_COVERS_URL",
-                 "VEMOLIBRARY_MUSICBRAINZ_URL", "VEMOLIBRARY_COVERARTARCHIVE_URL" })
+        for (const char* variable : VARIABLES)
             ::setenv(variable, server.Url().c_str(), 1);
+        if (const char* key = std::getenv(KEY_VARIABLE))
+            savedKey = key;
+        ::unsetenv(KEY_VARIABLE);
         NewLibrary("Shelf");
     }
     void TearDown() override
     {
-        for (const char* variable : { "VEMOLIBRARY_OPENLIBRARY_URL", "VEMOLIBRARY_OPENLIBRARY_COVERS_URL",
-                 "VEMOLIBRARY_MUSICBRAINZ_URL", "VEMOLIBRARY_COVERARTARCHIVE_URL" })
+        for (const char* variable : VARIABLES)
             ::unsetenv(variable);
+        if (savedKey)
+            ::setenv(KEY_VARIABLE, savedKey->c_str(), 1);
     }
 
     void Answer(HttpExchange& exchange)
@@ -58,6 +70,18 @@ protected:
             exchange.body = Recorded("musicbrainz-search-barcode.json");
         } else if (target.rfind("/ws/2/release/b8a7c51f-362c-4dcb-a259-bc6e0095f0a6?", 0) == 0) {
             exchange.body = Recorded("musicbrainz-release-multidisc.json");
+        } else if (target == "/?apikey=k3y&s=Alien") {
+            exchange.body = Recorded("omdb-search.json");
+        } else if (target == "/?apikey=k3y&i=tt0078748&plot=short") {
+            // The poster address is the loopback's, like every other.
+            std::string film = Recorded("omdb-title.json");
+            const std::string poster = "https://m.media-amazon.com/images/M/alien.jpg";
+            film.replace(film.find(poster), poster.size(), server.Url() + "/posters/alien.jpg");
+            exchange.body = film;
+        } else if (target == "/?apikey=k3y&i=tt0090605&plot=short") {
+            exchange.body = Recorded("omdb-title-sparse.json");
+        } else if (target == "/posters/alien.jpg") {
+            exchange.body = cover;
         } else {
             exchange.status = 404;
         }
@@ -91,6 +115,32 @@ TEST_F(LookupCommandTest, IsbnCreatesTheBookWithItsCoverThenFindsIt)
     EXPECT_EQ(LibraryBytes("Shelf"), saved);
     for (const HttpExchange& request : server.Requests())
         EXPECT_EQ(request.userAgent.rfind("VemoLibrary/", 0), 0u);
+}
+
+TEST_F(LookupCommandTest, FilmByTitleWithTheCollectorsKey)
+{
+    ::setenv(KEY_VARIABLE, "k3y", 1);
+    const ToolRun listed = Run({ "lookup", "Shelf", "--type", "DVDs", "--title", "Alien", "--list" });
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    EXPECT_NE(listed.out.find("2. Aliens"), std::string::npos) << listed.out;
+    // The third search result's id is no IMDb id: it is never asked for.
+    for (const HttpExchange& request : server.Requests())
+        EXPECT_EQ(request.target.find("javascript"), std::string::npos) << request.target;
+
+    const ToolRun run = Run({ "lookup", "Shelf", "--type", "DVDs", "--title", "Alien" });
+    ASSERT_EQ(run.status, 0) << run.err;
+    const vemotest::JsonValue dump = DumpJson("Shelf");
+    bool found = false;
+    for (const vemotest::JsonValue& type : dump["mediaTypes"].elements) {
+        for (const vemotest::JsonValue& item : type["items"].elements) {
+            found = true;
+            EXPECT_EQ(type["name"].string, "DVDs");
+            EXPECT_EQ(item["properties"]["Title"].string, "Alien");
+            EXPECT_EQ(item["properties"]["Director"].string, "Ridley Scott");
+            EXPECT_EQ(vemotest::ReadAll(item["properties"]["Image File"].string), JPEG);
+        }
+    }
+    EXPECT_TRUE(found);
 }
 
 TEST_F(LookupCommandTest, FailuresChangeNothing)
