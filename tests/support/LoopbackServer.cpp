@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 
@@ -72,6 +73,11 @@ std::string HeaderValue(const std::string& head, const std::string& name)
 LoopbackServer::LoopbackServer(Handler handler)
     : m_handler(std::move(handler))
 {
+    // A proxy set in the environment must not carry requests meant for
+    // this server off the machine (the tool started by a test inherits
+    // this too).
+    for (const char* variable : { "no_proxy", "NO_PROXY" })
+        ::setenv(variable, "127.0.0.1,localhost", 1);
     m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address {};
     address.sin_family = AF_INET;
