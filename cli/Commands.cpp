@@ -38,7 +38,8 @@ const std::vector<CCliCommand>& Table()
             "  --json       write JSON instead of text\n",
             { { "json", false } }, 1, 1, RunDump },
         { "import",
-            "import NAME --type TYPE FILE [--delimiter D] [--map COLUMN=PROPERTY ...] [--no-header] [--dry-run]",
+            "import NAME --type TYPE FILE [--delimiter D] [--map COLUMN=PROPERTY ...] [--no-header] [--dry-run]"
+            " [--lookup]",
             "import items from a delimited text file",
             "Imports the rows of FILE into the library NAME as items of TYPE, as the import\n"
             "window does: a row equal to an item already there fills in that item's missing\n"
@@ -52,8 +53,11 @@ const std::vector<CCliCommand>& Table()
             "  --map COLUMN=PROP    column (number from 1, or its heading) to a data property\n"
             "                       or custom field name, or <ignore>; may be repeated\n"
             "  --no-header          the first row is data, not headings\n"
-            "  --dry-run            say what would happen and save nothing\n",
-            { { "type", true }, { "delimiter", true }, { "map", true }, { "no-header", false }, { "dry-run", false } },
+            "  --dry-run            say what would happen and save nothing\n"
+            "  --lookup             fill the empty fields of every imported item that has an\n"
+            "                       ISBN or a barcode from the online look-up (see lookup)\n",
+            { { "type", true }, { "delimiter", true }, { "map", true }, { "no-header", false }, { "dry-run", false },
+                { "lookup", false }, { "sources", true }, { "picture-dir", true } },
             2, 2, RunImport },
         { "report", "report NAME REPORT [--csv FILE]", "run a printed report and write its rows as CSV",
             "Runs the custom printed report REPORT of the library NAME, or when REPORT names a\n"
@@ -70,6 +74,31 @@ const std::vector<CCliCommand>& Table()
             "  --all          generate every web report of the library\n"
             "  --output DIR   write the pages into DIR instead of the report's folder\n",
             { { "all", false }, { "output", true } }, 1, 2, RunWebReport },
+        { "lookup", "lookup NAME --type TYPE (--isbn CODE | --barcode CODE | --catalog TEXT | --title TEXT)",
+            "fill or create an item from the online look-up",
+            "Looks the code or title up online and fills the item of TYPE in the library NAME\n"
+            "that has it (a book by its ISBN, an album by its jacket number, any item by its\n"
+            "title), or creates that item. Only empty fields are filled unless --replace is\n"
+            "given; music gets its tracks, and the cover is saved as the item's picture.\n"
+            "Books are looked up at Open Library, music at MusicBrainz with covers from the\n"
+            "Cover Art Archive, films at OMDb with the API key in $VEMOLIBRARY_OMDB_API_KEY.\n"
+            "\n"
+            "  --isbn CODE          an ISBN-10 or ISBN-13\n"
+            "  --barcode CODE       an EAN-13 or UPC-A barcode\n"
+            "  --catalog TEXT       a record label's catalogue number\n"
+            "  --title TEXT         a title\n"
+            "  --type TYPE          media type: a name such as Books or CDs, or 1..24\n"
+            "  --replace            overwrite fields that are set already\n"
+            "  --list               only list what was found\n"
+            "  --choose N           fill from the N-th of the found candidates (default 1)\n"
+            "  --sources LIST       the sources to ask, in order (default:\n"
+            "                       openlibrary,musicbrainz,omdb)\n"
+            "  --picture-dir DIR    where covers are saved (default: Pictures in the data\n"
+            "                       directory)\n",
+            { { "type", true }, { "isbn", true }, { "barcode", true }, { "catalog", true }, { "title", true },
+                { "replace", false }, { "list", false }, { "choose", true }, { "sources", true },
+                { "picture-dir", true } },
+            1, 1, RunLookup },
     };
     return commands;
 }

@@ -1,4 +1,5 @@
 #include "cli/CliContext.h"
+#include "cli/CliLookup.h"
 #include "cli/Commands.h"
 #include "cli/LibrarySession.h"
 #include "cli/MediaTypeNames.h"
@@ -48,12 +49,10 @@ int RunImport(CCliContext& context, const CCliArgs& args)
     const CString command = "import";
     const CString name = args.Positional().at(0);
     const CString file = args.Positional().at(1);
-    if (!args.Has("type"))
-        return context.UsageError(command, "--type is required");
-    const int type = CMediaTypeNames::Parse(args.Value("type"));
+    CString error;
+    const int type = CMediaTypeNames::ParseTypeOption(args, error);
     if (type == 0)
-        return context.UsageError(
-            command, "unknown media type \"" + args.Value("type") + "\"; use one of " + CMediaTypeNames::ListNames());
+        return context.UsageError(command, error);
     char delimiter = DefaultDelimiter(file);
     if (args.Has("delimiter") && !CDelimitedTextReader::DelimiterFromName(args.Value("delimiter"), delimiter))
         return context.UsageError(
@@ -61,7 +60,6 @@ int RunImport(CCliContext& context, const CCliArgs& args)
     const bool dryRun = args.Has("dry-run");
 
     CLibrarySession session(context.DataDir(), name);
-    CString error;
     CString warning;
     // A dry run changes nothing, so it needs no lock and converts no file.
     if (!session.Open(!dryRun, error, warning))
@@ -69,7 +67,10 @@ int RunImport(CCliContext& context, const CCliArgs& args)
     if (!warning.empty())
         context.Warn(warning);
 
-    CImportJob job(session.GetLibrary(), type);
+    CCliLookup lookup;
+    if (args.Has("lookup") && !lookup.Configure(args, context.DataDir(), error))
+        return context.UsageError(command, error);
+    CCollectingImportJob job(session.GetLibrary(), type);
     if (!job.ReadFile(file, delimiter, error))
         return context.Fail(file + ": " + error + "; nothing was imported.");
     if (args.Has("no-header"))
@@ -102,8 +103,13 @@ int RunImport(CCliContext& context, const CCliArgs& args)
     for (const CImportOutcome::CSkip& skip : outcome.skipped)
         out << "  row " << skip.rowNumber << ": " << skip.reason << '\n';
 
-    if (dryRun)
+    if (dryRun) {
+        if (args.Has("lookup"))
+            out << "The online look-up is not done in a dry run.\n";
         return CCliContext::EXIT_OK;
+    }
+    if (args.Has("lookup"))
+        out << "Items filled from the online look-up: " << LookUpImportedItems(context, lookup, job.GetItems()) << '\n';
     if (outcome.created + outcome.merged + outcome.repeated == 0) {
         out << "Nothing to save.\n";
         return CCliContext::EXIT_OK;

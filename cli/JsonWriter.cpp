@@ -1,97 +1,23 @@
 #include "cli/JsonWriter.h"
 
-#include <charconv>
 #include <cmath>
 
-#include "platform/util/StringUtils.h"
+#include <nlohmann/json.hpp>
 
 namespace {
 
-// Length of the well-formed UTF-8 sequence at text[i]; 0 when none starts
-// there (overlong forms, surrogates and code points above U+10FFFF count as
-// malformed).
-std::size_t SequenceLength(const CString& text, std::size_t i)
+using json = nlohmann::json;
+
+CString Dump(const json& value)
 {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    unsigned min = 0;
-    unsigned code = 0;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        code = lead & 0x1F;
-        min = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        code = lead & 0x0F;
-        min = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        code = lead & 0x07;
-        min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size())
-        return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (byte(i + k) & 0x3F);
-    }
-    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return 0;
-    return length;
+    return value.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
 } // namespace
 
 CString CJsonWriter::Quote(const CString& text)
 {
-    CString out;
-    out.reserve(text.size() + 2);
-    out += '"';
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\b':
-            out += "\\b";
-            break;
-        case '\f':
-            out += "\\f";
-            break;
-        default:
-            if (c < 0x20) {
-                out += CStringUtils::Format("\\u%04x", c);
-            } else if (const std::size_t length = SequenceLength(text, i); length == 0) {
-                out += "\xEF\xBF\xBD";
-            } else {
-                out.append(text, i, length);
-                i += length;
-                continue;
-            }
-        }
-        ++i;
-    }
-    out += '"';
-    return out;
+    return Dump(json(text));
 }
 
 void CJsonWriter::Indent()
@@ -156,26 +82,25 @@ void CJsonWriter::String(const CString& key, const CString& value)
 void CJsonWriter::Integer(const CString& key, std::int64_t value)
 {
     Start(key);
-    m_out << value;
+    m_out << Dump(json(value));
 }
 
 void CJsonWriter::Real(const CString& key, double value)
 {
     Start(key);
-    // JSON has no infinities or NaN.
-    if (!std::isfinite(value)) {
-        m_out << "null";
-        return;
-    }
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    m_out.write(text, result.ptr - text);
+    // Whole amounts are written without a fraction ("12", not "12.0");
+    // infinities and NaN, which JSON has not, come out as null.
+    constexpr double WHOLE_LIMIT = 9007199254740992.0; // 2^53
+    if (std::isfinite(value) && std::trunc(value) == value && std::fabs(value) < WHOLE_LIMIT)
+        m_out << Dump(json(static_cast<std::int64_t>(value)));
+    else
+        m_out << Dump(json(value));
 }
 
 void CJsonWriter::Bool(const CString& key, bool value)
 {
     Start(key);
-    m_out << (value ? "true" : "false");
+    m_out << Dump(json(value));
 }
 
 void CJsonWriter::Finish()

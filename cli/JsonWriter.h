@@ -1,7 +1,9 @@
 #pragma once
-// Writes a tree as JSON, indented by two blanks. Every string comes out as
-// valid JSON text whatever its bytes: control characters, quotes and
-// backslashes are escaped, and bytes that are not UTF-8 become U+FFFD.
+// Writes a tree as JSON, indented by two blanks, as it comes: nothing is
+// kept but the nesting, so a large library streams out. Every value is
+// written by nlohmann-json; strings come out as valid JSON text whatever
+// their bytes (control characters, quotes and backslashes escaped, bytes
+// that are not UTF-8 replaced by U+FFFD).
 
 #include <ostream>
 #include <vector>

@@ -1,5 +1,6 @@
 #include "cli/MediaTypeNames.h"
 
+#include "cli/CliArgs.h"
 #include "data/model/MediaUtils.h"
 #include "platform/util/NumberTextConv.h"
 #include "platform/util/StringUtils.h"
@@ -25,4 +26,16 @@ CString CMediaTypeNames::ListNames()
     for (UINT id : ids)
         names += (names.empty() ? "" : ", ") + CMediaUtils::GetMediaNamePlural(static_cast<int>(id));
     return names;
+}
+
+int CMediaTypeNames::ParseTypeOption(const CCliArgs& args, CString& error)
+{
+    if (!args.Has("type")) {
+        error = "--type is required";
+        return 0;
+    }
+    const int type = Parse(args.Value("type"));
+    if (type == 0)
+        error = "unknown media type \"" + args.Value("type") + "\"; use one of " + ListNames();
+    return type;
 }

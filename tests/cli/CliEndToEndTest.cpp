@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "CliTestFixture.h"
 #include "JsonCheck.h"
 #include "data/model/MediaUtils.h"
 #include "data/reports/CustomPrintReport.h"
@@ -24,92 +25,10 @@
 #include "platform/appcfg/FileLock.h"
 #include "support/TempDir.h"
 
-extern char** environ;
-
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-class CliTest : public ::testing::Test {
-protected:
-    // Runs the tool with --data-dir first, capturing both streams in files
-    // (standard output in outPath when one is given).
-    ToolRun Run(std::vector<std::string> args, bool withDataDir = true, const std::string& outPath = "")
-    {
-        if (withDataDir)
-            args.insert(args.begin(), { "--data-dir", m_data });
-        const std::string tool = std::string(VEMO_TEST_BIN_DIR) + "/vemolibrary-cli";
-        args.insert(args.begin(), tool);
-        std::vector<char*> argv;
-        for (std::string& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-
-        const std::string outFile = outPath.empty() ? m_scratch.File("out") : outPath;
-        const std::string errFile = m_scratch.File("err");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        pid_t pid = 0;
-        ToolRun run;
-        const int spawned = posix_spawn(&pid, tool.c_str(), &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        EXPECT_EQ(spawned, 0) << "cannot start " << tool;
-        if (spawned != 0)
-            return run;
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = outPath.empty() ? vemotest::ReadAll(outFile) : std::string();
-        run.err = vemotest::ReadAll(errFile);
-        return run;
-    }
-
-    std::string LibraryPath(const std::string& name) const { return m_data + "/" + name + ".vly"; }
-    std::string LibraryBytes(const std::string& name) const { return vemotest::ReadAll(LibraryPath(name)); }
-
-    std::string WriteFile(const std::string& name, const std::string& bytes)
-    {
-        vemotest::WriteAll(m_scratch.File(name), bytes);
-        return m_scratch.File(name);
-    }
-
-    vemotest::JsonValue DumpJson(const std::string& library)
-    {
-        const ToolRun dump = Run({ "dump", library, "--json" });
-        EXPECT_EQ(dump.status, 0) << dump.err;
-        vemotest::JsonValue value;
-        std::string error;
-        EXPECT_TRUE(vemotest::ParseJson(dump.out, value, error)) << error;
-        return value;
-    }
-
-    // The books of a JSON dump by title.
-    static std::map<std::string, const vemotest::JsonValue*> Books(const vemotest::JsonValue& dump)
-    {
-        std::map<std::string, const vemotest::JsonValue*> books;
-        for (const vemotest::JsonValue& type : dump["mediaTypes"].elements)
-            if (type["name"].string == "Books")
-                for (const vemotest::JsonValue& item : type["items"].elements)
-                    books[item["properties"]["Title"].string] = &item;
-        return books;
-    }
-
-    void NewLibrary(const std::string& name)
-    {
-        const ToolRun run = Run({ "new", name });
-        ASSERT_EQ(run.status, 0) << run.err;
-    }
-
-    vemotest::TempDir m_dataDir;
-    vemotest::TempDir m_scratch;
-    std::string m_data = m_dataDir.Path() + "/data";
-};
+using clitest::CliTest;
+using clitest::ToolRun;
 
 const char* const BOOKS_CSV = "Title,Author,Year,Description\r\n"
                               "\"Dune, Messiah\",Herbert,1969,\"The \"\"second\"\"\nbook\"\r\n"

@@ -1,6 +1,6 @@
 #include "JsonCheck.h"
 
-#include <cstdlib>
+#include <nlohmann/json.hpp>
 
 namespace vemotest {
 
@@ -12,308 +12,92 @@ const JsonValue& NullValue()
     return none;
 }
 
-class Parser {
+// Builds the value tree from nlohmann-json's events, members in the order
+// written and repeated keys kept, as the text has them.
+class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
 public:
-    explicit Parser(const std::string& text)
-        : m_text(text)
+    explicit TreeBuilder(JsonValue& root)
+        : m_root(root)
     {
     }
 
-    bool ParseDocument(JsonValue& value, std::string& error)
+    std::string error;
+
+    bool null() override { return Add(JsonValue()); }
+    bool boolean(bool value) override
     {
-        if (!Value(value, 0) || (SkipBlanks(), m_pos != m_text.size())) {
-            error = (m_error.empty() ? "text after the value" : m_error) + " at byte " + std::to_string(m_pos);
-            return false;
-        }
+        JsonValue v;
+        v.kind = JsonValue::Kind::boolean;
+        v.boolean = value;
+        return Add(std::move(v));
+    }
+    bool number_integer(number_integer_t value) override { return Number(static_cast<double>(value)); }
+    bool number_unsigned(number_unsigned_t value) override { return Number(static_cast<double>(value)); }
+    bool number_float(number_float_t value, const string_t&) override { return Number(value); }
+    bool string(string_t& value) override
+    {
+        JsonValue v;
+        v.kind = JsonValue::Kind::string;
+        v.string = value;
+        return Add(std::move(v));
+    }
+    bool binary(binary_t&) override { return false; }
+    bool start_object(std::size_t) override { return Open(JsonValue::Kind::object); }
+    bool key(string_t& value) override
+    {
+        m_open.back()->members.emplace_back(value, JsonValue());
         return true;
     }
-
-private:
-    bool Fail(const char* what)
+    bool end_object() override { return Close(); }
+    bool start_array(std::size_t) override { return Open(JsonValue::Kind::array); }
+    bool end_array() override { return Close(); }
+    bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& ex) override
     {
-        if (m_error.empty())
-            m_error = what;
+        error = std::string(ex.what()) + " at byte " + std::to_string(position);
         return false;
     }
 
-    void SkipBlanks()
+private:
+    bool Number(double value)
     {
-        while (m_pos < m_text.size()
-            && (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' || m_text[m_pos] == '\n' || m_text[m_pos] == '\r'))
-            ++m_pos;
+        JsonValue v;
+        v.kind = JsonValue::Kind::number;
+        v.number = value;
+        return Add(std::move(v));
     }
-
-    bool Literal(const char* word)
+    // Where the next value goes: the root, the member just keyed, or the
+    // array's next element.
+    JsonValue& Slot()
     {
-        const std::string w(word);
-        if (m_text.compare(m_pos, w.size(), w) != 0)
-            return Fail("bad literal");
-        m_pos += w.size();
+        if (m_open.empty())
+            return m_root;
+        JsonValue& parent = *m_open.back();
+        if (parent.kind == JsonValue::Kind::object)
+            return parent.members.back().second;
+        return parent.elements.emplace_back();
+    }
+    bool Add(JsonValue value)
+    {
+        Slot() = std::move(value);
+        return true;
+    }
+    bool Open(JsonValue::Kind kind)
+    {
+        JsonValue& slot = Slot();
+        slot.kind = kind;
+        m_open.push_back(&slot);
+        return true;
+    }
+    bool Close()
+    {
+        m_open.pop_back();
         return true;
     }
 
-    bool Value(JsonValue& value, int depth)
-    {
-        if (depth > 200)
-            return Fail("nesting too deep");
-        SkipBlanks();
-        if (m_pos >= m_text.size())
-            return Fail("value expected");
-        const char c = m_text[m_pos];
-        if (c == '{')
-            return Object(value, depth);
-        if (c == '[')
-            return Array(value, depth);
-        if (c == '"') {
-            value.kind = JsonValue::Kind::string;
-            return String(value.string);
-        }
-        if (c == 't' || c == 'f') {
-            value.kind = JsonValue::Kind::boolean;
-            value.boolean = c == 't';
-            return Literal(c == 't' ? "true" : "false");
-        }
-        if (c == 'n') {
-            value.kind = JsonValue::Kind::null;
-            return Literal("null");
-        }
-        return Number(value);
-    }
-
-    bool Number(JsonValue& value)
-    {
-        const std::size_t start = m_pos;
-        auto digits = [&] {
-            const std::size_t from = m_pos;
-            while (m_pos < m_text.size() && m_text[m_pos] >= '0' && m_text[m_pos] <= '9')
-                ++m_pos;
-            return m_pos > from;
-        };
-        if (m_pos < m_text.size() && m_text[m_pos] == '-')
-            ++m_pos;
-        if (m_pos < m_text.size() && m_text[m_pos] == '0')
-            ++m_pos;
-        else if (!digits())
-            return Fail("bad number");
-        if (m_pos < m_text.size() && m_text[m_pos] == '.') {
-            ++m_pos;
-            if (!digits())
-                return Fail("bad fraction");
-        }
-        if (m_pos < m_text.size() && (m_text[m_pos] == 'e' || m_text[m_pos] == 'E')) {
-            ++m_pos;
-            if (m_pos < m_text.size() && (m_text[m_pos] == '+' || m_text[m_pos] == '-'))
-                ++m_pos;
-            if (!digits())
-                return Fail("bad exponent");
-        }
-        value.kind = JsonValue::Kind::number;
-        value.number = std::strtod(m_text.substr(start, m_pos - start).c_str(), nullptr);
-        return true;
-    }
-
-    static void AppendUtf8(std::string& out, unsigned code)
-    {
-        if (code < 0x80) {
-            out += char(code);
-        } else if (code < 0x800) {
-            out += char(0xC0 | (code >> 6));
-            out += char(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += char(0xE0 | (code >> 12));
-            out += char(0x80 | ((code >> 6) & 0x3F));
-            out += char(0x80 | (code & 0x3F));
-        } else {
-            out += char(0xF0 | (code >> 18));
-            out += char(0x80 | ((code >> 12) & 0x3F));
-            out += char(0x80 | ((code >> 6) & 0x3F));
-            out += char(0x80 | (code & 0x3F));
-        }
-    }
-
-    bool Hex4(unsigned& code)
-    {
-        if (m_pos + 4 > m_text.size())
-            return Fail("short \\u escape");
-        code = 0;
-        for (int i = 0; i < 4; ++i) {
-            const char h = m_text[m_pos++];
-            code <<= 4;
-            if (h >= '0' && h <= '9')
-                code |= unsigned(h - '0');
-            else if (h >= 'a' && h <= 'f')
-                code |= unsigned(h - 'a' + 10);
-            else if (h >= 'A' && h <= 'F')
-                code |= unsigned(h - 'A' + 10);
-            else
-                return Fail("bad \\u escape");
-        }
-        return true;
-    }
-
-    // One UTF-8 sequence, checked the way RFC 3629 reads it.
-    bool Utf8(std::string& out)
-    {
-        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(m_text[i]); };
-        const unsigned char lead = byte(m_pos);
-        std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        unsigned code = lead & (length == 2 ? 0x1F : length == 3 ? 0x0F : 0x07);
-        if (lead < 0xC2 || lead > 0xF4 || m_pos + length > m_text.size())
-            return Fail("malformed UTF-8");
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((byte(m_pos + k) & 0xC0) != 0x80)
-                return Fail("malformed UTF-8");
-            code = (code << 6) | (byte(m_pos + k) & 0x3F);
-        }
-        const unsigned min = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return Fail("malformed UTF-8");
-        out.append(m_text, m_pos, length);
-        m_pos += length;
-        return true;
-    }
-
-    bool String(std::string& out)
-    {
-        ++m_pos;
-        out.clear();
-        while (true) {
-            if (m_pos >= m_text.size())
-                return Fail("unterminated string");
-            const unsigned char c = static_cast<unsigned char>(m_text[m_pos]);
-            if (c == '"') {
-                ++m_pos;
-                return true;
-            }
-            if (c < 0x20)
-                return Fail("control character in string");
-            if (c >= 0x80) {
-                if (!Utf8(out))
-                    return false;
-                continue;
-            }
-            ++m_pos;
-            if (c != '\\') {
-                out += char(c);
-                continue;
-            }
-            if (m_pos >= m_text.size())
-                return Fail("unterminated escape");
-            const char e = m_text[m_pos++];
-            switch (e) {
-            case '"':
-                out += '"';
-                break;
-            case '\\':
-                out += '\\';
-                break;
-            case '/':
-                out += '/';
-                break;
-            case 'b':
-                out += '\b';
-                break;
-            case 'f':
-                out += '\f';
-                break;
-            case 'n':
-                out += '\n';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'u': {
-                unsigned code = 0;
-                if (!Hex4(code))
-                    return false;
-                if (code >= 0xD800 && code <= 0xDBFF) {
-                    unsigned low = 0;
-                    if (m_text.compare(m_pos, 2, "\\u") != 0)
-                        return Fail("lone surrogate");
-                    m_pos += 2;
-                    if (!Hex4(low) || low < 0xDC00 || low > 0xDFFF)
-                        return Fail("lone surrogate");
-                    code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-                } else if (code >= 0xDC00 && code <= 0xDFFF) {
-                    return Fail("lone surrogate");
-                }
-                AppendUtf8(out, code);
-                break;
-            }
-            default:
-                return Fail("bad escape");
-            }
-        }
-    }
-
-    bool Array(JsonValue& value, int depth)
-    {
-        value.kind = JsonValue::Kind::array;
-        ++m_pos;
-        SkipBlanks();
-        if (m_pos < m_text.size() && m_text[m_pos] == ']') {
-            ++m_pos;
-            return true;
-        }
-        while (true) {
-            value.elements.emplace_back();
-            if (!Value(value.elements.back(), depth + 1))
-                return false;
-            SkipBlanks();
-            if (m_pos < m_text.size() && m_text[m_pos] == ',') {
-                ++m_pos;
-                continue;
-            }
-            if (m_pos < m_text.size() && m_text[m_pos] == ']') {
-                ++m_pos;
-                return true;
-            }
-            return Fail("',' or ']' expected");
-        }
-    }
-
-    bool Object(JsonValue& value, int depth)
-    {
-        value.kind = JsonValue::Kind::object;
-        ++m_pos;
-        SkipBlanks();
-        if (m_pos < m_text.size() && m_text[m_pos] == '}') {
-            ++m_pos;
-            return true;
-        }
-        while (true) {
-            SkipBlanks();
-            if (m_pos >= m_text.size() || m_text[m_pos] != '"')
-                return Fail("member name expected");
-            std::string key;
-            if (!String(key))
-                return false;
-            SkipBlanks();
-            if (m_pos >= m_text.size() || m_text[m_pos] != ':')
-                return Fail("':' expected");
-            ++m_pos;
-            value.members.emplace_back(key, JsonValue());
-            if (!Value(value.members.back().second, depth + 1))
-                return false;
-            SkipBlanks();
-            if (m_pos < m_text.size() && m_text[m_pos] == ',') {
-                ++m_pos;
-                continue;
-            }
-            if (m_pos < m_text.size() && m_text[m_pos] == '}') {
-                ++m_pos;
-                return true;
-            }
-            return Fail("',' or '}' expected");
-        }
-    }
-
-    const std::string& m_text;
-    std::size_t m_pos = 0;
-    std::string m_error;
+    JsonValue& m_root;
+    // The containers being filled; a parent's vectors do not grow while a
+    // child is open, so the pointers stay valid.
+    std::vector<JsonValue*> m_open;
 };
 
 } // namespace
@@ -342,7 +126,11 @@ bool JsonValue::Has(const std::string& key) const
 bool ParseJson(const std::string& text, JsonValue& value, std::string& error)
 {
     value = JsonValue();
-    return Parser(text).ParseDocument(value, error);
+    TreeBuilder builder(value);
+    if (nlohmann::json::sax_parse(text, &builder))
+        return true;
+    error = builder.error.empty() ? "not one JSON value" : builder.error;
+    return false;
 }
 
 } // namespace vemotest

@@ -1,6 +1,7 @@
 #pragma once
-// A strict JSON reader for tests: it refuses anything RFC 8259 refuses
-// (including text that is not UTF-8) and gives the value tree to look into.
+// A strict JSON reader for tests over nlohmann-json: it refuses anything
+// RFC 8259 refuses (including text that is not UTF-8) and gives the value
+// tree to look into.
 
 #include <map>
 #include <memory>

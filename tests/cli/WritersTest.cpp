@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 
 #include "JsonCheck.h"
@@ -46,7 +47,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, JsonQuoting,
             "b\"" },
         QuoteCase { "OverlongForm", "\xC0\xAF", "\"\xEF\xBF\xBD\xEF\xBF\xBD\"" },
         QuoteCase { "EncodedSurrogate", "\xED\xA0\x80", "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\"" },
-        QuoteCase { "CutSequence", "\xE2\x82", "\"\xEF\xBF\xBD\xEF\xBF\xBD\"" }),
+        // A sequence cut short is one replacement, and what follows it stays.
+        QuoteCase { "CutSequence", "\xE2\x82", "\"\xEF\xBF\xBD\"" },
+        QuoteCase { "CutSequenceBeforeText", "\xE2\x82x", "\"\xEF\xBF\xBDx\"" }),
     [](const auto& info) { return std::string(info.param.name); });
 
 void WriteSample(CTreeWriter& out)
@@ -87,6 +90,24 @@ TEST(JsonWriterTest, NestedDocumentParsesWithItsValues)
     EXPECT_EQ(value["items"][0]["Title"].string, "Line one\nline two");
     EXPECT_EQ(value["items"][1].string, "loose");
     EXPECT_NE(text.str().find("\"price\": 9.99"), std::string::npos);
+}
+
+TEST(JsonWriterTest, NumbersAsTheDumpHasAlwaysWrittenThem)
+{
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = { { 12.0, "[\n  12\n]\n" }, { -2.5, "[\n  -2.5\n]\n" }, { 9.99, "[\n  9.99\n]\n" },
+        { 1e20, "[\n  1e+20\n]\n" }, { std::nan(""), "[\n  null\n]\n" } };
+    for (const auto& c : cases) {
+        std::ostringstream text;
+        CJsonWriter writer(text);
+        writer.BeginArray();
+        writer.Real("", c.value);
+        writer.EndArray();
+        writer.Finish();
+        EXPECT_EQ(text.str(), c.text) << c.value;
+    }
 }
 
 TEST(TextTreeWriterTest, IndentsMembersAndNumbersElements)
