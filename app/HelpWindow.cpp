@@ -41,8 +41,8 @@ CHelpWindow::CHelpWindow(const QString& guideDir, QWidget* parent)
     m_find->setClearButtonEnabled(true);
     m_find->setMaximumWidth(260);
     bar->addWidget(m_find);
-    bar->addAction("Previous", this, [this] { FindFromField(true); });
-    bar->addAction("Next", this, [this] { FindFromField(false); });
+    bar->addAction("Find Previous", this, [this] { FindFromField(true); });
+    bar->addAction("Find Next", this, [this] { FindFromField(false); });
     bar->addWidget(m_findState);
     connect(m_find, &QLineEdit::returnPressed, this, [this] { FindFromField(false); });
     auto* findKey = new QAction(this);
