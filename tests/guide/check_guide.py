@@ -6,7 +6,7 @@
 A link to another page must name a page of the guide, and its anchor one
 of that page's headings; a picture must be there, unless it is one of the
 screenshots listed in PENDING_LIST, which are taken later by
-scripts/screenshots. A listed screenshot that is there, or that no page
+scripts/guide-screenshots. A listed screenshot that is there, or that no page
 shows, is an error too, so the list never goes stale. Web and mail links
 are only checked for their form.
 """
