@@ -130,8 +130,14 @@ void CHelpController::ShowContextHelp(QWidget* inFront)
     // In the guide itself F1 leaves the page as it is.
     if (m_window && inFront == m_window)
         return;
-    if (!inFront || inFront == m_frame)
+    if (!inFront || inFront == m_frame) {
+        const QString part = CHelpTopics::SectionForFocus(QApplication::focusWidget(), m_frame);
+        if (!part.isEmpty()) {
+            ShowSection(part);
+            return;
+        }
         inFront = m_frame->GetActiveView() ? static_cast<QWidget*>(m_frame->GetActiveView()) : m_frame;
+    }
     ShowSection(CHelpTopics::SectionForWidget(inFront));
 }
 

@@ -70,7 +70,6 @@ const std::pair<const char*, const char*> WIDGET_SECTIONS[] = {
     { "CLibraryRestoreDlg", "archives.html#restore" },
     { "CCategoryDlg", "categories.html" },
     { "CCustomFieldsDlg", "custom-fields.html" },
-    { "CLibraryIDSettingsDlg", "library-ids.html" },
     { "CCheckoutSettingsDlg", "lending.html#check-out-settings" },
     { "CMagazinesMgrDlg", "items-print.html#magazines" },
     { "CLibrarySearchDlg", "search.html#search-window" },
@@ -80,6 +79,22 @@ const std::pair<const char*, const char*> WIDGET_SECTIONS[] = {
     { "CReportGridDlg", "printed-reports.html#report-grid" },
     { "CPrintedReportsSettingsDlg", "printed-reports.html#print-settings" },
     { "CCustomWebReportsDlg", "web-reports.html#custom-web-reports" },
+    { "CCustomFieldDlg", "custom-fields.html#defining" },
+    { "CLibraryIDSettingsDlg", "library-ids.html#settings" },
+    { "CCustomPrintReportDlg", "printed-reports.html#making-reports" },
+    { "CCustomWebReportDlg", "web-reports.html#making-web-reports" },
+    { "CMagazineDlg", "items-print.html#magazines" },
+    { "CPersonDlg", "lending.html#lending-an-item" },
+    { "CPersonsMgrDlg", "lending.html#lending-an-item" },
+    { "CPublisherDlg", "items.html#pages" },
+    // The pages below a view's fields, found from the field with the focus.
+    { "CSubItemsPage", "items.html#sub-items" },
+    { "CCheckOutPage", "lending.html#lending-an-item" },
+    { "CCustomFieldsPage", "custom-fields.html#values" },
+    { "CPropertyFlagsPage", "items-video.html#audio-video" },
+    { "CElectronicPage", "items-print.html#books" },
+    { "CPublisherPage", "items.html#pages" },
+    { "CPicturePage", "items.html#pages" },
 };
 
 // What a window that is not listed falls back to.
@@ -152,6 +167,30 @@ QString CHelpTopics::SectionForName(const QString& name)
     return QString();
 }
 
+QString CHelpTopics::ListedSection(const QWidget* widget)
+{
+    for (const QMetaObject* meta = widget->metaObject(); meta; meta = meta->superClass()) {
+        QString section = SectionForName(meta->className());
+        if (!section.isEmpty())
+            return section;
+    }
+    return SectionForName(widget->objectName());
+}
+
+QString CHelpTopics::SectionForFocus(const QWidget* focus, const QWidget* window)
+{
+    // Up from the field to the view: a listed part on the way (a page
+    // below the fields) has a section of its own.
+    for (const QWidget* widget = focus; widget && widget != window; widget = widget->parentWidget()) {
+        if (qobject_cast<const CView*>(widget) || widget->isWindow())
+            break;
+        QString section = ListedSection(widget);
+        if (!section.isEmpty())
+            return section;
+    }
+    return QString();
+}
+
 QString CHelpTopics::SectionForWidget(const QWidget* widget)
 {
     if (!widget)
@@ -163,12 +202,7 @@ QString CHelpTopics::SectionForWidget(const QWidget* widget)
         if (!section.isEmpty() && view->IsMediaView())
             return section;
     }
-    for (const QMetaObject* meta = widget->metaObject(); meta; meta = meta->superClass()) {
-        QString section = SectionForName(meta->className());
-        if (!section.isEmpty())
-            return section;
-    }
-    QString section = SectionForName(widget->objectName());
+    QString section = ListedSection(widget);
     if (!section.isEmpty())
         return section;
     if (qobject_cast<const CView*>(widget))

@@ -28,6 +28,10 @@ public:
     // its media type; windows not listed fall back to a chapter of their
     // kind.
     static QString SectionForWidget(const QWidget* widget);
+    // The section of the part of a window that holds the focus (a page
+    // below a view's fields), looking from the focus up to the view or
+    // the window; "" when no part on the way is listed.
+    static QString SectionForFocus(const QWidget* focus, const QWidget* window);
     // The section of a class or object name from the table; "" when not listed.
     static QString SectionForName(const QString& name);
 
@@ -36,4 +40,8 @@ public:
     // The What's This texts of the main window's fixed parts, by command id
     // of a menu entry or toolbar button.
     static const std::vector<std::pair<int, const char*>>& CommandWhatsThis();
+
+private:
+    // A widget's section by its class, a base class or its object name.
+    static QString ListedSection(const QWidget* widget);
 };

@@ -151,6 +151,41 @@ private slots:
         QCOMPARE(CHelpTopics::SectionForWidget(&dialog), QString("categories.html"));
     }
 
+    // F1 in a page below a view's fields opens the page's section; a part
+    // that is not listed leaves it to the view.
+    void f1InAPageOpensItsSection_data()
+    {
+        QTest::addColumn<QString>("part");
+        QTest::addColumn<QString>("section");
+        QTest::newRow("lending") << "CCheckOutPage"
+                                 << "lending.html#lending-an-item";
+        QTest::newRow("sub-items") << "CSubItemsPage"
+                                   << "items.html#sub-items";
+        QTest::newRow("custom values") << "CCustomFieldsPage"
+                                       << "custom-fields.html#values";
+        QTest::newRow("unlisted") << "fieldsBox"
+                                  << "getting-started.html#main-window";
+    }
+    void f1InAPageOpensItsSection()
+    {
+        QFETCH(QString, part);
+        QFETCH(QString, section);
+        QWidget* view = m_frame->GetActiveView();
+        QVERIFY(view);
+        auto* page = new QWidget(view);
+        page->setObjectName(part);
+        auto* field = new QLineEdit(page);
+        m_frame->show();
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        field->setFocus();
+        QCOMPARE(QApplication::focusWidget(), field);
+        m_frame->OnCommand(ID_HELP);
+        QCOMPARE(SectionShown(*m_frame), section);
+        // Not past the view: a page outside any view is not one of its parts.
+        QCOMPARE(CHelpTopics::SectionForFocus(field, field), QString());
+    }
+
     void f1InADialogOpensItsSection()
     {
         CCategoryDlg dialog({}, m_frame.get());
