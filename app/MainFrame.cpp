@@ -16,6 +16,7 @@
 #include "app/BrowserLauncher.h"
 #include "app/CommandIds.h"
 #include "app/EditTarget.h"
+#include "app/HelpController.h"
 #include "app/MediaTypeBar.h"
 #include "app/MessageBox.h"
 #include "app/VemoLibrarySettings.h"
@@ -55,6 +56,8 @@ CMainFrame::CMainFrame(CVemoLibraryDoc* doc, CVemoLibrarySettings* settings, QWi
     CreateStatusBar();
     m_mediaBar = new CMediaTypeBar(this);
     addToolBar(Qt::LeftToolBarArea, m_mediaBar);
+    m_help = new CHelpController(this);
+    m_help->ApplyWhatsThis();
     connect(m_mediaBar, &CMediaTypeBar::MediaTypeClicked, this,
         [this](int mediaType) { OnCommand(MediaTypeCommand(mediaType)); });
     ApplyKeptShape();
@@ -439,9 +442,9 @@ const std::vector<CMainFrame::CCommand>& CMainFrame::Commands()
     using F = CMainFrame;
     // Commands that need a library run only with one, so their handlers
     // have a document.
-    const auto notAvailable = [](F& f, int id) { f.ShowNotAvailable(id); };
     const auto view = [](F& f, int id) { f.RunInView(id); };
     const auto edit = [](F& f, int id) { CEditTarget(f.EditFocus()).Run(id); };
+    const auto topic = [](F& f, int id) { f.m_help->ShowTopic(id); };
     static const std::vector<CCommand> commands = {
         // The three ranges.
         { ID_MEDIA_TYPE_FIRST, ID_MEDIA_TYPE_LAST, false, Rule::Always,
@@ -456,18 +459,18 @@ const std::vector<CMainFrame::CCommand>& CMainFrame::Commands()
 
         // VemoLibrary menu.
         { ID_APP_ABOUT, ID_APP_ABOUT, false, Rule::Always, [](F& f, int) { f.ShowAbout(); } },
-        { ID_HOWTO_OVERVIEW, ID_HOWTO_OVERVIEW, false, Rule::Always, notAvailable },
-        { ID_HOWTO_ADD_LIBRARY, ID_HOWTO_ADD_LIBRARY, false, Rule::Always, notAvailable },
-        { ID_HOWTO_SELECT_MEDIA, ID_HOWTO_SELECT_MEDIA, false, Rule::Always, notAvailable },
-        { ID_HOWTO_DATA_ENTRY, ID_HOWTO_DATA_ENTRY, false, Rule::Always, notAvailable },
-        { ID_HOWTO_PRINTED_REPORTS, ID_HOWTO_PRINTED_REPORTS, false, Rule::Always, notAvailable },
-        { ID_HOWTO_WEB_REPORTS, ID_HOWTO_WEB_REPORTS, false, Rule::Always, notAvailable },
-        { ID_HOWTO_QA, ID_HOWTO_QA, false, Rule::Always, notAvailable },
-        { ID_MORE_INFO, ID_MORE_INFO, false, Rule::Always, notAvailable },
-        { ID_HISTORY, ID_HISTORY, false, Rule::Always, notAvailable },
-        { ID_TECH_SUPPORT, ID_TECH_SUPPORT, false, Rule::Always, notAvailable },
-        { ID_FEEDBACK, ID_FEEDBACK, false, Rule::Always, notAvailable },
-        { ID_PRODUCT_WEB_SITE, ID_PRODUCT_WEB_SITE, false, Rule::Always, notAvailable },
+        { ID_HOWTO_OVERVIEW, ID_HOWTO_OVERVIEW, false, Rule::Always, topic },
+        { ID_HOWTO_ADD_LIBRARY, ID_HOWTO_ADD_LIBRARY, false, Rule::Always, topic },
+        { ID_HOWTO_SELECT_MEDIA, ID_HOWTO_SELECT_MEDIA, false, Rule::Always, topic },
+        { ID_HOWTO_DATA_ENTRY, ID_HOWTO_DATA_ENTRY, false, Rule::Always, topic },
+        { ID_HOWTO_PRINTED_REPORTS, ID_HOWTO_PRINTED_REPORTS, false, Rule::Always, topic },
+        { ID_HOWTO_WEB_REPORTS, ID_HOWTO_WEB_REPORTS, false, Rule::Always, topic },
+        { ID_HOWTO_QA, ID_HOWTO_QA, false, Rule::Always, topic },
+        { ID_MORE_INFO, ID_MORE_INFO, false, Rule::Always, topic },
+        { ID_HISTORY, ID_HISTORY, false, Rule::Always, topic },
+        { ID_TECH_SUPPORT, ID_TECH_SUPPORT, false, Rule::Always, [](F& f, int) { f.m_help->MailTechSupport(); } },
+        { ID_FEEDBACK, ID_FEEDBACK, false, Rule::Always, [](F& f, int) { f.m_help->MailFeedback(); } },
+        { ID_PRODUCT_WEB_SITE, ID_PRODUCT_WEB_SITE, false, Rule::Always, [](F& f, int) { f.m_help->OpenWebSite(); } },
         { ID_SETTINGS, ID_SETTINGS, false, Rule::Settings,
             [](F& f, int) {
                 CSettingsDlg dlg(*f.m_settings, &f);
@@ -535,8 +538,8 @@ const std::vector<CMainFrame::CCommand>& CMainFrame::Commands()
                 if (f.m_doc)
                     f.m_doc->SaveSharedData();
             } },
-        { ID_HELP, ID_HELP, false, Rule::Always, notAvailable },
-        { ID_CONTEXT_HELP, ID_CONTEXT_HELP, false, Rule::Always, notAvailable },
+        { ID_HELP, ID_HELP, false, Rule::Always, [](F& f, int) { f.m_help->ShowContextHelp(nullptr); } },
+        { ID_CONTEXT_HELP, ID_CONTEXT_HELP, false, Rule::Always, [](F& f, int) { f.m_help->StartWhatsThis(); } },
         { ID_NEW_ITEM, ID_NEW_ITEM, true, Rule::View, view },
         { ID_NEW_SUB_ITEM, ID_NEW_SUB_ITEM, true, Rule::View, view },
         { ID_NEXT_ITEM, ID_NEXT_ITEM, true, Rule::View, view },

@@ -15,6 +15,7 @@
 
 #include "platform/util/VemoTypes.h"
 
+class CHelpController;
 class CMediaTypeBar;
 class CVemoLibraryDoc;
 class CVemoLibrarySettings;
@@ -51,6 +52,8 @@ public:
     // The media type of the view on screen, 0 for none.
     int GetMediaTypeOnScreen() const;
     CView* GetActiveView() const { return m_view; }
+    // The user guide, F1, What's This, and the mail and web commands.
+    CHelpController* GetHelp() const { return m_help; }
 
     // After an upgrade: the "Version" toolbar button and its notice.
     void SetUpgraded(const QString& fromVersion, const QString& toVersion);
@@ -153,6 +156,7 @@ private:
     QLabel* m_reservedPane = nullptr;
     QLabel* m_checkedOutPane = nullptr;
     CView* m_view = nullptr;
+    CHelpController* m_help = nullptr;
     QList<QMetaObject::Connection> m_focusWatch;
     bool m_statesPending = false;
     QString m_upgradedFrom;

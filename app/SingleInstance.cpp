@@ -2,13 +2,20 @@
 
 #include <QCryptographicHash>
 #include <QLocalSocket>
+#include <QUrl>
+#include <memory>
 #include <unistd.h>
 
 #include "platform/util/AppLogger.h"
 
 namespace {
-const QByteArray kActivate = "activate\n";
-}
+
+const QByteArray kActivate = "activate";
+const QByteArray kOpen = "open ";
+// A hand-over longer than this is no hand-over of ours.
+constexpr qsizetype kMaxMessage = 1 << 20;
+
+} // namespace
 
 CSingleInstance::CSingleInstance(const QString& key, QObject* parent)
     : QObject(parent)
@@ -16,10 +23,28 @@ CSingleInstance::CSingleInstance(const QString& key, QObject* parent)
 {
     connect(&m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server.nextPendingConnection()) {
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().contains(kActivate.trimmed()))
-                    emit Activated();
-                socket->disconnectFromServer();
+            // The message may come in pieces: whole lines are taken as they
+            // arrive.
+            auto buffer = std::make_shared<QByteArray>();
+            auto files = std::make_shared<QStringList>();
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer, files] {
+                buffer->append(socket->readAll());
+                if (buffer->size() > kMaxMessage) {
+                    socket->abort();
+                    return;
+                }
+                for (qsizetype end; (end = buffer->indexOf('\n')) >= 0;) {
+                    const QByteArray line = buffer->left(end);
+                    buffer->remove(0, end + 1);
+                    if (line.startsWith(kOpen)) {
+                        files->append(QUrl::fromPercentEncoding(line.mid(kOpen.size())));
+                    } else if (line == kActivate) {
+                        emit Activated(*files);
+                        files->clear();
+                        socket->disconnectFromServer();
+                        return;
+                    }
+                }
             });
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         }
@@ -32,12 +57,20 @@ QString CSingleInstance::ServerNameFor(const QString& key)
     return QString("VemoLibrary-%1-%2").arg(getuid()).arg(QString::fromLatin1(hash));
 }
 
-bool CSingleInstance::Start()
+QByteArray CSingleInstance::HandOverMessage(const QStringList& files)
+{
+    QByteArray message;
+    for (const QString& file : files)
+        message += kOpen + QUrl::toPercentEncoding(file) + '\n';
+    return message + kActivate + '\n';
+}
+
+bool CSingleInstance::Start(const QStringList& files)
 {
     QLocalSocket socket;
     socket.connectToServer(m_name);
     if (socket.waitForConnected(500)) {
-        socket.write(kActivate);
+        socket.write(HandOverMessage(files));
         socket.flush();
         socket.waitForBytesWritten(1000);
         socket.disconnectFromServer();

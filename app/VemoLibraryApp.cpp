@@ -1,6 +1,8 @@
 #include "app/VemoLibraryApp.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
 
 #include "app/AppUpgrade.h"
 #include "app/Clock.h"
@@ -44,7 +46,7 @@ bool CVemoLibraryApp::InitInstance()
     // 1. One copy per user and data directory.
     if (m_singleInstanceCheck) {
         m_instance = new CSingleInstance(QString::fromStdString(CAppPaths::DataDir()), this);
-        if (!m_instance->Start())
+        if (!m_instance->Start(m_filesToOpen))
             return false;
         connect(m_instance, &CSingleInstance::Activated, this, &CVemoLibraryApp::Activate);
     }
@@ -113,7 +115,28 @@ bool CVemoLibraryApp::InitInstance()
         m_doc->CreateNewLibrary();
     m_frame->RebuildMediaBar();
     m_frame->ShowMediaType(m_doc->LastMediaType());
+    // Once the window is on screen, so that questions about the files
+    // have it behind them.
+    if (!m_filesToOpen.isEmpty())
+        QTimer::singleShot(0, this, [this] { OpenFiles(m_filesToOpen); });
     return true;
+}
+
+QStringList CVemoLibraryApp::FilesFromArguments(const QStringList& arguments)
+{
+    QStringList files;
+    for (const QString& argument : arguments.mid(1))
+        if (!argument.isEmpty())
+            files << QFileInfo(argument).absoluteFilePath();
+    return files;
+}
+
+void CVemoLibraryApp::OpenFiles(const QStringList& files)
+{
+    if (!m_doc)
+        return;
+    for (const QString& file : files)
+        m_doc->OpenLibraryFile(file);
 }
 
 void CVemoLibraryApp::InstallTemplates(bool firstStart)
@@ -143,7 +166,7 @@ void CVemoLibraryApp::HideSplash()
     m_splash = nullptr;
 }
 
-void CVemoLibraryApp::Activate()
+void CVemoLibraryApp::Activate(const QStringList& files)
 {
     if (!m_frame)
         return;
@@ -152,6 +175,7 @@ void CVemoLibraryApp::Activate()
     m_frame->show();
     m_frame->raise();
     m_frame->activateWindow();
+    OpenFiles(files);
 }
 
 void CVemoLibraryApp::ExitInstance()

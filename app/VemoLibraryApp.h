@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 #include <memory>
 
 #include "platform/util/VemoTypes.h"
@@ -29,6 +30,12 @@ public:
     void ExitInstance();
     // Tests run several starts in one process: no single-instance socket.
     void SetSingleInstanceCheck(bool on) { m_singleInstanceCheck = on; }
+    // Library files the program was started with (absolute paths): handed
+    // to the running copy, or opened once the window is up.
+    void SetFilesToOpen(const QStringList& files) { m_filesToOpen = files; }
+    // The library files of a command line: every argument after the
+    // program's name, made absolute.
+    static QStringList FilesFromArguments(const QStringList& arguments);
 
     void ShowSplash(bool firstRun);
     void HideSplash();
@@ -42,10 +49,12 @@ public:
 
 private:
     void InstallTemplates(bool firstRun);
-    void Activate();
+    void Activate(const QStringList& files);
+    void OpenFiles(const QStringList& files);
 
     CString m_programDir;
     bool m_singleInstanceCheck = true;
+    QStringList m_filesToOpen;
     CSingleInstance* m_instance = nullptr;
     std::unique_ptr<CVemoLibrarySettings> m_settings;
     QPointer<CSplashWindow> m_splash;

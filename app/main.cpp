@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QIcon>
 
+#include "ProductInfo.h"
 #include "app/VemoLibraryApp.h"
 
 int main(int argc, char** argv)
@@ -7,7 +9,12 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("VemoLibrary");
     QApplication::setApplicationVersion(VEMO_VERSION);
+    // The desktop entry's name: the desktop finds the window's icon by it.
+    QGuiApplication::setDesktopFileName(VEMO_APP_ID);
+    QApplication::setWindowIcon(QIcon::fromTheme(VEMO_APP_ID));
     CVemoLibraryApp vemo(QCoreApplication::applicationDirPath().toStdString());
+    // Library files given on the command line (by the file manager).
+    vemo.SetFilesToOpen(CVemoLibraryApp::FilesFromArguments(QApplication::arguments()));
     if (!vemo.InitInstance())
         return 0;
     int result = QApplication::exec();

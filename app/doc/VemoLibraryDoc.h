@@ -233,4 +233,13 @@ public:
     // settings and saved at once.
     CString GetImageDir(int mediaType) const;
     void RememberImageDir(int mediaType, const CString& dir);
+
+    // Opening a library file named on the command line or handed over by a
+    // second start (VemoLibraryDocOpenFile.cpp).
+public:
+    // A library of the data folder opens; any other .vly file is offered
+    // to be copied in first (asking again before it replaces a library of
+    // the same name, which keeps an archive copy). False when no library
+    // was opened from the file.
+    bool OpenLibraryFile(const QString& path);
 };

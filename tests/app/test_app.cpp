@@ -121,6 +121,13 @@ private slots:
         CSingleInstance second(key);
         QVERIFY(!second.Start());
         QVERIFY(activated.wait(3000));
+        QCOMPARE(activated.last().at(0).toStringList(), QStringList());
+        // Files travel whole, whatever characters their names hold.
+        const QStringList files { "/home/me/Our Music.vly", "/tmp/50% off\\n\u00fc.vly", "/tmp/line\nbreak.vly" };
+        CSingleInstance third(key);
+        QVERIFY(!third.Start(files));
+        QVERIFY(activated.wait(3000));
+        QCOMPARE(activated.last().at(0).toStringList(), files);
         CSingleInstance other(key + "elsewhere");
         QVERIFY(other.Start());
     }

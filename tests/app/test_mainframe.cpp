@@ -420,8 +420,10 @@ private slots:
 
     void commandsWithoutTheirFeatureSaySo()
     {
-        m_frame->OnCommand(ID_HOWTO_OVERVIEW);
-        QCOMPARE(m_box->LastTitle(), QString("User Interface Overview"));
+        // Sorting by library ID, from a view's own menu, which the view on
+        // screen does not have yet.
+        const int sortByLibraryID = 45149;
+        m_frame->OnCommand(sortByLibraryID);
         QVERIFY(m_box->LastText().contains("not there yet"));
         // A command the view cannot run now is disabled and does nothing.
         m_frame->OnCommand(ID_EDIT_DELETE_ALL);

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "net/BrowserUtils.h"
+#include "net/MailUtils.h"
 #include "net/MimeAppsList.h"
 #include "net/XdgDirs.h"
 #include "platform/util/AppLogger.h"
@@ -331,4 +332,46 @@ TEST_F(BrowserUtilsTest, OpenURLRefusesWhatItCannotOpenSafely)
     EXPECT_FALSE(error.empty());
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_FALSE(fs::exists(Path("ran")));
+}
+
+TEST_F(BrowserUtilsTest, MailProgramFromTheDefaultsOrTheMimeCache)
+{
+    EXPECT_EQ(CMailUtils::FindMailProgram(), "");
+    // Listed in a cache, but not installed: no mail program.
+    Write("sys2/applications/mimeinfo.cache", "[MIME Cache]\nx-scheme-handler/mailto=gone.desktop;mutt.desktop;\n");
+    EXPECT_EQ(CMailUtils::FindMailProgram(), "");
+    WriteEntry("sys2/applications/mutt.desktop", "Mutt", "mutt %u");
+    EXPECT_EQ(CMailUtils::FindMailProgram(), Path("sys2/applications/mutt.desktop"));
+    // The user's default wins over the cache.
+    WriteEntry("sys1/applications/mail.desktop", "Mail", "mailer %u");
+    Write("config/mimeapps.list", "[Default Applications]\nx-scheme-handler/mailto=mail.desktop\n");
+    EXPECT_EQ(CMailUtils::FindMailProgram(), Path("sys1/applications/mail.desktop"));
+}
+
+TEST_F(BrowserUtilsTest, OpenMailToHandsTheAddressToTheMailProgram)
+{
+    const CString out = Path("mail.txt");
+    const CString record = "printf '%s\\n' \"$1\" > '" + out + ".tmp' && /bin/mv '" + out + ".tmp' '" + out + "'";
+    const CString url = "mailto:support@example.org?subject=VemoLibrary%20Tech%20Support%20Question";
+    CString error;
+    EXPECT_FALSE(CMailUtils::OpenMailTo(url, error));
+    EXPECT_NE(error.find("No mail program"), CString::npos) << error;
+
+    WriteEntry("sys1/applications/mail.desktop", "Mail", "mailer %u");
+    Write("config/mimeapps.list", "[Default Applications]\nx-scheme-handler/mailto=mail.desktop\n");
+    WriteProgram("bin/xdg-open", record);
+    ASSERT_TRUE(CMailUtils::OpenMailTo(url, error)) << error;
+    EXPECT_EQ(WaitForFile(out), url + "\n");
+
+    // Without xdg-open the mail program itself gets it.
+    fs::remove(out);
+    fs::remove(Path("bin/xdg-open"));
+    WriteProgram("bin/mailer", record);
+    ASSERT_TRUE(CMailUtils::OpenMailTo(url, error)) << error;
+    EXPECT_EQ(WaitForFile(out), url + "\n");
+
+    for (const CString& bad : { CString("http://example.org/"), CString("mailto:"), CString("mailto:a@b\n-x") }) {
+        EXPECT_FALSE(CMailUtils::OpenMailTo(bad, error)) << bad;
+        EXPECT_FALSE(error.empty()) << bad;
+    }
 }
