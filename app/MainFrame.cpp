@@ -139,6 +139,8 @@ void CMainFrame::CreateMenus()
     AddCommand(edit, ID_EDIT_CATEGORIES, "Catego&ries...");
     AddCommand(edit, ID_EDIT_CHECKOUT_SETTINGS, "Check-&out Settings...");
     AddCommand(edit, ID_EDIT_MEDIA_SETTINGS, "M&edia Settings...");
+    AddCommand(edit, ID_EDIT_PERSONS, "Perso&ns...");
+    AddCommand(edit, ID_EDIT_PUBLISHERS, "Pu&blishers...");
     edit->addSeparator();
     AddCommand(edit, ID_EDIT_UPDATE_LENGTH, "Update Length &Field");
 
@@ -521,6 +523,14 @@ void CMainFrame::OnCommand(int id)
     case ID_EDIT_MEDIA_SETTINGS:
         if (m_doc)
             m_doc->GetCommands()->OnMediaSettings();
+        return;
+    case ID_EDIT_PERSONS:
+        if (m_doc)
+            m_doc->GetCommands()->OnPersons();
+        return;
+    case ID_EDIT_PUBLISHERS:
+        if (m_doc)
+            m_doc->GetCommands()->OnPublishers();
         return;
     case ID_RESEARCH_MANAGE:
         if (m_doc)

@@ -218,4 +218,13 @@ private:
     QPointer<QWidget> m_dialogParent;
     QTimer m_idleTimer;
     bool m_autoIdle = true;
+
+    // Manager dialogs
+public:
+    // The views' commands (app/doc/VemoLibraryDocDialogs.cpp): the custom
+    // fields and the library ID format of a media type, and the magazine
+    // titles, which returns the title chosen when OK was pressed.
+    void OnCustomFields(int mediaType);
+    void OnLibraryIDFormat(int mediaType, int typeOnScreen);
+    int OnMagazineTitles(int selectedTitleId);
 };
