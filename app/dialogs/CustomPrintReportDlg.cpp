@@ -83,9 +83,10 @@ CCustomPrintReportDlg::CCustomPrintReportDlg(CLibrary& library, const CCustomPri
         m_sortProps[k]->setMinimumContentsLength(18);
         m_descending[k] = new QCheckBox("Descending", sortBox);
         m_descending[k]->setAccessibleName(QString("Descending %1").arg(k + 1));
-        sort->addWidget(BuddyLabel(labels[k], m_sortProps[k], sortBox), k % 2, (k / 2) * 3);
-        sort->addWidget(m_sortProps[k], k % 2, (k / 2) * 3 + 1);
-        sort->addWidget(m_descending[k], k % 2, (k / 2) * 3 + 2);
+        // Left to right, then down: 1 2 / 3 4.
+        sort->addWidget(BuddyLabel(labels[k], m_sortProps[k], sortBox), k / 2, (k % 2) * 3);
+        sort->addWidget(m_sortProps[k], k / 2, (k % 2) * 3 + 1);
+        sort->addWidget(m_descending[k], k / 2, (k % 2) * 3 + 2);
     }
     sort->setColumnStretch(1, 1);
     sort->setColumnStretch(4, 1);
@@ -140,12 +141,18 @@ const CCustomPrintReportEditor& CCustomPrintReportDlg::GetEditor()
 void CCustomPrintReportDlg::FillProperties()
 {
     TakeWidgets();
-    CStringArray props;
-    m_editor.GetAvailableProps(m_library, props);
+    CStringArray found;
+    m_editor.GetAvailableProps(m_library, found);
+    // Alphabetical: the lists are long.
+    QStringList props;
+    for (const CString& prop : found)
+        props << Q(prop);
+    props.sort(Qt::CaseInsensitive);
     QStringList available;
-    for (const CString& prop : props)
-        if (std::find(m_editor.GetColumns().begin(), m_editor.GetColumns().end(), prop) == m_editor.GetColumns().end())
-            available << Q(prop);
+    for (const QString& prop : props)
+        if (std::find(m_editor.GetColumns().begin(), m_editor.GetColumns().end(), prop.toStdString())
+            == m_editor.GetColumns().end())
+            available << prop;
     m_available->setStringList(available);
     // The sort keys keep what they had, also a property no type offers now.
     for (QComboBox* combo : m_sortProps) {
@@ -153,8 +160,8 @@ void CCustomPrintReportDlg::FillProperties()
         const QSignalBlocker block(combo);
         combo->clear();
         combo->addItem(kNoSort, QString());
-        for (const CString& prop : props)
-            combo->addItem(Q(prop), Q(prop));
+        for (const QString& prop : props)
+            combo->addItem(prop, prop);
         if (!current.isEmpty() && combo->findData(current) < 0)
             combo->addItem(current, current);
         combo->setCurrentIndex(std::max(combo->findData(current), 0));

@@ -64,7 +64,10 @@ CCustomWebReportDlg::CCustomWebReportDlg(const CLibrary& library, const CCustomW
     form->addRow("&Name:", m_name);
     form->addRow(BuddyLabel("&Home page:", m_homePage, this), homeRow);
     form->addRow(QString(), m_duplicates);
-    form->addRow("Page le&vels:", m_levelCount);
+    auto* levelRow = new QHBoxLayout;
+    levelRow->addWidget(m_levelCount);
+    levelRow->addStretch();
+    form->addRow(BuddyLabel("Page le&vels:", m_levelCount, this), levelRow);
 
     CStringArray templates;
     CCustomWebReportEditor::ListTemplates(m_templateFolder.toStdString(), templates);
@@ -78,6 +81,9 @@ CCustomWebReportDlg::CCustomWebReportDlg(const CLibrary& library, const CCustomW
         widgets.templateFile->setMinimumContentsLength(24);
         for (const CString& name : templates)
             widgets.templateFile->addItem(Q(name), QDir(m_templateFolder).filePath(Q(name)));
+        // A level not set yet has no template: none is proposed.
+        widgets.templateFile->setCurrentIndex(-1);
+        widgets.templateFile->setPlaceholderText("(choose a template)");
         widgets.sort1 = new QComboBox(widgets.box);
         widgets.sort2 = new QComboBox(widgets.box);
         widgets.sort2->setAccessibleName(QString("then by, level %1").arg(i + 1));
@@ -156,8 +162,12 @@ void CCustomWebReportDlg::SetLevel(int level, const QString& templateFile, const
 void CCustomWebReportDlg::FillSortCombos()
 {
     TakeWidgets();
-    CStringArray props;
-    m_editor.GetAvailableProps(m_library, props);
+    CStringArray found;
+    m_editor.GetAvailableProps(m_library, found);
+    QStringList props;
+    for (const CString& prop : found)
+        props << Q(prop);
+    props.sort(Qt::CaseInsensitive);
     for (CLevelWidgets& widgets : m_levels)
         for (QComboBox* combo : { widgets.sort1, widgets.sort2 }) {
             // A level keeps what it had, also a property no type offers now.
@@ -165,8 +175,8 @@ void CCustomWebReportDlg::FillSortCombos()
             const QSignalBlocker block(combo);
             combo->clear();
             combo->addItem(kNoSort, QString());
-            for (const CString& prop : props)
-                combo->addItem(Q(prop), Q(prop));
+            for (const QString& prop : props)
+                combo->addItem(prop, prop);
             ChooseData(combo, current);
         }
 }

@@ -58,6 +58,9 @@ CCustomWebReportsDlg::CCustomWebReportsDlg(CVemoLibraryDoc* doc, QWidget* parent
     m_status->setObjectName("runStatus");
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
+    // Shown from the first run on.
+    m_progress->hide();
+    m_status->hide();
     auto* add = new QPushButton("&New...", this);
     auto* restore = new QPushButton("Restore De&faults...", this);
     m_run->setDefault(true);
@@ -311,6 +314,8 @@ const CCustomWebReport* CCustomWebReportsDlg::RunReports(const QList<int>& index
         return nullptr;
     m_running = true;
     UpdateButtons();
+    m_progress->show();
+    m_status->show();
     const CCustomWebReport* offered = nullptr;
     const int selected = m_list->currentItem() ? m_list->currentItem()->data(Qt::UserRole).toInt() : -1;
     for (int index : indexes) {

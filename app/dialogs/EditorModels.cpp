@@ -205,7 +205,7 @@ QString CCustomFieldsModel::InitialText(const CCustomField& field)
         QStringList choices;
         for (int i = 0; i < field.GetSelectionListCount(); ++i)
             choices << Q(field.GetSelectionListItem(i));
-        return choices.join(", ");
+        return "choices: " + choices.join(", ");
     }
     case CF_WEBADDRESS:
         return QString();

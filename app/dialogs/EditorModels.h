@@ -90,7 +90,7 @@ public:
 
     // "Text", "Date", ...
     static QString TypeName(int dataType);
-    // What a new item gets: the text, "today", "on", the choices.
+    // What a new item gets: the text, "today", "on"; a list's choices.
     static QString InitialText(const CCustomField& field);
 
 private:

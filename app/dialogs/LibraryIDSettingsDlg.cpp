@@ -11,10 +11,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/dialogs/BuddyLabel.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/Library.h"
 #include "data/store/MediaRegistry.h"
-#include "platform/util/CountText.h"
 
 namespace {
 
@@ -57,7 +57,10 @@ CLibraryIDSettingsDlg::CLibraryIDSettingsDlg(const CLibrary& library, int mediaT
         form->addRow("&Tape format:", m_format);
     }
     form->addRow("&Prefix:", m_prefix);
-    form->addRow("&Digits (at least):", m_digits);
+    auto* digitsRow = new QHBoxLayout;
+    digitsRow->addWidget(m_digits);
+    digitsRow->addStretch();
+    form->addRow(BuddyLabel("&Digits (at least):", m_digits, this), digitsRow);
     form->addRow("P&ostfix:", m_postfix);
     form->addRow(QString(), m_auto);
     form->addRow("Next new item:", m_preview);
@@ -140,7 +143,7 @@ void CLibraryIDSettingsDlg::LoadWidgets()
     m_clearAll->setChecked(settings->GetClearAll());
     m_loading = false;
     const int items = m_editor.GetItemCount(m_targetID);
-    m_items->setText(QString("The Library holds %1 of this kind.").arg(Q(CCountText::Of(items, "item"))));
+    m_items->setText(QString("Items numbered with these settings: %1").arg(items));
     UpdatePreview();
 }
 

@@ -45,7 +45,7 @@ CMagazineDlg::CMagazineDlg(const CMagazine& title, bool isNew, Check check, QWid
     m_cost->setRange(0.0, 99999.99);
     m_cost->setDecimals(2);
     m_cost->setValue(title.GetSubscriptionCost());
-    m_expiration->setPlaceholderText("for example 2027-06 or \"after the June issue\"");
+    m_expiration->setPlaceholderText("for example 2027-06");
 
     auto* form = new QFormLayout;
     form->addRow("&Title:", m_name);

@@ -83,9 +83,11 @@ CSharedListDlg::CSharedListDlg(const QString& title, const QString& listLabel, c
 void CSharedListDlg::SetModel(QAbstractItemModel* model)
 {
     m_view->setModel(model);
-    m_view->resizeColumnsToContents();
-    for (int column = 0; column + 1 < model->columnCount(); ++column)
-        m_view->setColumnWidth(column, std::clamp(m_view->columnWidth(column), 90, 240));
+    // The name takes the room; the count at the end needs little.
+    m_view->horizontalHeader()->setStretchLastSection(false);
+    m_view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < model->columnCount(); ++column)
+        m_view->setColumnWidth(column, column + 1 < model->columnCount() ? 150 : 70);
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &CSharedListDlg::UpdateButtons);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &CSharedListDlg::UpdateButtons);
     SelectRow(-1);

@@ -597,6 +597,14 @@ private slots:
         if (folder.isEmpty())
             QSKIP("VEMO_SCREENSHOT_DIR names the folder for the pictures of the windows");
         AddFields(CMediaUtils::MEDIA_CD, { "Pressing", "Shelf" });
+        auto* grade = new CCustomField(Field("Grade", CF_SELECTIONLIST));
+        grade->AddSelectionListItem("mint");
+        grade->AddSelectionListItem("very good");
+        Library()->GetCustomFieldMgr(CMediaUtils::MEDIA_CD)->Add(grade);
+        auto* played = new CCustomField(Field("Last Played", CF_DATE));
+        played->SetInitialValueDateToday(true);
+        Library()->GetCustomFieldMgr(CMediaUtils::MEDIA_CD)->Add(played);
+        Library()->SetPathCustomFieldDefault("/home/collector/Music/Scans/");
         const auto save = [&](QWidget* window, const QString& name) {
             window->show();
             QVERIFY(window->grab().save(QDir(folder).filePath(name)));
@@ -612,13 +620,33 @@ private slots:
         print.SetSortKey(0, "Year", true);
         CCustomPrintReportDlg printDlg(*Library(), print, {}, false);
         save(&printDlg, "print-report-editor.png");
-        CCustomWebReportDlg webDlg(
-            *Library(), CCustomWebReportEditor(*Library()->GetCustomWebReportAt(0), *Library()), {}, {}, false);
+        CCustomWebReportEditor web;
+        web.SetName("Jazz records by year");
+        web.GetMediaTypes().SetShow(CMediaUtils::MEDIA_CD, true);
+        web.SetCategorySelected(m_jazz, true);
+        web.SetHomePage("/home/collector/.local/share/VemoLibrary/WebReports/Jazz records by year.htm");
+        web.SetLevelCount(2);
+        const CString templates = Library()->GetPathUserCustomWebReportTemplate();
+        web.SetLevel(1, { templates + "AudioMedia1.htm", "Year", "" });
+        web.SetLevel(2, { templates + "AudioMedia2.htm", "Artist", "Title" });
+        CCustomWebReportDlg webDlg(*Library(), web, {}, {}, false);
         save(&webDlg, "web-report-editor.png");
         CLibraryIDSettingsDlg ids(*Library(), CMediaUtils::MEDIA_VIDEOTAPE);
         save(&ids, "library-id-format.png");
+        CMagazineMgr::GetInstance()->GetMagazine("Down Beat", true)->SetSubscription(true);
+        CMagazineMgr::GetInstance()->GetMagazine("Jazz Times", true);
         CMagazinesMgrDlg titles(Library(), 0);
         save(&titles, "magazine-titles.png");
+        CCustomField choices = Field("Grade", CF_SELECTIONLIST);
+        choices.AddSelectionListItem("mint");
+        choices.AddSelectionListItem("good");
+        save(new CCustomFieldDlg(choices, false, QString(), {}), "custom-field.png");
+        save(new CPersonDlg(CPerson("Ann", "", "Zed"), false), "person.png");
+        save(new CMagazineDlg(CMagazine("Down Beat"), false), "magazine.png");
+        std::vector<const CCategory*> categories;
+        for (POSITION pos = Library()->GetHeadCategory(); pos;)
+            categories.push_back(Library()->GetNextCategory(pos));
+        save(new CCategoryDlg(categories), "categories.png");
         save(m_doc->GetReportWindows()->OpenCustomWebReports(), "web-reports.png");
         save(m_doc->GetReportWindows()->OpenCustomPrintReports(), "print-reports.png");
     }
