@@ -26,8 +26,6 @@ QString Q(const CString& text)
     return QString::fromStdString(text);
 }
 
-const char* const kNoSort = "(none)";
-
 } // namespace
 
 CCustomPrintReportDlg::CCustomPrintReportDlg(CLibrary& library, const CCustomPrintReportEditor& editor,
@@ -141,41 +139,22 @@ const CCustomPrintReportEditor& CCustomPrintReportDlg::GetEditor()
 void CCustomPrintReportDlg::FillProperties()
 {
     TakeWidgets();
-    CStringArray found;
-    m_editor.GetAvailableProps(m_library, found);
-    // Alphabetical: the lists are long.
-    QStringList props;
-    for (const CString& prop : found)
-        props << Q(prop);
-    props.sort(Qt::CaseInsensitive);
+    const QStringList props = CReportScopeWidget::SortedProps(m_library, m_editor);
     QStringList available;
     for (const QString& prop : props)
         if (std::find(m_editor.GetColumns().begin(), m_editor.GetColumns().end(), prop.toStdString())
             == m_editor.GetColumns().end())
             available << prop;
     m_available->setStringList(available);
-    // The sort keys keep what they had, also a property no type offers now.
-    for (QComboBox* combo : m_sortProps) {
-        const QString current = combo->currentData().toString();
-        const QSignalBlocker block(combo);
-        combo->clear();
-        combo->addItem(kNoSort, QString());
-        for (const QString& prop : props)
-            combo->addItem(prop, prop);
-        if (!current.isEmpty() && combo->findData(current) < 0)
-            combo->addItem(current, current);
-        combo->setCurrentIndex(std::max(combo->findData(current), 0));
-    }
+    for (QComboBox* combo : m_sortProps)
+        CReportScopeWidget::FillPropCombo(combo, props);
 }
 
 bool CCustomPrintReportDlg::SetSortKey(int key, const QString& prop, bool descending)
 {
     if (key < 0 || key >= CCustomPrintReportEditor::SORT_KEY_COUNT)
         return false;
-    QComboBox* combo = m_sortProps[key];
-    if (!prop.isEmpty() && combo->findData(prop) < 0)
-        combo->addItem(prop, prop);
-    combo->setCurrentIndex(std::max(combo->findData(prop), 0));
+    CReportScopeWidget::ChooseProp(m_sortProps[key], prop);
     m_descending[key]->setChecked(descending && !prop.isEmpty());
     return true;
 }

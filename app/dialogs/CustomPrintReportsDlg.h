@@ -1,28 +1,20 @@
 #pragma once
 // The custom printed reports of the loaded library: make a new one, change,
 // copy or delete one, and run one into a report grid that can be printed,
-// previewed, saved as PDF or exported as CSV. Modeless; it works on the
-// document's library each time, so it never holds a pointer into it.
+// previewed, saved as PDF or exported as CSV.
 
-#include <QDialog>
-
+#include "app/dialogs/ReportManagerDlg.h"
 #include "data/reports/CustomReportEditor.h"
 
 class CCustomPrintReport;
 class CReportGridDlg;
-class CVemoLibraryDoc;
-class QListWidget;
-class QPushButton;
 
-class CCustomPrintReportsDlg : public QDialog {
+class CCustomPrintReportsDlg : public CReportManagerDlg {
     Q_OBJECT
 
 public:
     CCustomPrintReportsDlg(CVemoLibraryDoc* doc, QWidget* parent = nullptr);
 
-    // Lists the library's reports by name; selects the one named select.
-    void Refresh(const QString& select = QString());
-    QListWidget* GetList() const { return m_list; }
     // The report selected, null when none.
     CCustomPrintReport* GetSelected() const;
 
@@ -42,14 +34,7 @@ public:
     // library holds it now.
     CCustomPrintReport* ChangeReport(const CCustomPrintReport& report, const CCustomPrintReportEditor& editor);
 
-private:
-    void UpdateButtons();
-    std::vector<CString> OtherNames(const CCustomPrintReport* except) const;
-
-    CVemoLibraryDoc* m_doc;
-    QListWidget* m_list;
-    QPushButton* m_edit;
-    QPushButton* m_copy;
-    QPushButton* m_delete;
-    QPushButton* m_run;
+protected:
+    int GetReportCount(const CLibrary& library) const override;
+    CCustomReport* GetReportAt(const CLibrary& library, int index) const override;
 };

@@ -28,7 +28,6 @@ QString Q(const CString& text)
     return QString::fromStdString(text);
 }
 
-const char* const kNoSort = "(none)";
 const char* const kLevelTitles[] = { "Level one: the home page", "Level two", "Level three" };
 
 } // namespace
@@ -133,13 +132,6 @@ CCustomWebReportDlg::CCustomWebReportDlg(const CLibrary& library, const CCustomW
     m_name->setFocus();
 }
 
-void CCustomWebReportDlg::ChooseData(QComboBox* combo, const QString& value)
-{
-    if (combo->findData(value) < 0)
-        combo->addItem(value.isEmpty() ? QString(kNoSort) : value, value);
-    combo->setCurrentIndex(combo->findData(value));
-}
-
 void CCustomWebReportDlg::SetLevel(int level, const QString& templateFile, const QString& sort1, const QString& sort2)
 {
     if (level < 1 || level > CCustomWebReportEditor::MAX_LEVELS)
@@ -153,8 +145,8 @@ void CCustomWebReportDlg::SetLevel(int level, const QString& templateFile, const
         widgets.templateFile->addItem(
             QFileInfo(path).dir() == QDir(m_templateFolder) ? QFileInfo(path).fileName() : path, path);
     widgets.templateFile->setCurrentIndex(path.isEmpty() ? -1 : widgets.templateFile->findData(path));
-    ChooseData(widgets.sort1, sort1);
-    ChooseData(widgets.sort2, sort2);
+    CReportScopeWidget::ChooseProp(widgets.sort1, sort1);
+    CReportScopeWidget::ChooseProp(widgets.sort2, sort2);
     if (level > m_levelCount->value())
         m_levelCount->setValue(level);
 }
@@ -162,23 +154,11 @@ void CCustomWebReportDlg::SetLevel(int level, const QString& templateFile, const
 void CCustomWebReportDlg::FillSortCombos()
 {
     TakeWidgets();
-    CStringArray found;
-    m_editor.GetAvailableProps(m_library, found);
-    QStringList props;
-    for (const CString& prop : found)
-        props << Q(prop);
-    props.sort(Qt::CaseInsensitive);
-    for (CLevelWidgets& widgets : m_levels)
-        for (QComboBox* combo : { widgets.sort1, widgets.sort2 }) {
-            // A level keeps what it had, also a property no type offers now.
-            const QString current = combo->currentData().toString();
-            const QSignalBlocker block(combo);
-            combo->clear();
-            combo->addItem(kNoSort, QString());
-            for (const QString& prop : props)
-                combo->addItem(prop, prop);
-            ChooseData(combo, current);
-        }
+    const QStringList props = CReportScopeWidget::SortedProps(m_library, m_editor);
+    for (CLevelWidgets& widgets : m_levels) {
+        CReportScopeWidget::FillPropCombo(widgets.sort1, props);
+        CReportScopeWidget::FillPropCombo(widgets.sort2, props);
+    }
 }
 
 void CCustomWebReportDlg::ShowLevels()

@@ -60,7 +60,6 @@ private:
     void ShowLevels();
     void BrowseHomePage();
     void BrowseTemplate(int level);
-    static void ChooseData(QComboBox* combo, const QString& value);
 
     const CLibrary& m_library;
     CCustomWebReportEditor m_editor;

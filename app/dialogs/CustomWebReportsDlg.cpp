@@ -1,7 +1,5 @@
 #include "app/dialogs/CustomWebReportsDlg.h"
 
-#include <QDialogButtonBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -15,11 +13,9 @@
 #include "app/dialogs/BuddyLabel.h"
 #include "app/dialogs/CustomWebReportDlg.h"
 #include "app/doc/VemoLibraryDoc.h"
-#include "data/model/MediaUtils.h"
 #include "data/reports/CustomReportList.h"
 #include "data/reports/CustomWebReport.h"
 #include "data/store/Library.h"
-#include "data/store/MediaTypeSelection.h"
 #include "platform/util/CountText.h"
 #include "platform/util/FileUtils.h"
 
@@ -40,20 +36,12 @@ QString Q(const CString& text)
 } // namespace
 
 CCustomWebReportsDlg::CCustomWebReportsDlg(CVemoLibraryDoc* doc, QWidget* parent)
-    : QDialog(parent)
-    , m_doc(doc)
-    , m_list(new QListWidget(this))
+    : CReportManagerDlg(doc, kTitle, "&Web reports of this Library:", parent)
     , m_messages(new QListWidget(this))
     , m_status(new QLabel(this))
     , m_progress(new QProgressBar(this))
-    , m_edit(new QPushButton("&Edit...", this))
-    , m_copy(new QPushButton("&Copy", this))
-    , m_delete(new QPushButton("&Delete", this))
-    , m_run(new QPushButton("&Run", this))
     , m_runAll(new QPushButton("Run &All", this))
 {
-    setWindowTitle(kTitle);
-    setAttribute(Qt::WA_DeleteOnClose);
     m_messages->setObjectName("runMessages");
     m_status->setObjectName("runStatus");
     m_progress->setRange(0, 100);
@@ -61,92 +49,56 @@ CCustomWebReportsDlg::CCustomWebReportsDlg(CVemoLibraryDoc* doc, QWidget* parent
     // Shown from the first run on.
     m_progress->hide();
     m_status->hide();
+    auto* run = new QPushButton("&Run", this);
     auto* add = new QPushButton("&New...", this);
+    auto* edit = new QPushButton("&Edit...", this);
+    auto* copy = new QPushButton("&Copy", this);
+    auto* remove = new QPushButton("&Delete", this);
     auto* restore = new QPushButton("Restore De&faults...", this);
-    m_run->setDefault(true);
-    auto* side = new QVBoxLayout;
-    for (QPushButton* button : { m_run, m_runAll })
-        side->addWidget(button);
-    side->addSpacing(12);
-    for (QPushButton* button : { add, m_edit, m_copy, m_delete })
-        side->addWidget(button);
-    side->addSpacing(12);
-    side->addWidget(restore);
-    side->addStretch();
-    auto* list = new QHBoxLayout;
-    list->addWidget(m_list, 1);
-    list->addLayout(side);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(BuddyLabel("&Web reports of this Library:", m_list, this));
-    layout->addLayout(list, 2);
-    layout->addWidget(m_status);
-    layout->addWidget(m_progress);
-    layout->addWidget(BuddyLabel("What the runs &said:", m_messages, this));
-    layout->addWidget(m_messages, 1);
-    layout->addWidget(buttons);
+    run->setDefault(true);
+    AddSideButtons({ run, m_runAll, nullptr, add, edit, copy, remove, nullptr, restore }, { run, edit, copy, remove });
+    GetExtraLayout()->addWidget(m_status);
+    GetExtraLayout()->addWidget(m_progress);
+    GetExtraLayout()->addWidget(BuddyLabel("What the runs &said:", m_messages, this));
+    GetExtraLayout()->addWidget(m_messages, 1);
     resize(560, 560);
 
-    connect(add, &QPushButton::clicked, this, &CCustomWebReportsDlg::NewReport);
-    connect(m_edit, &QPushButton::clicked, this, &CCustomWebReportsDlg::EditSelected);
-    connect(m_copy, &QPushButton::clicked, this, &CCustomWebReportsDlg::CopySelected);
-    connect(m_delete, &QPushButton::clicked, this, &CCustomWebReportsDlg::DeleteSelected);
-    connect(restore, &QPushButton::clicked, this, &CCustomWebReportsDlg::RestoreDefaults);
-    connect(m_run, &QPushButton::clicked, this, &CCustomWebReportsDlg::RunSelected);
+    connect(run, &QPushButton::clicked, this, &CCustomWebReportsDlg::RunSelected);
     connect(m_runAll, &QPushButton::clicked, this, &CCustomWebReportsDlg::RunAll);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_list, &QListWidget::currentRowChanged, this, &CCustomWebReportsDlg::UpdateButtons);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &CCustomWebReportsDlg::EditSelected);
+    connect(add, &QPushButton::clicked, this, &CCustomWebReportsDlg::NewReport);
+    connect(edit, &QPushButton::clicked, this, &CCustomWebReportsDlg::EditSelected);
+    connect(copy, &QPushButton::clicked, this, &CCustomWebReportsDlg::CopySelected);
+    connect(remove, &QPushButton::clicked, this, &CCustomWebReportsDlg::DeleteSelected);
+    connect(restore, &QPushButton::clicked, this, &CCustomWebReportsDlg::RestoreDefaults);
+    connect(GetList(), &QListWidget::itemDoubleClicked, this, &CCustomWebReportsDlg::EditSelected);
     Refresh();
 }
 
-void CCustomWebReportsDlg::Refresh(const QString& select)
+int CCustomWebReportsDlg::GetReportCount(const CLibrary& library) const
 {
-    m_list->clear();
-    const CLibrary* library = m_doc ? m_doc->GetLibrary() : nullptr;
-    const int count = library ? library->GetCustomWebReportCount() : 0;
-    int row = 0;
-    for (int i = 0; i < count; ++i)
-        if (const CCustomWebReport* report = library->GetCustomWebReportAt(i)) {
-            auto* entry = new QListWidgetItem(Q(report->GetName()), m_list);
-            entry->setData(Qt::UserRole, i);
-            if (entry->text() == select)
-                row = m_list->count() - 1;
-        }
-    if (m_list->count() > 0)
-        m_list->setCurrentRow(row);
-    UpdateButtons();
+    return library.GetCustomWebReportCount();
+}
+
+CCustomReport* CCustomWebReportsDlg::GetReportAt(const CLibrary& library, int index) const
+{
+    return library.GetCustomWebReportAt(index);
 }
 
 void CCustomWebReportsDlg::UpdateButtons()
 {
-    const bool selected = !m_running && m_list->currentItem() != nullptr;
-    for (QPushButton* button : { m_edit, m_copy, m_delete, m_run })
-        button->setEnabled(selected);
-    m_runAll->setEnabled(!m_running && m_list->count() > 0);
+    CReportManagerDlg::UpdateButtons();
+    m_runAll->setEnabled(!m_running && GetList()->count() > 0);
 }
 
 CCustomWebReport* CCustomWebReportsDlg::GetSelected() const
 {
-    const CLibrary* library = m_doc ? m_doc->GetLibrary() : nullptr;
-    const QListWidgetItem* entry = m_list->currentItem();
-    return library && entry ? library->GetCustomWebReportAt(entry->data(Qt::UserRole).toInt()) : nullptr;
-}
-
-std::vector<CString> CCustomWebReportsDlg::OtherNames(const CCustomWebReport* except) const
-{
-    std::vector<CString> names;
-    const CLibrary* library = m_doc ? m_doc->GetLibrary() : nullptr;
-    for (int i = 0; library && i < library->GetCustomWebReportCount(); ++i)
-        if (const CCustomWebReport* report = library->GetCustomWebReportAt(i); report && report != except)
-            names.push_back(report->GetName());
-    return names;
+    return static_cast<CCustomWebReport*>(GetSelectedReport());
 }
 
 std::vector<CString> CCustomWebReportsDlg::OtherHomePages(const CCustomWebReport* except) const
 {
     std::vector<CString> pages;
-    const CLibrary* library = m_doc ? m_doc->GetLibrary() : nullptr;
+    const CLibrary* library = GetLibrary();
     for (int i = 0; library && i < library->GetCustomWebReportCount(); ++i)
         if (const CCustomWebReport* report = library->GetCustomWebReportAt(i); report && report != except)
             pages.push_back(report->GetHomePage());
@@ -155,39 +107,32 @@ std::vector<CString> CCustomWebReportsDlg::OtherHomePages(const CCustomWebReport
 
 CCustomWebReport* CCustomWebReportsDlg::NewReport()
 {
-    const CLibrary* library = m_doc ? m_doc->GetLibrary() : nullptr;
+    const CLibrary* library = GetLibrary();
     if (!library)
         return nullptr;
     CCustomWebReportEditor editor;
-    int type = CMediaUtils::MEDIA_BOOK;
-    if (const CMediaTypeSelection* shown = library->GetMediaTypes())
-        for (int t = CMediaUtils::MEDIA_TYPE_IDLAST; t >= CMediaUtils::MEDIA_TYPE_IDFIRST; --t)
-            if (shown->GetShow(t))
-                type = t;
-    editor.GetMediaTypes().SetShow(type, true);
-    editor.SelectAllCategories(*library);
+    StartNew(editor);
     CCustomWebReportDlg dlg(*library, editor, OtherNames(nullptr), OtherHomePages(nullptr), true, this);
-    if (dlg.exec() != QDialog::Accepted || !m_doc->GetLibrary())
+    if (dlg.exec() != QDialog::Accepted || !GetLibrary())
         return nullptr;
     return AddReport(dlg.GetEditor());
 }
 
 CCustomWebReport* CCustomWebReportsDlg::AddReport(const CCustomWebReportEditor& editor)
 {
-    CLibrary* library = m_doc ? m_doc->GetLibrary() : nullptr;
+    CLibrary* library = GetLibrary();
     if (!library)
         return nullptr;
     auto* report = new CCustomWebReport();
     editor.Store(*report, *library);
     library->AddCustomWebReport(report);
-    m_doc->MarkModified();
-    Refresh(Q(report->GetName()));
+    NoteChanged(Q(report->GetName()));
     return report;
 }
 
 CCustomWebReport* CCustomWebReportsDlg::EditSelected()
 {
-    CLibrary* library = m_doc ? m_doc->GetLibrary() : nullptr;
+    CLibrary* library = GetLibrary();
     const CCustomWebReport* report = GetSelected();
     if (!library || !report || m_running)
         return nullptr;
@@ -201,7 +146,7 @@ CCustomWebReport* CCustomWebReportsDlg::EditSelected()
 CCustomWebReport* CCustomWebReportsDlg::ChangeReport(
     const CCustomWebReport& report, const CCustomWebReportEditor& editor)
 {
-    CLibrary* library = m_doc ? m_doc->GetLibrary() : nullptr;
+    CLibrary* library = GetLibrary();
     if (!library)
         return nullptr;
     // Added anew so that the list stays sorted by name; a copy of the old
@@ -210,52 +155,41 @@ CCustomWebReport* CCustomWebReportsDlg::ChangeReport(
     editor.Store(*changed, *library);
     library->AddCustomWebReport(changed);
     library->DeleteCustomWebReport(const_cast<CCustomWebReport*>(&report));
-    m_doc->MarkModified();
-    Refresh(Q(changed->GetName()));
+    NoteChanged(Q(changed->GetName()));
     return changed;
 }
 
 CCustomWebReport* CCustomWebReportsDlg::CopySelected()
 {
-    CLibrary* library = m_doc ? m_doc->GetLibrary() : nullptr;
+    CLibrary* library = GetLibrary();
     const CCustomWebReport* report = GetSelected();
     if (!library || !report || m_running)
         return nullptr;
     CCustomWebReport* copy = CCustomReportList::CopyWebReport(*library, *report);
-    m_doc->MarkModified();
-    Refresh(Q(copy->GetName()));
+    NoteChanged(Q(copy->GetName()));
     return copy;
 }
 
 bool CCustomWebReportsDlg::DeleteSelected()
 {
-    CLibrary* library = m_doc ? m_doc->GetLibrary() : nullptr;
-    CCustomWebReport* report = GetSelected();
-    if (!library || !report || m_running
-        || !CMessageBox::Confirm(this, kTitle,
-            QString("Delete the web report \"%1\"? The pages it wrote stay where they are.").arg(Q(report->GetName()))))
-        return false;
-    const int row = m_list->currentRow();
-    library->DeleteCustomWebReport(report);
-    m_doc->MarkModified();
-    Refresh();
-    if (m_list->count() > 0)
-        m_list->setCurrentRow(std::min(row, m_list->count() - 1));
-    return true;
+    const CCustomWebReport* report = GetSelected();
+    return report
+        && DeleteSelectedAfter(
+            QString("Delete the web report \"%1\"? The pages it wrote stay where they are.").arg(Q(report->GetName())),
+            [](CLibrary& library, int index) { library.DeleteCustomWebReport(library.GetCustomWebReportAt(index)); });
 }
 
 bool CCustomWebReportsDlg::RestoreDefaults()
 {
-    CLibrary* library = m_doc ? m_doc->GetLibrary() : nullptr;
+    CLibrary* library = GetLibrary();
     if (!library || m_running
         || !CMessageBox::Confirm(this, kTitle,
             "Put the default web reports back as a new Library has them? Reports named as a default one are "
             "replaced; your other reports stay."))
         return false;
-    const QString selected = m_list->currentItem() ? m_list->currentItem()->text() : QString();
+    const QString selected = GetList()->currentItem() ? GetList()->currentItem()->text() : QString();
     CCustomReportList::RestoreDefaultWebReports(*library);
-    m_doc->MarkModified();
-    Refresh(selected);
+    NoteChanged(selected);
     return true;
 }
 
@@ -275,11 +209,11 @@ void CCustomWebReportsDlg::AddMessage(const QString& text)
 
 bool CCustomWebReportsDlg::RunSelected()
 {
-    const QListWidgetItem* entry = m_list->currentItem();
-    if (!entry || m_running)
+    const int index = GetSelectedIndex();
+    if (index < 0 || m_running)
         return false;
     CWebReportRunTally tally;
-    const CCustomWebReport* ran = RunReports({ entry->data(Qt::UserRole).toInt() }, tally);
+    const CCustomWebReport* ran = RunReports({ index }, tally);
     if (ran && CFileUtils::DoesFileExist(ran->GetHomePage())
         && CMessageBox::Confirm(this, kTitle,
             QString("The web report \"%1\" is ready. Open its home page in your web browser?").arg(Q(ran->GetName()))))
@@ -289,11 +223,11 @@ bool CCustomWebReportsDlg::RunSelected()
 
 bool CCustomWebReportsDlg::RunAll()
 {
-    if (m_running || m_list->count() == 0)
+    if (m_running || GetList()->count() == 0)
         return false;
     QList<int> indexes;
-    for (int i = 0; i < m_list->count(); ++i)
-        indexes << m_list->item(i)->data(Qt::UserRole).toInt();
+    for (int i = 0; i < GetList()->count(); ++i)
+        indexes << GetList()->item(i)->data(Qt::UserRole).toInt();
     CWebReportRunTally tally;
     const CCustomWebReport* ran = RunReports(indexes, tally);
     QString summary = Q(tally.GetSummary());
@@ -309,7 +243,7 @@ bool CCustomWebReportsDlg::RunAll()
 
 const CCustomWebReport* CCustomWebReportsDlg::RunReports(const QList<int>& indexes, CWebReportRunTally& tally)
 {
-    CLibrary* library = m_doc ? m_doc->GetLibrary() : nullptr;
+    CLibrary* library = GetLibrary();
     if (!library)
         return nullptr;
     m_running = true;
@@ -317,7 +251,7 @@ const CCustomWebReport* CCustomWebReportsDlg::RunReports(const QList<int>& index
     m_progress->show();
     m_status->show();
     const CCustomWebReport* offered = nullptr;
-    const int selected = m_list->currentItem() ? m_list->currentItem()->data(Qt::UserRole).toInt() : -1;
+    const int selected = GetSelectedIndex();
     for (int index : indexes) {
         CCustomWebReport* report = library->GetCustomWebReportAt(index);
         if (!report)

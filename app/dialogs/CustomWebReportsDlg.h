@@ -3,31 +3,26 @@
 // copy or delete one, put the default reports back, and run the selected
 // one or all of them with the progress of each run shown. Run All ends with
 // one summary; a report whose media types hold no items is skipped with
-// that reason rather than failing. Modeless; it works on the document's
-// library each time.
+// that reason rather than failing.
 
-#include <QDialog>
 #include <QStringList>
 
+#include "app/dialogs/ReportManagerDlg.h"
 #include "data/reports/CustomReportEditor.h"
 
 class CCustomWebReport;
-class CVemoLibraryDoc;
 class CWebReportRunTally;
 class QLabel;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
 
-class CCustomWebReportsDlg : public QDialog {
+class CCustomWebReportsDlg : public CReportManagerDlg {
     Q_OBJECT
 
 public:
     CCustomWebReportsDlg(CVemoLibraryDoc* doc, QWidget* parent = nullptr);
 
-    // Lists the library's web reports by name; selects the one named select.
-    void Refresh(const QString& select = QString());
-    QListWidget* GetList() const { return m_list; }
     CCustomWebReport* GetSelected() const;
 
     // The buttons. New and Edit open the editor; each returns the report
@@ -50,6 +45,12 @@ public:
     // What the runs reported, oldest first.
     QStringList GetMessages() const;
 
+protected:
+    int GetReportCount(const CLibrary& library) const override;
+    CCustomReport* GetReportAt(const CLibrary& library, int index) const override;
+    bool IsBusy() const override { return m_running; }
+    void UpdateButtons() override;
+
 private:
     // Runs the reports at the indexes into tally; the report whose home
     // page may be offered.
@@ -58,19 +59,11 @@ private:
     void AddMessage(const QString& text);
     // Opens the report's home page in the browser when asked and it exists.
     void OpenHomePage(const CCustomWebReport& report);
-    void UpdateButtons();
-    std::vector<CString> OtherNames(const CCustomWebReport* except) const;
     std::vector<CString> OtherHomePages(const CCustomWebReport* except) const;
 
-    CVemoLibraryDoc* m_doc;
-    QListWidget* m_list;
     QListWidget* m_messages;
     QLabel* m_status;
     QProgressBar* m_progress;
-    QPushButton* m_edit;
-    QPushButton* m_copy;
-    QPushButton* m_delete;
-    QPushButton* m_run;
     QPushButton* m_runAll;
     bool m_running = false;
 };

@@ -1,5 +1,6 @@
 #include "app/dialogs/ReportScopeWidget.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QListView>
 #include <QPushButton>
@@ -80,4 +81,33 @@ void CReportScopeWidget::Store(CCustomReportEditor& editor) const
         const int id = m_categories->index(row).data(Qt::UserRole).toInt();
         editor.SetCategorySelected(id, m_categories->IsChecked(id));
     }
+}
+
+QStringList CReportScopeWidget::SortedProps(const CLibrary& library, const CCustomReportEditor& editor)
+{
+    CStringArray found;
+    editor.GetAvailableProps(library, found);
+    QStringList props;
+    for (const CString& prop : found)
+        props << Q(prop);
+    props.sort(Qt::CaseInsensitive);
+    return props;
+}
+
+void CReportScopeWidget::FillPropCombo(QComboBox* combo, const QStringList& props)
+{
+    const QString current = combo->currentData().toString();
+    const QSignalBlocker block(combo);
+    combo->clear();
+    combo->addItem("(none)", QString());
+    for (const QString& prop : props)
+        combo->addItem(prop, prop);
+    ChooseProp(combo, current);
+}
+
+void CReportScopeWidget::ChooseProp(QComboBox* combo, const QString& prop)
+{
+    if (combo->findData(prop) < 0)
+        combo->addItem(prop.isEmpty() ? QString("(none)") : prop, prop);
+    combo->setCurrentIndex(combo->findData(prop));
 }

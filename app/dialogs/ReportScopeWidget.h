@@ -8,6 +8,7 @@
 class CCheckListModel;
 class CCustomReportEditor;
 class CLibrary;
+class QComboBox;
 class QListView;
 
 class CReportScopeWidget : public QWidget {
@@ -18,6 +19,15 @@ public:
 
     // The checks into the editor's media types and categories.
     void Store(CCustomReportEditor& editor) const;
+
+    // The properties the editor's media types offer, alphabetical (the
+    // lists are long).
+    static QStringList SortedProps(const CLibrary& library, const CCustomReportEditor& editor);
+    // A sort property combo: "(none)" and props, keeping what it had, also
+    // a property no type offers now.
+    static void FillPropCombo(QComboBox* combo, const QStringList& props);
+    // Chooses prop ("" for none), adding it when the combo lacks it.
+    static void ChooseProp(QComboBox* combo, const QString& prop);
 
     CCheckListModel* GetMediaTypes() const { return m_mediaTypes; }
     CCheckListModel* GetCategories() const { return m_categories; }

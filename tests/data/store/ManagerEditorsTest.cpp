@@ -51,18 +51,6 @@ void SetValues(CLibrary& library, CItem* item, const Strings& names, const Strin
     library.SetCustomFieldDataForItem(item, values, true);
 }
 
-Strings Values(const CLibrary& library, const CItem* item, const Strings& names)
-{
-    CMapStringToString map;
-    for (const std::string& name : names)
-        map.SetAt(name, "-");
-    library.GatherCustomFieldDataForItem(item, map);
-    Strings values;
-    for (const std::string& name : names)
-        values.push_back(map[name]);
-    return values;
-}
-
 Strings FieldNames(const CLibrary& library, int type)
 {
     Strings names;
@@ -104,9 +92,9 @@ TEST_F(ManagerEditorsTest, FieldEditsKeepEveryItemsValuesWithTheirFields)
     ASSERT_TRUE(editor.Apply(library, U::MEDIA_MAGAZINE));
 
     EXPECT_EQ(FieldNames(library, U::MEDIA_MAGAZINE), (Strings { "C", "Alpha", "D" }));
-    EXPECT_EQ(Values(library, first, { "C", "Alpha", "D" }), (Strings { "c1", "a1", "-" }));
-    EXPECT_EQ(Values(library, second, { "C", "Alpha", "D" }), (Strings { "c2", "a2", "-" }));
-    EXPECT_EQ(Values(library, article, { "C", "Alpha" }), (Strings { "art c", "art a" }));
+    EXPECT_EQ(CustomValues(library, first, { "C", "Alpha", "D" }), (Strings { "c1", "a1", "-" }));
+    EXPECT_EQ(CustomValues(library, second, { "C", "Alpha", "D" }), (Strings { "c2", "a2", "-" }));
+    EXPECT_EQ(CustomValues(library, article, { "C", "Alpha" }), (Strings { "art c", "art a" }));
 }
 
 TEST_F(ManagerEditorsTest, ChangingADataTypeConvertsTheValuesThroughTheirText)
@@ -128,7 +116,7 @@ TEST_F(ManagerEditorsTest, ChangingADataTypeConvertsTheValuesThroughTheirText)
     text.SetDataType(CF_TEXT);
     ASSERT_TRUE(editor.Replace(1, text, error));
     ASSERT_TRUE(editor.Apply(library, U::MEDIA_BOOK));
-    EXPECT_EQ(Values(library, book, { "Signed", "Seen" }), (Strings { "Y", "2024-03-05" }));
+    EXPECT_EQ(CustomValues(library, book, { "Signed", "Seen" }), (Strings { "Y", "2024-03-05" }));
 }
 
 struct FieldCheckCase {
