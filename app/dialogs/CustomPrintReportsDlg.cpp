@@ -61,10 +61,16 @@ CCustomPrintReport* CCustomPrintReportsDlg::NewReport()
     CLibrary* library = GetLibrary();
     if (!library)
         return nullptr;
-    // A start the user changes: the type's default columns.
+    // A start the user changes: the type's default columns, sorted as its
+    // list is.
     CCustomPrintReportEditor editor;
-    StartNew(editor);
+    const int type = StartNew(editor);
     editor.UseDefaultColumns(*library);
+    CString primary;
+    CString secondary;
+    library->GetSortOrder(type, primary, secondary);
+    editor.SetSortKey(0, primary, false);
+    editor.SetSortKey(1, secondary, false);
     CCustomPrintReportDlg dlg(*library, editor, OtherNames(nullptr), true, this);
     if (dlg.exec() != QDialog::Accepted || !GetLibrary())
         return nullptr;

@@ -12,6 +12,7 @@
 #include <QTemporaryFile>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <sys/stat.h>
 
 #include "app/MessageBox.h"
 #include "app/reports/ReportPrinter.h"
@@ -111,8 +112,16 @@ bool CReportGridDlg::SavePdf(const QString& path, QString& error) const
     printer.setOutputFileName(part.fileName());
     CReportPrinter(m_grid->GetTable(), m_context).SetUpPage(printer);
     PrintTo(printer);
+    // The temporary file is the owner's alone; the PDF gets what a new file
+    // (or the one it replaces) has.
+    struct stat existing { };
+    const QByteArray target = QFile::encodeName(path);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = ::stat(target.constData(), &existing) == 0 ? existing.st_mode & 07777 : 0666 & ~mask;
     if (printer.printerState() == QPrinter::Error || QFileInfo(part.fileName()).size() == 0
-        || std::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
+        || ::chmod(QFile::encodeName(part.fileName()).constData(), mode) != 0
+        || std::rename(QFile::encodeName(part.fileName()).constData(), target.constData()) != 0) {
         error = QString("VemoLibrary was unable to write %1.").arg(path);
         return false;
     }

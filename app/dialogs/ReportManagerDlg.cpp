@@ -104,18 +104,19 @@ std::vector<CString> CReportManagerDlg::OtherNames(const CCustomReport* except) 
     return names;
 }
 
-void CReportManagerDlg::StartNew(CCustomReportEditor& editor) const
+int CReportManagerDlg::StartNew(CCustomReportEditor& editor) const
 {
+    int type = CMediaUtils::MEDIA_BOOK;
     const CLibrary* library = GetLibrary();
     if (!library)
-        return;
-    int type = CMediaUtils::MEDIA_BOOK;
+        return type;
     if (const CMediaTypeSelection* shown = library->GetMediaTypes())
         for (int t = CMediaUtils::MEDIA_TYPE_IDLAST; t >= CMediaUtils::MEDIA_TYPE_IDFIRST; --t)
             if (shown->GetShow(t))
                 type = t;
     editor.GetMediaTypes().SetShow(type, true);
     editor.SelectAllCategories(*library);
+    return type;
 }
 
 void CReportManagerDlg::NoteChanged(const QString& select)

@@ -52,8 +52,8 @@ protected:
     // The names of the reports other than except.
     std::vector<CString> OtherNames(const CCustomReport* except) const;
     // A new report covers the first media type the library shows (Books
-    // when it shows none) and every category.
-    void StartNew(CCustomReportEditor& editor) const;
+    // when it shows none) and every category; returns that type.
+    int StartNew(CCustomReportEditor& editor) const;
     // After the library's reports changed.
     void NoteChanged(const QString& select);
     // Asks question; on yes remove(library, index) takes the selected

@@ -237,12 +237,9 @@ void CLibraryCommands::ApplyCustomFields(const CCustomFieldsDlg& dlg)
     CLibrary* library = m_doc->GetLibrary();
     if (!library)
         return;
-    const bool folderChanged = dlg.GetDefaultFolder() != library->GetPathCustomFieldDefault();
-    if (folderChanged)
+    if (dlg.GetDefaultFolder() != library->GetPathCustomFieldDefault())
         library->SetPathCustomFieldDefault(dlg.GetDefaultFolder());
     const bool fieldsChanged = dlg.GetEditor().IsChanged() && dlg.Apply(*library);
-    if (!folderChanged && !fieldsChanged)
-        return;
     // Values moved with their fields in every item of the type.
     if (fieldsChanged)
         m_doc->MarkItemModified(nullptr);
@@ -264,7 +261,7 @@ void CLibraryCommands::OnLibraryIDFormat(int mediaType, int typeOnScreen)
 void CLibraryCommands::ApplyLibraryIDFormat(const CLibraryIDSettingsDlg& dlg, int typeOnScreen)
 {
     CLibrary* library = m_doc->GetLibrary();
-    if (!library || !dlg.GetEditor().IsChanged())
+    if (!library)
         return;
     std::vector<int> touched;
     bool itemsChanged = false;

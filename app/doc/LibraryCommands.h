@@ -60,10 +60,11 @@ public:
     CPrintedReportSettings GetPrintedReportSettings() const;
     void ApplyPrintedReportSettings(const CPrintedReportSettings& settings);
     // The fields as the dialog ends, and its folder for local files when it
-    // changed; hint 105.
+    // changed; marks the library modified and sends hint 105.
     void ApplyCustomFields(const CCustomFieldsDlg& dlg);
-    // Hint 107 when the format of typeOnScreen (for video tapes: of any
-    // tape format) changed or its items were renumbered.
+    // Marks the library modified; hint 107 when the format of typeOnScreen
+    // (for video tapes: of any tape format) changed or its items were
+    // renumbered.
     void ApplyLibraryIDFormat(const CLibraryIDSettingsDlg& dlg, int typeOnScreen);
     // Each saves the shared data file and sends hint 102 when the list
     // changed; the magazine titles' returns the title selected.

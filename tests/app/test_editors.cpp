@@ -108,9 +108,13 @@ private slots:
     {
         m_hints.reset();
         m_doc.reset();
+        // A dialog may take child windows with it: each is asked after.
+        QList<QPointer<QDialog>> windows;
         for (QWidget* window : QApplication::topLevelWidgets())
-            if (qobject_cast<QDialog*>(window))
-                delete window;
+            if (auto* dialog = qobject_cast<QDialog*>(window))
+                windows << dialog;
+        for (const QPointer<QDialog>& window : windows)
+            delete window.data();
         DropDocument();
         CPersonMgr::DeleteInstance();
         CPublisherMgr::DeleteInstance();
@@ -413,6 +417,9 @@ private slots:
             std::string("\xEF\xBB\xBFTitle,Note\r\nDune,\"says \"\"hi\"\", twice\"\r\nEmma,\" padded\"\r\n"));
         QVERIFY(grid.SavePdf(out.filePath("shelf.pdf"), error));
         QCOMPARE(FileBytes(out.filePath("shelf.pdf").toStdString()).substr(0, 4), std::string("%PDF"));
+        // Printed into a private temporary file, it ends as a new file would.
+        QCOMPARE(QFileInfo(out.filePath("shelf.pdf")).permissions() & QFile::ReadOther,
+            QFileInfo(out.filePath("shelf.csv")).permissions() & QFile::ReadOther);
         QVERIFY(!grid.SavePdf(out.filePath("missing/shelf.pdf"), error));
         QVERIFY(error.contains("missing/shelf.pdf"));
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
