@@ -108,13 +108,7 @@ private slots:
     {
         m_hints.reset();
         m_doc.reset();
-        // A dialog may take child windows with it: each is asked after.
-        QList<QPointer<QDialog>> windows;
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (auto* dialog = qobject_cast<QDialog*>(window))
-                windows << dialog;
-        for (const QPointer<QDialog>& window : windows)
-            delete window.data();
+        DeleteTopLevelDialogs();
         DropDocument();
         CPersonMgr::DeleteInstance();
         CPublisherMgr::DeleteInstance();

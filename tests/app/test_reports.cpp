@@ -95,12 +95,7 @@ private slots:
     void cleanup()
     {
         m_doc.reset();
-        QList<QPointer<QDialog>> windows;
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (auto* dialog = qobject_cast<QDialog*>(window))
-                windows << dialog;
-        for (const QPointer<QDialog>& window : windows)
-            delete window.data();
+        DeleteTopLevelDialogs();
         DropDocument();
         CPersonMgr::DeleteInstance();
         CBrowserLauncherReset();
