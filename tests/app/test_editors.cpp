@@ -649,7 +649,17 @@ private slots:
             categories.push_back(Library()->GetNextCategory(pos));
         save(new CCategoryDlg(categories), "categories.png");
         save(m_doc->GetReportWindows()->OpenCustomWebReports(), "web-reports.png");
+        auto* printReport = new CCustomPrintReport();
+        print.Store(*printReport, *Library());
+        Library()->AddCustomPrintReport(printReport);
         save(m_doc->GetReportWindows()->OpenCustomPrintReports(), "print-reports.png");
+        CPersonMgr::GetInstance()->GetPerson("Bo", "", "Lee", true);
+        CPersonMgr::GetInstance()->GetPerson("Ann", "", "Zed", true);
+        CPublisherMgr::GetInstance()->GetPublisher("Blue Note", true);
+        save(new CPersonsMgrDlg(CPersonsMgrDlg::Persons, Library()), "persons.png");
+        save(new CPersonsMgrDlg(CPersonsMgrDlg::Publishers, Library()), "publishers.png");
+        save(new CMediaTypesDlg(CMediaTypeSelection()), "media-types-none.png");
+        save(m_doc->GetReportWindows()->OpenReserved(), "reserved-none.png");
     }
 
 private:
