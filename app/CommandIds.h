@@ -51,6 +51,9 @@ constexpr int ID_EDIT_CATEGORIES = 45041;
 constexpr int ID_EDIT_CHECKOUT_SETTINGS = 45042;
 constexpr int ID_EDIT_MEDIA_SETTINGS = 45044;
 constexpr int ID_EDIT_UPDATE_LENGTH = 45045;
+// The managers of the lists all libraries share.
+constexpr int ID_EDIT_PERSONS = 45210;
+constexpr int ID_EDIT_PUBLISHERS = 45211;
 
 // Research, View and Reports menus.
 constexpr int ID_RESEARCH_MANAGE = 45202;

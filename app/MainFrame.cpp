@@ -165,6 +165,8 @@ void CMainFrame::CreateMenus()
     AddCommand(edit, ID_EDIT_CATEGORIES, "Catego&ries...");
     AddCommand(edit, ID_EDIT_CHECKOUT_SETTINGS, "Check-&out Settings...");
     AddCommand(edit, ID_EDIT_MEDIA_SETTINGS, "M&edia Settings...");
+    AddCommand(edit, ID_EDIT_PERSONS, "Perso&ns...");
+    AddCommand(edit, ID_EDIT_PUBLISHERS, "Pu&blishers...");
     edit->addSeparator();
     AddCommand(edit, ID_EDIT_UPDATE_LENGTH, "Update Length &Field");
 
@@ -506,6 +508,18 @@ const std::vector<CMainFrame::CCommand>& CMainFrame::Commands()
             [](F& f, int) { f.m_doc->GetCommands()->OnCheckoutSettings(); } },
         { ID_EDIT_MEDIA_SETTINGS, ID_EDIT_MEDIA_SETTINGS, true, Rule::Always,
             [](F& f, int) { f.m_doc->GetCommands()->OnMediaSettings(); } },
+        // The shared lists need no library; their uses are counted in the
+        // loaded one, if any.
+        { ID_EDIT_PERSONS, ID_EDIT_PERSONS, false, Rule::Always,
+            [](F& f, int) {
+                if (f.m_doc)
+                    f.m_doc->GetCommands()->OnPersons();
+            } },
+        { ID_EDIT_PUBLISHERS, ID_EDIT_PUBLISHERS, false, Rule::Always,
+            [](F& f, int) {
+                if (f.m_doc)
+                    f.m_doc->GetCommands()->OnPublishers();
+            } },
         { ID_EDIT_UPDATE_LENGTH, ID_EDIT_UPDATE_LENGTH, true, Rule::View, view },
 
         // Research, View and Reports menus.

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "app/dialogs/BuddyLabel.h"
 
 namespace {
 
@@ -26,11 +27,13 @@ QString Q(const CString& text)
 CCategoryDlg::CCategoryDlg(const std::vector<const CCategory*>& categories, QWidget* parent)
     : QDialog(parent)
     , m_list(new QListWidget(this))
-    , m_description(new QLabel(this))
     , m_usage(new QLabel(this))
+    , m_selectedName(new QLineEdit(this))
+    , m_selectedDescription(new QLineEdit(this))
+    , m_change(new QPushButton("C&hange", this))
+    , m_delete(new QPushButton("&Delete", this))
     , m_name(new QLineEdit(this))
     , m_newDescription(new QLineEdit(this))
-    , m_delete(new QPushButton("&Delete", this))
 {
     setWindowTitle(kTitle);
     for (const CCategory* category : categories) {
@@ -39,31 +42,42 @@ CCategoryDlg::CCategoryDlg(const std::vector<const CCategory*>& categories, QWid
         m_entries.push_back({ Q(category->GetName()), Q(category->GetDescription()), category->GetUniqueID(),
             category->GetDepItems(), category->GetName() == CCategory::GetNoCategory() });
     }
-    m_description->setWordWrap(true);
+    m_usage->setObjectName("categoryUsage");
+
+    auto* selectedBox = new QGroupBox("Selected category", this);
+    auto* selectedForm = new QFormLayout(selectedBox);
+    selectedForm->addRow("Na&me:", m_selectedName);
+    selectedForm->addRow("Descri&ption:", m_selectedDescription);
+    selectedForm->addRow(QString(), m_usage);
+    auto* selectedButtons = new QHBoxLayout;
+    selectedButtons->addStretch();
+    selectedButtons->addWidget(m_change);
+    selectedButtons->addWidget(m_delete);
+    selectedForm->addRow(selectedButtons);
 
     auto* add = new QPushButton("&Add", this);
     auto* newBox = new QGroupBox("New category", this);
     auto* form = new QFormLayout(newBox);
     form->addRow("&Name:", m_name);
     form->addRow("D&escription:", m_newDescription);
-    form->addRow(QString(), add);
-    auto* listButtons = new QHBoxLayout;
-    listButtons->addStretch();
-    listButtons->addWidget(m_delete);
+    auto* addRow = new QHBoxLayout;
+    addRow->addStretch();
+    addRow->addWidget(add);
+    form->addRow(addRow);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel("&Categories of this Library:", this));
+    layout->addWidget(BuddyLabel("&Categories of this Library:", m_list, this));
     layout->addWidget(m_list, 1);
-    layout->addWidget(m_description);
-    layout->addWidget(m_usage);
-    layout->addLayout(listButtons);
+    layout->addWidget(selectedBox);
     layout->addWidget(newBox);
     layout->addWidget(buttons);
-    resize(380, 480);
+    resize(400, 560);
 
     FillList();
     connect(m_list, &QListWidget::currentRowChanged, this, &CCategoryDlg::ShowSelected);
     connect(add, &QPushButton::clicked, this, &CCategoryDlg::AddFromFields);
+    connect(m_change, &QPushButton::clicked, this, &CCategoryDlg::ChangeSelected);
     connect(m_delete, &QPushButton::clicked, this, &CCategoryDlg::DeleteSelected);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -93,38 +107,67 @@ void CCategoryDlg::FillList()
 void CCategoryDlg::ShowSelected()
 {
     const int row = m_list->currentRow();
-    if (row < 0 || row >= static_cast<int>(m_entries.size())) {
-        m_description->clear();
-        m_usage->clear();
-        m_delete->setEnabled(false);
-        return;
-    }
-    const CEntry& entry = m_entries[static_cast<std::size_t>(row)];
-    m_description->setText(entry.description);
-    m_usage->setText(UsageText(entry.items));
-    m_delete->setEnabled(!entry.none);
+    const bool valid = row >= 0 && row < static_cast<int>(m_entries.size());
+    const CEntry* entry = valid ? &m_entries[static_cast<std::size_t>(row)] : nullptr;
+    m_selectedName->setText(entry ? entry->name : QString());
+    m_selectedDescription->setText(entry ? entry->description : QString());
+    m_usage->setText(entry ? UsageText(entry->items) : QString());
+    // The none category is what items fall back to: it keeps its name.
+    const bool editable = entry && !entry->none;
+    m_selectedName->setEnabled(editable);
+    m_selectedDescription->setEnabled(editable);
+    m_change->setEnabled(editable);
+    m_delete->setEnabled(editable);
+}
+
+QString CCategoryDlg::CheckName(const QString& name, int row) const
+{
+    if (name.isEmpty())
+        return "A category name cannot be blank.";
+    if (name == Q(CCategory::GetNoCategory()))
+        return QString("\"%1\" stands for no category and cannot be used as a name.").arg(name);
+    for (std::size_t i = 0; i < m_entries.size(); ++i)
+        if (static_cast<int>(i) != row && m_entries[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return QString("A category named \"%1\" already exists.").arg(m_entries[i].name);
+    return QString();
 }
 
 bool CCategoryDlg::AddCategory(const QString& name, const QString& description)
 {
     const QString trimmed = name.trimmed();
-    if (trimmed.isEmpty()) {
-        CMessageBox::Warn(this, kTitle, "A category name cannot be blank.");
+    const QString problem = CheckName(trimmed, -1);
+    if (!problem.isEmpty()) {
+        CMessageBox::Warn(this, kTitle, problem);
         return false;
     }
-    if (trimmed == Q(CCategory::GetNoCategory())) {
-        CMessageBox::Warn(this, kTitle, QString("\"%1\" stands for no category and cannot be added.").arg(trimmed));
-        return false;
-    }
-    for (const CEntry& entry : m_entries)
-        if (entry.name.compare(trimmed, Qt::CaseInsensitive) == 0) {
-            CMessageBox::Warn(this, kTitle, QString("A category named \"%1\" already exists.").arg(entry.name));
-            return false;
-        }
-    m_entries.push_back({ trimmed, description, 0, 0, false });
+    m_entries.push_back({ trimmed, description.trimmed(), 0, 0, false, false });
     FillList();
     m_list->setCurrentRow(static_cast<int>(m_entries.size()) - 1);
     return true;
+}
+
+bool CCategoryDlg::ChangeCategory(const QString& name, const QString& newName, const QString& description)
+{
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        CEntry& entry = m_entries[i];
+        if (entry.name != name)
+            continue;
+        if (entry.none)
+            return false;
+        const QString trimmed = newName.trimmed();
+        const QString problem = CheckName(trimmed, static_cast<int>(i));
+        if (!problem.isEmpty()) {
+            CMessageBox::Warn(this, kTitle, problem);
+            return false;
+        }
+        entry.name = trimmed;
+        entry.description = description.trimmed();
+        entry.changed = true;
+        FillList();
+        m_list->setCurrentRow(static_cast<int>(i));
+        return true;
+    }
+    return false;
 }
 
 bool CCategoryDlg::DeleteCategory(const QString& name)
@@ -151,6 +194,12 @@ void CCategoryDlg::AddFromFields()
     }
 }
 
+void CCategoryDlg::ChangeSelected()
+{
+    if (QListWidgetItem* item = m_list->currentItem())
+        ChangeCategory(item->text(), m_selectedName->text(), m_selectedDescription->text());
+}
+
 void CCategoryDlg::DeleteSelected()
 {
     if (QListWidgetItem* item = m_list->currentItem())
@@ -167,4 +216,13 @@ std::vector<std::unique_ptr<CCategory>> CCategoryDlg::TakeAdded()
             entry.id = -1;
         }
     return added;
+}
+
+std::vector<CCategoryDlg::CChange> CCategoryDlg::GetChanged() const
+{
+    std::vector<CChange> changed;
+    for (const CEntry& entry : m_entries)
+        if (entry.id > 0 && entry.changed)
+            changed.push_back({ entry.id, entry.name.toStdString(), entry.description.toStdString() });
+    return changed;
 }

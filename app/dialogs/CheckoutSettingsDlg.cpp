@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/dialogs/BuddyLabel.h"
+
 CCheckoutSettingsDlg::CCheckoutSettingsDlg(const CCheckoutSettings& settings, QWidget* parent)
     : QDialog(parent)
     , m_signature(new QCheckBox("Include a &signature line in the reservations report", this))
@@ -49,7 +51,7 @@ CCheckoutSettingsDlg::CCheckoutSettingsDlg(const CCheckoutSettings& settings, QW
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_specify);
     layout->addLayout(period);
-    layout->addWidget(new QLabel("&Notes shown near the top of the reservations report:", this));
+    layout->addWidget(BuddyLabel("&Notes shown near the top of the reservations report:", m_notes, this));
     layout->addWidget(m_notes, 1);
     layout->addWidget(m_signature);
     layout->addWidget(buttons);

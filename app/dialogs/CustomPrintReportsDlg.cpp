@@ -1,74 +1,154 @@
 #include "app/dialogs/CustomPrintReportsDlg.h"
 
-#include <QDialogButtonBox>
-#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "app/dialogs/CustomPrintReportDlg.h"
 #include "app/dialogs/ReportGridDlg.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/reports/PrintReportRunner.h"
 #include "data/reports/CustomPrintReport.h"
+#include "data/reports/CustomReportList.h"
 #include "data/store/Library.h"
 
 namespace {
-const char* const kTitle = "Custom Print Reports";
+
+QString Q(const CString& text)
+{
+    return QString::fromStdString(text);
+}
+
 } // namespace
 
 CCustomPrintReportsDlg::CCustomPrintReportsDlg(CVemoLibraryDoc* doc, QWidget* parent)
-    : QDialog(parent)
-    , m_doc(doc)
-    , m_list(new QListWidget(this))
+    : CReportManagerDlg(doc, "Custom Print Reports", "&Printed reports of this Library:", parent)
 {
-    setWindowTitle(kTitle);
-    setAttribute(Qt::WA_DeleteOnClose);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    m_run = buttons->addButton("&Run", QDialogButtonBox::ActionRole);
-    connect(m_run, &QPushButton::clicked, this, &CCustomPrintReportsDlg::RunSelected);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_list, &QListWidget::currentRowChanged, this, &CCustomPrintReportsDlg::UpdateButtons);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &CCustomPrintReportsDlg::RunSelected);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel("Printed reports of this Library:", this));
-    layout->addWidget(m_list, 1);
-    layout->addWidget(buttons);
+    auto* run = new QPushButton("&Run", this);
+    auto* add = new QPushButton("&New...", this);
+    auto* edit = new QPushButton("&Edit...", this);
+    auto* copy = new QPushButton("&Copy", this);
+    auto* remove = new QPushButton("&Delete", this);
+    run->setDefault(true);
+    AddSideButtons({ run, nullptr, add, edit, copy, remove }, { run, edit, copy, remove });
+    resize(460, 360);
+    connect(run, &QPushButton::clicked, this, &CCustomPrintReportsDlg::RunSelected);
+    connect(add, &QPushButton::clicked, this, &CCustomPrintReportsDlg::NewReport);
+    connect(edit, &QPushButton::clicked, this, &CCustomPrintReportsDlg::EditSelected);
+    connect(copy, &QPushButton::clicked, this, &CCustomPrintReportsDlg::CopySelected);
+    connect(remove, &QPushButton::clicked, this, &CCustomPrintReportsDlg::DeleteSelected);
+    connect(GetList(), &QListWidget::itemDoubleClicked, this, &CCustomPrintReportsDlg::RunSelected);
     Refresh();
 }
 
-void CCustomPrintReportsDlg::Refresh()
+int CCustomPrintReportsDlg::GetReportCount(const CLibrary& library) const
 {
-    m_list->clear();
-    const CLibrary* library = m_doc ? m_doc->GetLibrary() : nullptr;
-    const int count = library ? library->GetCustomPrintReportCount() : 0;
-    for (int i = 0; i < count; ++i)
-        if (const CCustomPrintReport* report = library->GetCustomPrintReportAt(i)) {
-            auto* entry = new QListWidgetItem(QString::fromStdString(report->GetName()), m_list);
-            entry->setData(Qt::UserRole, i);
-        }
-    if (m_list->count() > 0)
-        m_list->setCurrentRow(0);
-    UpdateButtons();
+    return library.GetCustomPrintReportCount();
 }
 
-void CCustomPrintReportsDlg::UpdateButtons()
+CCustomReport* CCustomPrintReportsDlg::GetReportAt(const CLibrary& library, int index) const
 {
-    m_run->setEnabled(m_list->currentItem() != nullptr);
+    return library.GetCustomPrintReportAt(index);
+}
+
+CCustomPrintReport* CCustomPrintReportsDlg::GetSelected() const
+{
+    return static_cast<CCustomPrintReport*>(GetSelectedReport());
+}
+
+CCustomPrintReport* CCustomPrintReportsDlg::NewReport()
+{
+    CLibrary* library = GetLibrary();
+    if (!library)
+        return nullptr;
+    // A start the user changes: the type's default columns, sorted as its
+    // list is.
+    CCustomPrintReportEditor editor;
+    const int type = StartNew(editor);
+    editor.UseDefaultColumns(*library);
+    CString primary;
+    CString secondary;
+    library->GetSortOrder(type, primary, secondary);
+    editor.SetSortKey(0, primary, false);
+    editor.SetSortKey(1, secondary, false);
+    CCustomPrintReportDlg dlg(*library, editor, OtherNames(nullptr), true, this);
+    if (dlg.exec() != QDialog::Accepted || !GetLibrary())
+        return nullptr;
+    return AddReport(dlg.GetEditor());
+}
+
+CCustomPrintReport* CCustomPrintReportsDlg::AddReport(const CCustomPrintReportEditor& editor)
+{
+    CLibrary* library = GetLibrary();
+    if (!library)
+        return nullptr;
+    auto* report = new CCustomPrintReport();
+    editor.Store(*report, *library);
+    library->AddCustomPrintReport(report);
+    NoteChanged(Q(report->GetName()));
+    return report;
+}
+
+CCustomPrintReport* CCustomPrintReportsDlg::EditSelected()
+{
+    CLibrary* library = GetLibrary();
+    const CCustomPrintReport* report = GetSelected();
+    if (!library || !report)
+        return nullptr;
+    CCustomPrintReportDlg dlg(*library, CCustomPrintReportEditor(*report, *library), OtherNames(report), false, this);
+    // The report may be gone when the library closed meanwhile.
+    if (dlg.exec() != QDialog::Accepted || GetSelected() != report)
+        return nullptr;
+    return ChangeReport(*report, dlg.GetEditor());
+}
+
+CCustomPrintReport* CCustomPrintReportsDlg::ChangeReport(
+    const CCustomPrintReport& report, const CCustomPrintReportEditor& editor)
+{
+    CLibrary* library = GetLibrary();
+    if (!library)
+        return nullptr;
+    // Added anew, so that the list stays sorted by name.
+    auto* changed = new CCustomPrintReport();
+    CCustomReportList::CopyPrintDefinition(report, *changed);
+    editor.Store(*changed, *library);
+    library->AddCustomPrintReport(changed);
+    library->DeleteCustomPrintReport(const_cast<CCustomPrintReport*>(&report));
+    NoteChanged(Q(changed->GetName()));
+    return changed;
+}
+
+CCustomPrintReport* CCustomPrintReportsDlg::CopySelected()
+{
+    CLibrary* library = GetLibrary();
+    const CCustomPrintReport* report = GetSelected();
+    if (!library || !report)
+        return nullptr;
+    CCustomPrintReport* copy = CCustomReportList::CopyPrintReport(*library, *report);
+    NoteChanged(Q(copy->GetName()));
+    return copy;
+}
+
+bool CCustomPrintReportsDlg::DeleteSelected()
+{
+    const CCustomPrintReport* report = GetSelected();
+    return report
+        && DeleteSelectedAfter(
+            QString("Delete the report \"%1\"?").arg(Q(report->GetName())), [](CLibrary& library, int index) {
+                library.DeleteCustomPrintReport(library.GetCustomPrintReportAt(index));
+            });
 }
 
 CReportGridDlg* CCustomPrintReportsDlg::RunSelected()
 {
-    CLibrary* library = m_doc ? m_doc->GetLibrary() : nullptr;
-    const QListWidgetItem* entry = m_list->currentItem();
-    const CCustomPrintReport* report
-        = library && entry ? library->GetCustomPrintReportAt(entry->data(Qt::UserRole).toInt()) : nullptr;
-    if (!report)
+    CLibrary* library = GetLibrary();
+    const CCustomPrintReport* report = GetSelected();
+    if (!library || !report)
         return nullptr;
     CReportTable table;
     CString error;
     if (!CPrintReportRunner::Run(*library, *report, table, error)) {
-        CMessageBox::Warn(this, kTitle, QString::fromStdString(error));
+        CMessageBox::Warn(this, windowTitle(), Q(error));
         return nullptr;
     }
     // The grid belongs to the main window, so it stays when the list closes.

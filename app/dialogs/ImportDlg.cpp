@@ -18,12 +18,14 @@
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "app/dialogs/BuddyLabel.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
 #include "data/store/DelimitedTextReader.h"
 #include "data/store/Library.h"
 #include "data/store/MediaRegistry.h"
+#include "platform/util/CountText.h"
 
 namespace {
 
@@ -70,7 +72,7 @@ CImportDlg::CImportDlg(CLibrary& library, const CString& importPath, int mediaTy
     fileRow->addWidget(browse);
     auto* form = new QFormLayout;
     form->addRow("&Media type:", m_mediaType);
-    form->addRow("&File:", fileRow);
+    form->addRow(BuddyLabel("&File:", m_file, this), fileRow);
     form->addRow("&Delimiter:", m_delimiter);
 
     m_grid->verticalHeader()->hide();
@@ -164,7 +166,7 @@ void CImportDlg::Reload()
     }
     const QSignalBlocker block(m_header);
     m_header->setChecked(m_job && m_job->HasHeader());
-    m_header->setEnabled(m_job && m_job->HasHeader());
+    m_header->setEnabled(m_job && m_job->GetRowCount() > 0);
     FillGrid();
 }
 
@@ -300,13 +302,10 @@ void CImportDlg::SetFirstRowIsHeader(bool header)
 {
     if (!m_job || header == m_job->HasHeader())
         return;
-    if (header) {
-        // The file is read again to learn its column names.
-        Reload();
-        return;
-    }
-    m_job->TreatFirstRowAsData();
-    m_header->setEnabled(false);
+    // The columns keep the properties the user gave them.
+    m_job->SetFirstRowIsHeader(header);
+    const QSignalBlocker block(m_header);
+    m_header->setChecked(m_job->HasHeader());
     FillGrid();
 }
 
@@ -367,9 +366,9 @@ void CImportDlg::accept()
         return;
     }
     CMessageBox::Inform(this, kTitle,
-        QString("Import finished: %1 new items created, %2 existing items updated, %3 rows skipped.")
-            .arg(m_outcome.created)
-            .arg(m_outcome.merged + m_outcome.repeated)
-            .arg(m_outcome.skipped.size()));
+        QString("Import finished: %1 created, %2 updated, %3 skipped.")
+            .arg(Q(CCountText::Of(m_outcome.created, "new item")),
+                Q(CCountText::Of(m_outcome.merged + m_outcome.repeated, "existing item")),
+                Q(CCountText::Of(static_cast<std::int64_t>(m_outcome.skipped.size()), "row"))));
     QDialog::accept();
 }

@@ -55,6 +55,7 @@ public:
     void SetFirstRowIsHeader(bool header);
 
     QTableWidget* GetGrid() const { return m_grid; }
+    QCheckBox* GetHeaderBox() const { return m_header; }
     QLabel* GetExistingNote() const { return m_existingNote; }
     // What the import did (after OK).
     const CImportOutcome& GetOutcome() const { return m_outcome; }

@@ -9,6 +9,7 @@
 
 #include "app/MessageBox.h"
 #include "app/VemoLibrarySettings.h"
+#include "app/dialogs/BuddyLabel.h"
 #include "platform/appcfg/DataFileMgmt.h"
 #include "platform/util/StringUtils.h"
 
@@ -28,7 +29,7 @@ CLibraryRestoreDlg::CLibraryRestoreDlg(
 {
     setWindowTitle("Restore Library");
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel("&Choose the backup copy to restore:", this));
+    layout->addWidget(BuddyLabel("&Choose the backup copy to restore:", m_list, this));
     int widest = 0;
     QFontMetrics metrics(m_list->font());
     for (const Line& line : m_lines) {

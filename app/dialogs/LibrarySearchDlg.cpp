@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/dialogs/BuddyLabel.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "data/model/ItemLists.h"
 #include "data/model/MediaItem.h"
@@ -73,17 +74,17 @@ CLibrarySearchDlg::CLibrarySearchDlg(CVemoLibraryDoc* doc, const CStringArray& s
     search->setDefault(true);
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel("Search &for:", this), 0, 0);
+    grid->addWidget(BuddyLabel("Search &for:", m_text, this), 0, 0);
     grid->addWidget(m_text, 0, 1);
     grid->addWidget(search, 0, 2);
-    grid->addWidget(new QLabel("In these &media types:", this), 1, 0);
-    grid->addWidget(new QLabel("Only in these &properties (none checked: all):", this), 1, 1);
+    grid->addWidget(BuddyLabel("In these &media types:", m_mediaTypes, this), 1, 0);
+    grid->addWidget(BuddyLabel("Only in these &properties (none checked: all):", m_properties, this), 1, 1);
     grid->addWidget(m_mediaTypes, 2, 0);
     grid->addWidget(m_properties, 2, 1, 1, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(m_subItems);
-    layout->addWidget(new QLabel("&Items found (double-click to show one):", this));
+    layout->addWidget(BuddyLabel("&Items found (double-click to show one):", m_resultList, this));
     layout->addWidget(m_resultList, 1);
     layout->addWidget(close);
     resize(640, 600);

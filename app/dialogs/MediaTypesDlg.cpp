@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "data/model/MediaUtils.h"
@@ -11,6 +12,7 @@ CMediaTypesDlg::CMediaTypesDlg(const CMediaTypeSelection& selection, QWidget* pa
     : QDialog(parent)
     , m_original(selection)
     , m_list(new QListWidget(this))
+    , m_note(new QLabel(NONE_SELECTED_NOTE, this))
 {
     setWindowTitle("Select Media Types");
     CUIntArray ids;
@@ -22,14 +24,37 @@ CMediaTypesDlg::CMediaTypesDlg(const CMediaTypeSelection& selection, QWidget* pa
         item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
         item->setCheckState(selection.GetShow(type) ? Qt::Checked : Qt::Unchecked);
     }
+    m_note->setObjectName("noTypeNote");
+    m_note->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_list, &QListWidget::itemChanged, this, &CMediaTypesDlg::UpdateOk);
+    auto* label = new QLabel("&Media types shown in this Library:", this);
+    label->setBuddy(m_list);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel("&Media types shown in this Library:", this));
+    layout->addWidget(label);
     layout->addWidget(m_list);
+    layout->addWidget(m_note);
     layout->addWidget(buttons);
-    resize(320, 520);
+    resize(320, 540);
+    UpdateOk();
+}
+
+void CMediaTypesDlg::UpdateOk()
+{
+    const bool any = GetSelection().HaveSelection();
+    m_ok->setEnabled(any);
+    m_ok->setToolTip(any ? QString() : NONE_SELECTED_NOTE);
+    m_note->setVisible(!any);
+}
+
+void CMediaTypesDlg::accept()
+{
+    // The main window would have no view to show.
+    if (GetSelection().HaveSelection())
+        QDialog::accept();
 }
 
 CMediaTypeSelection CMediaTypesDlg::GetSelection() const

@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "app/dialogs/BuddyLabel.h"
+#include "platform/util/CountText.h"
 
 namespace {
 
@@ -51,7 +53,7 @@ CResearchEntryDlg::CResearchEntryDlg(const std::vector<CResearchEntry*>& entries
     listButtons->addWidget(m_delete);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel("&Research web sites of this Library:", this));
+    layout->addWidget(BuddyLabel("&Research web sites of this Library:", m_list, this));
     layout->addWidget(m_list, 1);
     layout->addLayout(listButtons);
     layout->addWidget(newBox);
@@ -84,8 +86,8 @@ bool CResearchEntryDlg::AddEntry(const QString& name, const QString& url)
     const QString trimmedUrl = url.trimmed();
     if (GetEntryCount() >= m_maxEntries) {
         CMessageBox::Warn(this, kTitle,
-            QString("The Research menu holds at most %1 web sites. Please delete one before adding another.")
-                .arg(m_maxEntries));
+            QString("The Research menu holds at most %1. Please delete one before adding another.")
+                .arg(QString::fromStdString(CCountText::Of(m_maxEntries, "web site"))));
         return false;
     }
     if (trimmedName.isEmpty() || trimmedUrl.isEmpty()) {

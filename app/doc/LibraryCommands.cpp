@@ -3,12 +3,16 @@
 #include "app/VemoLibrarySettings.h"
 #include "app/dialogs/CategoryDlg.h"
 #include "app/dialogs/CheckoutSettingsDlg.h"
+#include "app/dialogs/CustomFieldsDlg.h"
 #include "app/dialogs/ImportDlg.h"
+#include "app/dialogs/LibraryIDSettingsDlg.h"
 #include "app/dialogs/LibrarySearchDlg.h"
 #include "app/dialogs/MediaSettingsDlg.h"
 #include "app/dialogs/PrintedReportsSettingsDlg.h"
 #include "app/dialogs/ResearchEntryDlg.h"
+#include "app/dialogs/SharedListDlgs.h"
 #include "app/doc/VemoLibraryDoc.h"
+#include "data/model/MediaUtils.h"
 #include "data/store/Category.h"
 #include "data/store/CheckoutSettings.h"
 #include "data/store/Library.h"
@@ -64,24 +68,32 @@ void CLibraryCommands::OnCategories()
         categories.push_back(library->GetNextCategory(pos));
     CCategoryDlg dlg(categories, m_doc->GetDialogParent());
     if (dlg.exec() == QDialog::Accepted)
-        ApplyCategories(dlg.TakeAdded(), dlg.GetDeletedIDs());
+        ApplyCategories(dlg.TakeAdded(), dlg.GetChanged(), dlg.GetDeletedIDs());
 }
 
-void CLibraryCommands::ApplyCategories(
-    std::vector<std::unique_ptr<CCategory>> added, const std::vector<int>& deletedIDs)
+void CLibraryCommands::ApplyCategories(std::vector<std::unique_ptr<CCategory>> added,
+    const std::vector<CCategoryDlg::CChange>& changed, const std::vector<int>& deletedIDs)
 {
     CLibrary* library = m_doc->GetLibrary();
     if (!library)
         return;
     for (std::unique_ptr<CCategory>& category : added)
         library->AddCategory(category.release());
+    for (const CCategoryDlg::CChange& change : changed) {
+        CCategory* category = library->GetCategory(change.id);
+        if (!category || category == library->GetCategoryNone())
+            continue;
+        category->SetName(change.name);
+        category->SetDescription(change.description);
+    }
     for (int id : deletedIDs) {
         CCategory* category = library->GetCategory(id);
         if (category && category != library->GetCategoryNone())
             library->DeleteCategory(category);
     }
-    // Items of a deleted category moved to the none category.
-    if (deletedIDs.empty())
+    // Items of a deleted category moved to the none category; a new name
+    // is what searches and lists find.
+    if (deletedIDs.empty() && changed.empty())
         m_doc->MarkModified();
     else
         m_doc->MarkItemModified(nullptr);
@@ -208,4 +220,111 @@ void CLibraryCommands::ApplyPrintedReportSettings(const CPrintedReportSettings& 
     m_doc->MarkModified();
     m_doc->RefreshReportContext();
     emit m_doc->UpdateAllViews(CVemoLibraryDoc::HintPrintSettings);
+}
+
+void CLibraryCommands::OnCustomFields(int mediaType)
+{
+    CLibrary* library = m_doc->GetLibrary();
+    if (!library || !library->GetCustomFieldMgr(mediaType))
+        return;
+    CCustomFieldsDlg dlg(*library, mediaType, m_doc->GetDialogParent());
+    if (dlg.exec() == QDialog::Accepted)
+        ApplyCustomFields(dlg);
+}
+
+void CLibraryCommands::ApplyCustomFields(const CCustomFieldsDlg& dlg)
+{
+    CLibrary* library = m_doc->GetLibrary();
+    if (!library)
+        return;
+    if (dlg.GetDefaultFolder() != library->GetPathCustomFieldDefault())
+        library->SetPathCustomFieldDefault(dlg.GetDefaultFolder());
+    const bool fieldsChanged = dlg.GetEditor().IsChanged() && dlg.Apply(*library);
+    // Values moved with their fields in every item of the type.
+    if (fieldsChanged)
+        m_doc->MarkItemModified(nullptr);
+    else
+        m_doc->MarkModified();
+    emit m_doc->UpdateAllViews(CVemoLibraryDoc::HintCustomFields);
+}
+
+void CLibraryCommands::OnLibraryIDFormat(int mediaType, int typeOnScreen)
+{
+    CLibrary* library = m_doc->GetLibrary();
+    if (!library || !library->GetLibraryIDFormatForID(mediaType))
+        return;
+    CLibraryIDSettingsDlg dlg(*library, mediaType, m_doc->GetDialogParent());
+    if (dlg.exec() == QDialog::Accepted)
+        ApplyLibraryIDFormat(dlg, typeOnScreen);
+}
+
+void CLibraryCommands::ApplyLibraryIDFormat(const CLibraryIDSettingsDlg& dlg, int typeOnScreen)
+{
+    CLibrary* library = m_doc->GetLibrary();
+    if (!library)
+        return;
+    std::vector<int> touched;
+    bool itemsChanged = false;
+    dlg.Apply(*library, touched, itemsChanged);
+    if (itemsChanged)
+        m_doc->MarkItemModified(nullptr);
+    else
+        m_doc->MarkModified();
+    for (int id : touched) {
+        const int type = CMediaUtils::IsVideoTapeFormatID(id) ? CMediaUtils::MEDIA_VIDEOTAPE : id;
+        if (type == typeOnScreen) {
+            emit m_doc->UpdateAllViews(CVemoLibraryDoc::HintLibraryIDFormat);
+            break;
+        }
+    }
+}
+
+int CLibraryCommands::OnMagazineTitles(int selectedTitleID)
+{
+    CMagazinesMgrDlg dlg(m_doc->GetLibrary(), selectedTitleID, m_doc->GetDialogParent());
+    if (dlg.exec() != QDialog::Accepted)
+        return selectedTitleID;
+    return ApplyMagazineTitles(dlg);
+}
+
+int CLibraryCommands::ApplyMagazineTitles(const CMagazinesMgrDlg& dlg)
+{
+    const int selected = dlg.Apply();
+    if (dlg.IsChanged()) {
+        NoteSharedListsChanged();
+        emit m_doc->UpdateAllViews(CVemoLibraryDoc::HintSharedData);
+    }
+    return selected;
+}
+
+void CLibraryCommands::OnPersons()
+{
+    CPersonsMgrDlg dlg(CPersonsMgrDlg::Persons, m_doc->GetLibrary(), m_doc->GetDialogParent());
+    if (dlg.exec() == QDialog::Accepted)
+        ApplyPersons(dlg);
+}
+
+void CLibraryCommands::OnPublishers()
+{
+    CPersonsMgrDlg dlg(CPersonsMgrDlg::Publishers, m_doc->GetLibrary(), m_doc->GetDialogParent());
+    if (dlg.exec() == QDialog::Accepted)
+        ApplyPersons(dlg);
+}
+
+void CLibraryCommands::ApplyPersons(const CPersonsMgrDlg& dlg)
+{
+    if (!dlg.IsChanged())
+        return;
+    dlg.Apply();
+    NoteSharedListsChanged();
+    emit m_doc->UpdateAllViews(CVemoLibraryDoc::HintSharedData);
+}
+
+void CLibraryCommands::NoteSharedListsChanged()
+{
+    m_doc->SaveSharedData();
+    // Items show the names of their publisher, title and borrowers: what a
+    // search finds of them is made again.
+    if (CLibrary* library = m_doc->GetLibrary())
+        library->NoteItemsChanged();
 }

@@ -242,4 +242,13 @@ public:
     // the same name, which keeps an archive copy). False when no library
     // was opened from the file.
     bool OpenLibraryFile(const QString& path);
+
+    // Manager dialogs
+public:
+    // The views' commands (app/doc/VemoLibraryDocDialogs.cpp): the custom
+    // fields and the library ID format of a media type, and the magazine
+    // titles, which returns the title chosen when OK was pressed.
+    void OnCustomFields(int mediaType);
+    void OnLibraryIDFormat(int mediaType, int typeOnScreen);
+    int OnMagazineTitles(int selectedTitleId);
 };

@@ -53,7 +53,10 @@ CReportTable CLendingReport::Reserved(const CLibrary& library)
         table.rows << (QStringList { PersonName(entry) } + ItemColumns(*item)
             << (entry ? DateText(entry->GetReservedDate()) : QString()) << Q(checkOut->GetCurrentStateText()));
     }
+    table.emptyText = "Nothing is reserved.";
     if (const CCheckoutSettings* settings = library.GetCheckoutSettings()) {
+        // The settings promise the notes near the top of the report.
+        table.notesAtTop = true;
         if (!settings->GetNotes().empty())
             table.notes << Q(settings->GetNotes());
         table.signatureLine = settings->GetIncludeSignature();
@@ -66,6 +69,7 @@ CReportTable CLendingReport::CheckedOut(const CLibrary& library)
     CReportTable table;
     table.title = "Checked-out Report for " + Q(library.GetName());
     table.columns = { "Checked Out To", "Media", "Item", "Checked Out", "Due" };
+    table.emptyText = "Nothing is checked out.";
     CMediaItemList items;
     library.GetCheckedOutItems(items);
     for (POSITION pos = items.GetHeadPosition(); pos;) {

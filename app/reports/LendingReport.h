@@ -9,7 +9,8 @@ class CLibrary;
 class CLendingReport {
 public:
     // "Reserved Report": who reserved what, when, and the item's state; the
-    // check-out settings' notes and signature line go under the rows.
+    // check-out settings' notes go under the title, the signature line under
+    // the rows.
     static CReportTable Reserved(const CLibrary& library);
     // "Checked-out Report for " + library name: who has what since when,
     // and when it is due.

@@ -2,26 +2,10 @@
 
 #include "data/model/MediaUtils.h"
 #include "data/reports/CustomPrintReport.h"
+#include "data/reports/CustomReportList.h"
 #include "data/store/Library.h"
 
 namespace {
-
-// A copy without the original's items and run message: a report keeps the
-// message of an earlier failed run, which would make a good run look failed,
-// and its items would still point into the library after the grid is gone.
-void CopyDefinition(const CCustomPrintReport& from, CCustomPrintReport& to)
-{
-    to.SetName(from.GetName());
-    to.GetMediaIDs() = from.GetMediaIDs();
-    for (POSITION pos = from.GetHeadCategory(); pos;)
-        to.AddCategory(from.GetNextCategory(pos));
-    for (POSITION pos = from.GetHeadCategoryNew(); pos;)
-        to.AddNewCategory(from.GetNextCategoryNew(pos));
-    to.SetSortOrder(from.GetFirstSortOrderProp(), from.GetSecondSortOrderProp(), from.GetThirdSortOrderProp(),
-        from.GetFourthSortOrderProp());
-    for (int i = 0; i < from.GetColumnCount(); ++i)
-        to.AddColumn(from.GetColumnAt(i));
-}
 
 bool IsNumeric(const CString& prop)
 {
@@ -35,7 +19,7 @@ bool IsNumeric(const CString& prop)
 bool CPrintReportRunner::Run(CLibrary& library, const CCustomPrintReport& report, CReportTable& table, CString& error)
 {
     CCustomPrintReport run;
-    CopyDefinition(report, run);
+    CCustomReportList::CopyPrintDefinition(report, run);
     library.PrepCustomPrintReport(&run, false, false, false, true);
     error = run.GetRunErrorMsg();
     if (!error.empty())

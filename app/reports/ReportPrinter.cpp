@@ -48,28 +48,37 @@ void CReportPrinter::SetUpPage(QPrinter& printer) const
 QString CReportPrinter::ToHtml() const
 {
     const QString content = Style(m_context.contentFont, m_context.contentColor);
+    const QString footer = Style(m_context.footerFont, m_context.footerColor);
+    QString notes;
+    for (const QString& note : m_table.notes)
+        notes += QString("<p style=\"%1\">%2</p>").arg(footer, note.toHtmlEscaped().replace("\n", "<br>"));
     QString html = QString("<html><body><p style=\"%1\"><b>%2</b></p>")
                        .arg(Style(m_context.headerFont, m_context.headerColor), m_table.title.toHtmlEscaped());
-    html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><thead><tr>";
-    for (const QString& column : m_table.columns)
-        html += QString("<th style=\"%1\">%2</th>").arg(content, column.toHtmlEscaped());
-    html += "</tr></thead><tbody>";
-    for (int row = 0; row < m_table.rows.size(); ++row) {
-        const bool total = m_table.hasTotalRow && row == m_table.rows.size() - 1;
-        html += "<tr>";
-        for (int column = 0; column < m_table.columns.size(); ++column) {
-            QString text = m_table.rows[row].value(column).toHtmlEscaped();
-            if (total)
-                text = "<b>" + text + "</b>";
-            html += QString("<td style=\"%1\"%2>%3</td>")
-                        .arg(content, m_table.numericColumns.contains(column) ? " align=\"right\"" : "", text);
+    if (m_table.notesAtTop)
+        html += notes;
+    if (m_table.rows.isEmpty() && !m_table.emptyText.isEmpty()) {
+        html += QString("<p style=\"%1\">%2</p>").arg(content, m_table.emptyText.toHtmlEscaped());
+    } else {
+        html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><thead><tr>";
+        for (const QString& column : m_table.columns)
+            html += QString("<th style=\"%1\">%2</th>").arg(content, column.toHtmlEscaped());
+        html += "</tr></thead><tbody>";
+        for (int row = 0; row < m_table.rows.size(); ++row) {
+            const bool total = m_table.hasTotalRow && row == m_table.rows.size() - 1;
+            html += "<tr>";
+            for (int column = 0; column < m_table.columns.size(); ++column) {
+                QString text = m_table.rows[row].value(column).toHtmlEscaped();
+                if (total)
+                    text = "<b>" + text + "</b>";
+                html += QString("<td style=\"%1\"%2>%3</td>")
+                            .arg(content, m_table.numericColumns.contains(column) ? " align=\"right\"" : "", text);
+            }
+            html += "</tr>";
         }
-        html += "</tr>";
+        html += "</tbody></table>";
     }
-    html += "</tbody></table>";
-    const QString footer = Style(m_context.footerFont, m_context.footerColor);
-    for (const QString& note : m_table.notes)
-        html += QString("<p style=\"%1\">%2</p>").arg(footer, note.toHtmlEscaped().replace("\n", "<br>"));
+    if (!m_table.notesAtTop)
+        html += notes;
     if (m_table.signatureLine)
         html += QString("<p style=\"%1\"><br><br>%2</p>").arg(footer, CReportTable::SIGNATURE_LINE);
     return html + "</body></html>";

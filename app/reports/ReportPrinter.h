@@ -13,8 +13,9 @@ public:
 
     // Orientation and margins (kept in thousandths of an inch).
     void SetUpPage(QPrinter& printer) const;
-    // The report as one document: title (header font), table (content
-    // font), notes and signature line (footer font).
+    // The report as one document: title (header font), table or its empty
+    // text (content font), notes where the table wants them and the
+    // signature line (footer font).
     QString ToHtml() const;
     void Print(QPrinter& printer) const;
 

@@ -1,6 +1,6 @@
 #pragma once
 // What a report grid shows and prints: a title, the column headings, rows of
-// texts, and notes under the rows.
+// texts, and notes (under the rows, or under the title).
 
 #include <QList>
 #include <QString>
@@ -16,7 +16,16 @@ struct CReportTable {
     QList<int> numericColumns;
     // The last row sums up the others.
     bool hasTotalRow = false;
-    // Paragraphs under the rows, and whether a line for a signature follows.
+    // Paragraphs of notes, and whether a line for a signature follows the
+    // rows. The notes go under the rows unless notesAtTop.
     QStringList notes;
+    bool notesAtTop = false;
     bool signatureLine = false;
+    // Said in place of the rows when there are none ("Nothing is ...").
+    QString emptyText;
+
+    // The headings and rows as comma-separated values (RFC 4180: fields
+    // with a comma, quote, line break or blanks at either end are quoted,
+    // quotes doubled; lines end in CR LF).
+    QString ToCsv() const;
 };

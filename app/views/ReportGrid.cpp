@@ -9,9 +9,16 @@ CReportGrid::CReportGrid(QWidget* parent)
     : QWidget(parent)
     , m_title(new QLabel(this))
     , m_table(new QTableWidget(this))
+    , m_topNotes(new QLabel(this))
+    , m_empty(new QLabel(this))
     , m_notes(new QLabel(this))
 {
     m_title->setObjectName("reportTitle");
+    m_topNotes->setObjectName("reportTopNotes");
+    m_topNotes->setWordWrap(true);
+    m_empty->setObjectName("reportEmpty");
+    m_empty->setAlignment(Qt::AlignCenter);
+    m_empty->setWordWrap(true);
     m_notes->setObjectName("reportNotes");
     m_notes->setWordWrap(true);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -21,7 +28,9 @@ CReportGrid::CReportGrid(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_title);
+    layout->addWidget(m_topNotes);
     layout->addWidget(m_table, 1);
+    layout->addWidget(m_empty, 1);
     layout->addWidget(m_notes);
 }
 
@@ -48,7 +57,14 @@ void CReportGrid::SetTable(const CReportTable& table)
         }
     }
     m_table->resizeColumnsToContents();
-    QStringList notes = table.notes;
+    const bool empty = table.rows.isEmpty() && !table.emptyText.isEmpty();
+    m_table->setVisible(!empty);
+    m_empty->setText(empty ? table.emptyText : QString());
+    m_empty->setVisible(empty);
+    const QStringList top = table.notesAtTop ? table.notes : QStringList();
+    m_topNotes->setText(top.join("\n\n"));
+    m_topNotes->setVisible(!top.isEmpty());
+    QStringList notes = table.notesAtTop ? QStringList() : table.notes;
     if (table.signatureLine)
         notes << CReportTable::SIGNATURE_LINE;
     m_notes->setText(notes.join("\n\n"));
@@ -75,4 +91,9 @@ QString CReportGrid::CellText(int row, int column) const
 {
     const QTableWidgetItem* cell = m_table->item(row, column);
     return cell ? cell->text() : QString();
+}
+
+QString CReportGrid::EmptyText() const
+{
+    return m_empty->isVisibleTo(this) ? m_empty->text() : QString();
 }

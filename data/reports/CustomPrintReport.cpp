@@ -50,7 +50,7 @@ void CCustomPrintReport::Run(
     }
     if (NeedsSubItems(library))
         SwapForSubItems(items);
-    CReportSort::Sort(items, m_sortProps[0], m_sortProps[1], m_sortProps[2], m_sortProps[3], library);
+    SortItems(items, library);
     m_items.RemoveAll();
     m_items.AddTail(items);
 }
@@ -71,7 +71,34 @@ void CCustomPrintReport::SetSortOrder(const CString& p1, const CString& p2, cons
     m_sortProps[2] = p3;
     m_sortProps[3] = p4;
     if (changed && m_items.GetCount() > 1)
-        CReportSort::Sort(m_items, p1, p2, p3, p4, nullptr);
+        SortItems(m_items, nullptr);
+}
+
+bool CCustomPrintReport::IsDescendingSortProp(const CString& stored)
+{
+    return stored.size() > 1 && stored[0] == DESCENDING_MARK;
+}
+
+CString CCustomPrintReport::SortPropName(const CString& stored)
+{
+    return IsDescendingSortProp(stored) ? stored.substr(1) : stored;
+}
+
+CString CCustomPrintReport::MakeSortProp(const CString& prop, bool descending)
+{
+    return descending && !prop.empty() ? DESCENDING_MARK + prop : prop;
+}
+
+void CCustomPrintReport::SortItems(CItemList& items, const CLibraryImpl* library) const
+{
+    unsigned descending = 0;
+    CString props[4];
+    for (int k = 0; k < 4; ++k) {
+        props[k] = SortPropName(m_sortProps[k]);
+        if (IsDescendingSortProp(m_sortProps[k]))
+            descending |= 1u << k;
+    }
+    CReportSort::Sort(items, props[0], props[1], props[2], props[3], library, descending);
 }
 
 void CCustomPrintReport::Serialize(CArchive& ar)

@@ -22,6 +22,15 @@ public:
     // properties, the columns (string array). The items are not stored.
     void Serialize(CArchive& ar) override;
 
+    // A stored sort property that begins with DESCENDING_MARK sorts its key
+    // from high to low; the rest is the property. Files of reports that
+    // never sort descending stay as they were.
+    static constexpr char DESCENDING_MARK = '-';
+    static bool IsDescendingSortProp(const CString& stored);
+    // The property of a stored sort property.
+    static CString SortPropName(const CString& stored);
+    static CString MakeSortProp(const CString& prop, bool descending);
+
     const CString& GetFirstSortOrderProp() const { return m_sortProps[0]; }
     const CString& GetSecondSortOrderProp() const { return m_sortProps[1]; }
     const CString& GetThirdSortOrderProp() const { return m_sortProps[2]; }
@@ -53,6 +62,9 @@ protected:
     CItemList& GetItems() { return m_items; }
 
 private:
+    // By the four sort properties, descending where they say so.
+    void SortItems(CItemList& items, const CLibraryImpl* library) const;
+
     CString m_sortProps[4];
     CStringArray m_columns;
     CItemList m_items;

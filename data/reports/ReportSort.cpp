@@ -256,8 +256,8 @@ CString CReportSort::GetValue(const CItem* item, const CString& prop, const CLib
     return value;
 }
 
-std::vector<CReportSort::CRow> CReportSort::SortRows(
-    const std::vector<CItem*>& items, const std::vector<CString>& props, const CLibraryImpl* library)
+std::vector<CReportSort::CRow> CReportSort::SortRows(const std::vector<CItem*>& items,
+    const std::vector<CString>& props, const CLibraryImpl* library, unsigned descending)
 {
     static const CString NONE;
     const CString* keys[KEY_COUNT];
@@ -293,7 +293,9 @@ std::vector<CReportSort::CRow> CReportSort::SortRows(
             return itemA && !itemB;
         for (int k = 0; k < KEY_COUNT; ++k) {
             bool decided = false;
-            const int c = CompareKeys(entries[a].keys[k], entries[b].keys[k], kinds[k], decided);
+            int c = CompareKeys(entries[a].keys[k], entries[b].keys[k], kinds[k], decided);
+            if (descending & (1u << k))
+                c = -c;
             if (c != 0 || decided)
                 return c < 0;
         }
@@ -307,12 +309,12 @@ std::vector<CReportSort::CRow> CReportSort::SortRows(
 }
 
 void CReportSort::Sort(CItemList& items, const CString& prop1, const CString& prop2, const CString& prop3,
-    const CString& prop4, const CLibraryImpl* library)
+    const CString& prop4, const CLibraryImpl* library, unsigned descending)
 {
     if (items.GetCount() < 2)
         return;
-    const std::vector<CRow> rows
-        = SortRows(std::vector<CItem*>(items.begin(), items.end()), { prop1, prop2, prop3, prop4 }, library);
+    const std::vector<CRow> rows = SortRows(
+        std::vector<CItem*>(items.begin(), items.end()), { prop1, prop2, prop3, prop4 }, library, descending);
     std::size_t i = 0;
     for (POSITION pos = items.GetHeadPosition(); pos; ++i) {
         POSITION here = pos;

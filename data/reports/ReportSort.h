@@ -24,13 +24,13 @@ public:
     };
 
     // Sorts in place. library (may be null) supplies custom field values of
-    // text properties.
+    // text properties. Bit k of descending turns key k around.
     static void Sort(CItemList& items, const CString& prop1, const CString& prop2, const CString& prop3,
-        const CString& prop4, const CLibraryImpl* library);
+        const CString& prop4, const CLibraryImpl* library, unsigned descending = 0);
     // Rows for items, with the values of props (up to KEY_COUNT; the rest
     // stay empty), sorted by them.
-    static std::vector<CRow> SortRows(
-        const std::vector<CItem*>& items, const std::vector<CString>& props, const CLibraryImpl* library);
+    static std::vector<CRow> SortRows(const std::vector<CItem*>& items, const std::vector<CString>& props,
+        const CLibraryImpl* library, unsigned descending = 0);
 
     // The text of prop for item as reports see it: the item's data, and for
     // a property that is neither a number nor a date, with a library, the

@@ -98,6 +98,24 @@ void CImportJob::TreatFirstRowAsData()
         column = CDelimitedTextReader::IGNORE_COLUMN;
 }
 
+void CImportJob::SetFirstRowIsHeader(bool header)
+{
+    if (m_rows.empty() || header == m_hasHeader)
+        return;
+    m_hasHeader = header;
+    m_rows.front().chosen = !header;
+    if (!header)
+        return;
+    const CStringArray& headings = m_rows.front().cells;
+    for (int column = 0; column < GetColumnCount() && column < headings.GetSize(); ++column) {
+        if (m_columns.GetAt(column) != CDelimitedTextReader::IGNORE_COLUMN)
+            continue;
+        const CString prop = CDelimitedTextReader::FindProperty(headings.GetAt(column), GetFields());
+        if (!prop.empty() && std::find(m_columns.begin(), m_columns.end(), prop) == m_columns.end())
+            m_columns.SetAt(column, prop);
+    }
+}
+
 CString CImportJob::GetColumnProperty(int column) const
 {
     return column >= 0 && column < GetColumnCount() ? m_columns.GetAt(column) : CString();

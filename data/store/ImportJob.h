@@ -74,6 +74,11 @@ public:
     // The first row is data after all: it is chosen and every column goes
     // back to "<ignore>".
     void TreatFirstRowAsData();
+    // The import window's switch, both ways, keeping the column properties
+    // the user chose. As data the first row is chosen; as the header it is
+    // not imported, and columns still "<ignore>" take the property their
+    // heading names when no other column carries it.
+    void SetFirstRowIsHeader(bool header);
 
     int GetColumnCount() const { return static_cast<int>(m_columns.GetSize()); }
     // The property of a column (0-based); "" outside the columns.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/util/CountText.h"
 #include "platform/util/LocaleUtils.h"
 
 namespace {
@@ -166,10 +167,7 @@ CString FormatTime(int hour, int minute, int second, bool noSeconds, bool twelve
 
 CString CountText(long long count, const char* unit)
 {
-    CString text = std::to_string(count) + " " + unit;
-    if (count != 1)
-        text += "s";
-    return text + " ago";
+    return CCountText::Of(count, unit) + " ago";
 }
 
 int StatusRank(COleDateTime::DateTimeStatus status)

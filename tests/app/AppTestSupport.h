@@ -3,6 +3,9 @@
 // and settings folders under a temporary directory), messages answered by
 // the test, and small helpers to make library files.
 
+#include <QApplication>
+#include <QDialog>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -51,6 +54,18 @@ inline void WriteLibraryFile(const CString& path, const CString& name, const std
         library.CreateMediaItem(1, nullptr)->SetTitle(title);
     CString error;
     QVERIFY2(CLibraryFile::Write(library, path, error), error.c_str());
+}
+
+// Closes every window a test left open. A dialog may take child windows
+// with it, so each is asked for after the one before went.
+inline void DeleteTopLevelDialogs()
+{
+    QList<QPointer<QDialog>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(window))
+            windows << dialog;
+    for (const QPointer<QDialog>& window : windows)
+        delete window.data();
 }
 
 inline std::string FileBytes(const CString& path)

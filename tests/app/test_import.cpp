@@ -2,6 +2,7 @@
 // the rows the library holds already, the question when every column is
 // ignored, and what an import leaves in the library and the document.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -74,10 +75,7 @@ private slots:
         m_inDir = m_home->DataDir() + "incoming/";
         QVERIFY(QDir().mkpath(Q(m_inDir)));
     }
-    void cleanup()
-    {
-        DropDocument();
-    }
+    void cleanup() { DropDocument(); }
 
     void gridShowsColumnsRowsAndRowsThatExist()
     {
@@ -173,9 +171,8 @@ private slots:
         QCOMPARE(outcome.created, 1);
         QCOMPARE(outcome.merged, 1);
         QCOMPARE(int(outcome.skipped.size()), 1);
-        QCOMPARE(m_box->LastText(),
-            QString("Import finished: 1 new items created, 1 existing items updated, 1 rows "
-                    "skipped."));
+        QCOMPARE(
+            m_box->LastText(), QString("Import finished: 1 new item created, 1 existing item updated, 1 row skipped."));
         QCOMPARE(Library()->GetItemCount(CMediaUtils::MEDIA_BOOK), 2);
         QCOMPARE(Titles(), QStringList({ "Dune", "Emma" }));
         QCOMPARE(Library()->GetPathImport(), m_inDir);
@@ -240,16 +237,28 @@ private slots:
         QCOMPARE(Library()->GetItemCount(CMediaUtils::MEDIA_BOOK), 1);
     }
 
-    void firstRowCanBeDataAfterAll()
+    // Unticking the box reset every column and greyed the box for good.
+    void firstRowSwitchesBothWaysKeepingTheColumns()
     {
         CImportDlg dlg(*Library(), Library()->GetPathImport(), CMediaUtils::MEDIA_BOOK);
         QVERIFY(dlg.LoadFile(WriteFile("books.csv", kBooks)));
-        dlg.SetFirstRowIsHeader(false);
+        QCheckBox* header = dlg.GetHeaderBox();
+        QVERIFY(header->isChecked() && header->isEnabled());
+        QVERIFY(dlg.SetColumnProperty(1, "Description"));
+        header->setChecked(false);
+        QVERIFY(header->isEnabled());
         QVERIFY(dlg.IsRowChecked(0));
-        QCOMPARE(dlg.GetColumnProperty(0), QString("<ignore>"));
-        dlg.SetFirstRowIsHeader(true);
+        QCOMPARE(dlg.GetColumnProperty(0), QString("Title"));
+        QCOMPARE(dlg.GetColumnProperty(1), QString("Description"));
+        header->setChecked(true);
         QVERIFY(!dlg.IsRowChecked(0));
         QCOMPARE(dlg.GetColumnProperty(0), QString("Title"));
+        QCOMPARE(dlg.GetColumnProperty(1), QString("Description"));
+        // A file without names in its first row may still skip that row.
+        QVERIFY(dlg.LoadFile(WriteFile("plain.csv", "Name,Writer\nDune,Herbert\n")));
+        QVERIFY(!header->isChecked() && header->isEnabled());
+        header->setChecked(true);
+        QVERIFY(!dlg.IsRowChecked(0));
     }
 
     void unreadableFileIsSaidAndLeavesAnEmptyGrid()

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTreeWidget>
@@ -18,6 +19,7 @@
 #include "app/dialogs/CategoryDlg.h"
 #include "app/dialogs/CheckoutSettingsDlg.h"
 #include "app/dialogs/MediaSettingsDlg.h"
+#include "app/dialogs/MediaTypesDlg.h"
 #include "app/dialogs/PrintedReportsSettingsDlg.h"
 #include "app/dialogs/ResearchEntryDlg.h"
 #include "app/doc/LibraryCommands.h"
@@ -201,6 +203,24 @@ private slots:
         QVERIFY(dlg.DeleteEntry("Site 0"));
         QVERIFY(dlg.AddEntry("One Too Many", "https://example.org/"));
         // The dialog still owns what it added: nothing leaks when it goes.
+    }
+
+    // Without a type the main window had nothing to show.
+    void mediaTypesKeepOneSelected()
+    {
+        CMediaTypesDlg dlg(*Library()->GetMediaTypes());
+        QSignalSpy finished(&dlg, &QDialog::finished);
+        for (int type = CMediaUtils::MEDIA_TYPE_IDFIRST; type <= CMediaUtils::MEDIA_TYPE_IDLAST; ++type)
+            dlg.SetShow(type, false);
+        QVERIFY(!dlg.GetOkButton()->isEnabled());
+        QCOMPARE(dlg.GetOkButton()->toolTip(), CMediaTypesDlg::NONE_SELECTED_NOTE);
+        QVERIFY(dlg.findChild<QLabel*>("noTypeNote")->isVisibleTo(&dlg));
+        dlg.accept();
+        QCOMPARE(finished.count(), 0);
+        dlg.SetShow(CMediaUtils::MEDIA_SOFTWARE, true);
+        QVERIFY(dlg.GetOkButton()->isEnabled());
+        dlg.accept();
+        QCOMPARE(finished.count(), 1);
     }
 
     void printedReportSettingsReachLibrarySettingsAndReports()

@@ -4,6 +4,7 @@
 // library rules.
 
 #include <QApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -94,12 +95,7 @@ private slots:
     void cleanup()
     {
         m_doc.reset();
-        QList<QPointer<QDialog>> windows;
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (auto* dialog = qobject_cast<QDialog*>(window))
-                windows << dialog;
-        for (const QPointer<QDialog>& window : windows)
-            delete window.data();
+        DeleteTopLevelDialogs();
         DropDocument();
         CPersonMgr::DeleteInstance();
         CBrowserLauncherReset();
@@ -153,6 +149,48 @@ private slots:
         QCOMPARE(grid->CellText(0, 4), QString("Reserved"));
         QCOMPARE(grid->GetTable().notes, QStringList({ "Bring your card." }));
         QVERIFY(grid->GetTable().signatureLine);
+    }
+
+    // The settings promise the reservation notes near the top; they were
+    // printed below the table.
+    void reservedNotesStandUnderTheTitle()
+    {
+        CReportGridDlg* window = m_doc->GetReportWindows()->OpenReserved();
+        const CReportTable& table = window->GetGrid()->GetTable();
+        QVERIFY(table.notesAtTop);
+        const QString html = CReportPrinter(table, m_doc->GetReportContext()).ToHtml();
+        const qsizetype notes = html.indexOf("Bring your card.");
+        QVERIFY(notes > html.indexOf("Reserved Report"));
+        QVERIFY(notes < html.indexOf("<table"));
+        // The signature line still ends the report.
+        QVERIFY(html.indexOf("Signature:") > html.indexOf("</table>"));
+        QVERIFY(window->GetGrid()->findChild<QLabel*>("reportTopNotes")->isVisibleTo(window));
+        QVERIFY(!window->GetGrid()->findChild<QLabel*>("reportNotes")->text().contains("Bring your card."));
+    }
+
+    // With nothing lent the grids showed headings only.
+    void emptyLendingGridsSaySo_data()
+    {
+        QTest::addColumn<bool>("reserved");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("reserved") << true << "Nothing is reserved.";
+        QTest::newRow("checked out") << false << "Nothing is checked out.";
+    }
+    void emptyLendingGridsSaySo()
+    {
+        QFETCH(bool, reserved);
+        QFETCH(QString, text);
+        m_doc->OpenLibrary("Empty", false);
+        CReportGridDlg* window
+            = reserved ? m_doc->GetReportWindows()->OpenReserved() : m_doc->GetReportWindows()->OpenCheckedOut();
+        QCOMPARE(window->GetGrid()->RowCount(), 0);
+        QCOMPARE(window->GetGrid()->EmptyText(), text);
+        QVERIFY(CReportPrinter(window->GetGrid()->GetTable(), m_doc->GetReportContext()).ToHtml().contains(text));
+        // A grid with rows says nothing of the kind.
+        m_doc->OpenLibrary("Shelf", false);
+        FillLibrary(*m_doc->GetLibrary());
+        window = reserved ? m_doc->GetReportWindows()->OpenReserved() : m_doc->GetReportWindows()->OpenCheckedOut();
+        QCOMPARE(window->GetGrid()->EmptyText(), QString());
     }
 
     void printedReportRunsIntoTheGrid()
@@ -226,7 +264,7 @@ private slots:
         QVERIFY(FileBytes(homePage).find("Dune") != std::string::npos);
         const QStringList messages = manager->GetMessages();
         QVERIFY(messages.contains("\"Shelf pages\": templates read."));
-        QVERIFY(messages.contains("\"Shelf pages\": writing the pages of 3 item(s)..."));
+        QVERIFY(messages.contains("\"Shelf pages\": writing the pages of 3 items..."));
         QVERIFY(messages.contains("\"Shelf pages\": finished."));
         QCOMPARE(m_box->LastTitle(), QString("Custom Web Reports"));
         QCOMPARE(opened, QStringList({ QUrl::fromLocalFile(Q(homePage)).toString() }));

@@ -223,6 +223,38 @@ TEST_F(ImportJobTest, ColumnsAreMappedByNameOrNumber)
     EXPECT_TRUE(header->GetRow(0).chosen);
 }
 
+// The import window's switch goes both ways and keeps what the user mapped.
+TEST_F(ImportJobTest, FirstRowSwitchesBetweenHeaderAndDataKeepingTheMapping)
+{
+    auto job = Job("Title,Author,Year\nDune,Herbert,1965\n");
+    ASSERT_TRUE(job->HasHeader());
+    ASSERT_TRUE(job->SetColumnProperty(0, CDelimitedTextReader::IGNORE_COLUMN));
+    ASSERT_TRUE(job->SetColumnProperty(2, "Description"));
+
+    job->SetFirstRowIsHeader(false);
+    EXPECT_FALSE(job->HasHeader());
+    EXPECT_TRUE(job->GetRow(0).chosen);
+    EXPECT_EQ(job->GetColumnProperty(1), "Author");
+    EXPECT_EQ(job->GetColumnProperty(2), "Description");
+
+    // Back: the column left "<ignore>" takes its heading's property again.
+    job->SetFirstRowIsHeader(true);
+    EXPECT_TRUE(job->HasHeader());
+    EXPECT_FALSE(job->GetRow(0).chosen);
+    EXPECT_EQ(job->GetColumnProperty(0), "Title");
+    EXPECT_EQ(job->GetColumnProperty(2), "Description");
+    ASSERT_TRUE(job->Run(false).Succeeded());
+    EXPECT_EQ(Items().size(), 1u);
+
+    // A file read without a header may be given one.
+    auto plain = Job("Name,Writer\nDune,Herbert\n");
+    ASSERT_TRUE(plain->SetColumnProperty(0, "Title"));
+    plain->SetFirstRowIsHeader(true);
+    EXPECT_FALSE(plain->GetRow(0).chosen);
+    EXPECT_EQ(plain->GetColumnProperty(0), "Title");
+    EXPECT_EQ(plain->GetColumnProperty(1), CDelimitedTextReader::IGNORE_COLUMN);
+}
+
 TEST_F(ImportJobTest, PropertiesTheTypeLacksAreNamed)
 {
     auto job = Job("Title,Artist,Author\nDune,x,y\n");

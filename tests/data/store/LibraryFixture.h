@@ -73,6 +73,21 @@ inline ::testing::AssertionResult SameBytes(const std::string& actual, const std
                                          << window(expected);
 }
 
+// The custom values of item for the field names, as reports see them; "-"
+// where the item has none.
+inline std::vector<std::string> CustomValues(
+    const CLibrary& library, const CItem* item, const std::vector<std::string>& names)
+{
+    CMapStringToString map;
+    for (const std::string& name : names)
+        map.SetAt(name, "-");
+    library.GatherCustomFieldDataForItem(item, map);
+    std::vector<std::string> values;
+    for (const std::string& name : names)
+        values.push_back(map[name]);
+    return values;
+}
+
 class LibraryTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetSharedLists(); }

@@ -54,18 +54,6 @@ Strings Ids(CLibrary& library, int type)
     return ids;
 }
 
-Strings Values(CLibrary& library, const CItem* item, Strings names)
-{
-    CMapStringToString map;
-    for (const std::string& name : names)
-        map.SetAt(name, "-");
-    library.GatherCustomFieldDataForItem(item, map);
-    Strings values;
-    for (const std::string& name : names)
-        values.push_back(map[name]);
-    return values;
-}
-
 CCustomField* Field(CLibrary& library, int type, const CString& name, CFDataType kind = CF_TEXT)
 {
     auto* field = new CCustomField();
@@ -137,7 +125,7 @@ TEST_F(LibraryTest, NewItemsGetTheTypesDefaultsAndTheListIsSortedAgain)
     CMediaItem* book = Add(library, U::MEDIA_BOOK, "");
     EXPECT_EQ(book->GetLibraryID(), "B013");
     EXPECT_EQ(book->GetLocation(), "Shelf A");
-    EXPECT_EQ(Values(library, book, { "From" }), (Strings { "Gift" }));
+    EXPECT_EQ(CustomValues(library, book, { "From" }), (Strings { "Gift" }));
     EXPECT_EQ(Titles(library, U::MEDIA_BOOK), (Strings { "", "Emma", "Persuasion" }));
 
     auto* dvd = static_cast<CDVD*>(library.CreateMediaItem(U::MEDIA_DVD, nullptr));
@@ -154,7 +142,7 @@ TEST_F(LibraryTest, NewItemsGetTheTypesDefaultsAndTheListIsSortedAgain)
     CMediaItem* copy = library.CreateMediaItem(U::MEDIA_BOOK, book);
     EXPECT_NE(copy, book);
     EXPECT_EQ(copy->GetLocation(), "Desk");
-    EXPECT_EQ(Values(library, copy, { "From" }), (Strings { "Bought" }));
+    EXPECT_EQ(CustomValues(library, copy, { "From" }), (Strings { "Bought" }));
     EXPECT_EQ(copy->GetLibraryID(), "B015");
     dvd->SetRegion(4);
     EXPECT_EQ(static_cast<CDVD*>(library.CreateMediaItem(U::MEDIA_DVD, dvd))->GetRegion(), 4);
@@ -377,11 +365,11 @@ TEST_F(LibraryTest, CustomValuesStayWithTheirFieldsWhenFieldsAreDeletedOrSwapped
     library.SetCustomFieldDataForItem(article, values, true);
 
     EXPECT_TRUE(library.SwapCustomFields(U::MEDIA_MAGAZINE, a, c));
-    EXPECT_EQ(Values(library, issue, { "A", "B", "C" }), (Strings { "a", "b", "Y" }));
+    EXPECT_EQ(CustomValues(library, issue, { "A", "B", "C" }), (Strings { "a", "b", "Y" }));
     EXPECT_EQ(library.GetCustomFieldMgr(U::MEDIA_MAGAZINE)->GetFieldAt(0), c);
     EXPECT_TRUE(library.DeleteCustomField(U::MEDIA_MAGAZINE, b));
-    EXPECT_EQ(Values(library, issue, { "A", "B", "C" }), (Strings { "a", "-", "Y" }));
-    EXPECT_EQ(Values(library, article, { "A", "C" }), (Strings { "article a", "Y" }));
+    EXPECT_EQ(CustomValues(library, issue, { "A", "B", "C" }), (Strings { "a", "-", "Y" }));
+    EXPECT_EQ(CustomValues(library, article, { "A", "C" }), (Strings { "article a", "Y" }));
     EXPECT_EQ(issue->GetCustomValues()->GetValueCount(), 2);
     EXPECT_FALSE(library.DeleteCustomField(U::MEDIA_MAGAZINE, b));
     EXPECT_FALSE(library.SwapCustomFields(U::MEDIA_BOOK, a, c));
@@ -395,7 +383,7 @@ TEST_F(LibraryTest, CustomValuesFromInitialValuesAndMaps)
     Field(library, U::MEDIA_CD, "Seen", CF_DATE)->SetInitialValueDateToday(true);
     Field(library, U::MEDIA_CD, "Free");
     CMediaItem* cd = Add(library, U::MEDIA_CD, "Album");
-    const Strings fresh = Values(library, cd, { "Note", "Signed", "Seen", "Free" });
+    const Strings fresh = CustomValues(library, cd, { "Note", "Signed", "Seen", "Free" });
     EXPECT_EQ(fresh[0], "new");
     EXPECT_EQ(fresh[1], "Y");
     EXPECT_EQ(fresh[2].size(), 10u);
@@ -407,7 +395,7 @@ TEST_F(LibraryTest, CustomValuesFromInitialValuesAndMaps)
     values.SetAt("Signed", "no");
     library.SetCustomFieldDataForItem(cd, values, true);
     library.SetDefaultCustomValues(cd);
-    EXPECT_EQ(Values(library, cd, { "Note", "Signed", "Free" }), (Strings { "new", "Y", "kept" }));
+    EXPECT_EQ(CustomValues(library, cd, { "Note", "Signed", "Free" }), (Strings { "new", "Y", "kept" }));
 
     // A track has no values of its own: it sets and shows its CD's.
     CMediaSubItem* track = cd->CreateSubItem(nullptr);
@@ -415,7 +403,7 @@ TEST_F(LibraryTest, CustomValuesFromInitialValuesAndMaps)
     values.RemoveAll();
     values.SetAt("Free", "from the track");
     library.SetCustomFieldDataForItem(track, values, true);
-    EXPECT_EQ(Values(library, cd, { "Free" }), (Strings { "from the track" }));
+    EXPECT_EQ(CustomValues(library, cd, { "Free" }), (Strings { "from the track" }));
     CMapStringToString none;
     library.GatherCustomFieldDataForItem(cd, none);
     EXPECT_TRUE(none.IsEmpty());
