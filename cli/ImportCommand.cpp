@@ -1,6 +1,6 @@
 #include "cli/CliContext.h"
+#include "cli/CliSession.h"
 #include "cli/Commands.h"
-#include "cli/LibrarySession.h"
 #include "cli/MediaTypeNames.h"
 #include "data/store/DelimitedTextReader.h"
 #include "data/store/ImportJob.h"
@@ -60,15 +60,12 @@ int RunImport(CCliContext& context, const CCliArgs& args)
             command, "unknown delimiter \"" + args.Value("delimiter") + "\"; use tab, comma, period, dash or space");
     const bool dryRun = args.Has("dry-run");
 
-    CLibrarySession session(context.DataDir(), name);
-    CString error;
-    CString warning;
+    CCliSession session(context);
     // A dry run changes nothing, so it needs no lock and converts no file.
-    if (!session.Open(!dryRun, error, warning))
-        return context.Fail(error);
-    if (!warning.empty())
-        context.Warn(warning);
+    if (!session.Open(name, dryRun ? CLibrarySession::Access::Read : CLibrarySession::Access::Change))
+        return CCliContext::EXIT_FAILED;
 
+    CString error;
     CImportJob job(session.GetLibrary(), type);
     if (!job.ReadFile(file, delimiter, error))
         return context.Fail(file + ": " + error + "; nothing was imported.");
@@ -108,8 +105,9 @@ int RunImport(CCliContext& context, const CCliArgs& args)
         out << "Nothing to save.\n";
         return CCliContext::EXIT_OK;
     }
-    if (!session.Save(error))
-        return context.Fail(error);
-    out << "Saved library \"" << session.GetName() << "\".\n";
+    if (!session.Get().Save(CLibrarySession::SaveKind::Explicit))
+        return session.Fail("Nothing was saved.");
+    session.Warn();
+    out << "Saved library \"" << session.Get().GetName() << "\".\n";
     return CCliContext::EXIT_OK;
 }

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,15 @@ struct ToolRun {
 
 class CliTest : public ::testing::Test {
 protected:
-    // Runs the tool with --data-dir first, capturing both streams in files.
-    ToolRun Run(std::vector<std::string> args, bool withDataDir = true)
+    struct Started {
+        pid_t pid = 0;
+        std::string outFile;
+        std::string errFile;
+    };
+
+    // Starts the tool with --data-dir first, capturing both streams in files
+    // named after tag.
+    Started Start(std::vector<std::string> args, const std::string& tag = "run", bool withDataDir = true)
     {
         if (withDataDir)
             args.insert(args.begin(), { "--data-dir", m_data });
@@ -48,25 +56,35 @@ protected:
             argv.push_back(arg.data());
         argv.push_back(nullptr);
 
-        const std::string outFile = m_scratch.File("out");
-        const std::string errFile = m_scratch.File("err");
+        Started started { 0, m_scratch.File(tag + ".out"), m_scratch.File(tag + ".err") };
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        pid_t pid = 0;
-        ToolRun run;
-        const int spawned = posix_spawn(&pid, tool.c_str(), &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_addopen(&actions, 1, started.outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 2, started.errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int spawned = posix_spawn(&started.pid, tool.c_str(), &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         EXPECT_EQ(spawned, 0) << "cannot start " << tool;
         if (spawned != 0)
+            started.pid = 0;
+        return started;
+    }
+
+    ToolRun Finish(const Started& started)
+    {
+        ToolRun run;
+        if (started.pid == 0)
             return run;
         int status = 0;
-        waitpid(pid, &status, 0);
+        waitpid(started.pid, &status, 0);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = vemotest::ReadAll(outFile);
-        run.err = vemotest::ReadAll(errFile);
+        run.out = vemotest::ReadAll(started.outFile);
+        run.err = vemotest::ReadAll(started.errFile);
         return run;
+    }
+
+    ToolRun Run(std::vector<std::string> args, bool withDataDir = true)
+    {
+        return Finish(Start(std::move(args), "run", withDataDir));
     }
 
     std::string LibraryPath(const std::string& name) const { return m_data + "/" + name + ".vly"; }
@@ -263,32 +281,37 @@ TEST_F(CliTest, LockedLibraryIsNotChanged)
     EXPECT_NE(Run({ "list" }).out.find("L: 0 items [open in VemoLibrary"), std::string::npos);
 }
 
-// The program keeps the shared lists in memory while it has any library
-// open and writes them back later, which would drop a publisher added here.
-TEST_F(CliTest, ImportThatAddsPublishersWaitsForTheProgram)
+// Imports into two libraries at once, each adding a publisher: the shared
+// data file keeps both, and every book names its own publisher. Each run
+// reads, merges and writes the shared data file under its lock.
+TEST_F(CliTest, ImportsAtOnceKeepEachOthersPublishers)
 {
-    NewLibrary("Mine");
-    NewLibrary("Open Elsewhere");
-    const std::string before = LibraryBytes("Mine");
-    CFileLock lock;
-    CString holder;
-    ASSERT_TRUE(lock.Acquire(LibraryPath("Open Elsewhere"), "VemoLibrary", holder)) << holder;
-
-    ToolRun run = Run({ "import", "Mine", "--type", "Books", WriteFile("a.csv", "Title,Publisher\nDune,Chilton\n") });
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("shared data file"), std::string::npos) << run.err;
-    EXPECT_EQ(LibraryBytes("Mine"), before);
-    EXPECT_FALSE(std::filesystem::exists(m_data + "/VemoLibrary2.dat"));
-
-    run = Run({ "import", "Mine", "--type", "Books", WriteFile("b.csv", "Title\nDune\n") });
-    EXPECT_EQ(run.status, 0) << run.err;
-
-    lock.Release();
-    run = Run({ "import", "Mine", "--type", "Books", m_scratch.File("a.csv") });
-    ASSERT_EQ(run.status, 0) << run.err;
-    const vemotest::JsonValue dump = DumpJson("Mine");
-    EXPECT_EQ(dump["sharedData"]["publishers"][0]["lastName"].string, "Chilton");
-    EXPECT_EQ((*Books(dump)["Dune"])["properties"]["Publisher"].string, "Chilton");
+    NewLibrary("One");
+    NewLibrary("Two");
+    const int rounds = 6;
+    for (int round = 0; round < rounds; ++round) {
+        std::vector<Started> runs;
+        for (const std::string library : { "One", "Two" }) {
+            const std::string tag = library + std::to_string(round);
+            const std::string csv = WriteFile(tag + ".csv", "Title,Publisher\nBook " + tag + ",Pub " + tag + "\n");
+            runs.push_back(Start({ "import", library, "--type", "Books", csv }, tag));
+        }
+        for (const Started& started : runs) {
+            const ToolRun run = Finish(started);
+            ASSERT_EQ(run.status, 0) << run.err;
+        }
+    }
+    std::set<std::string> publishers;
+    for (const std::string library : { "One", "Two" }) {
+        const vemotest::JsonValue dump = DumpJson(library);
+        for (const auto& [title, book] : Books(dump))
+            EXPECT_EQ((*book)["properties"]["Publisher"].string, "Pub " + title.substr(5)) << title;
+        EXPECT_EQ(Books(dump).size(), static_cast<std::size_t>(rounds));
+        if (library == "Two")
+            for (const vemotest::JsonValue& publisher : dump["sharedData"]["publishers"].elements)
+                publishers.insert(publisher["lastName"].string);
+    }
+    EXPECT_EQ(publishers.size(), 2u * rounds);
 }
 
 TEST_F(CliTest, CheckFindsDamagedFiles)
