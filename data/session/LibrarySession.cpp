@@ -144,17 +144,22 @@ bool CLibrarySession::LoadSharedData(Access access)
     bool loaded = ReadIfPresent(m_folder.SharedDataPath(), bytes, error) && ReadSharedFile(bytes, error);
     if (!copy.empty())
         SettleLoadCopy(file, copy, loaded);
-    m_sharedDirty = false;
     if (loaded) {
-        m_sharedDamaged = false;
-        m_sharedFileBytes = bytes;
-        m_sharedListBytes = CLibrarySnapshot::SharedBytes();
+        AcceptSharedFile(bytes);
         return true;
     }
     VemoLog("{5A9C2E7F-0B1D-4C63-8F4A-D2E7B9C1A058}");
     m_sharedDamaged = true;
     TellSharedProblem(access, error);
     return !m_sharedDamaged;
+}
+
+void CLibrarySession::AcceptSharedFile(const std::string& bytes)
+{
+    m_sharedDamaged = false;
+    m_sharedDirty = false;
+    m_sharedFileBytes = bytes;
+    m_sharedListBytes = CLibrarySnapshot::SharedBytes();
 }
 
 void CLibrarySession::TellSharedProblem(Access access, const CString& error)
@@ -214,9 +219,7 @@ void CLibrarySession::OfferSharedArchive(const CString& error)
     CString readError;
     if (m_archives.RestoreDataFile(offered, CDataFolder::SHARED_DATA_TITLE, CDataFolder::SHARED_DATA_EXT)
         && ReadIfPresent(path, bytes, readError) && ReadSharedFile(bytes, readError)) {
-        m_sharedDamaged = false;
-        m_sharedFileBytes = bytes;
-        m_sharedListBytes = CLibrarySnapshot::SharedBytes();
+        AcceptSharedFile(bytes);
         return;
     }
     VemoLog("{2F7C9B41-6A3E-4D08-B15C-8E0A4D6F3C27}");
@@ -251,30 +254,35 @@ void CLibrarySession::RefreshSharedData()
             TellSharedProblem(m_access, error);
             return;
         }
-        m_sharedDamaged = false;
-        m_sharedDirty = false;
-        m_sharedFileBytes = bytes;
-        m_sharedListBytes = CLibrarySnapshot::SharedBytes();
+        AcceptSharedFile(bytes);
         return;
     }
+    MergeSharedFile(bytes, error);
+}
+
+bool CLibrarySession::MergeSharedFile(const std::string& bytes, CString& error)
+{
     const CSharedLists ours = CSharedLists::FromManagers();
     CSharedLists base, theirs;
     try {
         base = CSharedLists::FromBytes(m_sharedFileBytes);
-        theirs = bytes.empty() ? base : CSharedLists::FromBytes(bytes);
+        theirs = CSharedLists::FromBytes(bytes);
     } catch (const std::exception& e) {
         CLibrarySnapshot::RestoreShared(ours.ToBytes());
+        VemoLog("{E1A57C3D-9B24-4F60-8D1E-2C7B5A9F0E43}");
         m_sharedDamaged = true;
         TellSharedProblem(m_access, e.what());
-        return;
+        error = e.what();
+        return false;
     }
     CSharedLists::IdMoves moves;
-    const CSharedLists merged = CSharedLists::Merge(base, ours, theirs, moves);
-    CLibrarySnapshot::RestoreShared(merged.ToBytes());
+    CLibrarySnapshot::RestoreShared(CSharedLists::Merge(base, ours, theirs, moves).ToBytes());
+    // The file holds theirs; what differs from it is this process's own.
     m_sharedFileBytes = bytes;
     m_sharedListBytes = theirs.ToBytes();
     if (m_library && CSharedLists::MoveReferences(*m_library, moves))
         MarkModified();
+    return true;
 }
 
 bool CLibrarySession::LockSharedData(CFileLock& lock, CString& error) const
@@ -297,11 +305,6 @@ bool CLibrarySession::LockSharedData(CFileLock& lock, CString& error) const
 
 bool CLibrarySession::WriteSharedData(CString& error, std::string& previous, bool& hadPrevious)
 {
-    // Lists never read from the file would replace it.
-    if (!m_sharedLoaded) {
-        error = "the shared data file was not read";
-        return false;
-    }
     if (m_sharedDamaged) {
         error = "the shared data file " + m_folder.SharedDataPath() + " could not be read, so it is not written over";
         return false;
@@ -323,28 +326,11 @@ bool CLibrarySession::WriteSharedData(CString& error, std::string& previous, boo
         // Nobody else wrote since (or the file is gone): the lists as held.
         bytes = CLibrarySnapshot::SharedBytes();
     } else {
-        const CSharedLists ours = CSharedLists::FromManagers();
-        CSharedLists base, theirs;
-        try {
-            base = CSharedLists::FromBytes(m_sharedFileBytes);
-            theirs = CSharedLists::FromBytes(current);
-        } catch (const std::exception& e) {
-            CLibrarySnapshot::RestoreShared(ours.ToBytes());
-            VemoLog("{E1A57C3D-9B24-4F60-8D1E-2C7B5A9F0E43}");
-            m_sharedDamaged = true;
-            TellSharedProblem(m_access, e.what());
-            error = "the shared data file " + path + " cannot be read (" + e.what() + "), so it is not written over";
+        if (!MergeSharedFile(current, error)) {
+            error = "the shared data file " + path + " cannot be read (" + error + "), so it is not written over";
             return false;
         }
-        CSharedLists::IdMoves moves;
-        const CSharedLists merged = CSharedLists::Merge(base, ours, theirs, moves);
-        bytes = merged.ToBytes();
-        CLibrarySnapshot::RestoreShared(bytes);
-        if (m_library && CSharedLists::MoveReferences(*m_library, moves))
-            m_modified = true;
-        // Until the write succeeds, the file holds theirs.
-        m_sharedFileBytes = current;
-        m_sharedListBytes = theirs.ToBytes();
+        bytes = CLibrarySnapshot::SharedBytes();
     }
     if (CFileUtils::DoesFileExist(path) && !CFileUtils::IsFileWritable(path))
         CFileUtils::MakeFileWritable(path);
@@ -381,8 +367,8 @@ void CLibrarySession::PutSharedDataBack(const std::string& previous, bool hadPre
 
 bool CLibrarySession::SaveSharedData()
 {
-    if (!m_sharedLoaded)
-        return false;
+    // Lists not read from the file are merged into it like any other
+    // process's, so nothing it holds is lost.
     CString error;
     std::string previous;
     bool hadPrevious = false;

@@ -155,11 +155,17 @@ public:
 
 private:
     bool ReadSharedFile(const std::string& bytes, CString& error);
+    // The lists were just read from bytes, the file's content.
+    void AcceptSharedFile(const std::string& bytes);
     void TellSharedProblem(Access access, const CString& error);
     void OfferSharedArchive(const CString& error);
     // Reads the shared data file again when another process changed it,
     // keeping this process's own changes.
     void RefreshSharedData();
+    // Merges this process's lists into bytes, the file's content now (not
+    // empty): the lists become the merged ones and the open library follows
+    // moved ids. Bytes that cannot be read leave the lists as they were.
+    bool MergeSharedFile(const std::string& bytes, CString& error);
     // Writes the shared lists under the file's lock, merged with what the
     // file holds by then; previous receives what it held.
     bool WriteSharedData(CString& error, std::string& previous, bool& hadPrevious);

@@ -269,6 +269,16 @@ TEST_P(ChangingSession, AFailedSaveLeavesBothFilesAsTheyWere)
     EXPECT_EQ(SharedPublishers(), (std::map<int, CString> { { 1, "Base" }, { 2, "Added" } }));
 }
 
+// Lists this session never read from the file are merged into it too.
+TEST_F(SessionTest, SharedDataSavedWithoutALoadKeepsTheFilesRecords)
+{
+    WriteShared({ "Base" });
+    CLibrarySession& session = NewSession();
+    CPublisherMgr::GetInstance()->GetPublisher("Mine", true);
+    ASSERT_TRUE(session.SaveSharedData()) << m_prompts.All();
+    EXPECT_EQ(SharedPublishers(), (std::map<int, CString> { { 1, "Base" }, { 2, "Mine" } }));
+}
+
 // --- Where the program and the tool differ --------------------------------
 
 TEST_F(SessionTest, ALibraryHeldElsewhereIsShownByTheProgramAndRefusedByTheTool)
