@@ -200,8 +200,8 @@ bool CVemoLibraryDoc::QueryClose()
             m_closing = false;
             // Declined: the file stays as it was, as the user chose.
             if (!consent) {
-                m_session->DropChanges();
-                break;
+                DiscardLibrary();
+                return true;
             }
         }
         CWaitCursor wait;
@@ -209,9 +209,11 @@ bool CVemoLibraryDoc::QueryClose()
             break;
         const int choice = CMessageBox::Current().Choose(m_dialogParent, Q(CLibrarySession::PROBLEM_TITLE),
             QString(kCloseQuestion).arg(Q(GetLibraryName())), { "Try Again", "Close Without Saving", "Stay Open" });
-        if (choice == 1)
-            m_session->DropChanges();
-        else if (choice != 0)
+        if (choice == 1) {
+            DiscardLibrary();
+            return true;
+        }
+        if (choice != 0)
             return false;
     }
     return true;

@@ -87,8 +87,9 @@ public:
     bool OnNewDocument();
     void OpenLibrary(const CString& name, bool isNew);
     void CloseLibrary();
-    // Before the window closes: a change that cannot be saved offers to try
-    // again, to stay open, or to close without it. False to stay open.
+    // Before the window closes: saves a change; one that cannot be saved
+    // offers to try again, to stay open, or to close without it (the
+    // library is then discarded). False to stay open.
     bool QueryClose();
     // Writes the library now; false when nothing was written.
     bool SaveLibrary();

@@ -335,7 +335,7 @@ private slots:
         m_doc->SetNotes("given up");
         m_box->SetNextChoice(1);
         QVERIFY(m_doc->QueryClose());
-        m_doc->CloseLibrary();
+        QVERIFY(!m_doc->GetLibrary());
         QCOMPARE(FileBytes(m_home->LibraryPath("My Library")), saved);
     }
 
