@@ -60,12 +60,11 @@ struct CLockFailure {
 
 bool TryLock(CFileLock& lock, const CString& path, const CString& programName, CLockFailure& failure)
 {
-    CString text;
-    if (lock.Acquire(path, programName, text))
+    const CFileLock::CResult result = lock.Acquire(path, programName);
+    if (result.Acquired())
         return true;
-    CString holder;
-    failure.held = CFileLock::IsLocked(path, holder);
-    failure.reason = failure.held ? holder : text;
+    failure.held = result.outcome == CFileLock::HELD_ELSEWHERE;
+    failure.reason = failure.held ? result.holder : result.error;
     return false;
 }
 
@@ -75,8 +74,8 @@ CString DescribeLockFailure(
     if (failure.held)
         return CStringUtils::Format("The Library \"%s\" is in use by %s", name.c_str(), failure.reason.c_str())
             + heldTail;
-    return CStringUtils::Format(
-               "The lock file of the Library \"%s\" could not be made (%s).", name.c_str(), failure.reason.c_str())
+    return CStringUtils::Format("The Library \"%s\" cannot be locked against changes by other programs (%s).",
+               name.c_str(), failure.reason.c_str())
         + failedTail;
 }
 
@@ -295,7 +294,7 @@ bool CLibrarySession::LockSharedData(CFileLock& lock, CString& error) const
             return true;
         if (!failure.held || std::chrono::steady_clock::now() >= deadline) {
             error = failure.held ? "it is being written by " + failure.reason
-                                 : "its lock file could not be made (" + failure.reason + ")";
+                                 : "it cannot be locked (" + failure.reason + ")";
             return false;
         }
         // Another writer holds it for one read, merge and write.
@@ -559,7 +558,7 @@ bool CLibrarySession::AcquireLock()
     const CString problem = DescribeLockFailure(m_name, failure,
         interactive ? ". VemoLibrary shows it, but cannot save changes to it until that program has finished."
                     : "; close it there and try again.",
-        interactive ? " VemoLibrary shows the Library, but cannot save changes to it." : " Nothing was changed.");
+        interactive ? " VemoLibrary shows it, but cannot save changes to it." : " Nothing was changed.");
     // The program tells each new reason once; the tool refuses at once.
     if (problem != m_lockProblemTold) {
         m_lockProblemTold = problem;

@@ -272,13 +272,39 @@ TEST_F(CliTest, LockedLibraryIsNotChanged)
     NewLibrary("L");
     const std::string before = LibraryBytes("L");
     CFileLock lock;
-    CString holder;
-    ASSERT_TRUE(lock.Acquire(LibraryPath("L"), "VemoLibrary", holder)) << holder;
+    ASSERT_TRUE(lock.Acquire(LibraryPath("L"), "VemoLibrary").Acquired());
     const ToolRun run = Run({ "import", "L", "--type", "Books", WriteFile("a.csv", "Title\nDune\n") });
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("in use by VemoLibrary"), std::string::npos) << run.err;
     EXPECT_EQ(LibraryBytes("L"), before);
     EXPECT_NE(Run({ "list" }).out.find("L: 0 items [open in VemoLibrary"), std::string::npos);
+}
+
+TEST_F(CliTest, ALockFileThatCannotBeMadeIsNotCalledInUse)
+{
+    NewLibrary("L");
+    const std::string before = LibraryBytes("L");
+    std::filesystem::create_directory(LibraryPath("L") + ".lock");
+    const ToolRun run = Run({ "import", "L", "--type", "Books", WriteFile("a.csv", "Title\nDune\n") });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.find("in use by"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("cannot be locked"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Is a directory"), std::string::npos) << run.err;
+    EXPECT_EQ(LibraryBytes("L"), before);
+}
+
+// A file that cannot be a library (far too large) is reported, and the
+// others are still listed.
+TEST_F(CliTest, ListGoesOnPastAFileTooLargeToRead)
+{
+    NewLibrary("Good");
+    vemotest::WriteAll(LibraryPath("Huge"), "");
+    std::filesystem::resize_file(LibraryPath("Huge"), std::uintmax_t(3) << 30); // sparse: no disk used
+    const ToolRun run = Run({ "list" });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("Good: 0 items"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Huge: cannot be read"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("too large"), std::string::npos) << run.out;
 }
 
 // Imports into two libraries at once, each adding a publisher: the shared
