@@ -41,11 +41,13 @@ protected:
         pid_t pid = 0;
         std::string outFile;
         std::string errFile;
+        bool readOut = true;
     };
 
     // Starts the tool with --data-dir first, capturing both streams in files
-    // named after tag.
-    Started Start(std::vector<std::string> args, const std::string& tag = "run", bool withDataDir = true)
+    // named after tag (standard output in outPath when one is given).
+    Started Start(std::vector<std::string> args, const std::string& tag = "run", bool withDataDir = true,
+        const std::string& outPath = "")
     {
         if (withDataDir)
             args.insert(args.begin(), { "--data-dir", m_data });
@@ -56,7 +58,8 @@ protected:
             argv.push_back(arg.data());
         argv.push_back(nullptr);
 
-        Started started { 0, m_scratch.File(tag + ".out"), m_scratch.File(tag + ".err") };
+        Started started { 0, outPath.empty() ? m_scratch.File(tag + ".out") : outPath, m_scratch.File(tag + ".err"),
+            outPath.empty() };
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 1, started.outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -77,14 +80,14 @@ protected:
         int status = 0;
         waitpid(started.pid, &status, 0);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = vemotest::ReadAll(started.outFile);
+        run.out = started.readOut ? vemotest::ReadAll(started.outFile) : std::string();
         run.err = vemotest::ReadAll(started.errFile);
         return run;
     }
 
-    ToolRun Run(std::vector<std::string> args, bool withDataDir = true)
+    ToolRun Run(std::vector<std::string> args, bool withDataDir = true, const std::string& outPath = "")
     {
-        return Finish(Start(std::move(args), "run", withDataDir));
+        return Finish(Start(std::move(args), "run", withDataDir, outPath));
     }
 
     std::string LibraryPath(const std::string& name) const { return m_data + "/" + name + ".vly"; }
@@ -501,6 +504,29 @@ TEST_F(CliTest, AllWebReportsSkipMediaTheLibraryLacks)
     run = Run({ "webreport", "L", "--all", "--output", m_scratch.File("plain") + "/web" });
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Cannot create the folder"), std::string::npos) << run.err;
+}
+
+// Output that cannot be written fails the command, whatever else it did.
+TEST_F(CliTest, OutputToAFullDiskFails)
+{
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    NewLibrary("L");
+    ASSERT_EQ(Run({ "import", "L", "--type", "Books", WriteFile("a.csv", BOOKS_CSV) }).status, 0);
+    const std::string output = m_scratch.File("web");
+    const std::vector<std::vector<std::string>> commands = { { "list" }, { "list", "--json" }, { "dump", "L" },
+        { "report", "L", "Books" }, { "report", "L", "Books", "--csv", m_scratch.File("r.csv") },
+        { "webreport", "L", "--all", "--output", output }, { "check", "L" }, { "--help" } };
+    for (const std::vector<std::string>& command : commands) {
+        const ToolRun run = Run(command, true, "/dev/full");
+        EXPECT_EQ(run.status, 1) << command.front() << ' ' << command.back();
+        EXPECT_NE(run.err.find("vemolibrary-cli: cannot write to standard output (No space left on device)"),
+            std::string::npos)
+            << run.err;
+    }
+    // What the commands made besides their output is there all the same.
+    EXPECT_TRUE(std::filesystem::exists(m_scratch.File("r.csv")));
+    EXPECT_TRUE(std::filesystem::exists(output + "/Books.htm"));
 }
 
 } // namespace
