@@ -33,6 +33,10 @@ namespace {
 const char* const kCloseQuestion
     = "VemoLibrary was unable to save the Library data file.\n\nThe changes to the Library \"%1\" are not on disk. "
       "Try again (after making room on the disk, for example), close VemoLibrary without them, or stay open?";
+const char* const kSwitchQuestion
+    = "VemoLibrary was unable to save the Library data file.\n\nThe changes to the Library \"%1\" are not on disk. "
+      "Try again (after making room on the disk, for example), open the other Library without them, or stay with "
+      "this one?";
 
 QString Q(const CString& text)
 {
@@ -155,16 +159,19 @@ bool CVemoLibraryDoc::OnNewDocument()
     return true;
 }
 
-void CVemoLibraryDoc::OpenLibrary(const CString& name, bool isNew)
+bool CVemoLibraryDoc::OpenLibrary(const CString& name, bool isNew)
 {
+    // Changes that cannot be saved are not dropped unasked.
+    if (!QueryClose(true))
+        return false;
     CWaitCursor wait;
     CloseLibrary();
     if (name.empty()) {
         VemoLog("{4A0F6D2C-93B1-4E57-8C2A-6F1D0B7E5A93}");
-        return;
+        return false;
     }
     if (!m_settings || !m_session->Open(name, CLibrarySession::Access::Interactive, isNew))
-        return;
+        return false;
     m_settings->SetCurrentLibrary(name);
     // The converter may have written a wish list library beside it.
     if (m_session->WasConverted())
@@ -172,6 +179,7 @@ void CVemoLibraryDoc::OpenLibrary(const CString& name, bool isNew)
     emit TitleChanged(Q(name));
     RefreshReportContext();
     PrepareSearchAtIdle();
+    return true;
 }
 
 void CVemoLibraryDoc::CloseLibrary()
@@ -188,7 +196,7 @@ void CVemoLibraryDoc::CloseLibrary()
     DiscardLibrary();
 }
 
-bool CVemoLibraryDoc::QueryClose()
+bool CVemoLibraryDoc::QueryClose(bool switching)
 {
     if (!GetLibrary())
         return true;
@@ -207,8 +215,11 @@ bool CVemoLibraryDoc::QueryClose()
         CWaitCursor wait;
         if (m_session->Save(SaveKind::Quiet))
             break;
-        const int choice = CMessageBox::Current().Choose(m_dialogParent, Q(CLibrarySession::PROBLEM_TITLE),
-            QString(kCloseQuestion).arg(Q(GetLibraryName())), { "Try Again", "Close Without Saving", "Stay Open" });
+        const int choice = switching
+            ? CMessageBox::Current().Choose(m_dialogParent, Q(CLibrarySession::PROBLEM_TITLE),
+                QString(kSwitchQuestion).arg(Q(GetLibraryName())), { "Try Again", "Open Without Them", "Stay" })
+            : CMessageBox::Current().Choose(m_dialogParent, Q(CLibrarySession::PROBLEM_TITLE),
+                QString(kCloseQuestion).arg(Q(GetLibraryName())), { "Try Again", "Close Without Saving", "Stay Open" });
         if (choice == 1) {
             DiscardLibrary();
             return true;
@@ -465,8 +476,7 @@ void CVemoLibraryDoc::CreateNewLibrary()
         CMessageBox::Warn(m_dialogParent, Q(CLibraryNames::LIMIT_TITLE), Q(problem));
         return;
     }
-    OpenLibrary(name, true);
-    if (!GetLibrary())
+    if (!OpenLibrary(name, true))
         return;
     InitNewLibrary();
     emit MediaBarRebuildRequested();
@@ -496,8 +506,8 @@ void CVemoLibraryDoc::LoadLibraryAt(int index)
         return;
     if (GetLibrary() && name == GetLibrary()->GetName())
         return;
-    OpenLibrary(name, false);
-    ShowLoadedLibrary();
+    if (OpenLibrary(name, false))
+        ShowLoadedLibrary();
 }
 
 void CVemoLibraryDoc::ShowLoadedLibrary()
@@ -574,10 +584,8 @@ bool CVemoLibraryDoc::CopyLibrary(const CString& newName, bool loadCopy)
     m_settings->RefreshLibraryList();
     if (!copied)
         return false;
-    if (loadCopy) {
-        OpenLibrary(newName, false);
+    if (loadCopy && OpenLibrary(newName, false))
         ShowLoadedLibrary();
-    }
     return true;
 }
 
@@ -622,9 +630,9 @@ bool CVemoLibraryDoc::RestoreLibrary(const CString& archiveFile, bool dropChange
         }
         return false;
     }
-    OpenLibrary(restored, false);
     m_settings->RefreshLibraryList();
-    ShowLoadedLibrary();
+    if (OpenLibrary(restored, false))
+        ShowLoadedLibrary();
     return true;
 }
 

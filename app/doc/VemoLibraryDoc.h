@@ -86,12 +86,15 @@ public:
 
     // Start-up: shared data, library list, the current library.
     bool OnNewDocument();
-    void OpenLibrary(const CString& name, bool isNew);
+    // Another library loaded first is let go as QueryClose(true) says;
+    // false when it stays loaded or name cannot be opened.
+    bool OpenLibrary(const CString& name, bool isNew);
     void CloseLibrary();
-    // Before the window closes: saves a change; one that cannot be saved
-    // offers to try again, to stay open, or to close without it (the
-    // library is then discarded). False to stay open.
-    bool QueryClose();
+    // Before the window closes (or, with switching, another library takes
+    // the loaded one's place): saves a change; one that cannot be saved
+    // offers to try again, to stay, or to go on without it (the library is
+    // then discarded). False to stay.
+    bool QueryClose(bool switching = false);
     // Writes the library now; false when nothing was written.
     bool SaveLibrary();
     void LoadSharedData();
@@ -232,6 +235,11 @@ public:
     // After a page added or changed a person or publisher: writes the shared
     // data file and sends HintSharedData; false when the file was not written.
     bool SharedDataChanged();
+    // The id a publisher or person added before SharedDataChanged has now:
+    // when another program had taken its id meanwhile, the write gave it a
+    // new one (and the library's items followed).
+    int PublisherIDNow(int id) const;
+    int PersonIDNow(int id) const;
     // The folder the picture chooser opens for an item of the media type
     // (books keep their own), and the folder of a chosen picture, kept in the
     // settings and saved at once.

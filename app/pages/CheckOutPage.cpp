@@ -310,8 +310,10 @@ int CCheckOutPage::AddBorrower(std::unique_ptr<CPerson> person)
     int id = 0;
     if (persons->Add(person.get())) {
         id = person.release()->GetUniqueID();
-        if (GetDocument())
-            GetDocument()->SharedDataChanged();
+        if (CVemoLibraryDoc* doc = GetDocument()) {
+            doc->SharedDataChanged();
+            id = doc->PersonIDNow(id);
+        }
     } else if (const CPerson* known
         = persons->GetPerson(person->GetFirstName(), person->GetMiddleName(), person->GetLastName(), false)) {
         id = known->GetUniqueID();

@@ -276,6 +276,7 @@ bool CLibrarySession::MergeSharedFile(const std::string& bytes, CString& error)
     }
     CSharedLists::IdMoves moves;
     CLibrarySnapshot::RestoreShared(CSharedLists::Merge(base, ours, theirs, moves).ToBytes());
+    m_lastMoves = moves;
     // The file holds theirs; what differs from it is this process's own.
     m_sharedFileBytes = bytes;
     m_sharedListBytes = theirs.ToBytes();
@@ -304,6 +305,7 @@ bool CLibrarySession::LockSharedData(CFileLock& lock, CString& error) const
 
 bool CLibrarySession::WriteSharedData(CString& error, std::string& previous, bool& hadPrevious)
 {
+    m_lastMoves = CSharedLists::IdMoves();
     if (m_sharedDamaged) {
         error = "the shared data file " + m_folder.SharedDataPath() + " could not be read, so it is not written over";
         return false;

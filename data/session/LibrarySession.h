@@ -82,6 +82,9 @@ public:
     // CSharedLists::Merge); the open library follows moved ids and is then
     // marked modified. False when nothing could be written.
     bool SaveSharedData();
+    // The new ids the last write of the shared data gave records this
+    // process had added, because another process had taken theirs meanwhile.
+    const CSharedLists::IdMoves& GetLastIdMoves() const { return m_lastMoves; }
 
     // Opens the library name (exactly that name). isNew makes a new, empty
     // library with the default web reports, which must not exist yet; the
@@ -206,6 +209,7 @@ private:
     // The shared data file as last read or written, and the lists then.
     std::string m_sharedFileBytes;
     std::string m_sharedListBytes;
+    CSharedLists::IdMoves m_lastMoves;
 
     std::unique_ptr<CLibrary> m_library;
     CString m_name;

@@ -339,6 +339,30 @@ private slots:
         QCOMPARE(FileBytes(m_home->LibraryPath("My Library")), saved);
     }
 
+    // Opening another library asks the same before the changes go.
+    void aFailedSaveBeforeOpeningAnotherLibraryAsksToo()
+    {
+        WriteLibraryFile(m_home->LibraryPath("Stamps"), "Stamps", { "Penny Black" });
+        m_doc->CreateNewLibrary();
+        m_settings->RefreshLibraryList();
+        const std::string before = FileBytes(m_doc->GetFilePath());
+        m_box->Clear();
+        CFileUtils::SetWriteLimitForTesting(0);
+        m_doc->SetNotes("not on disk yet");
+
+        QVERIFY(!m_doc->OpenLibrary("Stamps", false));
+        QCOMPARE(m_box->Count(), 1);
+        QVERIFY(m_box->LastText().contains("open the other Library without them"));
+        QCOMPARE(m_doc->GetLibraryName(), CString("My Library"));
+        QVERIFY(m_doc->IsModified());
+
+        m_box->SetNextChoice(1);
+        QVERIFY(m_doc->OpenLibrary("Stamps", false));
+        QCOMPARE(m_doc->GetLibraryName(), CString("Stamps"));
+        QCOMPARE(FileBytes(m_home->LibraryPath("My Library")), before);
+        CFileUtils::SetWriteLimitForTesting(-1);
+    }
+
     void aFailedLoadOffersTheLastGoodCopy()
     {
         const CString path = m_home->LibraryPath("Stamps");
