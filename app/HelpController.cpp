@@ -16,7 +16,7 @@
 #include "app/MainFrame.h"
 #include "app/MediaTypeBar.h"
 #include "app/MessageBox.h"
-#include "app/VemoLibrarySettings.h"
+#include "data/session/VemoLibrarySettings.h"
 #include "app/views/View.h"
 
 namespace {

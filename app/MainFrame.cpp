@@ -19,7 +19,6 @@
 #include "app/HelpController.h"
 #include "app/MediaTypeBar.h"
 #include "app/MessageBox.h"
-#include "app/VemoLibrarySettings.h"
 #include "app/dialogs/NotAvailableDlg.h"
 #include "app/dialogs/SettingsDlg.h"
 #include "app/doc/LibraryCommands.h"
@@ -28,6 +27,7 @@
 #include "app/views/View.h"
 #include "app/views/ViewFactory.h"
 #include "data/model/MediaUtils.h"
+#include "data/session/VemoLibrarySettings.h"
 #include "data/store/Library.h"
 #include "data/store/MediaTypeSelection.h"
 #include "data/store/ResearchEntry.h"
@@ -749,6 +749,11 @@ void CMainFrame::KeepShape()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    // A change that cannot be saved may keep the window open.
+    if (m_doc && !m_doc->QueryClose()) {
+        event->ignore();
+        return;
+    }
     KeepShape();
     if (m_doc)
         m_doc->CloseLibrary();

@@ -1,6 +1,7 @@
 #include "app/MessageBox.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace {
@@ -45,6 +46,23 @@ CMessageBox::Answer CQtMessageBox::Ask(QWidget* parent, const QString& title, co
     return answer == QMessageBox::Yes ? Yes : No;
 }
 
+int CMessageBox::Choose(QWidget* parent, const QString& title, const QString& text, const QStringList& choices)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> buttons;
+    for (int i = 0; i < choices.size(); ++i) {
+        const bool last = i + 1 == choices.size();
+        buttons.append(box.addButton(choices[i], last ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+    }
+    if (!buttons.isEmpty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
+        box.setEscapeButton(buttons.last());
+    }
+    box.exec();
+    const int chosen = static_cast<int>(buttons.indexOf(box.clickedButton()));
+    return chosen >= 0 ? chosen : static_cast<int>(choices.size()) - 1;
+}
+
 QStringList CTestMessageBox::Texts() const
 {
     QStringList texts;
@@ -56,6 +74,14 @@ QStringList CTestMessageBox::Texts() const
 void CTestMessageBox::Show(QWidget*, const QString& title, const QString& text, Icon)
 {
     m_shown.append({ title, text, false });
+}
+
+int CTestMessageBox::Choose(QWidget*, const QString& title, const QString& text, const QStringList& choices)
+{
+    m_shown.append({ title, text, true });
+    const int last = static_cast<int>(choices.size()) - 1;
+    const int chosen = m_choices.isEmpty() ? last : m_choices.takeFirst();
+    return chosen >= 0 && chosen <= last ? chosen : last;
 }
 
 CMessageBox::Answer CTestMessageBox::Ask(QWidget*, const QString& title, const QString& text, Buttons buttons)

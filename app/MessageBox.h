@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -19,6 +20,9 @@ public:
 
     virtual void Show(QWidget* parent, const QString& title, const QString& text, Icon icon) = 0;
     virtual Answer Ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons) = 0;
+    // A question with buttons of its own; the index of the one chosen. The
+    // first is the default button, the last is what Escape chooses.
+    virtual int Choose(QWidget* parent, const QString& title, const QString& text, const QStringList& choices);
 
     // The box in use: a QMessageBox one unless a test installed its own.
     static CMessageBox& Current();
@@ -61,6 +65,9 @@ public:
     ~CTestMessageBox() override { Install(nullptr); }
 
     void SetNextAnswer(Answer answer) { m_answers.append(answer); }
+    // The next Choose answers index; without one it takes the last choice
+    // (what Escape would choose).
+    void SetNextChoice(int index) { m_choices.append(index); }
     void SetDefaultAnswer(Answer answer) { m_default = answer; }
 
     const QList<Shown>& ShownMessages() const { return m_shown; }
@@ -72,9 +79,11 @@ public:
 
     void Show(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
     Answer Ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons) override;
+    int Choose(QWidget* parent, const QString& title, const QString& text, const QStringList& choices) override;
 
 private:
     QList<Shown> m_shown;
     QList<Answer> m_answers;
+    QList<int> m_choices;
     Answer m_default = Yes;
 };

@@ -5,19 +5,19 @@
 #include <QTimer>
 
 #include "app/AppUpgrade.h"
-#include "app/Clock.h"
 #include "app/MainFrame.h"
 #include "app/SingleInstance.h"
 #include "app/SplashWindow.h"
-#include "platform/appcfg/TemplateInstaller.h"
-#include "app/VemoLibrarySettings.h"
 #include "app/doc/VemoLibraryDoc.h"
+#include "data/session/VemoLibrarySettings.h"
 #include "data/store/CategoryMgr.h"
 #include "data/store/MagazineMgr.h"
 #include "data/store/PersonMgr.h"
 #include "data/store/PublisherMgr.h"
 #include "platform/appcfg/AppPaths.h"
+#include "platform/appcfg/TemplateInstaller.h"
 #include "platform/util/AppLogger.h"
+#include "platform/util/Clock.h"
 #include "platform/util/DirUtils.h"
 
 CVemoLibraryApp::CVemoLibraryApp(const CString& programDir, QObject* parent)

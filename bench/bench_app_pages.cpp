@@ -12,12 +12,12 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "app/VemoLibrarySettings.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/pages/SubItemModel.h"
 #include "app/pages/SubItemsPage.h"
 #include "data/model/CD.h"
 #include "data/model/MediaUtils.h"
+#include "data/session/VemoLibrarySettings.h"
 #include "data/store/Library.h"
 #include "platform/appcfg/AppPaths.h"
 #include "platform/util/StringUtils.h"

@@ -1,10 +1,11 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
-#include "cli/LibraryNames.h"
 #include "data/model/MediaUtils.h"
+#include "data/session/LibraryNames.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
 #include "platform/util/Archive.h"
+#include "platform/util/DataFolder.h"
 #include "platform/util/FileUtils.h"
 
 namespace {
@@ -23,7 +24,7 @@ CString FindFile(const CString& given, const CString& dataDir)
     if (CFileUtils::DoesFileExist(given) || given.find('/') != CString::npos)
         return given;
     const CString name = CLibraryNames::Resolve(dataDir, given);
-    return name.empty() ? given : dataDir + name + ".vly";
+    return name.empty() ? given : CDataFolder(dataDir).LibraryPath(name);
 }
 
 } // namespace

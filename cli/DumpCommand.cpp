@@ -1,21 +1,17 @@
 #include <memory>
 
 #include "cli/CliContext.h"
+#include "cli/CliSession.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "cli/LibraryDumper.h"
-#include "cli/LibrarySession.h"
 #include "cli/TextTreeWriter.h"
 
 int RunDump(CCliContext& context, const CCliArgs& args)
 {
-    CLibrarySession session(context.DataDir(), args.Positional().at(0));
-    CString error;
-    CString warning;
-    if (!session.Open(false, error, warning))
-        return context.Fail(error);
-    if (!warning.empty())
-        context.Warn(warning);
+    CCliSession session(context);
+    if (!session.Open(args.Positional().at(0), CLibrarySession::Access::Read))
+        return CCliContext::EXIT_FAILED;
     std::unique_ptr<CTreeWriter> writer;
     if (args.Has("json"))
         writer = std::make_unique<CJsonWriter>(context.Out());

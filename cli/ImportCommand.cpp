@@ -1,7 +1,7 @@
 #include "cli/CliContext.h"
 #include "cli/CliLookup.h"
+#include "cli/CliSession.h"
 #include "cli/Commands.h"
-#include "cli/LibrarySession.h"
 #include "cli/MediaTypeNames.h"
 #include "data/store/DelimitedTextReader.h"
 #include "data/store/ImportJob.h"
@@ -59,13 +59,10 @@ int RunImport(CCliContext& context, const CCliArgs& args)
             command, "unknown delimiter \"" + args.Value("delimiter") + "\"; use tab, comma, period, dash or space");
     const bool dryRun = args.Has("dry-run");
 
-    CLibrarySession session(context.DataDir(), name);
-    CString warning;
+    CCliSession session(context);
     // A dry run changes nothing, so it needs no lock and converts no file.
-    if (!session.Open(!dryRun, error, warning))
-        return context.Fail(error);
-    if (!warning.empty())
-        context.Warn(warning);
+    if (!session.Open(name, dryRun ? CLibrarySession::Access::Read : CLibrarySession::Access::Change))
+        return CCliContext::EXIT_FAILED;
 
     CCliLookup lookup;
     if (args.Has("lookup") && !lookup.Configure(args, context.DataDir(), error))
@@ -114,8 +111,9 @@ int RunImport(CCliContext& context, const CCliArgs& args)
         out << "Nothing to save.\n";
         return CCliContext::EXIT_OK;
     }
-    if (!session.Save(error))
-        return context.Fail(error);
-    out << "Saved library \"" << session.GetName() << "\".\n";
+    if (!session.Get().Save(CLibrarySession::SaveKind::Explicit))
+        return session.Fail("Nothing was saved.");
+    session.Warn();
+    out << "Saved library \"" << session.Get().GetName() << "\".\n";
     return CCliContext::EXIT_OK;
 }

@@ -4,11 +4,12 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
-#include "cli/LibraryNames.h"
 #include "data/model/MediaUtils.h"
+#include "data/session/LibraryNames.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
 #include "platform/appcfg/FileLock.h"
+#include "platform/util/DataFolder.h"
 #include "platform/util/FileUtils.h"
 
 namespace {
@@ -25,7 +26,7 @@ CLibraryCounts Count(const CString& dataDir, const CString& name)
 {
     CLibraryCounts result;
     result.name = name;
-    const CString path = dataDir + name + ".vly";
+    const CString path = CDataFolder(dataDir).LibraryPath(name);
     CFileLock::IsLocked(path, result.holder);
     std::string bytes;
     if (!CFileUtils::ReadFileBytes(path, bytes, &result.error))

@@ -1,7 +1,7 @@
 #include "cli/CliContext.h"
 #include "cli/CliLookup.h"
 #include "cli/Commands.h"
-#include "cli/LibrarySession.h"
+#include "cli/CliSession.h"
 #include "cli/MediaTypeNames.h"
 #include "data/model/AudioTrackMedia.h"
 #include "data/model/Book.h"
@@ -114,12 +114,9 @@ int RunLookup(CCliContext& context, const CCliArgs& args)
 
     // The library is opened (and locked) before anything is asked, so that
     // a library that cannot be changed costs no requests.
-    CLibrarySession session(context.DataDir(), name);
-    CString warning;
-    if (!session.Open(!listOnly, error, warning))
-        return context.Fail(error);
-    if (!warning.empty())
-        context.Warn(warning);
+    CCliSession session(context);
+    if (!session.Open(name, listOnly ? CLibrarySession::Access::Read : CLibrarySession::Access::Change))
+        return CCliContext::EXIT_FAILED;
 
     const CLookupResult result = lookup.Service().Search(query);
     for (INT_PTR i = 0; i < result.problems.GetSize(); ++i)
@@ -170,8 +167,9 @@ int RunLookup(CCliContext& context, const CCliArgs& args)
     }
     out << (created ? "New item" : "Filled") << " \"" << item->GetTitle() << "\" from " << candidate.sourceName << ": "
         << changed << '\n';
-    if (!session.Save(error))
-        return context.Fail(error);
-    out << "Saved library \"" << session.GetName() << "\".\n";
+    if (!session.Get().Save(CLibrarySession::SaveKind::Explicit))
+        return session.Fail("Nothing was saved.");
+    session.Warn();
+    out << "Saved library \"" << session.Get().GetName() << "\".\n";
     return CCliContext::EXIT_OK;
 }

@@ -1,9 +1,9 @@
 #include <memory>
 
 #include "cli/CliContext.h"
+#include "cli/CliSession.h"
 #include "cli/Commands.h"
 #include "cli/CsvWriter.h"
-#include "cli/LibrarySession.h"
 #include "cli/MediaTypeNames.h"
 #include "data/reports/CustomPrintReport.h"
 #include "data/store/Library.h"
@@ -42,13 +42,9 @@ CString ReportNames(CLibrary& library)
 
 int RunReport(CCliContext& context, const CCliArgs& args)
 {
-    CLibrarySession session(context.DataDir(), args.Positional().at(0));
-    CString error;
-    CString warning;
-    if (!session.Open(false, error, warning))
-        return context.Fail(error);
-    if (!warning.empty())
-        context.Warn(warning);
+    CCliSession session(context);
+    if (!session.Open(args.Positional().at(0), CLibrarySession::Access::Read))
+        return CCliContext::EXIT_FAILED;
     CLibrary& library = session.GetLibrary();
 
     const CString name = args.Positional().at(1);
@@ -88,6 +84,7 @@ int RunReport(CCliContext& context, const CCliArgs& args)
         return CCliContext::EXIT_OK;
     }
     const CString path = args.Value("csv");
+    CString error;
     if (!CFileUtils::WriteFileAtomic(path, csv, &error))
         return context.Fail(path + ": " + error);
     context.Out() << "Wrote " << report->GetItemCount() << " rows of \"" << report->GetName() << "\" to " << path

@@ -2,8 +2,8 @@
 #include <vector>
 
 #include "cli/CliContext.h"
+#include "cli/CliSession.h"
 #include "cli/Commands.h"
-#include "cli/LibrarySession.h"
 #include "data/model/MediaUtils.h"
 #include "data/reports/CustomWebReport.h"
 #include "data/store/Library.h"
@@ -58,12 +58,9 @@ int RunWebReport(CCliContext& context, const CCliArgs& args)
     if (!context.PrepareDataDir(error))
         return context.Fail(error);
 
-    CLibrarySession session(context.DataDir(), args.Positional().at(0));
-    CString warning;
-    if (!session.Open(false, error, warning))
-        return context.Fail(error);
-    if (!warning.empty())
-        context.Warn(warning);
+    CCliSession session(context);
+    if (!session.Open(args.Positional().at(0), CLibrarySession::Access::Read))
+        return CCliContext::EXIT_FAILED;
     CLibrary& library = session.GetLibrary();
 
     std::vector<std::unique_ptr<CCustomWebReport>> reports;

@@ -10,15 +10,10 @@
 
 #include "FuzzSupport.h"
 #include "SampleLibrary.h"
+#include "data/session/VemoLibrarySettings.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
 #include "platform/util/Archive.h"
-
-#ifdef VEMO_HAVE_APP_SETTINGS
-#include "app/VemoLibrarySettings.h"
-#else
-#include "platform/appcfg/AppSettings.h"
-#endif
 
 namespace {
 
@@ -55,16 +50,12 @@ void SeedSharedData()
 
 void SeedSettings()
 {
-#ifdef VEMO_HAVE_APP_SETTINGS
     CVemoLibrarySettings settings("/nonexistent/bin");
     settings.SetCurrentLibrary("My Library");
     settings.SetLastMediaType("My Library", 3);
     settings.SetLastMediaType("Stamps", 11);
     settings.SetLastItem("My Library", 3, "Title 7");
     settings.SetLastImageDir("/home/someone/Pictures/");
-#else
-    CAppSettings settings("/nonexistent/bin", "VemoLibrary");
-#endif
     CArchive plain;
     settings.Serialize(plain);
     Seed("settings_record", "filled", plain.GetBuffer());
@@ -101,9 +92,9 @@ void SeedTagConversion()
 // The default templates of the three-level reports, joined by NUL bytes.
 void SeedWebReport()
 {
-    const std::vector<std::vector<const char*>> reports = { { "Movies1", "Movies2", "VideoEntry" },
-        { "Books", "BookEntry" }, { "Music1", "Music2", "Music3" }, { "MagsByMag1", "MagsByMag2", "MagsByMag3" },
-        { "AudioMedia1", "AudioMedia2" } };
+    const std::vector<std::vector<const char*>> reports
+        = { { "Movies1", "Movies2", "VideoEntry" }, { "Books", "BookEntry" }, { "Music1", "Music2", "Music3" },
+              { "MagsByMag1", "MagsByMag2", "MagsByMag3" }, { "AudioMedia1", "AudioMedia2" } };
     for (const auto& names : reports) {
         std::string bytes;
         for (const char* name : names) {

@@ -1,5 +1,5 @@
-// The settings record reader (the base record, then the program's own when
-// it is built in) on any bytes: no crash, no sanitizer report, and an
+// The settings record reader (the base record, then the program's own) on
+// any bytes: no crash, no sanitizer report, and an
 // accepted record writes out as bytes that read back to the same bytes.
 #include <cstddef>
 #include <cstdint>
@@ -7,23 +7,14 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
+#include "data/session/VemoLibrarySettings.h"
 #include "platform/util/Archive.h"
 
-#ifdef VEMO_HAVE_APP_SETTINGS
-#include "app/VemoLibrarySettings.h"
 using Settings = CVemoLibrarySettings;
 Settings MakeSettings()
 {
     return Settings("/nonexistent/bin");
 }
-#else
-#include "platform/appcfg/AppSettings.h"
-using Settings = CAppSettings;
-Settings MakeSettings()
-{
-    return Settings("/nonexistent/bin", "VemoLibrary");
-}
-#endif
 
 namespace {
 

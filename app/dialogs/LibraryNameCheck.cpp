@@ -1,17 +1,12 @@
 #include "app/dialogs/LibraryNameCheck.h"
 
-#include "platform/util/StringUtils.h"
+#include "data/session/LibraryNames.h"
 
 QString CLibraryNameCheck::Check(const CString& name, const CStringArray& existing, Mode mode)
 {
-    for (const CString& other : existing)
-        if (CStringUtils::EqualsNoCase(name, other))
-            return MSG_EXISTS;
-    if (CStringUtils::IsEffectivelyEmpty(name))
-        return MSG_BLANK;
-    if (name.find_first_of(BAD_CHARS) != CString::npos)
-        return MSG_BAD_CHARS;
-    if (mode == Rename && CStringUtils::EqualsNoCase(name, RESERVED_NAME))
-        return MSG_RESERVED;
-    return QString();
+    if (mode == Copy)
+        return QString::fromStdString(CLibraryNames::CheckNewName(name, existing));
+    if (!CLibraryNames::FindNoCase(existing, name).empty())
+        return QString::fromStdString(CLibraryNames::EXISTS_MESSAGE);
+    return QString::fromStdString(CLibraryNames::CheckName(name));
 }

@@ -8,9 +8,10 @@
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
-#include "app/VemoLibrarySettings.h"
 #include "app/dialogs/BuddyLabel.h"
+#include "data/session/LibraryNames.h"
 #include "platform/appcfg/DataFileMgmt.h"
+#include "platform/util/DataFolder.h"
 #include "platform/util/StringUtils.h"
 
 namespace {
@@ -20,11 +21,12 @@ QString Q(const CString& text)
 }
 } // namespace
 
-CLibraryRestoreDlg::CLibraryRestoreDlg(
-    const CDataFileMgmt& fileMgmt, const CString& loadedName, const COleDateTime& now, QWidget* parent)
+CLibraryRestoreDlg::CLibraryRestoreDlg(const CDataFileMgmt& fileMgmt, const CString& loadedName,
+    const COleDateTime& now, const CStringArray& existing, QWidget* parent)
     : QDialog(parent)
     , m_loadedName(loadedName)
-    , m_lines(BuildLines(fileMgmt, loadedName, now))
+    , m_existing(existing)
+    , m_lines(BuildLines(fileMgmt, loadedName, now, existing))
     , m_list(new QListWidget(this))
 {
     setWindowTitle("Restore Library");
@@ -51,18 +53,28 @@ CLibraryRestoreDlg::CLibraryRestoreDlg(
     layout->addWidget(buttons);
 }
 
+CString CLibraryRestoreDlg::Target(const CString& archive, const CString& loadedName, const CStringArray& existing)
+{
+    const CString title = CDataFileMgmt::GetDataFileTitle(archive);
+    const CString target = CLibraryNames::FindNoCase(existing, title);
+    return target.empty() && title == loadedName ? loadedName : target;
+}
+
 QList<CLibraryRestoreDlg::Line> CLibraryRestoreDlg::BuildLines(
-    const CDataFileMgmt& fileMgmt, const CString& loadedName, const COleDateTime& now)
+    const CDataFileMgmt& fileMgmt, const CString& loadedName, const COleDateTime& now, const CStringArray& existing)
 {
     QList<Line> lines;
     CStringList archives;
-    fileMgmt.GetRestoreCandidates(loadedName, CVemoLibrarySettings::LIBRARY_EXT, archives);
+    fileMgmt.GetRestoreCandidates(loadedName, CDataFolder::LIBRARY_EXT, archives);
     for (const CString& archive : archives) {
-        // The shared data file's copies are restored by other means.
-        if (CStringUtils::MatchFirstChars(archive, "VemoLibrary2", false))
-            continue;
         CString title = CDataFileMgmt::GetDataFileTitle(archive);
-        QString outcome = title == loadedName ? "will REPLACE current Library" : "will add new Library";
+        // The shared data file's copies are restored by other means.
+        if (CStringUtils::EqualsNoCase(title, CDataFolder::SHARED_DATA_TITLE))
+            continue;
+        const CString target = Target(archive, loadedName, existing);
+        QString outcome = target.empty() ? QString("will add new Library")
+            : target == loadedName       ? QString("will REPLACE current Library")
+                                         : QString("will REPLACE Library \"%1\"").arg(Q(target));
         QString text = QString("%1 (%2), %3, %4: %5")
                            .arg(Q(title), Q(CDataFileMgmt::GetArchiveSequenceText(archive)),
                                Q(fileMgmt.GetArchiveAgeText(archive, now)),
@@ -78,7 +90,7 @@ void CLibraryRestoreDlg::accept()
     if (m_list->selectedItems().isEmpty() || row < 0 || row >= m_lines.size())
         return;
     const CString& archive = m_lines[row].archiveFile;
-    if (CDataFileMgmt::IsArchiveFileMatch(m_loadedName, archive)
+    if (Target(archive, m_loadedName, m_existing) == m_loadedName
         && !CMessageBox::Confirm(this, "Restore Library", CONFIRM_TEXT))
         return;
     m_chosen = archive;

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
-#include "app/VemoLibrarySettings.h"
+#include "data/session/VemoLibrarySettings.h"
 #include "platform/util/AppLogger.h"
 
 CSettingsDlg::CSettingsDlg(CVemoLibrarySettings& settings, QWidget* parent)

@@ -1,6 +1,5 @@
 #include "app/doc/LibraryCommands.h"
 
-#include "app/VemoLibrarySettings.h"
 #include "app/dialogs/CategoryDlg.h"
 #include "app/dialogs/CheckoutSettingsDlg.h"
 #include "app/dialogs/CustomFieldsDlg.h"
@@ -13,6 +12,7 @@
 #include "app/dialogs/SharedListDlgs.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "data/model/MediaUtils.h"
+#include "data/session/VemoLibrarySettings.h"
 #include "data/store/Category.h"
 #include "data/store/CheckoutSettings.h"
 #include "data/store/Library.h"

@@ -1,15 +1,17 @@
 #pragma once
-// The program's one document: owns the loaded library and is where
-// libraries are created, loaded, saved (at idle), archived, restored,
-// copied, renamed and deleted, and where the shared data file is read and
-// written. Views and the main window learn of changes through its signals.
+// The program's one document: the Qt side of the library session. It holds
+// the loaded library through a CLibrarySession (which opens, saves,
+// archives, renames, copies, deletes and restores libraries and keeps the
+// shared data file, as the tool does), asks and tells the user through
+// CMessageBox, saves at idle, and lets views and the main window learn of
+// changes through its signals.
 
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <memory>
 
-#include "platform/appcfg/DataFileMgmt.h"
-#include "platform/appcfg/FileLock.h"
+#include "data/session/LibrarySession.h"
 #include "platform/appcfg/Rect.h"
 #include "platform/util/Font.h"
 #include "platform/util/VemoTypes.h"
@@ -64,7 +66,7 @@ public:
     enum NameList { ListArtists, ListActors, ListDirectors, ListAuthors, ListLocations, ListManufacturers };
     static constexpr int NAME_LIST_COUNT = 6;
 
-    static constexpr int ARCHIVE_COUNT = 10;
+    static constexpr int ARCHIVE_COUNT = CLibrarySession::ARCHIVE_COUNT;
     static inline const CString FILE_TYPE = "VemoLibrary\n\nVemoLibrary\nVemoLibrary Files (*.vly)\n.vly\n"
                                             "VemoLibrary.Document\nVemoLib Document";
 
@@ -79,11 +81,20 @@ public:
     // Idle passes run from a zero-interval timer; tests that drive
     // DoIdleWork themselves turn it off.
     void SetAutoIdle(bool on);
+    // Whether an idle pass is scheduled.
+    bool IsIdlePending() const { return m_idleTimer.isActive(); }
 
     // Start-up: shared data, library list, the current library.
     bool OnNewDocument();
-    void OpenLibrary(const CString& name, bool isNew);
+    // Another library loaded first is let go as QueryClose(true) says;
+    // false when it stays loaded or name cannot be opened.
+    bool OpenLibrary(const CString& name, bool isNew);
     void CloseLibrary();
+    // Before the window closes (or, with switching, another library takes
+    // the loaded one's place): saves a change; one that cannot be saved
+    // offers to try again, to stay, or to go on without it (the library is
+    // then discarded). False to stay.
+    bool QueryClose(bool switching = false);
     // Writes the library now; false when nothing was written.
     bool SaveLibrary();
     void LoadSharedData();
@@ -93,11 +104,12 @@ public:
     // what it derives from them (search texts, duplicates, order), then the
     // library is marked modified. A null item means many items.
     void MarkItemModified(const CItem* item);
-    bool IsModified() const { return m_modified; }
+    bool IsModified() const { return m_session->IsModified(); }
     void MarkListStale(NameList list);
     bool IsListStale(NameList list) const { return m_listStale[list]; }
-    // One pass: a save when modified, otherwise one stale name list; true
-    // while more work is pending.
+    // One pass: a save when modified, otherwise one stale name list or one
+    // search index; true while more work is pending that a pass may do
+    // (none while saving is switched off).
     bool DoIdleWork();
 
     void CreateNewLibrary();
@@ -115,7 +127,9 @@ public:
     bool RenameLibrary(const CString& newName);
     bool CopyLibrary(const CString& newName, bool loadCopy);
     void DeleteLibrary(bool preserveArchives, bool deleteArchives);
-    bool RestoreLibrary(const CString& archiveFile);
+    // Restores an archive; replacing the loaded library closes it first,
+    // and with dropChanges without saving what was changed since.
+    bool RestoreLibrary(const CString& archiveFile, bool dropChanges = false);
     bool CanRestore() const;
     // Makes selection the library's shown media types; when the type on
     // screen is no longer shown, the first shown type (by id) replaces it.
@@ -145,10 +159,11 @@ public:
     void PrepareSearchAtIdle();
     bool IsSearchPreparePending() const { return m_searchPrepPending; }
 
-    CLibrary* GetLibrary() const { return m_library; }
+    CLibrary* GetLibrary() const { return m_session->GetLibrary(); }
     CVemoLibrarySettings* GetSettings() const { return m_settings; }
-    CDataFileMgmt& GetDataFileMgmt() { return m_fileMgmt; }
-    const CString& GetFilePath() const { return m_filePath; }
+    CLibrarySession& GetSession() { return *m_session; }
+    CDataFileMgmt& GetDataFileMgmt() { return m_session->GetArchives(); }
+    const CString& GetFilePath() const { return m_session->GetPath(); }
     CString GetLibraryName() const;
     const ReportContext& GetReportContext() const { return m_reportContext; }
     // After the print settings changed.
@@ -156,8 +171,8 @@ public:
     bool GetSaveEnabled() const { return m_saveEnabled; }
     void SetSaveEnabled(bool enabled);
     // True after a load that could not read the whole file.
-    bool LoadFailed() const { return m_loadFailed; }
-    bool HoldsLock() const { return m_lock.IsHeld(); }
+    bool LoadFailed() const { return m_session->NeedsOverwriteConsent(); }
+    bool HoldsLock() const { return m_session->HoldsLock(); }
 
     // Counts of a media type (0 without a library).
     int GetItemCount(int mediaType) const;
@@ -176,47 +191,39 @@ signals:
     void LibraryClosing();
 
 private:
-    enum class SaveKind { Explicit, Idle };
+    class CPrompts;
+    using SaveKind = CLibrarySession::SaveKind;
 
     bool Save(SaveKind kind);
-    bool ReadLibraryFile();
-    void SettleArchive(const CString& dataFile, const CString& newArchive, bool loaded);
-    void AcquireLock();
+    // Asks before a library that was not read whole is written over; true
+    // when the save may go on.
+    bool AskOverwrite(SaveKind kind);
     // Destroys the library without writing it.
     void DiscardLibrary();
+    // Windows and views let go of the library before it goes.
+    void ReleaseLibraryViews();
+    void ForgetLibraryState();
     void ShowLoadedLibrary();
     void ScheduleIdle();
+    bool HasIdleWork() const;
     // The search window's texts become the library's; true when it was open.
     bool TakeSearchStrings();
-    void ShowProblem(const QString& text);
     CString DataDir() const;
 
     CVemoLibrarySettings* m_settings;
     bool m_saveEnabled = true;
-    bool m_modified = false;
+    // The library is being closed: a question cannot offer to replace it.
+    bool m_closing = false;
     bool m_listStale[NAME_LIST_COUNT] = {};
-    CLibrary* m_library = nullptr;
-    CDataFileMgmt m_fileMgmt;
     ReportContext m_reportContext;
-    CString m_filePath;
-
-    CFileLock m_lock;
-    CString m_lockProblem;
-    // A failed save is not tried again at every idle pass, only after a
-    // further change or when saved on purpose; its message shows once.
-    bool m_idleSaveBlocked = false;
-    bool m_saveProblemShown = false;
-    // A library that could not be read whole is only written over its file
-    // when the user confirms; after a refusal idle passes leave it alone.
-    bool m_loadFailed = false;
-    bool m_overwriteRefused = false;
-    bool m_sharedLoadFailed = false;
+    QPointer<QWidget> m_dialogParent;
+    std::unique_ptr<CPrompts> m_prompts;
+    std::unique_ptr<CLibrarySession> m_session;
 
     CReportWindows* m_reportWindows;
     CLibraryCommands* m_commands;
     QPointer<CLibrarySearchDlg> m_searchDlg;
     bool m_searchPrepPending = false;
-    QPointer<QWidget> m_dialogParent;
     QTimer m_idleTimer;
     bool m_autoIdle = true;
 
@@ -228,6 +235,11 @@ public:
     // After a page added or changed a person or publisher: writes the shared
     // data file and sends HintSharedData; false when the file was not written.
     bool SharedDataChanged();
+    // The id a publisher or person added before SharedDataChanged has now:
+    // when another program had taken its id meanwhile, the write gave it a
+    // new one (and the library's items followed).
+    int PublisherIDNow(int id) const;
+    int PersonIDNow(int id) const;
     // The folder the picture chooser opens for an item of the media type
     // (books keep their own), and the folder of a chosen picture, kept in the
     // settings and saved at once.

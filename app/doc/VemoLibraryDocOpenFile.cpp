@@ -2,7 +2,7 @@
 #include <QFileInfo>
 
 #include "app/MessageBox.h"
-#include "app/VemoLibrarySettings.h"
+#include "data/session/VemoLibrarySettings.h"
 #include "app/dialogs/LibraryNameCheck.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "data/store/Library.h"

@@ -2,11 +2,13 @@
 
 #include "app/doc/VemoLibraryDoc.h"
 
-#include "app/VemoLibrarySettings.h"
+#include <map>
+
 #include "app/dialogs/LibrarySearchDlg.h"
 #include "data/model/MediaItem.h"
 #include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
+#include "data/session/VemoLibrarySettings.h"
 #include "platform/util/AppLogger.h"
 
 void CVemoLibraryDoc::DeleteSubItem(CMediaSubItem* subItem)
@@ -31,6 +33,26 @@ bool CVemoLibraryDoc::SharedDataChanged()
     const bool saved = SaveSharedData();
     emit UpdateAllViews(HintSharedData);
     return saved;
+}
+
+namespace {
+
+int IdNow(const std::map<int, int>& moves, int id)
+{
+    const auto moved = moves.find(id);
+    return moved == moves.end() ? id : moved->second;
+}
+
+} // namespace
+
+int CVemoLibraryDoc::PublisherIDNow(int id) const
+{
+    return IdNow(m_session->GetLastIdMoves().publishers, id);
+}
+
+int CVemoLibraryDoc::PersonIDNow(int id) const
+{
+    return IdNow(m_session->GetLastIdMoves().persons, id);
 }
 
 CString CVemoLibraryDoc::GetImageDir(int mediaType) const

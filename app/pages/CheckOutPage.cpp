@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Clock.h"
 #include "app/MessageBox.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/pages/PageSupport.h"
@@ -25,6 +24,7 @@
 #include "data/store/CheckoutSettings.h"
 #include "data/store/Library.h"
 #include "data/store/PersonMgr.h"
+#include "platform/util/Clock.h"
 #include "platform/util/DateTimeUtils.h"
 #include "platform/util/Person.h"
 #include "platform/util/StringUtils.h"
@@ -310,8 +310,10 @@ int CCheckOutPage::AddBorrower(std::unique_ptr<CPerson> person)
     int id = 0;
     if (persons->Add(person.get())) {
         id = person.release()->GetUniqueID();
-        if (GetDocument())
-            GetDocument()->SharedDataChanged();
+        if (CVemoLibraryDoc* doc = GetDocument()) {
+            doc->SharedDataChanged();
+            id = doc->PersonIDNow(id);
+        }
     } else if (const CPerson* known
         = persons->GetPerson(person->GetFirstName(), person->GetMiddleName(), person->GetLastName(), false)) {
         id = known->GetUniqueID();

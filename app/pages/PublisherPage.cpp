@@ -199,8 +199,10 @@ int CPublisherPage::AddPublisher(std::unique_ptr<CPerson> publisher)
     int id = 0;
     if (publishers->Add(publisher.get())) {
         id = publisher.release()->GetUniqueID();
-        if (GetDocument())
-            GetDocument()->SharedDataChanged();
+        if (CVemoLibraryDoc* doc = GetDocument()) {
+            doc->SharedDataChanged();
+            id = doc->PublisherIDNow(id);
+        }
     } else {
         for (POSITION pos = publishers->GetHeadPosition(); pos && id == 0;) {
             const CPerson* known = publishers->GetNext(pos);

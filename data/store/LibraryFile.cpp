@@ -10,6 +10,7 @@
 #include "data/store/LibraryImpl.h"
 #include "platform/util/AppLogger.h"
 #include "platform/util/Archive.h"
+#include "platform/util/DataFolder.h"
 #include "platform/util/FileUtils.h"
 
 namespace {
@@ -79,7 +80,8 @@ CString WishListPath(const CString& path)
 {
     if (path.empty())
         return CString();
-    return CFileUtils::ParseDirFromPath(path) + CFileUtils::ParseFileNameFromPath(path, false) + " Wish List.vly";
+    return CFileUtils::ParseDirFromPath(path)
+        + CDataFolder::LibraryFileName(CFileUtils::ParseFileNameFromPath(path, false) + " Wish List");
 }
 
 } // namespace

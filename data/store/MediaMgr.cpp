@@ -16,6 +16,7 @@
 #include "data/store/ItemSort.h"
 #include "data/store/MediaRegistry.h"
 #include "platform/util/Archive.h"
+#include "platform/util/Clock.h"
 #include "platform/util/DateTimeUtils.h"
 #include "platform/util/NumberTextConv.h"
 #include "platform/util/StringUtils.h"
@@ -463,7 +464,7 @@ void CMediaMgr::SetDefaultCustomValues(CItem* item) const
             break;
         case CF_DATE:
             if (field->GetInitialValueDateToday())
-                EnsureValue(*values, i, CCustomValue::dateValue)->SetValue(COleDateTime::GetCurrentTime());
+                EnsureValue(*values, i, CCustomValue::dateValue)->SetValue(CClock::Now());
             break;
         case CF_TRUEFALSE:
             if (field->GetInitialValueBooleanOn())

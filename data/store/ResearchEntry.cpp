@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <ctime>
 #include <memory>
 #include <new>
 
 #include "platform/util/Archive.h"
+#include "platform/util/Clock.h"
 #include "platform/util/StringUtils.h"
 
 namespace {
@@ -78,12 +78,14 @@ CResearchEntryArray::~CResearchEntryArray()
 
 namespace {
 
-// The C generator seeded with the time plus salt; a number another entry
-// already carries (or 0, the id of an entry no array holds) is drawn again,
-// since menu commands tell entries apart by it.
+// The C generator seeded with the clock's time (in seconds) plus salt, so
+// that a fixed clock draws the same ids; a number another entry already
+// carries (or 0, the id of an entry no array holds) is drawn again, since
+// menu commands tell entries apart by it.
 int DrawUniqueID(const CArray<CResearchEntry*, CResearchEntry*>& entries, const CResearchEntry* self, long salt)
 {
-    std::srand(static_cast<unsigned>(std::time(nullptr) + salt));
+    const auto seconds = static_cast<long long>(CClock::Now().GetValue() * 86400.0);
+    std::srand(static_cast<unsigned>(seconds + salt));
     for (;;) {
         const int id = std::rand();
         const bool taken = id == 0 || std::any_of(entries.begin(), entries.end(), [&](const CResearchEntry* other) {

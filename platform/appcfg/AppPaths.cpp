@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/util/DataFolder.h"
 #include "platform/util/DirUtils.h"
 
 namespace {
@@ -28,10 +29,6 @@ CString HomeDir()
 
 } // namespace
 
-const char* const CAppPaths::APP_NAME = "VemoLibrary";
-const char* const CAppPaths::LIBRARY_EXT = "vly";
-const char* const CAppPaths::SHARED_DATA_NAME = "VemoLibrary2.dat";
-
 CString CAppPaths::XdgDir(const char* var, const char* fallback)
 {
     // The XDG rules ignore relative values.
@@ -44,12 +41,12 @@ CString CAppPaths::DataDir()
 {
     if (!DataDirOverride().empty())
         return DataDirOverride();
-    return XdgDir("XDG_DATA_HOME", ".local/share") + APP_NAME + "/";
+    return XdgDir("XDG_DATA_HOME", ".local/share") + CDataFolder::APP_NAME + "/";
 }
 
 CString CAppPaths::ConfigDir()
 {
-    return XdgDir("XDG_CONFIG_HOME", ".config") + APP_NAME + "/";
+    return XdgDir("XDG_CONFIG_HOME", ".config") + CDataFolder::APP_NAME + "/";
 }
 
 void CAppPaths::SetDataDirOverride(const CString& dir)
@@ -71,37 +68,37 @@ bool CAppPaths::HasDataDirOverride()
 
 CString CAppPaths::ArchivesDir()
 {
-    return DataDir() + "Archives/";
+    return CDataFolder(DataDir()).ArchivesDir();
 }
 
 CString CAppPaths::TemplatesDir()
 {
-    return DataDir() + "Templates/";
+    return CDataFolder(DataDir()).TemplatesDir();
 }
 
 CString CAppPaths::WebReportsDir()
 {
-    return DataDir() + "WebReports/";
+    return CDataFolder(DataDir()).WebReportsDir();
 }
 
 CString CAppPaths::LogFile()
 {
-    return DataDir() + APP_NAME + ".log";
+    return CDataFolder(DataDir()).LogPath();
 }
 
 CString CAppPaths::SharedDataFile()
 {
-    return DataDir() + SHARED_DATA_NAME;
+    return CDataFolder(DataDir()).SharedDataPath();
 }
 
 CString CAppPaths::LibraryFile(const CString& name)
 {
-    return DataDir() + name + "." + LIBRARY_EXT;
+    return CDataFolder(DataDir()).LibraryPath(name);
 }
 
 CString CAppPaths::SettingsFile()
 {
-    return ConfigDir() + APP_NAME + ".settings";
+    return ConfigDir() + CDataFolder::APP_NAME + ".settings";
 }
 
 bool CAppPaths::EnsureDataDir()

@@ -2,7 +2,7 @@
 // Where VemoLibrary keeps its files for the user: the data directory D
 // ($XDG_DATA_HOME/VemoLibrary/, by default ~/.local/share/VemoLibrary/) and
 // the settings folder ($XDG_CONFIG_HOME/VemoLibrary/). Every folder returned
-// ends in "/".
+// ends in "/"; what lies inside D is CDataFolder's.
 
 #include "platform/util/VemoTypes.h"
 
@@ -16,21 +16,17 @@ public:
     static void SetDataDirOverride(const CString& dir);
     static bool HasDataDirOverride();
 
-    static CString ArchivesDir(); // D + "Archives/"
-    static CString TemplatesDir(); // D + "Templates/"
-    static CString WebReportsDir(); // D + "WebReports/"
-    static CString LogFile(); // D + "VemoLibrary.log"
-    static CString SharedDataFile(); // D + "VemoLibrary2.dat"
-    static CString LibraryFile(const CString& name); // D + name + ".vly"
+    static CString ArchivesDir();
+    static CString TemplatesDir();
+    static CString WebReportsDir();
+    static CString LogFile();
+    static CString SharedDataFile();
+    static CString LibraryFile(const CString& name);
     static CString SettingsFile(); // ConfigDir() + "VemoLibrary.settings"
 
     // Creates D and its Archives, Templates and WebReports folders; true
     // when all of them exist afterwards.
     static bool EnsureDataDir();
-
-    static const char* const APP_NAME; // "VemoLibrary"
-    static const char* const LIBRARY_EXT; // "vly"
-    static const char* const SHARED_DATA_NAME; // "VemoLibrary2.dat"
 
 private:
     // $var when it is an absolute path, otherwise home + fallback.

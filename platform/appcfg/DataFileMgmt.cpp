@@ -188,9 +188,26 @@ bool CDataFileMgmt::PruneArchives(const CString& file)
     CString name, ext;
     SplitFileName(file, name, ext);
     std::vector<ArchiveEntry> archives = ListArchives(name, ext);
+    std::vector<std::int64_t> sizes;
+    for (const ArchiveEntry& archive : archives)
+        sizes.push_back(CFileUtils::GetFileSize(GetArchivePath(archive.fileName)));
+    // The oldest archive that a newer one repeats byte for byte.
+    auto olderDuplicate = [&]() -> std::size_t {
+        for (std::size_t i = 0; i < archives.size(); ++i)
+            for (std::size_t j = i + 1; j < archives.size(); ++j)
+                if (sizes[i] >= 0 && sizes[i] == sizes[j]
+                    && CFileUtils::AreFilesIdentical(
+                        GetArchivePath(archives[i].fileName), GetArchivePath(archives[j].fileName)))
+                    return i;
+        return 0;
+    };
     bool ok = true;
-    for (std::size_t i = 0; i + m_archiveCount < archives.size(); ++i)
-        ok = CFileUtils::DeleteFile(GetArchivePath(archives[i].fileName)) && ok;
+    while (archives.size() > static_cast<std::size_t>(m_archiveCount)) {
+        const std::size_t victim = olderDuplicate();
+        ok = CFileUtils::DeleteFile(GetArchivePath(archives[victim].fileName)) && ok;
+        archives.erase(archives.begin() + static_cast<std::ptrdiff_t>(victim));
+        sizes.erase(sizes.begin() + static_cast<std::ptrdiff_t>(victim));
+    }
     return ok;
 }
 
@@ -351,13 +368,15 @@ bool CDataFileMgmt::CopyDataFile(const CString& from, const CString& to)
     return CFileUtils::WriteFileAtomic(target, bytes);
 }
 
-bool CDataFileMgmt::RenameDataFile(const CString& from, const CString& to)
+void CDataFileMgmt::Undo(const std::vector<std::pair<CString, CString>>& done)
 {
-    if (!IsSafeName(from) || !IsSafeName(to) || m_dataDir.empty())
-        return false;
-    if (!CFileUtils::DoesFileExist(m_dataDir + from) || PathExists(m_dataDir + to))
-        return false;
+    for (auto it = done.rbegin(); it != done.rend(); ++it)
+        if (!RenameNoReplace(it->second, it->first))
+            VemoLog("{C34046DE-EEE0-4AEC-9DC8-4BE79F46A457}");
+}
 
+bool CDataFileMgmt::MoveArchives(const CString& from, const CString& to, std::vector<std::pair<CString, CString>>& done)
+{
     CString fromName, fromExt, toName, toExt;
     SplitFileName(from, fromName, fromExt);
     SplitFileName(to, toName, toExt);
@@ -366,28 +385,47 @@ bool CDataFileMgmt::RenameDataFile(const CString& from, const CString& to)
     int offset = existing.empty() ? 0 : existing.back().sequence;
     if (offset + static_cast<std::int64_t>(archives.size()) > MAX_SEQUENCE)
         return false;
-
-    std::vector<std::pair<CString, CString>> done;
-    auto undo = [&]() {
-        for (auto it = done.rbegin(); it != done.rend(); ++it)
-            if (!RenameNoReplace(it->second, it->first))
-                VemoLog("{C34046DE-EEE0-4AEC-9DC8-4BE79F46A457}");
-        return false;
-    };
-    if (!RenameNoReplace(m_dataDir + from, m_dataDir + to))
-        return false;
-    done.emplace_back(m_dataDir + from, m_dataDir + to);
     for (std::size_t i = 0; i < archives.size(); ++i) {
         int sequence = offset == 0 ? archives[i].sequence : offset + static_cast<int>(i) + 1;
         CString source = GetArchivePath(archives[i].fileName);
         CString target = GetArchivePath(ArchiveName(toName, toExt, sequence));
         if (!RenameNoReplace(source, target))
-            return undo();
+            return false;
         done.emplace_back(source, target);
     }
-    CDirUtils::SyncDir(m_dataDir);
     if (!archives.empty())
         CDirUtils::SyncDir(GetArchiveDir());
+    return true;
+}
+
+bool CDataFileMgmt::RenameDataFile(const CString& from, const CString& to)
+{
+    if (!IsSafeName(from) || !IsSafeName(to) || m_dataDir.empty())
+        return false;
+    if (!CFileUtils::DoesFileExist(m_dataDir + from) || PathExists(m_dataDir + to))
+        return false;
+
+    std::vector<std::pair<CString, CString>> done;
+    if (!RenameNoReplace(m_dataDir + from, m_dataDir + to))
+        return false;
+    done.emplace_back(m_dataDir + from, m_dataDir + to);
+    if (!MoveArchives(from, to, done)) {
+        Undo(done);
+        return false;
+    }
+    CDirUtils::SyncDir(m_dataDir);
+    return true;
+}
+
+bool CDataFileMgmt::RenameArchives(const CString& from, const CString& to)
+{
+    if (!IsSafeName(from) || !IsSafeName(to) || m_dataDir.empty())
+        return false;
+    std::vector<std::pair<CString, CString>> done;
+    if (!MoveArchives(from, to, done)) {
+        Undo(done);
+        return false;
+    }
     return true;
 }
 

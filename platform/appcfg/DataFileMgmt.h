@@ -7,8 +7,10 @@
 // part of it failed; names holding a "/", and "." or "..", are refused.
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
+#include "platform/util/DataFolder.h"
 #include "platform/util/OleDateTime.h"
 #include "platform/util/VemoTypes.h"
 
@@ -23,7 +25,7 @@ public:
     // archiveCount is the number of copies kept per data file (at least 1).
     void Configure(const CString& dataDir, int archiveCount);
     const CString& GetDataDir() const { return m_dataDir; }
-    CString GetArchiveDir() const { return m_dataDir + "Archives/"; }
+    CString GetArchiveDir() const { return CDataFolder(m_dataDir).ArchivesDir(); }
     int GetArchiveLimit() const { return m_archiveCount; }
 
     // Copies D + file to a new archive with the next sequence number; with
@@ -33,7 +35,9 @@ public:
     // archive's file name. Leftovers of archive copies killed mid-write
     // are removed first.
     bool BackupDataFile(const CString& file, bool prune = true, CString* archiveFile = nullptr);
-    // Removes the oldest archives of file beyond the limit.
+    // Removes archives of file beyond the limit: the older of two identical
+    // copies first, so that no distinct older version goes while a
+    // duplicate stays; then the oldest.
     bool PruneArchives(const CString& file);
     // Removes one archive (a file name in the archive folder, or its path).
     bool DiscardArchive(const CString& archive);
@@ -71,6 +75,9 @@ public:
     // already there (left by a deleted data file) are kept, and the renamed
     // ones are numbered after them.
     bool RenameDataFile(const CString& from, const CString& to);
+    // Renames only the archives of data file from to archives of to,
+    // numbered after any that to has; all or nothing, as RenameDataFile.
+    bool RenameArchives(const CString& from, const CString& to);
     // True when the data file (and, when asked, every archive of it) is
     // gone afterwards.
     bool DeleteDataFile(const CString& file, bool deleteArchives);
@@ -93,6 +100,10 @@ private:
     // Numbers the archives of a data file 1..n again, when the numbers ran out.
     bool Renumber(const CString& name, const CString& ext);
     static bool RenameNoReplace(const CString& from, const CString& to);
+    // Renames the archives of one data file to another's; the renames done
+    // are appended to done so that a caller can put them back.
+    bool MoveArchives(const CString& from, const CString& to, std::vector<std::pair<CString, CString>>& done);
+    static void Undo(const std::vector<std::pair<CString, CString>>& done);
 
     CString m_dataDir;
     int m_archiveCount = 10;

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/MessageBox.h"
-#include "app/VemoLibrarySettings.h"
 #include "data/model/MediaItem.h"
+#include "data/session/VemoLibrarySettings.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
 #include "platform/appcfg/AppPaths.h"

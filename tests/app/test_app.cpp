@@ -6,16 +6,16 @@
 #include <QtTest>
 
 #include "AppTestSupport.h"
-#include "app/Clock.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/SingleInstance.h"
 #include "app/SplashWindow.h"
-#include "platform/appcfg/TemplateInstaller.h"
 #include "app/VemoLibraryApp.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/views/MediaPlaceholderView.h"
 #include "data/model/MediaUtils.h"
+#include "platform/appcfg/TemplateInstaller.h"
+#include "platform/util/Clock.h"
 
 class TestApp : public QObject {
     Q_OBJECT

@@ -9,14 +9,15 @@
 #include <QtTest>
 
 #include "AppTestSupport.h"
-#include "app/Clock.h"
 #include "app/dialogs/LibraryCopyDlg.h"
 #include "app/dialogs/LibraryDeleteDlg.h"
 #include "app/dialogs/LibraryNameCheck.h"
 #include "app/dialogs/LibraryRenameDlg.h"
 #include "app/dialogs/LibraryRestoreDlg.h"
 #include "app/dialogs/NotAvailableDlg.h"
+#include "data/session/LibraryNames.h"
 #include "platform/appcfg/DataFileMgmt.h"
+#include "platform/util/Clock.h"
 
 namespace {
 
@@ -82,7 +83,12 @@ private slots:
         QTest::newRow("empty") << "" << kBlank;
         QTest::newRow("blank") << "   " << kBlank;
         QTest::newRow("colon") << "a:b" << kBadChars;
-        QTest::newRow("reserved name is allowed") << "VemoLibrary2" << QString();
+        // The dialogs apply the tool's rules too: the reserved name in any
+        // case, control characters and a leading dot.
+        QTest::newRow("reserved name") << "VemoLibrary2" << kReserved;
+        QTest::newRow("tab") << "a\tb" << QString::fromStdString(CLibraryNames::CONTROL_MESSAGE);
+        QTest::newRow("leading dot") << ".hidden" << QString::fromStdString(CLibraryNames::LEADING_DOT_MESSAGE);
+        QTest::newRow("good") << "Postage" << QString();
     }
     void copyChecks()
     {
@@ -145,7 +151,7 @@ private slots:
         QVERIFY(CFileUtils::WriteFileAtomic(home.LibraryPath("Coins"), "coins"));
         QVERIFY(archives.BackupDataFile("Stamps.vly"));
         QVERIFY(archives.BackupDataFile("Coins.vly"));
-        CLibraryRestoreDlg dlg(archives, "Stamps", CClock::Now());
+        CLibraryRestoreDlg dlg(archives, "Stamps", CClock::Now(), Existing());
         QCOMPARE(dlg.List()->count(), 2);
         QVERIFY(!dlg.OkButton()->isEnabled());
         QVERIFY(dlg.List()->selectedItems().isEmpty());
@@ -165,8 +171,10 @@ private slots:
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QCOMPARE(CDataFileMgmt::GetDataFileTitle(dlg.GetArchiveFile()), CString("Stamps"));
 
-        // Another library's archive needs no confirmation.
-        CLibraryRestoreDlg other(archives, "Stamps", CClock::Now());
+        // Another library's archive needs no confirmation here; the
+        // document asks before it replaces that library.
+        CLibraryRestoreDlg other(archives, "Stamps", CClock::Now(), Existing());
+        QVERIFY(other.List()->item(1 - stampsRow)->text().endsWith("will REPLACE Library \"Coins\""));
         m_box->Clear();
         other.List()->setCurrentRow(1 - stampsRow);
         other.accept();

@@ -7,11 +7,11 @@
 
 #include "AppTestSupport.h"
 #include "DocumentTestBase.h"
-#include "app/Clock.h"
 #include "app/dialogs/LibraryRestoreDlg.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/MediaTypeSelection.h"
+#include "platform/util/Clock.h"
 
 namespace {
 
@@ -278,6 +278,117 @@ private slots:
         QVERIFY(FileBytes(m_doc->GetFilePath()) != before);
     }
 
+    void idleWorkStopsWhileItMayDoNothing()
+    {
+        m_doc->CreateNewLibrary();
+        m_doc->SetAutoIdle(true);
+        m_doc->SetSaveEnabled(false);
+        m_doc->SetNotes("while a view fills");
+        m_doc->MarkListStale(CVemoLibraryDoc::ListAuthors);
+        m_doc->PrepareSearchAtIdle();
+        QVERIFY(!m_doc->IsIdlePending());
+        QVERIFY(!m_doc->DoIdleWork());
+        QVERIFY(m_doc->IsListStale(CVemoLibraryDoc::ListAuthors));
+
+        m_doc->SetSaveEnabled(true);
+        QVERIFY(m_doc->IsIdlePending());
+        QTRY_VERIFY(!m_doc->IsModified());
+        QTRY_VERIFY(!m_doc->IsIdlePending());
+        QVERIFY(!m_doc->IsListStale(CVemoLibraryDoc::ListAuthors));
+        QVERIFY(!m_doc->IsSearchPreparePending());
+
+        // A save that failed waits for the next change, without passes.
+        CFileUtils::SetWriteLimitForTesting(0);
+        m_doc->SetNotes("will not fit");
+        QTRY_VERIFY(!m_doc->IsIdlePending());
+        QVERIFY(m_doc->IsModified());
+    }
+
+    void aFailedSaveAtExitOffersToTryAgainOrToStayOpen()
+    {
+        m_doc->CreateNewLibrary();
+        const std::string before = FileBytes(m_doc->GetFilePath());
+        m_box->Clear();
+        CFileUtils::SetWriteLimitForTesting(0);
+        m_doc->SetNotes("not on disk yet");
+
+        // Stay Open is what Escape chooses.
+        QVERIFY(!m_doc->QueryClose());
+        QCOMPARE(m_box->Count(), 1);
+        QVERIFY(m_box->LastText().startsWith(Q(kSaveProblem)));
+        QVERIFY(m_doc->IsModified());
+        // Try Again tries again, and asks again when it fails again.
+        m_box->SetNextChoice(0);
+        QVERIFY(!m_doc->QueryClose());
+        QCOMPARE(m_box->Count(), 3);
+        QCOMPARE(FileBytes(m_doc->GetFilePath()), before);
+
+        CFileUtils::SetWriteLimitForTesting(-1);
+        QVERIFY(m_doc->QueryClose());
+        QCOMPARE(m_box->Count(), 3);
+        QVERIFY(!m_doc->IsModified());
+        QVERIFY(FileBytes(m_doc->GetFilePath()) != before);
+
+        // Close Without Saving leaves the file as it is.
+        const std::string saved = FileBytes(m_doc->GetFilePath());
+        CFileUtils::SetWriteLimitForTesting(0);
+        m_doc->SetNotes("given up");
+        m_box->SetNextChoice(1);
+        QVERIFY(m_doc->QueryClose());
+        QVERIFY(!m_doc->GetLibrary());
+        QCOMPARE(FileBytes(m_home->LibraryPath("My Library")), saved);
+    }
+
+    // Opening another library asks the same before the changes go.
+    void aFailedSaveBeforeOpeningAnotherLibraryAsksToo()
+    {
+        WriteLibraryFile(m_home->LibraryPath("Stamps"), "Stamps", { "Penny Black" });
+        m_doc->CreateNewLibrary();
+        m_settings->RefreshLibraryList();
+        const std::string before = FileBytes(m_doc->GetFilePath());
+        m_box->Clear();
+        CFileUtils::SetWriteLimitForTesting(0);
+        m_doc->SetNotes("not on disk yet");
+
+        QVERIFY(!m_doc->OpenLibrary("Stamps", false));
+        QCOMPARE(m_box->Count(), 1);
+        QVERIFY(m_box->LastText().contains("open the other Library without them"));
+        QCOMPARE(m_doc->GetLibraryName(), CString("My Library"));
+        QVERIFY(m_doc->IsModified());
+
+        m_box->SetNextChoice(1);
+        QVERIFY(m_doc->OpenLibrary("Stamps", false));
+        QCOMPARE(m_doc->GetLibraryName(), CString("Stamps"));
+        QCOMPARE(FileBytes(m_home->LibraryPath("My Library")), before);
+        CFileUtils::SetWriteLimitForTesting(-1);
+    }
+
+    void aFailedLoadOffersTheLastGoodCopy()
+    {
+        const CString path = m_home->LibraryPath("Stamps");
+        WriteLibraryFile(path, "Stamps", { "Penny Black" });
+        m_doc->OpenLibrary("Stamps", false);
+        m_doc->CloseLibrary();
+        const std::string good = FileBytes(path);
+        QVERIFY(CFileUtils::WriteFileAtomic(path, good.substr(0, good.size() * 8 / 10)));
+
+        m_doc->OpenLibrary("Stamps", false);
+        QCOMPARE(m_box->LastText(), Q(kReadProblem));
+        QCOMPARE(m_doc->GetItemCount(CMediaUtils::MEDIA_BOOK), 0);
+        m_doc->SetNotes("typed after the failed load");
+        // Restore Copy.
+        m_box->SetNextChoice(1);
+        QVERIFY(!m_doc->SaveLibrary());
+        const CTestMessageBox::Shown question = m_box->ShownMessages().last();
+        QVERIFY(question.question);
+        QVERIFY2(question.text.contains("shows none of its content") && question.text.contains("restore that copy"),
+            qPrintable(question.text));
+        QCOMPARE(m_doc->GetItemCount(CMediaUtils::MEDIA_BOOK), 1);
+        QVERIFY(!m_doc->IsModified());
+        QVERIFY(!m_doc->LoadFailed());
+        QCOMPARE(FileBytes(path), good);
+    }
+
     void aFailedLoadKeepsEveryGoodArchive()
     {
         const CString path = m_home->LibraryPath("Stamps");
@@ -344,8 +455,13 @@ private slots:
         QCOMPARE(m_doc->GetLibraryName(), CString("Stamps"));
         QVERIFY(m_settings->HasLibrary("copy of Stamps"));
 
-        QVERIFY(m_doc->CopyLibrary("VemoLibrary2", true));
-        QCOMPARE(m_doc->GetLibraryName(), CString("VemoLibrary2"));
+        // The reserved name is refused here too, as by the tool.
+        QVERIFY(!m_doc->CopyLibrary("VemoLibrary2", true));
+        QCOMPARE(m_box->LastTitle(), QString("Copy Library"));
+        QVERIFY(!m_settings->HasLibrary("VemoLibrary2"));
+
+        QVERIFY(m_doc->CopyLibrary("Stamps 2", true));
+        QCOMPARE(m_doc->GetLibraryName(), CString("Stamps 2"));
         QCOMPARE(m_doc->GetItemCount(CMediaUtils::MEDIA_BOOK), 1);
         QCOMPARE(m_doc->GetLibrary()->GetNotes(), CString("unsaved change goes into the copy"));
     }
@@ -384,10 +500,12 @@ private slots:
         m_doc->LoadSharedData();
         QVERIFY(m_doc->CanRestore());
 
-        QList<CLibraryRestoreDlg::Line> lines
-            = CLibraryRestoreDlg::BuildLines(m_doc->GetDataFileMgmt(), "Stamps", CClock::Now());
+        m_settings->RefreshLibraryList();
+        QList<CLibraryRestoreDlg::Line> lines = CLibraryRestoreDlg::BuildLines(
+            m_doc->GetDataFileMgmt(), "Stamps", CClock::Now(), m_settings->GetLibraries());
         QCOMPARE(lines.size(), 2);
-        QRegularExpression coins("^Coins \\(1\\), .+, .+: will add new Library$");
+        // Coins still exists: restoring its copy replaces it.
+        QRegularExpression coins("^Coins \\(1\\), .+, .+: will REPLACE Library \"Coins\"$");
         QRegularExpression stamps("^Stamps \\(1\\), .+, .+: will REPLACE current Library$");
         QStringList texts;
         for (const auto& line : lines)

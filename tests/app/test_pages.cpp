@@ -19,7 +19,6 @@
 #include <memory>
 
 #include "DocumentTestBase.h"
-#include "app/Clock.h"
 #include "app/dialogs/LibrarySearchDlg.h"
 #include "app/pages/CheckOutPage.h"
 #include "app/pages/CustomFieldsPage.h"
@@ -34,6 +33,7 @@
 #include "data/model/CDRec.h"
 #include "data/model/MediaUtils.h"
 #include "data/reports/ReportProperties.h"
+#include "data/session/SharedLists.h"
 #include "data/store/CheckOut.h"
 #include "data/store/CheckOutState.h"
 #include "data/store/CheckoutSettings.h"
@@ -45,6 +45,8 @@
 #include "data/store/MediaTypeSelection.h"
 #include "data/store/PersonMgr.h"
 #include "data/store/PublisherMgr.h"
+#include "platform/util/Clock.h"
+#include "platform/util/FileUtils.h"
 #include "platform/util/Person.h"
 
 using U = CMediaUtils;
@@ -502,6 +504,44 @@ private slots:
         QCOMPARE(reloaded->GetLastName(), CString("Blue Note"));
         QCOMPARE(reloaded->GetAddress(), CString("New York"));
         QCOMPARE(reloaded->GetWorkPhone(), CString("555-0100"));
+    }
+
+    // Another program added a publisher and a borrower meanwhile, taking the
+    // ids this one hands out next: the records added here get new ids when
+    // written, and the pages choose them, not the other program's.
+    void recordsAddedHereKeepTheirOwnIdsWhenAnotherProgramTookThem()
+    {
+        CSharedLists other = CSharedLists::FromManagers();
+        CPerson label(CString(), CString(), "Their Label");
+        label.SetUniqueID(other.publishers.nextID++);
+        other.publishers.records.push_back(label);
+        CPerson reader("Tom", "", "Theirs");
+        reader.SetUniqueID(other.persons.nextID++);
+        other.persons.records.push_back(reader);
+        const CString shared = m_doc->GetSession().GetFolder().SharedDataPath();
+        QVERIFY(CFileUtils::WriteFileAtomic(shared, other.ToBytes()));
+
+        CMediaItem* cd = m_doc->GetLibrary()->CreateMediaItem(U::MEDIA_CD, nullptr);
+        CPublisherPage publisherPage(m_doc.get());
+        publisherPage.SetItem(cd);
+        const int publisherID = publisherPage.AddPublisher(std::make_unique<CPerson>("", "", "Blue Note"));
+        QVERIFY(publisherID != label.GetUniqueID());
+        QCOMPARE(cd->GetPublisherID(), publisherID);
+        QCOMPARE(CPublisherMgr::GetInstance()->GetPublisher(publisherID)->GetLastName(), CString("Blue Note"));
+        QCOMPARE(
+            CPublisherMgr::GetInstance()->GetPublisher(label.GetUniqueID())->GetLastName(), CString("Their Label"));
+
+        CCheckOutPage lending(m_doc.get());
+        lending.SetItem(cd);
+        const int borrowerID = lending.AddBorrower(std::make_unique<CPerson>("Ann", "", "Archer"));
+        QVERIFY(borrowerID != reader.GetUniqueID());
+        QCOMPARE(lending.GetBorrowerID(), borrowerID);
+        QCOMPARE(CPersonMgr::GetInstance()->GetPerson(borrowerID)->GetLastName(), CString("Archer"));
+        const std::map<int, CString> expected { { reader.GetUniqueID(), "Theirs" }, { borrowerID, "Archer" } };
+        std::map<int, CString> written;
+        for (const CPerson& person : CSharedLists::FromBytes(FileBytes(shared)).persons.records)
+            written[person.GetUniqueID()] = person.GetLastName();
+        QCOMPARE(written, expected);
     }
 
     void flagsGoThroughThePropertyMap()

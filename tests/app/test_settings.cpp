@@ -224,8 +224,8 @@ private slots:
         QVERIFY(CFileUtils::WriteFileAtomic(dir + "My Library.vly", "x"));
         QVERIFY(CFileUtils::WriteFileAtomic(dir + "My Library #2.vly", "x"));
         QVERIFY(CFileUtils::WriteFileAtomic(dir + "my library #3.vly", "x"));
-        // The comparison is exact: another capitalisation does not count.
-        QCOMPARE(settings.NewLibraryName(), CString("My Library #3"));
+        // Names are not case-sensitive: another capitalisation is taken too.
+        QCOMPARE(settings.NewLibraryName(), CString("My Library #4"));
     }
 
     void viewStateFollowsARename()

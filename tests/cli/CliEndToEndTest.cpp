@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -209,31 +210,37 @@ TEST_F(CliTest, ListGoesOnPastAFileTooLargeToRead)
     EXPECT_NE(run.out.find("too large"), std::string::npos) << run.out;
 }
 
-// The program keeps the shared lists in memory while it has any library
-// open and writes them back later, which would drop a publisher added here.
-TEST_F(CliTest, ImportThatAddsPublishersWaitsForTheProgram)
+// Imports into two libraries at once, each adding a publisher: the shared
+// data file keeps both, and every book names its own publisher. Each run
+// reads, merges and writes the shared data file under its lock.
+TEST_F(CliTest, ImportsAtOnceKeepEachOthersPublishers)
 {
-    NewLibrary("Mine");
-    NewLibrary("Open Elsewhere");
-    const std::string before = LibraryBytes("Mine");
-    CFileLock lock;
-    ASSERT_TRUE(lock.Acquire(LibraryPath("Open Elsewhere"), "VemoLibrary").Acquired());
-
-    ToolRun run = Run({ "import", "Mine", "--type", "Books", WriteFile("a.csv", "Title,Publisher\nDune,Chilton\n") });
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("shared data file"), std::string::npos) << run.err;
-    EXPECT_EQ(LibraryBytes("Mine"), before);
-    EXPECT_FALSE(std::filesystem::exists(m_data + "/VemoLibrary2.dat"));
-
-    run = Run({ "import", "Mine", "--type", "Books", WriteFile("b.csv", "Title\nDune\n") });
-    EXPECT_EQ(run.status, 0) << run.err;
-
-    lock.Release();
-    run = Run({ "import", "Mine", "--type", "Books", m_scratch.File("a.csv") });
-    ASSERT_EQ(run.status, 0) << run.err;
-    const vemotest::JsonValue dump = DumpJson("Mine");
-    EXPECT_EQ(dump["sharedData"]["publishers"][0]["lastName"].string, "Chilton");
-    EXPECT_EQ((*Books(dump)["Dune"])["properties"]["Publisher"].string, "Chilton");
+    NewLibrary("One");
+    NewLibrary("Two");
+    const int rounds = 6;
+    for (int round = 0; round < rounds; ++round) {
+        std::vector<Started> runs;
+        for (const std::string library : { "One", "Two" }) {
+            const std::string tag = library + std::to_string(round);
+            const std::string csv = WriteFile(tag + ".csv", "Title,Publisher\nBook " + tag + ",Pub " + tag + "\n");
+            runs.push_back(Start({ "import", library, "--type", "Books", csv }, tag));
+        }
+        for (const Started& started : runs) {
+            const ToolRun run = Finish(started);
+            ASSERT_EQ(run.status, 0) << run.err;
+        }
+    }
+    std::set<std::string> publishers;
+    for (const std::string library : { "One", "Two" }) {
+        const vemotest::JsonValue dump = DumpJson(library);
+        for (const auto& [title, book] : Books(dump))
+            EXPECT_EQ((*book)["properties"]["Publisher"].string, "Pub " + title.substr(5)) << title;
+        EXPECT_EQ(Books(dump).size(), static_cast<std::size_t>(rounds));
+        if (library == "Two")
+            for (const vemotest::JsonValue& publisher : dump["sharedData"]["publishers"].elements)
+                publishers.insert(publisher["lastName"].string);
+    }
+    EXPECT_EQ(publishers.size(), 2u * rounds);
 }
 
 TEST_F(CliTest, CheckFindsDamagedFiles)

@@ -27,9 +27,17 @@ struct ToolRun {
 
 class CliTest : public ::testing::Test {
 protected:
-    // Runs the tool with --data-dir first, capturing both streams in files
-    // (standard output in outPath when one is given).
-    ToolRun Run(std::vector<std::string> args, bool withDataDir = true, const std::string& outPath = "")
+    struct Started {
+        pid_t pid = 0;
+        std::string outFile;
+        std::string errFile;
+        bool readOut = true;
+    };
+
+    // Starts the tool with --data-dir first, capturing both streams in files
+    // named after tag (standard output in outPath when one is given).
+    Started Start(std::vector<std::string> args, const std::string& tag = "run", bool withDataDir = true,
+        const std::string& outPath = "")
     {
         if (withDataDir)
             args.insert(args.begin(), { "--data-dir", m_data });
@@ -40,25 +48,36 @@ protected:
             argv.push_back(arg.data());
         argv.push_back(nullptr);
 
-        const std::string outFile = outPath.empty() ? m_scratch.File("out") : outPath;
-        const std::string errFile = m_scratch.File("err");
+        Started started { 0, outPath.empty() ? m_scratch.File(tag + ".out") : outPath, m_scratch.File(tag + ".err"),
+            outPath.empty() };
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        pid_t pid = 0;
-        ToolRun run;
-        const int spawned = posix_spawn(&pid, tool.c_str(), &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_addopen(&actions, 1, started.outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 2, started.errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int spawned = posix_spawn(&started.pid, tool.c_str(), &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         EXPECT_EQ(spawned, 0) << "cannot start " << tool;
         if (spawned != 0)
+            started.pid = 0;
+        return started;
+    }
+
+    ToolRun Finish(const Started& started)
+    {
+        ToolRun run;
+        if (started.pid == 0)
             return run;
         int status = 0;
-        waitpid(pid, &status, 0);
+        waitpid(started.pid, &status, 0);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = outPath.empty() ? vemotest::ReadAll(outFile) : std::string();
-        run.err = vemotest::ReadAll(errFile);
+        run.out = started.readOut ? vemotest::ReadAll(started.outFile) : std::string();
+        run.err = vemotest::ReadAll(started.errFile);
         return run;
+    }
+
+    ToolRun Run(std::vector<std::string> args, bool withDataDir = true, const std::string& outPath = "")
+    {
+        return Finish(Start(std::move(args), "run", withDataDir, outPath));
     }
 
     std::string LibraryPath(const std::string& name) const { return m_data + "/" + name + ".vly"; }

@@ -271,6 +271,38 @@ TEST_F(DataFileMgmtTest, UnprunedArchivesWaitForPruneOrDiscard)
     EXPECT_EQ(m_mgmt.GetArchivesCount("Stamps"), 10);
 }
 
+// Over the limit, the older of two identical copies goes before any
+// version that exists once; without duplicates the oldest goes.
+TEST_F(DataFileMgmtTest, PruningDropsARepeatedCopyBeforeAnOlderVersion)
+{
+    BackUp("Stamps.vly", 9);
+    Write("Stamps.vly", "Stamps.vly state 4");
+    ASSERT_TRUE(m_mgmt.BackupDataFile("Stamps.vly"));
+    Write("Stamps.vly", "Stamps.vly state 11");
+    ASSERT_TRUE(m_mgmt.BackupDataFile("Stamps.vly"));
+    Names archives = Archives();
+    ASSERT_EQ(archives.size(), 10u);
+    EXPECT_EQ(archives.front(), "Stamps000001.vly");
+    EXPECT_FALSE(CFileUtils::DoesFileExist(Archive("Stamps000004.vly")));
+    EXPECT_EQ(ReadAll(Archive("Stamps000010.vly")), "Stamps.vly state 4");
+
+    Write("Stamps.vly", "Stamps.vly state 12");
+    ASSERT_TRUE(m_mgmt.BackupDataFile("Stamps.vly"));
+    EXPECT_EQ(Archives().front(), "Stamps000002.vly");
+}
+
+TEST_F(DataFileMgmtTest, ArchivesMoveToAnotherNameWithoutTheirDataFile)
+{
+    BackUp("Old.vly", 2);
+    BackUp("Kept.vly", 1);
+    ASSERT_TRUE(m_mgmt.DeleteDataFile("Kept.vly", false));
+    ASSERT_TRUE(m_mgmt.RenameArchives("Old.vly", "Kept.vly"));
+    EXPECT_EQ(Archives(), List({ "Kept000001.vly", "Kept000002.vly", "Kept000003.vly" }));
+    EXPECT_EQ(ReadAll(Archive("Kept000003.vly")), "Old.vly state 2");
+    EXPECT_TRUE(CFileUtils::DoesFileExist(Data("Old.vly")));
+    EXPECT_FALSE(m_mgmt.RenameArchives("Old.vly", "../Kept.vly"));
+}
+
 TEST_F(DataFileMgmtTest, DiscardTouchesOnlyArchives)
 {
     Write("Stamps000001.vly", "a data file, not an archive");

@@ -1,4 +1,4 @@
-#include "app/Clock.h"
+#include "platform/util/Clock.h"
 
 namespace {
 bool g_fixed = false;

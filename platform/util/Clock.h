@@ -1,6 +1,7 @@
 #pragma once
-// The program's one source of "now", so that tests can fix the time that
-// creation notes, "last run" texts and archive ages are computed from.
+// The one source of "now" for the program, the tool and the data core, so
+// that tests can fix the time that creation notes, "today" custom values,
+// "last run" texts and archive ages are computed from.
 
 #include "platform/util/OleDateTime.h"
 

@@ -1,9 +1,8 @@
-#include "app/VemoLibrarySettings.h"
+#include "data/session/VemoLibrarySettings.h"
 
 #include <algorithm>
 
-#include "platform/util/DirUtils.h"
-#include "platform/util/StringUtils.h"
+#include "data/session/LibraryNames.h"
 
 namespace {
 
@@ -18,7 +17,7 @@ void SkipStringList(CArchive& ar)
 } // namespace
 
 CVemoLibrarySettings::CVemoLibrarySettings(const CString& programDir)
-    : CAppSettings(programDir, APP_NAME)
+    : CAppSettings(programDir, CDataFolder::APP_NAME)
     , m_lastImageDir(GetProgramDir())
     , m_lastBookImageDir(GetProgramDir())
 {
@@ -113,21 +112,7 @@ void CVemoLibrarySettings::SerializeViewState(CArchive& ar)
 
 void CVemoLibrarySettings::RefreshLibraryList()
 {
-    m_libraries.RemoveAll();
-    CStringList files;
-    CDirUtils::ListFiles(GetApplicationPath(), LIBRARY_EXT, files);
-    const CString suffix = "." + LIBRARY_EXT;
-    for (const CString& file : files) {
-        // The listing ignores the case of the extension, but the library is
-        // opened as name + ".vly", so only that spelling is a library.
-        if (file.size() <= suffix.size() || file.compare(file.size() - suffix.size(), suffix.size(), suffix) != 0)
-            continue;
-        m_libraries.Add(file.substr(0, file.size() - suffix.size()));
-    }
-    std::sort(m_libraries.begin(), m_libraries.end(), [](const CString& a, const CString& b) {
-        int order = CStringUtils::CompareNoCase(a, b);
-        return order != 0 ? order < 0 : a < b;
-    });
+    m_libraries = CLibraryNames::List(GetApplicationPath());
     if (!HasLibrary(m_currentLibrary))
         m_currentLibrary = m_libraries.IsEmpty() ? CString() : m_libraries.GetAt(0);
 }
@@ -145,10 +130,7 @@ bool CVemoLibrarySettings::HasLibrary(const CString& name) const
 CString CVemoLibrarySettings::NewLibraryName()
 {
     RefreshLibraryList();
-    CString name = "My Library";
-    for (int n = 2; HasLibrary(name); ++n)
-        name = CStringUtils::Format("My Library #%d", n);
-    return name;
+    return CLibraryNames::NewLibraryName(m_libraries);
 }
 
 int CVemoLibrarySettings::GetLastMediaType(const CString& library) const

@@ -13,15 +13,13 @@
 // count + (media type, item text) pairs).
 
 #include "platform/appcfg/AppSettings.h"
+#include "platform/util/DataFolder.h"
 #include "platform/util/VemoTypes.h"
 
 class CVemoLibrarySettings : public CAppSettings {
 public:
     static constexpr WORD RECORD_VERSION = 11;
     static constexpr WORD VIEW_STATE_VERSION = 1;
-    static constexpr int MAX_LIBRARIES = 40;
-    static inline const CString APP_NAME = "VemoLibrary";
-    static inline const CString LIBRARY_EXT = "vly";
 
     using CItemTextMap = CMap<int, int, CString, const CString&>;
     using CLastMediaTypeMap = CMap<CString, const CString&, int, int>;
@@ -39,13 +37,14 @@ public:
     // "" outside 0..count-1.
     CString LibraryAt(int index) const;
     bool HasLibrary(const CString& name) const;
-    // "My Library", else the first free "My Library #n" from 2 on (exact
-    // comparison); refreshes the list first.
+    // "My Library", else the first free "My Library #n" from 2 on (a name
+    // taken in another capitalisation is not free); refreshes the list first.
     CString NewLibraryName();
 
-    CString TemplatesDir() const { return GetApplicationPath() + "Templates/"; }
-    CString WebReportsDir() const { return GetApplicationPath() + "WebReports/"; }
-    CString LibraryPath(const CString& name) const { return GetApplicationPath() + name + "." + LIBRARY_EXT; }
+    CDataFolder GetDataFolder() const { return CDataFolder(GetApplicationPath()); }
+    CString TemplatesDir() const { return GetDataFolder().TemplatesDir(); }
+    CString WebReportsDir() const { return GetDataFolder().WebReportsDir(); }
+    CString LibraryPath(const CString& name) const { return GetDataFolder().LibraryPath(name); }
 
     const CString& GetCurrentLibrary() const { return m_currentLibrary; }
     void SetCurrentLibrary(const CString& name) { m_currentLibrary = name; }
