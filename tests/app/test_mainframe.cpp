@@ -19,7 +19,7 @@
 #include "app/MediaTypeBar.h"
 #include "app/dialogs/LibrarySearchDlg.h"
 #include "app/doc/VemoLibraryDoc.h"
-#include "app/views/MediaPlaceholderView.h"
+#include "app/views/MediaView.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/MediaTypeSelection.h"
 #include "data/store/ResearchEntry.h"
@@ -267,21 +267,21 @@ private slots:
         WriteLibraryFile(m_home->LibraryPath("Stamps"), "Stamps", { "Penny Black", "Inverted Jenny" });
         m_doc->OpenLibrary("Stamps", false);
         m_frame->SwitchView(CMediaUtils::MEDIA_BOOK);
-        auto* view = qobject_cast<CMediaPlaceholderView*>(m_frame->GetActiveView());
+        auto* view = qobject_cast<CMediaView*>(m_frame->GetActiveView());
         QVERIFY(view);
-        QCOMPARE(view->GetViewClass(), QString("CBookView"));
+        QCOMPARE(QString(view->metaObject()->className()), QString("CBookView"));
         QCOMPARE(view->ItemTexts().size(), 2);
         QVERIFY(view->ItemTexts().filter("Penny Black").size() == 1);
         QCOMPARE(m_frame->GetEntriesPane()->text(), QString("2 entries"));
         QVERIFY(!m_frame->GetReservedPane()->isVisibleTo(m_frame.get()));
 
         // The selection is kept per library and type, and comes back.
-        view->ItemList()->setCurrentRow(1);
+        view->ItemList()->setCurrentIndex(1);
         QString chosen = view->CurrentItemText();
         m_frame->SwitchView(CMediaUtils::MEDIA_CD);
         QCOMPARE(m_frame->GetEntriesPane()->text(), QString("0 entries"));
         m_frame->SwitchView(CMediaUtils::MEDIA_BOOK);
-        view = qobject_cast<CMediaPlaceholderView*>(m_frame->GetActiveView());
+        view = qobject_cast<CMediaView*>(m_frame->GetActiveView());
         QCOMPARE(view->CurrentItemText(), chosen);
         m_frame->OnCommand(ID_PREVIOUS_ITEM);
         QVERIFY(view->CurrentItemText() != chosen);
