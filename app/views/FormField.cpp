@@ -124,6 +124,9 @@ void CFormField::SetText(const QString& value)
             combo->setEditText(value);
         else
             combo->setCurrentIndex(-1);
+        // A long entry shows from its start.
+        if (QLineEdit* line = combo->lineEdit())
+            line->setCursorPosition(0);
     }
     m_loading = false;
 }

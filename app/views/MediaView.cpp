@@ -14,11 +14,11 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSortFilterProxyModel>
 #include <QSvgRenderer>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/BalloonTip.h"
 #include "app/CommandIds.h"
@@ -348,12 +348,14 @@ void CMediaView::BuildPages(QBoxLayout* layout)
         m_pageTabs->setFocusPolicy(Qt::NoFocus);
         m_pageTabs->tabBar()->setFocusPolicy(Qt::NoFocus);
     }
+    m_pageTabs->setMinimumHeight(120);
     layout->addWidget(m_pageTabs, 1);
 }
 
 void CMediaView::DescribeFields(CFieldList& fields) const
 {
-    fields << CFieldSpec { U::MEDIA_PROP_TITLE, "&Title" };
+    fields << CFieldSpec { U::MEDIA_PROP_TITLE, "&Title", CFieldKind::line, CFieldValidation::none, CChoiceSource::none,
+        CNameSource::none, true };
 }
 
 void CMediaView::DescribeSortOrders(QList<SortEntry>& entries) const
@@ -685,6 +687,8 @@ void CMediaView::OnPageChanged()
         return;
     GetDocument()->MarkItemModified(m_item);
     UpdateListText();
+    // A page may reserve or lend the item, or add its first track.
+    UpdateCounts();
     emit CommandStatesChanged();
 }
 

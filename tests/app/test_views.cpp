@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -28,9 +29,11 @@
 #include "app/views/ReportView.h"
 #include "app/views/SuggestLineEdit.h"
 #include "app/views/ViewFactory.h"
+#include "data/model/Book.h"
 #include "data/model/CD.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/Track.h"
+#include "data/store/Category.h"
 #include "data/store/MediaRegistry.h"
 
 using U = CMediaUtils;
@@ -417,6 +420,209 @@ private slots:
         QVERIFY(search->GetResultText(0).contains("Kind of Blue"));
     }
 
+    void theListIsAModelThatTheFilterNarrows()
+    {
+        CMediaView* view = Show(U::MEDIA_BOOK);
+        QAbstractItemModelTester tester(view->ListModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester proxyTester(
+            view->ItemList()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        for (const char* title : { "Dune", "Emma", "Dune Messiah", "Emma" })
+            AddItem(view, title);
+        // Equal texts are told apart, so that each entry can be remembered.
+        QCOMPARE(view->ItemTexts().filter("Emma").size(), 2);
+        QVERIFY(view->ItemTexts().contains("\"Emma\" (2)"));
+
+        view->SelectItemText("\"Dune Messiah\"");
+        view->FilterBox()->setText("DUNE");
+        QCOMPARE(view->ItemList()->count(), 2);
+        QCOMPARE(view->CurrentItemText(), QString("\"Dune Messiah\""));
+        view->FilterBox()->setText("emma");
+        QCOMPARE(view->ItemList()->count(), 2);
+        QVERIFY(view->CurrentItemText().startsWith("\"Emma\""));
+        // Without a match the item stays on the form.
+        CMediaItem* shown = view->GetCurrentItem();
+        view->FilterBox()->setText("zzz");
+        QCOMPARE(view->ItemList()->count(), 0);
+        QCOMPARE(view->GetCurrentItem(), shown);
+        QVERIFY(!view->IsCommandEnabled(ID_NEXT_ITEM));
+        view->FilterBox()->clear();
+        QCOMPARE(view->ItemList()->count(), 4);
+        QCOMPARE(view->GetCurrentItem(), shown);
+        // A new item shows whatever the filter held.
+        view->FilterBox()->setText("dune");
+        view->NewItem();
+        QVERIFY(view->FilterBox()->text().isEmpty());
+        QCOMPARE(view->ItemList()->count(), 5);
+    }
+
+    void reopeningRestoresEachTypesSelection()
+    {
+        CMediaView* books = Show(U::MEDIA_BOOK);
+        for (const char* title : { "A", "B", "C" })
+            AddItem(books, title);
+        books->SelectItemText("\"B\"");
+        CMediaView* cds = Show(U::MEDIA_CD);
+        for (const char* title : { "X", "Y", "Z" })
+            AddItem(cds, title);
+        cds->SelectItemText("\"Y\"");
+        const CString name = m_doc->GetLibraryName();
+        m_doc->CloseLibrary();
+        m_doc->OpenLibrary(name, false);
+        QCOMPARE(Show(U::MEDIA_BOOK)->CurrentItemText(), QString("\"B\""));
+        QCOMPARE(Show(U::MEDIA_CD)->CurrentItemText(), QString("\"Y\""));
+    }
+
+    // Nothing typed is lost when the user switches type or library, or quits.
+    void aPendingEditIsTakenOverBeforeTheViewOrLibraryGoes()
+    {
+        CMediaView* view = Show(U::MEDIA_BOOK);
+        AddItem(view, "Dune");
+        Enter(view->FindField("Edition"), "First");
+        m_frame->OnCommand(MediaTypeCommand(U::MEDIA_CD));
+        QCOMPARE(Book()->GetEdition(), CString("First"));
+
+        const CString first = m_doc->GetLibraryName();
+        view = Show(U::MEDIA_BOOK);
+        Enter(view->FindField("Edition"), "Second");
+        m_doc->CreateNewLibrary();
+        QCOMPARE(EditionOnDisk(first), CString("Second"));
+
+        m_doc->LoadLibraryAt(0);
+        QCOMPARE(m_doc->GetLibraryName(), first);
+        view = Show(U::MEDIA_BOOK);
+        Enter(view->FindField("Edition"), "Third");
+        m_frame->close();
+        QCOMPARE(EditionOnDisk(first), CString("Third"));
+    }
+
+    void tabCyclesBetweenTheListAndTheFields()
+    {
+        CMediaView* view = Show(U::MEDIA_BOOK);
+        AddItem(view, "Dune");
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        QWidget* first = view->Fields().first()->Editor();
+        QWidget* last = view->Fields().last()->Editor();
+        view->ItemList()->setFocus();
+        QTest::keyClick(view->ItemList(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), first);
+        QTest::keyClick(first, Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), view->ItemList());
+        QTest::keyClick(view->ItemList(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), last);
+        QTest::keyClick(last, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), view->ItemList());
+        // The Delete key in the list deletes.
+        QTest::keyClick(view->ItemList(), Qt::Key_Delete);
+        QCOMPARE(m_box->LastTitle(), QString("Remove"));
+        QCOMPARE(m_doc->GetItemCount(U::MEDIA_BOOK), 0);
+    }
+
+    void updateLengthFieldTotalsTheTracks()
+    {
+        CMediaView* cds = Show(U::MEDIA_CD);
+        AddItem(cds, "Kind of Blue");
+        QVERIFY(!cds->IsCommandEnabled(ID_EDIT_UPDATE_LENGTH));
+        for (int length : { 200, 130 }) {
+            auto* track = static_cast<CTrack*>(cds->GetCurrentItem()->CreateSubItem(nullptr));
+            track->SetLength(length);
+            cds->GetCurrentItem()->AddSubItem(track);
+        }
+        QVERIFY(cds->IsCommandEnabled(ID_EDIT_UPDATE_LENGTH));
+        m_doc->SaveLibrary();
+        m_frame->OnCommand(ID_EDIT_UPDATE_LENGTH);
+        QCOMPARE(cds->FindField("Length")->Text(), QString("05:30"));
+        QCOMPARE(static_cast<CTrackMedia*>(cds->GetCurrentItem())->GetMediaSize(), 330);
+        QVERIFY(m_doc->IsModified());
+        // A recordable disc's size is its capacity, not what is on it.
+        CMediaView* discs = Show(U::MEDIA_CDREC);
+        AddItem(discs, "Mix");
+        discs->GetCurrentItem()->AddSubItem(discs->GetCurrentItem()->CreateSubItem(nullptr));
+        QVERIFY(!discs->IsCommandEnabled(ID_EDIT_UPDATE_LENGTH));
+    }
+
+    void sortByOffersTheTypesOrdersAndKeepsTheItem_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("books") << int(U::MEDIA_BOOK) << QStringList { "&Library ID", "&Title", "&Author" };
+        QTest::newRow("magazines") << int(U::MEDIA_MAGAZINE) << QStringList { "&Library ID", "&Magazine", "I&ssue" };
+        QTest::newRow("sheet music") << int(U::MEDIA_SHEETMUSIC)
+                                     << QStringList { "&Library ID", "&Title", "&Composer" };
+        QTest::newRow("CDs") << int(U::MEDIA_CD) << QStringList { "&Library ID", "&Title", "&Artist" };
+        QTest::newRow("DVDs") << int(U::MEDIA_DVD) << QStringList { "&Library ID", "&Title" };
+    }
+    void sortByOffersTheTypesOrdersAndKeepsTheItem()
+    {
+        QFETCH(int, type);
+        QFETCH(QStringList, entries);
+        CMediaView* view = Show(type);
+        QStringList texts;
+        for (QAction* action : view->SortMenu()->actions())
+            texts << action->text();
+        QCOMPARE(texts, entries);
+        AddItem(view, "Zebra");
+        AddItem(view, "Aardvark");
+        CMediaItem* current = view->GetCurrentItem();
+        m_doc->SaveLibrary();
+        view->SortMenu()->actions().at(0)->trigger();
+        CString primary, secondary;
+        m_doc->GetSortOrder(type, primary, secondary);
+        QCOMPARE(primary, U::MEDIA_PROP_LIBRARYID);
+        QVERIFY(m_doc->IsModified());
+        QCOMPARE(view->GetCurrentItem(), current);
+    }
+
+    void relocateAsksThenMovesEveryItemOfTheType()
+    {
+        CMediaView* view = Show(U::MEDIA_DVD);
+        AddItem(view, "Alien");
+        AddItem(view, "Brazil");
+        Enter(view->FindField("Location"), "Attic");
+        m_box->SetNextAnswer(CMessageBox::No);
+        view->Relocate();
+        QCOMPARE(m_box->LastTitle(), QString("Re-locate Media"));
+        QCOMPARE(m_box->LastText(),
+            QString("Should VemoLibrary flag all the DVDs in this Library as being located in \"Attic\"?"));
+        CMediaItem* other
+            = view->ListModel()->ItemAt(view->ListModel()->RowOfText(view->ItemTexts().filter("Alien")[0]));
+        QCOMPARE(other->GetLocation(), CString());
+        view->Relocate();
+        QCOMPARE(other->GetLocation(), CString("Attic"));
+        QVERIFY(m_doc->IsListStale(CVemoLibraryDoc::ListLocations));
+    }
+
+    void buttonsOpenTheirDialogsAndTheBasicReport()
+    {
+        CMediaView* view = Show(U::MEDIA_VIDEOTAPE);
+        AddItem(view, "Holiday 1998");
+        for (const QString button : { "Library ID Format", "Custom Fields" }) {
+            view->FindButton(button)->click();
+            QCOMPARE(m_box->LastTitle(), button);
+            QVERIFY(m_box->LastText().contains("not there yet"));
+        }
+        view->FindButton("Basic Report")->click();
+        auto* report = qobject_cast<CReportView*>(m_frame->GetActiveView());
+        QVERIFY(report);
+        QCOMPARE(report->GetError(), QString());
+        QCOMPARE(report->GetGrid()->RowCount(), 1);
+        QVERIFY(!m_frame->IsMediaViewActive());
+        m_frame->OnCommand(MediaTypeCommand(U::MEDIA_VIDEOTAPE));
+        QVERIFY(Active());
+    }
+
+    void hintsRefreshChoicesAndSuggestions()
+    {
+        CMediaView* view = Show(U::MEDIA_CD);
+        AddItem(view, "Kind of Blue");
+        auto* category = qobject_cast<QComboBox*>(view->FindField("Category")->Editor());
+        const int before = category->count();
+        m_doc->GetLibrary()->AddCategory(new CCategory("Jazz"));
+        emit m_doc->UpdateAllViews(CVemoLibraryDoc::HintCategories);
+        QCOMPARE(category->count(), before + 1);
+        QVERIFY(category->findText("Jazz") >= 0);
+        QCOMPARE(view->FindField("Category")->Text(), Q(CCategory::GetNoCategory()));
+    }
+
 private:
     CMediaView* Active() const { return qobject_cast<CMediaView*>(m_frame->GetActiveView()); }
     CMediaView* Show(int type)
@@ -424,6 +630,29 @@ private:
         m_frame->show();
         m_frame->SwitchView(type);
         return Active();
+    }
+    static void AddItem(CMediaView* view, const QString& title)
+    {
+        view->NewItem();
+        Enter(view->FindField("Title"), title);
+        view->TakeOver();
+    }
+    CBook* Book() const
+    {
+        POSITION pos = m_doc->GetLibrary()->GetHeadItem(U::MEDIA_BOOK);
+        return static_cast<CBook*>(m_doc->GetLibrary()->GetNextItem(U::MEDIA_BOOK, pos));
+    }
+    // The edition of the first book of a library as its file holds it.
+    CString EditionOnDisk(const CString& library) const
+    {
+        CLibrary read(false, false);
+        bool converted = false;
+        CString error;
+        if (!CLibraryFile::Read(read, m_home->LibraryPath(library), converted, error))
+            return "unreadable";
+        POSITION pos = read.GetHeadItem(U::MEDIA_BOOK);
+        const auto* book = pos ? dynamic_cast<const CBook*>(read.GetNextItem(U::MEDIA_BOOK, pos)) : nullptr;
+        return book ? book->GetEdition() : CString("no book");
     }
     static QStringList FieldTexts(const CMediaView* view)
     {
