@@ -38,8 +38,11 @@ CMainFrame* g_frame = nullptr;
 
 CMediaView* Books()
 {
-    if (g_frame->GetMediaTypeOnScreen() != TYPE)
+    if (g_frame->GetMediaTypeOnScreen() != TYPE) {
         g_frame->SwitchView(TYPE);
+        // Laid out and painted as on screen.
+        QApplication::processEvents();
+    }
     return qobject_cast<CMediaView*>(g_frame->GetActiveView());
 }
 
@@ -138,6 +141,8 @@ int main(int argc, char** argv)
     vemotest::GenerateLibrary(*doc->GetLibrary(), options);
     doc->MarkItemModified(nullptr);
     frame->show();
+    // The view on screen was filled before the items came.
+    frame->SwitchView(U::MEDIA_SOFTWARE);
     g_doc = doc.get();
     g_frame = frame.get();
     std::printf("%d items, %d of them %s\n", ITEMS, doc->GetItemCount(TYPE), U::GetMediaNamePlural(TYPE).c_str());

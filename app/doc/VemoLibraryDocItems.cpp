@@ -19,9 +19,11 @@ CMediaItem* CVemoLibraryDoc::CreateMediaItem(int mediaType, CMediaItem* source)
 {
     if (!m_library)
         return nullptr;
+    // The library sorts the new item in and tells its search and indexes;
+    // marking the item changed would only make it sort the list again.
     CMediaItem* item = m_library->CreateMediaItem(mediaType, source);
     if (item)
-        MarkItemModified(item);
+        MarkModified();
     return item;
 }
 
@@ -31,8 +33,9 @@ void CVemoLibraryDoc::DeleteItem(CMediaItem* item)
         return;
     if (CLibrarySearchDlg* search = GetSearchDlg())
         search->ForgetItems([item](const CMediaItem* medium) { return medium == item; });
+    // The library keeps its search and indexes right by itself.
     m_library->DeleteItem(item);
-    MarkItemModified(nullptr);
+    MarkModified();
 }
 
 void CVemoLibraryDoc::DeleteItems(int mediaType)
@@ -43,7 +46,7 @@ void CVemoLibraryDoc::DeleteItems(int mediaType)
     if (CLibrarySearchDlg* search = GetSearchDlg())
         search->ForgetItems([type](const CMediaItem* medium) { return CMediaUtils::GetItemMediaID(medium) == type; });
     m_library->DeleteItems(mediaType);
-    MarkItemModified(nullptr);
+    MarkModified();
 }
 
 void CVemoLibraryDoc::GetSortOrder(int mediaType, CString& primary, CString& secondary) const

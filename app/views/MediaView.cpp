@@ -29,6 +29,7 @@
 #include "app/pages/PageFactory.h"
 #include "app/views/FormBuilder.h"
 #include "app/views/FormField.h"
+#include "app/views/ItemFilterModel.h"
 #include "app/views/ItemListModel.h"
 #include "data/model/Cassette.h"
 #include "data/model/MediaItem.h"
@@ -152,11 +153,10 @@ CMediaView::CMediaView(CVemoLibraryDoc* doc, int mediaType, const QString& pictu
     : CView(doc, mediaType, parent)
     , m_picture(picture)
     , m_model(new CItemListModel(this))
-    , m_proxy(new QSortFilterProxyModel(this))
+    , m_proxy(new CItemFilterModel(this))
 {
     setObjectName(QString("mediaView%1").arg(mediaType));
     m_proxy->setSourceModel(m_model);
-    m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
     // An edited entry stays where it is until the list is filled again.
     m_proxy->setDynamicSortFilter(false);
 }
@@ -562,14 +562,18 @@ void CMediaView::RememberSelection()
         GetDocument()->RememberItem(GetMediaType(), m_model->TextAt(row).toStdString());
 }
 
-void CMediaView::UpdateCounts()
+void CMediaView::UpdateCounts(bool recount)
 {
     CVemoLibraryDoc* doc = GetDocument();
     if (!doc)
         return;
     const int type = GetMediaType();
-    emit StatusCountsChanged(
-        doc->GetItemCount(type), doc->GetReservedItemCount(type), doc->GetCheckedOutItemCount(type));
+    // Counting the lent items looks at every item of the type.
+    if (recount) {
+        m_reserved = doc->GetReservedItemCount(type);
+        m_checkedOut = doc->GetCheckedOutItemCount(type);
+    }
+    emit StatusCountsChanged(doc->GetItemCount(type), m_reserved, m_checkedOut);
 }
 
 void CMediaView::UpdateListText()
@@ -584,7 +588,7 @@ void CMediaView::OnFilterChanged(const QString& text)
     TakeOver();
     {
         CFilling filling(m_filling);
-        m_proxy->setFilterFixedString(text);
+        m_proxy->SetFilterText(text);
         m_list->setCurrentIndex(ProxyRowOf(m_item));
     }
     // The item on screen stays while it matches; else the first match.
@@ -881,7 +885,8 @@ void CMediaView::CreateItem(bool copy)
         m_model->Insert(row, item, Q(ListTextOf(item)));
         SelectSourceRow(m_model->RowOf(item));
     }
-    UpdateCounts();
+    // A new item (a copy too) is neither reserved nor lent.
+    UpdateCounts(false);
     emit CommandStatesChanged();
     if (QWidget* first = FirstEditor())
         first->setFocus(Qt::OtherFocusReason);

@@ -17,6 +17,7 @@
 #include "platform/util/VemoTypes.h"
 
 class CFormField;
+class CItemFilterModel;
 class CItemListModel;
 class CItemPage;
 class CMediaItem;
@@ -27,7 +28,6 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QSortFilterProxyModel;
 class QTabWidget;
 
 class CMediaView : public CView {
@@ -141,7 +141,7 @@ private:
     void OnFieldEdited(CFormField* field);
     void OnPageChanged();
     void RememberSelection();
-    void UpdateCounts();
+    void UpdateCounts(bool recount = true);
     void UpdateButtons();
     void RefreshChoices(CChoiceSource source);
     void RefreshAllChoices();
@@ -160,7 +160,7 @@ private:
     QString m_picture;
     CString m_sortProp;
     CItemListModel* m_model;
-    QSortFilterProxyModel* m_proxy;
+    CItemFilterModel* m_proxy;
     QComboBox* m_list = nullptr;
     QLineEdit* m_filter = nullptr;
     QMenu* m_sortMenu = nullptr;
@@ -172,6 +172,8 @@ private:
     QPushButton* m_newButton = nullptr;
     QList<QPushButton*> m_itemButtons; // need a current item
 
+    int m_reserved = 0;
+    int m_checkedOut = 0;
     CMediaItem* m_item = nullptr;
     CFormField* m_editedField = nullptr;
     bool m_fieldEdited = false;
