@@ -70,7 +70,8 @@ void CQtBalloonTip::Show(QWidget* field, const QString& title, const QString& te
     // One balloon at a time: a new one replaces the last.
     if (m_popup)
         m_popup->close();
-    auto* popup = new CBalloonFrame(field->window());
+    // It goes with its field (a view that is replaced takes it along).
+    auto* popup = new CBalloonFrame(field);
     m_popup = popup;
     auto* layout = new QGridLayout(popup);
     auto* heading = new QLabel(QString("<b>%1</b>").arg(title.toHtmlEscaped()), popup);

@@ -36,7 +36,7 @@ public:
     void Show(QWidget* field, const QString& title, const QString& text, const Style& style) override;
 
 private:
-    // Owned by the field's window.
+    // Owned by its field.
     QPointer<QWidget> m_popup;
 };
 

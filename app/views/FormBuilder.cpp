@@ -84,7 +84,6 @@ QList<CFormField*> CFormBuilder::Build(const CFieldList& fields, QGridLayout* gr
     grid->setColumnMinimumWidth(GAP_COLUMN, 16);
     int row = grid->rowCount();
     bool right = false;
-    QWidget* previous = nullptr;
     for (const CFieldSpec& spec : fields) {
         QWidget* editor = MakeEditor(spec, parent);
         QLabel* label = nullptr;
@@ -114,9 +113,6 @@ QList<CFormField*> CFormBuilder::Build(const CFieldList& fields, QGridLayout* gr
             right = true;
         }
 
-        if (previous)
-            QWidget::setTabOrder(previous, editor);
-        previous = editor;
         built << field;
     }
     return built;

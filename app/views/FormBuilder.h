@@ -1,8 +1,8 @@
 #pragma once
 // Turns a form table into widgets: an editor per row by its kind, a label
 // with mnemonic as the editor's buddy, the label without "&" as the
-// editor's accessible name, two fields a line (wide ones alone), and the
-// tab order of the rows.
+// editor's accessible name, two fields a line (wide ones alone). The fields
+// are created in the order of the rows, which the tab order follows.
 
 #include <QList>
 

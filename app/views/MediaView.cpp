@@ -208,11 +208,17 @@ void CMediaView::BuildForm()
     layout->addLayout(middle);
     BuildPages(layout);
 
-    // The cycle of Tab: list, fields, pages, list again.
-    if (QWidget* first = FirstEditor())
-        QWidget::setTabOrder(m_list, first);
-    if (QWidget* last = LastEditor())
-        QWidget::setTabOrder(last, m_pageTabs);
+    // The cycle of Tab: list, fields, pages, list again (focusNextPrevChild
+    // closes it). The filter and the buttons lead into it.
+    QList<QWidget*> chain { m_filter };
+    for (QPushButton* button : m_buttons)
+        chain << button;
+    chain << m_list;
+    for (CFormField* field : m_fields)
+        chain << field->Editor();
+    chain << m_pageTabs;
+    for (int i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
     RefreshAllChoices();
     ShowItem(nullptr);
 }
@@ -1034,7 +1040,6 @@ void CMediaView::Relocate()
     if (!CMessageBox::Confirm(doc->GetDialogParent(), "Re-locate Media", question))
         return;
     doc->RelocateMedia(GetMediaType(), location);
-    UpdateListText();
 }
 
 void CMediaView::OpenLibraryIDFormat()

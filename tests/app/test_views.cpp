@@ -505,6 +505,12 @@ private slots:
         view->ItemList()->setFocus();
         QTest::keyClick(view->ItemList(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), first);
+        // Every field in the order of the form.
+        for (int i = 1; i < view->Fields().size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY(view->Fields().at(i)->Holds(QApplication::focusWidget()));
+        }
+        first->setFocus();
         QTest::keyClick(first, Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), view->ItemList());
         QTest::keyClick(view->ItemList(), Qt::Key_Backtab);
