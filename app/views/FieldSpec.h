@@ -34,7 +34,8 @@ enum class CChoiceSource {
 };
 
 // The names a field suggests while the user types. The first six are the
-// library's derived lists, which an edit of the field makes stale.
+// library's derived lists, which an edit of the field makes stale, in the
+// order of their update hints (108..113).
 enum class CNameSource {
     none,
     artists,

@@ -393,22 +393,14 @@ void CMediaView::OnUpdate(int hint)
         ShowField(U::MEDIA_PROP_CATEGORY);
         break;
     case CVemoLibraryDoc::HintArtists:
-        RefreshNames(CNameSource::artists);
-        break;
     case CVemoLibraryDoc::HintActors:
-        RefreshNames(CNameSource::actors);
-        break;
     case CVemoLibraryDoc::HintDirectors:
-        RefreshNames(CNameSource::directors);
-        break;
     case CVemoLibraryDoc::HintAuthors:
-        RefreshNames(CNameSource::authors);
-        break;
     case CVemoLibraryDoc::HintLocations:
-        RefreshNames(CNameSource::locations);
-        break;
     case CVemoLibraryDoc::HintManufacturers:
-        RefreshNames(CNameSource::manufacturers);
+        // The hints of the rebuilt lists come in the order of the lists.
+        RefreshNames(
+            static_cast<CNameSource>(static_cast<int>(CNameSource::artists) + hint - CVemoLibraryDoc::HintArtists));
         break;
     default:
         break;

@@ -34,6 +34,7 @@
 #include "data/model/MediaUtils.h"
 #include "data/model/Track.h"
 #include "data/store/Category.h"
+#include "data/store/MagazineMgr.h"
 #include "data/store/MediaRegistry.h"
 
 using U = CMediaUtils;
@@ -614,6 +615,22 @@ private slots:
         QVERIFY(!m_frame->IsMediaViewActive());
         m_frame->OnCommand(MediaTypeCommand(U::MEDIA_VIDEOTAPE));
         QVERIFY(Active());
+    }
+
+    // A magazine title typed on the form lives in the shared data, which
+    // must keep it: the issue only holds the title's id.
+    void aNewMagazineTitleIsKeptInTheSharedData()
+    {
+        CMediaView* view = Show(U::MEDIA_MAGAZINE);
+        AddItem(view, "Cover story");
+        Enter(view->FindField("Magazine"), "Byte");
+        view->TakeOver();
+        QCOMPARE(view->CurrentItemText(), QString("Byte - \"Cover story\""));
+        CMagazineMgr::DeleteInstance();
+        m_doc->LoadSharedData();
+        QVERIFY(m_doc->GetMagazineTitles().Find("Byte"));
+        auto* combo = qobject_cast<QComboBox*>(view->FindField("Magazine")->Editor());
+        QVERIFY(combo->findText("Byte") >= 0);
     }
 
     void hintsRefreshChoicesAndSuggestions()
