@@ -202,7 +202,7 @@ private:
     CString m_filePath;
 
     CFileLock m_lock;
-    CString m_lockHolder;
+    CString m_lockProblem;
     // A failed save is not tried again at every idle pass, only after a
     // further change or when saved on purpose; its message shows once.
     bool m_idleSaveBlocked = false;

@@ -251,6 +251,9 @@ void CMediaView::BuildHeader(QBoxLayout* layout)
     m_list->installEventFilter(this);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QComboBox::currentIndexChanged, this, &CMediaView::OnListChanged);
+    // A view that gets the focus hands it to the list, where typing finds
+    // an entry.
+    setFocusProxy(m_list);
     auto* listLabel = new QLabel("It&em:", this);
     listLabel->setBuddy(m_list);
 

@@ -31,6 +31,7 @@ public:
 
 signals:
     void StatusCountsChanged(int entries, int reserved, int checkedOut);
+    // What IsCommandEnabled answers may have changed.
     void CommandStatesChanged();
     // The window is to show the basic printed report of the media type.
     void BasicReportRequested(int mediaType);
