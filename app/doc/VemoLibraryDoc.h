@@ -20,6 +20,7 @@ class CMediaItem;
 class CVideoTape;
 class CLibraryCommands;
 class CLibrarySearchDlg;
+class CMediaSubItem;
 class CMediaTypeSelection;
 class CReportWindows;
 class CVemoLibrarySettings;
@@ -257,4 +258,18 @@ public:
     void OnLibraryIDFormat(int id);
     void OnCustomFields(int mediaType);
     void OnMagazineTitles();
+
+    // Operations for the item pages
+public:
+    // Deletes a sub-item from its medium: an open search window first drops
+    // results that would point at it; the library is marked modified.
+    void DeleteSubItem(CMediaSubItem* subItem);
+    // After a page added or changed a person or publisher: writes the shared
+    // data file and sends HintSharedData; false when the file was not written.
+    bool SharedDataChanged();
+    // The folder the picture chooser opens for an item of the media type
+    // (books keep their own), and the folder of a chosen picture, kept in the
+    // settings and saved at once.
+    CString GetImageDir(int mediaType) const;
+    void RememberImageDir(int mediaType, const CString& dir);
 };

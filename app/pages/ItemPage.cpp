@@ -1,3 +1,3 @@
-// Gives the page interface its meta-object (moc runs on the header of a
-// source file).
+// CItemPage is all in its header; this file gives the header its moc run.
+
 #include "app/pages/ItemPage.h"
