@@ -10,8 +10,8 @@ using N = CNameSource;
 
 void CTrackMediaView::OnFieldTakenOver(const CFieldSpec& spec)
 {
-    if (spec.prop == U::MEDIA_PROP_MEDIASIZE || spec.prop == U::MEDIA_PROP_LENGTH)
-        RefreshPages();
+    if (spec.prop == U::MEDIA_PROP_MEDIASIZE || spec.prop == U::MEDIA_PROP_DISCS)
+        OnMediaSizeChanged();
 }
 
 void CAudioTrackMediaView::DescribeFields(CFieldList& fields) const

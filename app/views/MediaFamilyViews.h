@@ -5,8 +5,8 @@
 
 #include "app/views/MediaView.h"
 
-// Media with tracks: the pages derive totals and remaining time from the
-// sizes, so they are refreshed when a size changes.
+// Media with tracks: the sub-item page derives the time left and the discs
+// from the medium's size and number of discs, so it hears when they change.
 class CTrackMediaView : public CMediaView {
     Q_OBJECT
 

@@ -27,6 +27,7 @@
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/pages/ItemPage.h"
 #include "app/pages/PageFactory.h"
+#include "app/pages/SubItemsPage.h"
 #include "app/views/FormBuilder.h"
 #include "app/views/FormField.h"
 #include "app/views/ItemFilterModel.h"
@@ -53,7 +54,6 @@ const char* const REMOVE_ONE_QUESTION = "VemoLibrary is about to permanently rem
 const char* const REMOVE_ALL_QUESTION = "VemoLibrary is about to permanently remove all %1 %2 from this "
                                         "Library.\n\nDeletions are not reversible. Continue?";
 const char* const RELOCATE_QUESTION = "Should VemoLibrary flag all the %1 in this Library as being located in \"%2\"?";
-const char* const PAGES_NOTE = "Property pages follow";
 
 QString Q(const CString& text)
 {
@@ -140,6 +140,28 @@ QPixmap Picture(const QString& name, int size, qreal ratio)
     return pixmap;
 }
 
+// The letter after "&" in a label, lower case; empty when there is none.
+QString MnemonicOf(const QString& label)
+{
+    const qsizetype at = label.indexOf('&');
+    return at >= 0 && at + 1 < label.size() ? label.mid(at + 1, 1).toLower() : QString();
+}
+
+// The title with its mnemonic moved to the first letter not in taken (kept
+// when it is free, dropped when every letter is taken).
+QString FreeMnemonic(const QString& title, const QString& taken)
+{
+    const QString mnemonic = MnemonicOf(title);
+    if (!mnemonic.isEmpty() && !taken.contains(mnemonic))
+        return title;
+    QString plain = title;
+    plain.remove('&');
+    for (qsizetype i = 0; i < plain.size(); ++i)
+        if (plain.at(i).isLetterOrNumber() && !taken.contains(plain.at(i).toLower()))
+            return plain.left(i) + '&' + plain.mid(i);
+    return plain;
+}
+
 QStringList ListOf(void (*get)(CStringList&))
 {
     CStringList list;
@@ -167,6 +189,7 @@ CMediaView::~CMediaView()
     // focus loss, a model reset) must not reach it.
     for (QObject* child : findChildren<QObject*>())
         disconnect(child, nullptr, this, nullptr);
+    disconnect(qApp, nullptr, this, nullptr);
 }
 
 void CMediaView::BuildForm()
@@ -344,21 +367,37 @@ void CMediaView::BuildPages(QBoxLayout* layout)
     m_pageTabs = new QTabWidget(this);
     m_pageTabs->setObjectName("itemPages");
     m_pages = CPageFactory::CreatePages(GetMediaType(), GetDocument(), m_pageTabs);
+    // The tabs' mnemonics give way to the form's, which are always in reach.
+    QString taken = "er";
+    for (CFormField* field : m_fields)
+        taken += MnemonicOf(field->Spec().label);
     for (CItemPage* page : m_pages) {
-        m_pageTabs->addTab(page, page->Title());
+        const QString title = FreeMnemonic(page->Title(), taken);
+        taken += MnemonicOf(title);
+        m_pageTabs->addTab(page, title);
         connect(page, &CItemPage::ItemChanged, this, &CMediaView::OnPageChanged);
     }
-    if (m_pages.isEmpty()) {
-        m_pagesNote = new QLabel(PAGES_NOTE, m_pageTabs);
-        m_pagesNote->setObjectName("pagesNote");
-        m_pagesNote->setAlignment(Qt::AlignCenter);
-        m_pagesNote->setEnabled(false);
-        m_pageTabs->addTab(m_pagesNote, "Pages");
-        m_pageTabs->setFocusPolicy(Qt::NoFocus);
-        m_pageTabs->tabBar()->setFocusPolicy(Qt::NoFocus);
-    }
-    m_pageTabs->setMinimumHeight(120);
+    // A type without pages gives the fields the room.
+    m_pageTabs->setVisible(!m_pages.isEmpty());
+    m_pageTabs->setMinimumHeight(160);
     layout->addWidget(m_pageTabs, 1);
+    // A page's pending edit goes in when the focus moves on to the rest of
+    // the form, as a field's does.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (!now || !isAncestorOf(now))
+            return;
+        if (CItemPage* page = PageHolding(old); page && PageHolding(now) != page)
+            page->TakeOver();
+    });
+}
+
+CItemPage* CMediaView::PageHolding(QWidget* widget) const
+{
+    // Up through the parents, past popup windows, to a page of this view.
+    for (QWidget* at = widget; at && at != this; at = at->parentWidget())
+        if (auto* page = qobject_cast<CItemPage*>(at); page && m_pages.contains(page))
+            return page;
+    return nullptr;
 }
 
 void CMediaView::DescribeFields(CFieldList& fields) const
@@ -421,14 +460,18 @@ void CMediaView::OnAboutToBeReplaced()
 
 void CMediaView::OnLibraryClosing()
 {
-    // The library is saved before it closes, so a field still being edited
-    // is written now and the library saved once more.
-    if (TakeOver() && GetDocument())
-        GetDocument()->SaveLibrary();
-    for (CItemPage* page : m_pages) {
+    // The library was saved before it closes, so what is still being edited
+    // (a field, a page's editor) is written now and the library saved once
+    // more.
+    CVemoLibraryDoc* doc = GetDocument();
+    const bool wasModified = doc && doc->IsModified();
+    const bool fieldTaken = TakeOver();
+    for (CItemPage* page : m_pages)
         page->TakeOver();
+    if (doc && (fieldTaken || (!wasModified && doc->IsModified())))
+        doc->SaveLibrary();
+    for (CItemPage* page : m_pages)
         page->SetItem(nullptr);
-    }
     CFilling filling(m_filling);
     m_model->Clear();
     ShowItem(nullptr);
@@ -697,10 +740,11 @@ void CMediaView::OnPageChanged()
     emit CommandStatesChanged();
 }
 
-void CMediaView::RefreshPages()
+void CMediaView::OnMediaSizeChanged()
 {
     for (CItemPage* page : m_pages)
-        page->SetItem(m_item);
+        if (auto* subItems = qobject_cast<CSubItemsPage*>(page))
+            subItems->OnMediaSizeChanged();
 }
 
 // ---------------------------------------------------------------------------

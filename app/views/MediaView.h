@@ -119,8 +119,9 @@ protected:
     // Shows a field's value again from the current item.
     void ShowField(CFormField* field);
     void ShowField(const CString& prop);
-    // The pages show the current item again (after a change they derive from).
-    void RefreshPages();
+    // The size of the medium or its number of discs changed: the sub-item
+    // pages recompute the time left and the discs' choices.
+    void OnMediaSizeChanged();
     // The current item's list entry follows a change of its text.
     void UpdateListText();
 
@@ -156,6 +157,8 @@ private:
     QWidget* LastEditor() const;
     bool CanUpdateLength() const;
     CItemPage* SubItemPage() const;
+    // The page of this view that holds widget; null when none does.
+    CItemPage* PageHolding(QWidget* widget) const;
 
     QString m_picture;
     CString m_sortProp;
@@ -165,7 +168,6 @@ private:
     QLineEdit* m_filter = nullptr;
     QMenu* m_sortMenu = nullptr;
     QTabWidget* m_pageTabs = nullptr;
-    QLabel* m_pagesNote = nullptr;
     QList<CItemPage*> m_pages;
     QList<CFormField*> m_fields;
     QList<QPushButton*> m_buttons;

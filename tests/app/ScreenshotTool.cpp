@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QPixmap>
 #include <QTextStream>
+#include <algorithm>
 
 #include "app/MainFrame.h"
 #include "app/VemoLibrarySettings.h"
@@ -70,6 +71,8 @@ int main(int argc, char** argv)
             view->GetCurrentItem()->GetData(data);
             for (const CString& prop : CMediaUtils::GetAllDataProps())
                 filled += !data[prop].empty() && data[prop] != "0" && data[prop] != "N";
+            // A few sub-items show the page below the form too.
+            filled += 2 * std::min(view->GetCurrentItem()->GetSubItemCount(), 5);
             if (filled > bestFilled) {
                 bestFilled = filled;
                 best = row;

@@ -1,7 +1,8 @@
 // The media views: every type's form builds and takes over every field it
 // shows; checked fields and their balloons; New, Copy, Delete and Delete
 // All; the item list model, its filter and the selection kept per library
-// and type; take-over on focus loss and before the library goes; keyboard.
+// and type; take-over on focus loss and before the library goes; keyboard;
+// the property pages below the fields.
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
@@ -14,6 +15,7 @@
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
 #include <QTabWidget>
+#include <QTableView>
 #include <QtTest>
 
 #include "AppTestSupport.h"
@@ -22,6 +24,8 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/dialogs/LibrarySearchDlg.h"
+#include "app/pages/SubItemModel.h"
+#include "app/pages/SubItemsPage.h"
 #include "app/views/FormField.h"
 #include "app/views/ItemListModel.h"
 #include "app/views/MediaView.h"
@@ -32,7 +36,9 @@
 #include "data/model/Book.h"
 #include "data/model/CD.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/SubItemGrid.h"
 #include "data/model/Track.h"
+#include "data/model/TrackMedia.h"
 #include "data/store/Category.h"
 #include "data/store/MagazineMgr.h"
 #include "data/store/MediaRegistry.h"
@@ -172,6 +178,16 @@ private slots:
             QVERIFY(!field->Label() || field->Label()->buddy() == field->Editor());
             const QChar mnemonic = field->Spec().label.at(field->Spec().label.indexOf('&') + 1).toLower();
             QVERIFY2(!mnemonics.contains(mnemonic), qPrintable("mnemonic used twice: " + field->Name()));
+            mnemonics << mnemonic;
+        }
+        // The page tabs' mnemonics do not clash with the form's either (a tab
+        // whose every letter is taken goes without).
+        for (int tab = 0; tab < view->PageTabs()->count(); ++tab) {
+            const QString text = view->PageTabs()->tabText(tab);
+            if (!text.contains('&'))
+                continue;
+            const QChar mnemonic = text.at(text.indexOf('&') + 1).toLower();
+            QVERIFY2(!mnemonics.contains(mnemonic), qPrintable("tab mnemonic: " + text));
             mnemonics << mnemonic;
         }
         // "Length" and "Media Size" are one value of track media.
@@ -496,7 +512,7 @@ private slots:
         QCOMPARE(EditionOnDisk(first), CString("Third"));
     }
 
-    void tabCyclesBetweenTheListAndTheFields()
+    void tabCyclesBetweenTheListTheFieldsAndThePages()
     {
         CMediaView* view = Show(U::MEDIA_BOOK);
         AddItem(view, "Dune");
@@ -514,10 +530,15 @@ private slots:
         first->setFocus();
         QTest::keyClick(first, Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), view->ItemList());
+        // Past the fields come the pages, and past the pages the list.
         QTest::keyClick(view->ItemList(), Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), last);
+        QVERIFY(view->PageTabs()->isAncestorOf(QApplication::focusWidget()));
         QTest::keyClick(last, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), view->ItemList());
+        QVERIFY(view->PageTabs()->isAncestorOf(QApplication::focusWidget()));
+        for (int stops = 0; QApplication::focusWidget() != view->ItemList(); ++stops) {
+            QVERIFY(stops < 20 && view->PageTabs()->isAncestorOf(QApplication::focusWidget()));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
         // The Delete key in the list deletes.
         QTest::keyClick(view->ItemList(), Qt::Key_Delete);
         QCOMPARE(m_box->LastTitle(), QString("Remove"));
@@ -646,6 +667,72 @@ private slots:
         QCOMPARE(view->FindField("Category")->Text(), Q(CCategory::GetNoCategory()));
     }
 
+    // The pages below the fields: tabs of the type's pages, the current item
+    // on every page, F5 to the sub-items, a page's change marks the library
+    // and is taken over on item switch and quit.
+    void pagesFollowTheItemAndTakeOverWithTheFields_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("firstTab");
+        QTest::newRow("books") << int(U::MEDIA_BOOK) << "&Chapters";
+        QTest::newRow("CDs") << int(U::MEDIA_CD) << "&Tracks";
+        QTest::newRow("cassettes") << int(U::MEDIA_CASSETTE) << "&Recordings";
+    }
+    void pagesFollowTheItemAndTakeOverWithTheFields()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, firstTab);
+        CMediaView* view = Show(type);
+        QTabWidget* tabs = view->PageTabs();
+        QVERIFY(tabs->isVisibleTo(view) && tabs->count() > 1);
+        QCOMPARE(tabs->tabText(0).remove('&'), QString(firstTab).remove('&'));
+        auto* page = qobject_cast<CSubItemsPage*>(tabs->widget(0));
+        QVERIFY(page && !page->isEnabled());
+        QVERIFY(!view->IsCommandEnabled(ID_NEW_SUB_ITEM));
+
+        AddItem(view, "First");
+        AddItem(view, "Second");
+        QVERIFY(page->isEnabled() && view->IsCommandEnabled(ID_NEW_SUB_ITEM));
+        m_doc->SaveLibrary();
+        QSignalSpy states(view, &CView::CommandStatesChanged);
+        m_frame->OnCommand(ID_NEW_SUB_ITEM);
+        QCOMPARE(page->GetModel()->rowCount(), 1);
+        QVERIFY(m_doc->IsModified());
+        QVERIFY(!states.isEmpty());
+        // The grid's open editor is taken over when the item switches...
+        QTest::keyClicks(OpenEditor(page), "Opening");
+        CMediaItem* second = view->GetCurrentItem();
+        const QString secondText = view->CurrentItemText();
+        QVERIFY(view->SelectItemText(view->ItemTexts().filter("First").value(0)));
+        QCOMPARE(page->GetModel()->rowCount(), 0);
+        QCOMPARE(second->GetSubItemCount(), 1);
+        QCOMPARE(CSubItemGrid::GetText(*second->GetSubItemAt(0), CSubItemGrid::Field::Title), CString("Opening"));
+        // ...and on quit, with the library saved.
+        QVERIFY(view->SelectItemText(secondText));
+        m_frame->OnCommand(ID_NEW_SUB_ITEM);
+        QTest::keyClicks(OpenEditor(page), "Closing");
+        const CString library = m_doc->GetLibraryName();
+        m_frame->close();
+        QCOMPARE(SubItemTitlesOnDisk(library, type), QStringList({ "Opening", "Closing" }));
+    }
+
+    // A recordable medium's size field tells the recordings page, which
+    // recomputes the time left.
+    void theSizeFieldRecomputesTheTimeLeft()
+    {
+        CMediaView* view = Show(U::MEDIA_CASSETTE);
+        AddItem(view, "Mix");
+        auto* page = qobject_cast<CSubItemsPage*>(view->PageTabs()->widget(0));
+        QVERIFY(page);
+        Enter(view->FindField("Tape Size (minutes)"), "60");
+        view->TakeOver();
+        const QString sixty = page->RemainingText();
+        Enter(view->FindField("Tape Size (minutes)"), "90");
+        view->TakeOver();
+        QVERIFY(!page->RemainingText().isEmpty());
+        QVERIFY2(page->RemainingText() != sixty, qPrintable(sixty));
+    }
+
 private:
     CMediaView* Active() const { return qobject_cast<CMediaView*>(m_frame->GetActiveView()); }
     CMediaView* Show(int type)
@@ -676,6 +763,30 @@ private:
         POSITION pos = read.GetHeadItem(U::MEDIA_BOOK);
         const auto* book = pos ? dynamic_cast<const CBook*>(read.GetNextItem(U::MEDIA_BOOK, pos)) : nullptr;
         return book ? book->GetEdition() : CString("no book");
+    }
+    // The editor F5 opened on the new sub-item's title.
+    static QWidget* OpenEditor(CSubItemsPage* page)
+    {
+        QWidget* editor = page->GetGrid()->indexWidget(page->GetGrid()->currentIndex());
+        if (!editor)
+            QTest::qFail("no editor open", __FILE__, __LINE__);
+        return editor;
+    }
+    // The sub-item titles of the type's last item as the library file holds them.
+    QStringList SubItemTitlesOnDisk(const CString& library, int type) const
+    {
+        CLibrary read(false, false);
+        bool converted = false;
+        CString error;
+        if (!CLibraryFile::Read(read, m_home->LibraryPath(library), converted, error))
+            return { "unreadable" };
+        const CMediaItem* last = nullptr;
+        for (POSITION pos = read.GetHeadItem(type); pos;)
+            last = read.GetNextItem(type, pos);
+        QStringList titles;
+        for (int i = 0; last && i < last->GetSubItemCount(); ++i)
+            titles << Q(CSubItemGrid::GetText(*last->GetSubItemAt(i), CSubItemGrid::Field::Title));
+        return titles;
     }
     static QStringList FieldTexts(const CMediaView* view)
     {
