@@ -42,7 +42,9 @@ QWidget* CFormBuilder::MakeEditor(const CFieldSpec& spec, QWidget* parent)
         auto* text = new QPlainTextEdit(parent);
         text->setTabChangesFocus(true);
         const int lines = QFontMetrics(text->font()).lineSpacing();
-        text->setFixedHeight(lines * 4 + 12);
+        // Four lines where there is room, two when the pages below need it.
+        text->setMinimumHeight(lines * 2 + 12);
+        text->setMaximumHeight(lines * 4 + 12);
         editor = text;
         break;
     }

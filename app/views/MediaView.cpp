@@ -14,7 +14,9 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSortFilterProxyModel>
+#include <QSplitter>
 #include <QSvgRenderer>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -200,7 +202,14 @@ void CMediaView::BuildForm()
     auto* layout = new QVBoxLayout(this);
     BuildHeader(layout);
 
-    auto* middle = new QHBoxLayout;
+    // The fields above, the pages below; the user may move the line
+    // between them.
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName("formSplit");
+    split->setChildrenCollapsible(false);
+    auto* top = new QWidget(split);
+    auto* middle = new QHBoxLayout(top);
+    middle->setContentsMargins(0, 0, 0, 0);
     auto* form = new QWidget(this);
     form->setObjectName("form");
     auto* grid = new QGridLayout(form);
@@ -228,8 +237,12 @@ void CMediaView::BuildForm()
     }
     middle->addWidget(form, 1);
     BuildButtons(middle);
-    layout->addLayout(middle);
-    BuildPages(layout);
+    split->addWidget(top);
+    BuildPages(split);
+    // The fields start at their least height (a shorter description), the
+    // pages take the rest.
+    split->setSizes({ 1, 1000 });
+    layout->addWidget(split, 1);
 
     // The cycle of Tab: list, fields, pages, list again (focusNextPrevChild
     // closes it). The filter and the buttons lead into it.
@@ -362,7 +375,7 @@ void CMediaView::BuildButtons(QBoxLayout* layout)
     });
 }
 
-void CMediaView::BuildPages(QBoxLayout* layout)
+void CMediaView::BuildPages(QSplitter* split)
 {
     m_pageTabs = new QTabWidget(this);
     m_pageTabs->setObjectName("itemPages");
@@ -374,13 +387,24 @@ void CMediaView::BuildPages(QBoxLayout* layout)
     for (CItemPage* page : m_pages) {
         const QString title = FreeMnemonic(page->Title(), taken);
         taken += MnemonicOf(title);
-        m_pageTabs->addTab(page, title);
+        // A page taller or wider than the room below the fields scrolls in
+        // its tab rather than stretching the window past its usual size.
+        auto* scroll = new QScrollArea(m_pageTabs);
+        scroll->setObjectName("pageScroll");
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setFocusPolicy(Qt::NoFocus);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(page);
+        m_pageTabs->addTab(scroll, title);
         connect(page, &CItemPage::ItemChanged, this, &CMediaView::OnPageChanged);
     }
     // A type without pages gives the fields the room.
     m_pageTabs->setVisible(!m_pages.isEmpty());
-    m_pageTabs->setMinimumHeight(160);
-    layout->addWidget(m_pageTabs, 1);
+    m_pageTabs->setMinimumHeight(120);
+    split->addWidget(m_pageTabs);
+    // Room beyond the fields' goes to the pages.
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
     // A page's pending edit goes in when the focus moves on to the rest of
     // the form, as a field's does.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
@@ -954,7 +978,7 @@ void CMediaView::SelectPrevious()
 CItemPage* CMediaView::SubItemPage() const
 {
     // The page on top first, then any other that adds sub-items.
-    if (auto* current = qobject_cast<CItemPage*>(m_pageTabs ? m_pageTabs->currentWidget() : nullptr);
+    if (CItemPage* current = m_pageTabs ? m_pages.value(m_pageTabs->currentIndex()) : nullptr;
         current && current->CanAddSubItem())
         return current;
     for (CItemPage* page : m_pages)
@@ -969,7 +993,7 @@ void CMediaView::AddSubItem()
         return;
     TakeOver();
     if (CItemPage* page = SubItemPage()) {
-        m_pageTabs->setCurrentWidget(page);
+        m_pageTabs->setCurrentIndex(static_cast<int>(m_pages.indexOf(page)));
         page->AddSubItem();
     }
 }

@@ -28,6 +28,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QSplitter;
 class QTabWidget;
 
 class CMediaView : public CView {
@@ -86,6 +87,8 @@ public:
     QComboBox* ItemList() const { return m_list; }
     QLineEdit* FilterBox() const { return m_filter; }
     QTabWidget* PageTabs() const { return m_pageTabs; }
+    // The item pages, in the order of their tabs.
+    const QList<CItemPage*>& Pages() const { return m_pages; }
     QMenu* SortMenu() const { return m_sortMenu; }
     const QList<CFormField*>& Fields() const { return m_fields; }
     // By accessible name (the label without "&"); null when none.
@@ -132,7 +135,7 @@ protected:
 private:
     void BuildHeader(QBoxLayout* layout);
     void BuildButtons(QBoxLayout* layout);
-    void BuildPages(QBoxLayout* layout);
+    void BuildPages(QSplitter* split);
     void Fill();
     void CreateItem(bool copy);
     void ShowItem(CMediaItem* item);

@@ -686,7 +686,7 @@ private slots:
         QTabWidget* tabs = view->PageTabs();
         QVERIFY(tabs->isVisibleTo(view) && tabs->count() > 1);
         QCOMPARE(tabs->tabText(0).remove('&'), QString(firstTab).remove('&'));
-        auto* page = qobject_cast<CSubItemsPage*>(tabs->widget(0));
+        auto* page = qobject_cast<CSubItemsPage*>(view->Pages().value(0));
         QVERIFY(page && !page->isEnabled());
         QVERIFY(!view->IsCommandEnabled(ID_NEW_SUB_ITEM));
 
@@ -722,7 +722,7 @@ private slots:
     {
         CMediaView* view = Show(U::MEDIA_CASSETTE);
         AddItem(view, "Mix");
-        auto* page = qobject_cast<CSubItemsPage*>(view->PageTabs()->widget(0));
+        auto* page = qobject_cast<CSubItemsPage*>(view->Pages().value(0));
         QVERIFY(page);
         Enter(view->FindField("Tape Size (minutes)"), "60");
         view->TakeOver();
