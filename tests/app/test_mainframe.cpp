@@ -442,7 +442,8 @@ private slots:
         QTest::newRow("delete all") << ID_EDIT_DELETE_ALL << false << false << true;
         QTest::newRow("update length field") << ID_EDIT_UPDATE_LENGTH << false << false << false;
         QTest::newRow("new item") << ID_NEW_ITEM << false << true << true;
-        QTest::newRow("new sub-item") << ID_NEW_SUB_ITEM << false << false << false;
+        // A book has chapters.
+        QTest::newRow("new sub-item") << ID_NEW_SUB_ITEM << false << false << true;
         QTest::newRow("next item") << ID_NEXT_ITEM << false << false << true;
         QTest::newRow("previous item") << ID_PREVIOUS_ITEM << false << false << false;
         QTest::newRow("paste without a field") << ID_EDIT_PASTE << false << false << false;

@@ -752,13 +752,17 @@ private:
         POSITION pos = m_doc->GetLibrary()->GetHeadItem(U::MEDIA_BOOK);
         return static_cast<CBook*>(m_doc->GetLibrary()->GetNextItem(U::MEDIA_BOOK, pos));
     }
+    bool ReadFromDisk(const CString& library, CLibrary& read) const
+    {
+        bool converted = false;
+        CString error;
+        return CLibraryFile::Read(read, m_home->LibraryPath(library), converted, error);
+    }
     // The edition of the first book of a library as its file holds it.
     CString EditionOnDisk(const CString& library) const
     {
         CLibrary read(false, false);
-        bool converted = false;
-        CString error;
-        if (!CLibraryFile::Read(read, m_home->LibraryPath(library), converted, error))
+        if (!ReadFromDisk(library, read))
             return "unreadable";
         POSITION pos = read.GetHeadItem(U::MEDIA_BOOK);
         const auto* book = pos ? dynamic_cast<const CBook*>(read.GetNextItem(U::MEDIA_BOOK, pos)) : nullptr;
@@ -776,9 +780,7 @@ private:
     QStringList SubItemTitlesOnDisk(const CString& library, int type) const
     {
         CLibrary read(false, false);
-        bool converted = false;
-        CString error;
-        if (!CLibraryFile::Read(read, m_home->LibraryPath(library), converted, error))
+        if (!ReadFromDisk(library, read))
             return { "unreadable" };
         const CMediaItem* last = nullptr;
         for (POSITION pos = read.GetHeadItem(type); pos;)
