@@ -24,6 +24,7 @@
 #include "app/doc/LibraryCommands.h"
 #include "app/doc/ReportWindows.h"
 #include "app/doc/VemoLibraryDoc.h"
+#include "app/views/ReportView.h"
 #include "app/views/View.h"
 #include "app/views/ViewFactory.h"
 #include "data/model/MediaUtils.h"
@@ -305,6 +306,7 @@ void CMainFrame::SwitchView(int mediaType)
     }
     connect(view, &CView::StatusCountsChanged, this, &CMainFrame::UpdateStatusCounts);
     connect(view, &CView::CommandStatesChanged, this, [this] { UpdateStatesOf(Rule::View); });
+    connect(view, &CView::BasicReportRequested, this, &CMainFrame::ShowBasicReport);
     m_view = view;
     setCentralWidget(view);
     if (!view->IsMediaView()) {
@@ -316,6 +318,22 @@ void CMainFrame::SwitchView(int mediaType)
     view->setFocus();
     if (CMediaUtils::IsValidMediaID(mediaType) && m_doc)
         m_doc->RememberMediaType(mediaType);
+    UpdateCommandStates();
+}
+
+void CMainFrame::ShowBasicReport(int mediaType)
+{
+    if (m_view)
+        m_view->OnAboutToBeReplaced();
+    CView* view = new CReportView(m_doc, mediaType, this);
+    m_view = view;
+    setCentralWidget(view);
+    m_entriesPane->hide();
+    m_reservedPane->hide();
+    m_checkedOutPane->hide();
+    m_mediaBar->SetPressed(0);
+    view->OnInitialUpdate();
+    view->setFocus();
     UpdateCommandStates();
 }
 

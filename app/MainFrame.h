@@ -47,6 +47,8 @@ public:
     // The content view of the type (CEmptyView for other values); a media
     // type is recorded as the library's last one.
     void SwitchView(int mediaType);
+    // The basic printed report of the media type in place of the view.
+    void ShowBasicReport(int mediaType);
     bool IsMediaViewActive() const;
     void UpdateStatusCounts(int entries, int reserved, int checkedOut);
     // The media type of the view on screen, 0 for none.

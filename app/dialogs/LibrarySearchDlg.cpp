@@ -275,3 +275,16 @@ void CLibrarySearchDlg::ClearResults()
     m_results.clear();
     m_resultList->clear();
 }
+
+void CLibrarySearchDlg::ForgetItems(const std::function<bool(const CMediaItem*)>& deleted)
+{
+    for (int index = GetResultCount() - 1; index >= 0; --index) {
+        const CItem* item = m_results[static_cast<std::size_t>(index)];
+        const auto* sub = dynamic_cast<const CMediaSubItem*>(item);
+        const CMediaItem* medium = sub ? sub->GetParent() : dynamic_cast<const CMediaItem*>(item);
+        if (!deleted(medium))
+            continue;
+        m_results.erase(m_results.begin() + index);
+        delete m_resultList->takeTopLevelItem(index);
+    }
+}

@@ -5,11 +5,13 @@
 // first, which the library stores when the window or the library closes.
 
 #include <QDialog>
+#include <functional>
 #include <vector>
 
 #include "platform/util/VemoTypes.h"
 
 class CItem;
+class CMediaItem;
 class CVemoLibraryDoc;
 class QCheckBox;
 class QComboBox;
@@ -43,6 +45,9 @@ public:
     void ShowResult(int index);
     // Items may go away (import, a library closing): forget them.
     void ClearResults();
+    // Media are about to be deleted: forget the results that are one of
+    // them or a sub-item of one.
+    void ForgetItems(const std::function<bool(const CMediaItem*)>& deleted);
 
     QComboBox* GetSearchCombo() const { return m_text; }
     QTreeWidget* GetResultList() const { return m_resultList; }

@@ -18,6 +18,8 @@
 
 class CItem;
 class CLibrary;
+class CMediaItem;
+class CVideoTape;
 class CLibraryCommands;
 class CLibrarySearchDlg;
 class CMediaSubItem;
@@ -226,6 +228,43 @@ private:
     bool m_searchPrepPending = false;
     QTimer m_idleTimer;
     bool m_autoIdle = true;
+
+    // Item operations for the media views
+    // (app/doc/VemoLibraryDocItems.cpp). Each does nothing, or answers null,
+    // 0 or an empty value, without a library.
+public:
+    // A new item of the type, a copy of source when it is of the type's
+    // class; the library owns it. Marks the library modified.
+    CMediaItem* CreateMediaItem(int mediaType, CMediaItem* source);
+    // An open search window drops the item (and its sub-items) first; marks
+    // the library modified.
+    void DeleteItem(CMediaItem* item);
+    // Every item of the type, likewise.
+    void DeleteItems(int mediaType);
+    void GetSortOrder(int mediaType, CString& primary, CString& secondary) const;
+    // Stores the type's sort order and sorts; marks the library modified.
+    void SetSortOrder(int mediaType, const CString& primary, const CString& secondary);
+    CString GetDefaultLocation(int mediaType) const;
+    // Every item of the type gets location; marks the library modified.
+    void RelocateMedia(int mediaType, const CString& location);
+    // A derived name list, in list order.
+    const CStringList& GetNameList(NameList list) const;
+    void GetSheetMusicLists(CStringList& composers, CStringList& arrangers, CStringList& wordsBy, CStringList& musicBy,
+        CStringList& instrumentation) const;
+    // The category names, the none category first, then by name.
+    CStringList GetCategoryNames() const;
+    // The shared magazine titles (with or without a library).
+    CStringList GetMagazineTitles() const;
+    // A tape whose format numbers its tapes automatically gets the next
+    // number of that format; true when its library ID changed. A format
+    // without automatic numbering leaves the ID as typed.
+    bool RefreshLibraryID(CVideoTape* tape);
+    // The dialogs a media view opens: the library ID format of a media type
+    // or video tape format id, the custom fields of a media type, the
+    // shared magazine titles.
+    void OnLibraryIDFormat(int id);
+    void OnCustomFields(int mediaType);
+    void OnMagazineTitles();
 
     // Operations for the item pages
 public:

@@ -2,11 +2,12 @@
 #include <QFileInfo>
 
 #include "app/MessageBox.h"
-#include "data/session/VemoLibrarySettings.h"
-#include "app/dialogs/LibraryNameCheck.h"
 #include "app/doc/VemoLibraryDoc.h"
+#include "data/session/LibraryNames.h"
+#include "data/session/VemoLibrarySettings.h"
 #include "data/store/Library.h"
 #include "platform/util/AppLogger.h"
+#include "platform/util/DataFolder.h"
 #include "platform/util/FileUtils.h"
 #include "platform/util/StringUtils.h"
 
@@ -22,6 +23,8 @@ const char* const kCopyIn = "\"%1\" is not in VemoLibrary's data folder. Copy it
                             "and open it?";
 const char* const kReplace = "A Library named \"%1\" exists already. Replace it with the copy of \"%2\"?\n\nThe "
                              "Library that is replaced is kept as an archive copy (Library, Restore...).";
+const char* const kInUse
+    = "The Library \"%1\" is open in another program, so it was not replaced. Close it there first.";
 const char* const kArchiveFailed
     = "VemoLibrary was unable to keep an archive copy of the Library \"%1\", so it was not replaced.";
 const char* const kCopyFailed = "VemoLibrary was unable to copy \"%1\" into its data folder: %2\n\nNo Library "
@@ -55,27 +58,25 @@ bool CVemoLibraryDoc::OpenLibraryFile(const QString& path)
     const bool inDataFolder = file.absoluteDir().canonicalPath() == QDir(Q(DataDir())).canonicalPath()
         && file.fileName().endsWith(ext) && m_settings->HasLibrary(name);
     if (inDataFolder) {
-        if (!m_library || m_library->GetName() != name) {
-            OpenLibrary(name, false);
+        if (GetLibraryName() != name) {
+            if (!OpenLibrary(name, false))
+                return false;
             ShowLoadedLibrary();
         }
-        return m_library && !m_loadFailed;
+        return GetLibrary() && !LoadFailed();
     }
 
-    const QString problem = CLibraryNameCheck::Check(name, {}, CLibraryNameCheck::Rename);
-    if (!problem.isEmpty()) {
-        CMessageBox::Warn(m_dialogParent, kTitle, QString(kBadName).arg(path, problem));
+    const CString problem = CLibraryNames::CheckName(name);
+    if (!problem.empty()) {
+        CMessageBox::Warn(m_dialogParent, kTitle, QString(kBadName).arg(path, Q(problem)));
         return false;
     }
-    CString target = name;
-    bool replaces = false;
-    for (const CString& existing : m_settings->GetLibraries())
-        if (CStringUtils::EqualsNoCase(existing, name)) {
-            // The library keeps the spelling of its name.
-            target = existing;
-            replaces = true;
-        }
-    if (!replaces && m_settings->GetLibraryCount() >= CVemoLibrarySettings::MAX_LIBRARIES) {
+    const CStringArray libraries = m_settings->GetLibraries();
+    const CString existing = CLibraryNames::FindNoCase(libraries, name);
+    // The library replaced keeps the spelling of its name.
+    const bool replaces = !existing.empty();
+    const CString target = replaces ? existing : name;
+    if (!replaces && static_cast<int>(libraries.GetSize()) >= CLibraryNames::MAX_LIBRARIES) {
         CMessageBox::Warn(m_dialogParent, kTitle, QString(kTooMany).arg(path));
         return false;
     }
@@ -84,20 +85,34 @@ bool CVemoLibraryDoc::OpenLibraryFile(const QString& path)
     if (replaces && !CMessageBox::Confirm(m_dialogParent, kTitle, QString(kReplace).arg(Q(target), path)))
         return false;
 
-    const CString dataFile = target + "." + CVemoLibrarySettings::LIBRARY_EXT;
     const CString wasLoaded = GetLibraryName();
     const auto reopenPrevious = [this, &wasLoaded] {
-        if (!m_library && !wasLoaded.empty()) {
-            OpenLibrary(wasLoaded, false);
+        if (wasLoaded.empty() || wasLoaded == GetLibraryName())
+            return;
+        if (GetLibrary())
+            CloseLibrary();
+        if (OpenLibrary(wasLoaded, false))
             ShowLoadedLibrary();
-        }
     };
     if (replaces) {
-        // Nothing of the library that goes may be lost: its latest state is
-        // written and archived before the copy takes its place.
-        if (m_library && m_library->GetName() == target)
-            CloseLibrary();
-        if (!m_fileMgmt.BackupDataFile(dataFile)) {
+        // The library that goes is opened first: that takes its lock, so a
+        // library another program has open is not replaced under it, and
+        // writes its latest state, which is archived before the copy takes
+        // its place.
+        if (GetLibraryName() != target && !OpenLibrary(target, false)) {
+            reopenPrevious();
+            return false;
+        }
+        if (!HoldsLock()) {
+            CMessageBox::Warn(m_dialogParent, kTitle, QString(kInUse).arg(Q(target)));
+            reopenPrevious();
+            return false;
+        }
+        if (IsModified() && !SaveLibrary()) {
+            reopenPrevious();
+            return false;
+        }
+        if (!GetDataFileMgmt().BackupDataFile(CDataFolder::LibraryFileName(target))) {
             VemoLog("{5E0C2A71-9B3D-4F68-A1C4-8D27E6F0B593}");
             CMessageBox::Warn(m_dialogParent, kTitle, QString(kArchiveFailed).arg(Q(target)));
             reopenPrevious();
@@ -105,14 +120,18 @@ bool CVemoLibraryDoc::OpenLibraryFile(const QString& path)
         }
     }
     CString error;
-    if (!CFileUtils::CopyFile(path.toStdString(), m_settings->LibraryPath(target), false, &error)) {
+    const bool copied = CFileUtils::CopyFile(path.toStdString(), m_settings->LibraryPath(target), false, &error);
+    if (replaces)
+        DiscardLibrary(); // what was read of the old file must not be saved over the copy
+    if (!copied) {
         VemoLog("{C3B81F06-2D7E-4A95-8E1B-60F4D9A2C7E8}");
         CMessageBox::Warn(m_dialogParent, kTitle, QString(kCopyFailed).arg(path, Q(error)));
         reopenPrevious();
         return false;
     }
     m_settings->RefreshLibraryList();
-    OpenLibrary(target, false);
+    if (!OpenLibrary(target, false))
+        return false;
     ShowLoadedLibrary();
-    return m_library && !m_loadFailed;
+    return GetLibrary() && !LoadFailed();
 }

@@ -33,6 +33,8 @@ signals:
     void StatusCountsChanged(int entries, int reserved, int checkedOut);
     // What IsCommandEnabled answers may have changed.
     void CommandStatesChanged();
+    // The window is to show the basic printed report of the media type.
+    void BasicReportRequested(int mediaType);
 
 protected:
     // The library is going away: drop everything taken from it.

@@ -1,69 +1,73 @@
 #include "app/views/ViewFactory.h"
 
 #include "app/views/EmptyView.h"
-#include "app/views/MediaPlaceholderView.h"
+#include "app/views/MediaTypeViews.h"
 #include "data/model/MediaUtils.h"
+
+namespace {
+
+using U = CMediaUtils;
+
+template <class View> CMediaView* Make(CVemoLibraryDoc* doc, QWidget* parent)
+{
+    return new View(doc, parent);
+}
+
+struct ViewEntry {
+    int mediaType;
+    const char* className;
+    CMediaView* (*create)(CVemoLibraryDoc*, QWidget*);
+};
+
+const ViewEntry VIEWS[] = {
+    { U::MEDIA_BOOK, "CBookView", &Make<CBookView> },
+    { U::MEDIA_CASSETTE, "CCassetteView", &Make<CCassetteView> },
+    { U::MEDIA_CD, "CCDView", &Make<CCDView> },
+    { U::MEDIA_CDREC, "CCDRecView", &Make<CCDRecView> },
+    { U::MEDIA_DAT, "CDATView", &Make<CDATView> },
+    { U::MEDIA_DVD, "CDVDView", &Make<CDVDView> },
+    { U::MEDIA_DVDAUDIO, "CDVDAudioView", &Make<CDVDAudioView> },
+    { U::MEDIA_DVDREC, "CDVDRecView", &Make<CDVDRecView> },
+    { U::MEDIA_DVDAUDIOREC, "CDVDAudioRecView", &Make<CDVDAudioRecView> },
+    { U::MEDIA_LASERDISC, "CLaserDiscView", &Make<CLaserDiscView> },
+    { U::MEDIA_MAGAZINE, "CMagazineView", &Make<CMagazineView> },
+    { U::MEDIA_MINIDISC, "CMiniDiscView", &Make<CMiniDiscView> },
+    { U::MEDIA_RECORDALBUM, "CRecordAlbumView", &Make<CRecordAlbumView> },
+    { U::MEDIA_SHEETMUSIC, "CSheetMusicView", &Make<CSheetMusicView> },
+    { U::MEDIA_SOFTWARE, "CSoftwareView", &Make<CSoftwareView> },
+    { U::MEDIA_VIDEOTAPE, "CVideoTapeView", &Make<CVideoTapeView> },
+    { U::MEDIA_REELTOREEL, "CReelToReelView", &Make<CReelToReelView> },
+    { U::MEDIA_8TRACK, "C8TrackView", &Make<C8TrackView> },
+    { U::MEDIA_VIDEOGAME, "CVideoGameView", &Make<CVideoGameView> },
+    { U::MEDIA_DUALDISC, "CDualDiscView", &Make<CDualDiscView> },
+    { U::MEDIA_BLURAY, "CBlurayView", &Make<CBlurayView> },
+    { U::MEDIA_BLURAYREC, "CBlurayRecView", &Make<CBlurayRecView> },
+    { U::MEDIA_HDDVD, "CHDDVDView", &Make<CHDDVDView> },
+    { U::MEDIA_HDDVDREC, "CHDDVDRecView", &Make<CHDDVDRecView> },
+};
+
+const ViewEntry* Find(int mediaType)
+{
+    for (const ViewEntry& entry : VIEWS)
+        if (entry.mediaType == mediaType)
+            return &entry;
+    return nullptr;
+}
+
+} // namespace
 
 QString CViewFactory::ViewClassName(int mediaType)
 {
-    switch (mediaType) {
-    case CMediaUtils::MEDIA_BOOK:
-        return "CBookView";
-    case CMediaUtils::MEDIA_CASSETTE:
-        return "CCassetteView";
-    case CMediaUtils::MEDIA_CD:
-        return "CCDView";
-    case CMediaUtils::MEDIA_CDREC:
-        return "CCDRecView";
-    case CMediaUtils::MEDIA_DAT:
-        return "CDATView";
-    case CMediaUtils::MEDIA_DVD:
-        return "CDVDView";
-    case CMediaUtils::MEDIA_DVDAUDIO:
-        return "CDVDAudioView";
-    case CMediaUtils::MEDIA_DVDREC:
-        return "CDVDRecView";
-    case CMediaUtils::MEDIA_DVDAUDIOREC:
-        return "CDVDAudioRecView";
-    case CMediaUtils::MEDIA_LASERDISC:
-        return "CLaserDiscView";
-    case CMediaUtils::MEDIA_MAGAZINE:
-        return "CMagazineView";
-    case CMediaUtils::MEDIA_MINIDISC:
-        return "CMiniDiscView";
-    case CMediaUtils::MEDIA_RECORDALBUM:
-        return "CRecordAlbumView";
-    case CMediaUtils::MEDIA_SHEETMUSIC:
-        return "CSheetMusicView";
-    case CMediaUtils::MEDIA_SOFTWARE:
-        return "CSoftwareView";
-    case CMediaUtils::MEDIA_VIDEOTAPE:
-        return "CVideoTapeView";
-    case CMediaUtils::MEDIA_REELTOREEL:
-        return "CReelToReelView";
-    case CMediaUtils::MEDIA_8TRACK:
-        return "C8TrackView";
-    case CMediaUtils::MEDIA_VIDEOGAME:
-        return "CVideoGameView";
-    case CMediaUtils::MEDIA_DUALDISC:
-        return "CDualDiscView";
-    case CMediaUtils::MEDIA_BLURAY:
-        return "CBlurayView";
-    case CMediaUtils::MEDIA_BLURAYREC:
-        return "CBlurayRecView";
-    case CMediaUtils::MEDIA_HDDVD:
-        return "CHDDVDView";
-    case CMediaUtils::MEDIA_HDDVDREC:
-        return "CHDDVDRecView";
-    default:
-        return "CEmptyView";
-    }
+    const ViewEntry* entry = Find(mediaType);
+    return entry ? entry->className : "CEmptyView";
 }
 
 CView* CViewFactory::Create(int mediaType, CVemoLibraryDoc* doc, QWidget* parent)
 {
-    // Every media type gets the placeholder until its real view exists.
-    if (CMediaUtils::IsValidMediaID(mediaType))
-        return new CMediaPlaceholderView(doc, mediaType, ViewClassName(mediaType), parent);
-    return new CEmptyView(doc, parent);
+    const ViewEntry* entry = Find(mediaType);
+    if (!entry)
+        return new CEmptyView(doc, parent);
+    CMediaView* view = entry->create(doc, parent);
+    view->BuildForm();
+    return view;
 }

@@ -7,9 +7,11 @@
 
 #include "data/model/AudioRecordableMedia.h"
 #include "data/model/AudioTrackMedia.h"
+#include "data/model/Book.h"
 #include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/RecordableMedia.h"
+#include "data/model/SheetMusic.h"
 #include "data/model/VideoMedia.h"
 #include "data/model/VideoRecordableMedia.h"
 #include "platform/util/DateTimeUtils.h"
@@ -27,6 +29,24 @@ int CompareText(const CString& a, const CString& b)
 {
     const int c = a.compare(b);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+// The names books and sheet music are sorted by, read without a property
+// map (a map per item costs more than the rest of a sort).
+const CString* PrintField(const CMediaItem& item, const CString& prop)
+{
+    if (const auto* book = dynamic_cast<const CBook*>(&item)) {
+        if (prop == CMediaUtils::MEDIA_PROP_AUTHOR)
+            return &book->GetAuthor();
+        if (prop == CMediaUtils::MEDIA_PROP_SUBTITLE)
+            return &book->GetSubTitle();
+        if (prop == CMediaUtils::MEDIA_PROP_SERIESNUMBER)
+            return &book->GetSeriesNumber();
+    } else if (const auto* music = dynamic_cast<const CSheetMusic*>(&item)) {
+        if (prop == CMediaUtils::MEDIA_PROP_COMPOSER)
+            return &music->GetComposer();
+    }
+    return nullptr;
 }
 
 // The fields of the video families, read without a property map.
@@ -81,6 +101,8 @@ const CString* DirectField(const CMediaItem& item, const CString& prop)
             return &rec->GetManufacturer();
         return nullptr;
     }
+    if (const CString* field = PrintField(item, prop))
+        return field;
     return VideoField(item, prop);
 }
 

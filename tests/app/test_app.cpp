@@ -12,7 +12,7 @@
 #include "app/SplashWindow.h"
 #include "app/VemoLibraryApp.h"
 #include "app/doc/VemoLibraryDoc.h"
-#include "app/views/MediaPlaceholderView.h"
+#include "app/views/MediaView.h"
 #include "data/model/MediaUtils.h"
 #include "platform/appcfg/TemplateInstaller.h"
 #include "platform/util/Clock.h"
@@ -47,9 +47,9 @@ private slots:
         QVERIFY(CFileUtils::DoesFileExist(m_home->LibraryPath("My Library")));
         QCOMPARE(app.GetMainFrame()->GetMediaTypeOnScreen(), CMediaUtils::MEDIA_BOOK);
         QCOMPARE(app.GetMainFrame()->windowTitle(), QString("My Library"));
-        auto* view = qobject_cast<CMediaPlaceholderView*>(app.GetMainFrame()->GetActiveView());
+        auto* view = qobject_cast<CMediaView*>(app.GetMainFrame()->GetActiveView());
         QVERIFY(view);
-        QCOMPARE(view->GetViewClass(), QString("CBookView"));
+        QCOMPARE(QString(view->metaObject()->className()), QString("CBookView"));
         // The splash said welcome and went when the first view came.
         QVERIFY(!app.GetSplash());
         app.ExitInstance();

@@ -28,7 +28,7 @@
 #include "app/MediaTypeBar.h"
 #include "app/dialogs/LibrarySearchDlg.h"
 #include "app/doc/VemoLibraryDoc.h"
-#include "app/views/MediaPlaceholderView.h"
+#include "app/views/MediaView.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/MediaTypeSelection.h"
 #include "data/store/ResearchEntry.h"
@@ -349,21 +349,21 @@ private slots:
         WriteLibraryFile(m_home->LibraryPath("Stamps"), "Stamps", { "Penny Black", "Inverted Jenny" });
         m_doc->OpenLibrary("Stamps", false);
         m_frame->SwitchView(CMediaUtils::MEDIA_BOOK);
-        auto* view = qobject_cast<CMediaPlaceholderView*>(m_frame->GetActiveView());
+        auto* view = qobject_cast<CMediaView*>(m_frame->GetActiveView());
         QVERIFY(view);
-        QCOMPARE(view->GetViewClass(), QString("CBookView"));
+        QCOMPARE(QString(view->metaObject()->className()), QString("CBookView"));
         QCOMPARE(view->ItemTexts().size(), 2);
         QVERIFY(view->ItemTexts().filter("Penny Black").size() == 1);
         QCOMPARE(m_frame->GetEntriesPane()->text(), QString("2 entries"));
         QVERIFY(!m_frame->GetReservedPane()->isVisibleTo(m_frame.get()));
 
         // The selection is kept per library and type, and comes back.
-        view->ItemList()->setCurrentRow(1);
+        view->ItemList()->setCurrentIndex(1);
         QString chosen = view->CurrentItemText();
         m_frame->SwitchView(CMediaUtils::MEDIA_CD);
         QCOMPARE(m_frame->GetEntriesPane()->text(), QString("0 entries"));
         m_frame->SwitchView(CMediaUtils::MEDIA_BOOK);
-        view = qobject_cast<CMediaPlaceholderView*>(m_frame->GetActiveView());
+        view = qobject_cast<CMediaView*>(m_frame->GetActiveView());
         QCOMPARE(view->CurrentItemText(), chosen);
         m_frame->OnCommand(ID_PREVIOUS_ITEM);
         QVERIFY(view->CurrentItemText() != chosen);
@@ -441,10 +441,11 @@ private slots:
         QTest::newRow("notes") << ID_LIBRARY_NOTES << false << true << true;
         QTest::newRow("search") << ID_EDIT_SEARCH << false << true << true;
         QTest::newRow("select media types") << ID_VIEW_SELECT_MEDIA_TYPES << false << true << true;
-        QTest::newRow("delete all") << ID_EDIT_DELETE_ALL << false << false << false;
+        QTest::newRow("delete all") << ID_EDIT_DELETE_ALL << false << false << true;
         QTest::newRow("update length field") << ID_EDIT_UPDATE_LENGTH << false << false << false;
-        QTest::newRow("new item") << ID_NEW_ITEM << false << false << false;
-        QTest::newRow("new sub-item") << ID_NEW_SUB_ITEM << false << false << false;
+        QTest::newRow("new item") << ID_NEW_ITEM << false << true << true;
+        // A book has chapters.
+        QTest::newRow("new sub-item") << ID_NEW_SUB_ITEM << false << false << true;
         QTest::newRow("next item") << ID_NEXT_ITEM << false << false << true;
         QTest::newRow("previous item") << ID_PREVIOUS_ITEM << false << false << false;
         QTest::newRow("paste without a field") << ID_EDIT_PASTE << false << false << false;
@@ -485,7 +486,7 @@ private slots:
         QVERIFY(m_frame->FindAction(ID_PREVIOUS_ITEM)->isEnabled());
         QVERIFY(!m_frame->FindAction(ID_NEXT_ITEM)->isEnabled());
         // A disabled command does nothing, whoever asks.
-        auto* view = qobject_cast<CMediaPlaceholderView*>(m_frame->GetActiveView());
+        auto* view = qobject_cast<CMediaView*>(m_frame->GetActiveView());
         const QString last = view->CurrentItemText();
         m_frame->OnCommand(ID_NEXT_ITEM);
         QCOMPARE(view->CurrentItemText(), last);

@@ -6,8 +6,8 @@
 #include <QtTest>
 
 #include "DocumentTestBase.h"
-#include "app/dialogs/LibraryNameCheck.h"
 #include "data/model/MediaItem.h"
+#include "data/session/LibraryNames.h"
 #include "data/store/Library.h"
 
 namespace {
@@ -98,8 +98,10 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("missing") << "Gone.vly" << QByteArray() << "there is no such file";
         QTest::newRow("not a library") << "notes.txt" << QByteArray("text") << "is not a VemoLibrary Library file";
-        QTest::newRow("bad name") << "a:b.vly" << QByteArray("x") << CLibraryNameCheck::MSG_BAD_CHARS;
-        QTest::newRow("reserved name") << "VemoLibrary2.vly" << QByteArray("x") << CLibraryNameCheck::MSG_RESERVED;
+        QTest::newRow("bad name") << "a:b.vly" << QByteArray("x")
+                                  << QString::fromStdString(CLibraryNames::BAD_CHARS_MESSAGE);
+        QTest::newRow("reserved name") << "VemoLibrary2.vly" << QByteArray("x")
+                                       << QString::fromStdString(CLibraryNames::RESERVED_MESSAGE);
     }
     void badFilesAreSaidAndChangeNothing()
     {

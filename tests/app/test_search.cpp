@@ -14,7 +14,7 @@
 #include "app/MainFrame.h"
 #include "app/dialogs/LibrarySearchDlg.h"
 #include "app/doc/VemoLibraryDoc.h"
-#include "app/views/View.h"
+#include "app/views/MediaView.h"
 #include "data/model/Book.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/Track.h"
@@ -144,9 +144,9 @@ private slots:
             QCOMPARE(dlg->Search(), 1);
             dlg->ShowResult(0);
             QCOMPARE(frame.GetMediaTypeOnScreen(), CMediaUtils::MEDIA_BOOK);
-            auto* list = frame.GetActiveView()->findChild<QListWidget*>();
-            QVERIFY(list && list->currentItem());
-            QVERIFY(list->currentItem()->text().contains(title, Qt::CaseInsensitive));
+            auto* view = qobject_cast<CMediaView*>(frame.GetActiveView());
+            QVERIFY(view && view->GetCurrentItem());
+            QVERIFY(view->CurrentItemText().contains(title, Qt::CaseInsensitive));
         }
     }
 

@@ -1,0 +1,281 @@
+#include "app/views/MediaTypeViews.h"
+
+#include <QBoxLayout>
+
+#include "app/doc/VemoLibraryDoc.h"
+#include "data/model/MediaUtils.h"
+#include "data/model/VideoTape.h"
+
+using U = CMediaUtils;
+using V = CFieldValidation;
+using K = CFieldKind;
+using C = CChoiceSource;
+using N = CNameSource;
+
+CBookView::CBookView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CMediaView(doc, U::MEDIA_BOOK, "book", parent)
+{
+}
+
+void CBookView::DescribeFields(CFieldList& fields) const
+{
+    CMediaView::DescribeFields(fields);
+    fields << CFieldSpec { U::MEDIA_PROP_SUBTITLE, "S&ubtitle" }
+           << CFieldSpec { U::MEDIA_PROP_AUTHOR, "Aut&hor", K::line, V::none, C::none, N::authors }
+           << CFieldSpec { U::MEDIA_PROP_COAUTHOR, "Co-&Author", K::line, V::none, C::none, N::authors }
+           << CFieldSpec { U::MEDIA_PROP_SERIESNUMBER, "&Series Number" }
+           << CFieldSpec { U::MEDIA_PROP_EDITION, "&Edition" } << CFieldSpec { U::MEDIA_PROP_ISBN, "IS&BN" }
+           << CFieldSpec { U::MEDIA_PROP_PAGES, "Pa&ges", K::number, V::pages }
+           << CFieldSpec { U::MEDIA_PROP_HARDCOVER, "C&over", K::choice, V::none, C::cover };
+}
+
+void CBookView::DescribeSortOrders(QList<SortEntry>& entries) const
+{
+    CMediaView::DescribeSortOrders(entries);
+    entries << SortEntry { "&Author", U::MEDIA_PROP_AUTHOR };
+}
+
+CMagazineView::CMagazineView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CMediaView(doc, U::MEDIA_MAGAZINE, "magazine", parent)
+{
+}
+
+void CMagazineView::DescribeFields(CFieldList& fields) const
+{
+    fields << CFieldSpec { U::MEDIA_PROP_MAGAZINE, "M&agazine", K::choice, V::none, C::magazines }
+           << CFieldSpec { U::MEDIA_PROP_MAGISSUE, "I&ssue" };
+    CMediaView::DescribeFields(fields);
+    fields << CFieldSpec { U::MEDIA_PROP_ONLINEURL, "&Online URL" };
+}
+
+void CMagazineView::DescribeSortOrders(QList<SortEntry>& entries) const
+{
+    entries << SortEntry { "&Library ID", U::MEDIA_PROP_LIBRARYID } << SortEntry { "&Magazine", U::MEDIA_PROP_MAGAZINE }
+            << SortEntry { "I&ssue", U::MEDIA_PROP_MAGISSUE };
+}
+
+void CMagazineView::AddOwnButtons(QBoxLayout* buttons)
+{
+    AddButton(buttons, "Magazines...", [this] {
+        TakeOverAll();
+        if (GetDocument())
+            GetDocument()->OnMagazineTitles();
+    });
+}
+
+CSheetMusicView::CSheetMusicView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CMediaView(doc, U::MEDIA_SHEETMUSIC, "sheetmusic", parent)
+{
+}
+
+void CSheetMusicView::DescribeFields(CFieldList& fields) const
+{
+    CMediaView::DescribeFields(fields);
+    fields << CFieldSpec { U::MEDIA_PROP_COMPOSER, "C&omposer", K::line, V::none, C::none, N::composers }
+           << CFieldSpec { U::MEDIA_PROP_ARRANGER, "&Arranger", K::line, V::none, C::none, N::arrangers }
+           << CFieldSpec { U::MEDIA_PROP_WORDSBY, "&Words By", K::line, V::none, C::none, N::wordsBy }
+           << CFieldSpec { U::MEDIA_PROP_MUSICBY, "M&usic By", K::line, V::none, C::none, N::musicBy }
+           << CFieldSpec { U::MEDIA_PROP_INSTRUMENTATION, "I&nstrumentation", K::line, V::none, C::none,
+                  N::instrumentation };
+}
+
+void CSheetMusicView::DescribeSortOrders(QList<SortEntry>& entries) const
+{
+    CMediaView::DescribeSortOrders(entries);
+    entries << SortEntry { "&Composer", U::MEDIA_PROP_COMPOSER };
+}
+
+CSoftwareView::CSoftwareView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CMediaView(doc, U::MEDIA_SOFTWARE, "software", parent)
+{
+}
+
+void CSoftwareView::DescribeFields(CFieldList& fields) const
+{
+    CMediaView::DescribeFields(fields);
+    fields << CFieldSpec { U::MEDIA_PROP_VERSION, "&Version" }
+           << CFieldSpec { U::MEDIA_PROP_CONSOLE, "Co&nsole/Format" } << CFieldSpec { U::MEDIA_PROP_TYPE, "Typ&e" }
+           << CFieldSpec { U::MEDIA_PROP_DISTMEDIA, "Distr. Medi&a" }
+           << CFieldSpec { U::MEDIA_PROP_SERIALNUMBER, "&Serial Number" }
+           << CFieldSpec { U::MEDIA_PROP_PASSWORD, "Pass&word" }
+           << CFieldSpec { U::MEDIA_PROP_ONLINEURL, "&Online URL" };
+}
+
+CVideoGameView::CVideoGameView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CMediaView(doc, U::MEDIA_VIDEOGAME, "videogame", parent)
+{
+}
+
+void CVideoGameView::DescribeFields(CFieldList& fields) const
+{
+    CMediaView::DescribeFields(fields);
+    fields << CFieldSpec { U::MEDIA_PROP_CONSOLE, "Co&nsole/Format" }
+           << CFieldSpec { U::MEDIA_PROP_DISTMEDIA, "Distr. M&edia" }
+           << CFieldSpec { U::MEDIA_PROP_PLAYERS, "Pl&ayers", K::number }
+           << CFieldSpec { U::MEDIA_PROP_GAMENUMBER, "&Game Number" }
+           << CFieldSpec { U::MEDIA_PROP_SERIALNUMBER, "&Serial Number" }
+           << CFieldSpec { U::MEDIA_PROP_SERIESNUMBER, "Series N&umber" }
+           << CFieldSpec { U::MEDIA_PROP_ONLINEURL, "&Online URL" }
+           << CFieldSpec { U::MEDIA_PROP_HINTS, "&Hints", K::multiLine, V::none, C::none, N::none, true };
+}
+
+CCDView::CCDView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CAudioTrackMediaView(doc, U::MEDIA_CD, "cd", parent)
+{
+}
+
+void CCDView::DescribeFields(CFieldList& fields) const
+{
+    CAudioTrackMediaView::DescribeFields(fields);
+    fields << CFieldSpec { U::MEDIA_PROP_CDSINGLE, "CD &Single", K::yesNo }
+           << CFieldSpec { U::MEDIA_PROP_ENHANCEDCD, "&Enhanced CD", K::yesNo };
+}
+
+CRecordAlbumView::CRecordAlbumView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CAudioTrackMediaView(doc, U::MEDIA_RECORDALBUM, "recordalbum", parent)
+{
+}
+
+void CRecordAlbumView::DescribeFields(CFieldList& fields) const
+{
+    CAudioTrackMediaView::DescribeFields(fields);
+    fields << CFieldSpec { U::MEDIA_PROP_SPEED, "&Speed", K::choice, V::none, C::recordSpeeds };
+}
+
+C8TrackView::C8TrackView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CAudioTrackMediaView(doc, U::MEDIA_8TRACK, "8track", parent)
+{
+}
+
+CDualDiscView::CDualDiscView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CAudioTrackMediaView(doc, U::MEDIA_DUALDISC, "dualdisc", parent)
+{
+}
+
+CDVDAudioView::CDVDAudioView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CAudioTrackMediaView(doc, U::MEDIA_DVDAUDIO, "dvdaudio", parent)
+{
+}
+
+CCassetteView::CCassetteView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CAudioRecTapeView(doc, U::MEDIA_CASSETTE, "cassette", parent)
+{
+}
+
+void CCassetteView::DescribeFields(CFieldList& fields) const
+{
+    CAudioRecTapeView::DescribeFields(fields);
+    fields << CFieldSpec { U::MEDIA_PROP_TYPE, "Tape Typ&e", K::choice, V::none, C::cassetteTypes };
+}
+
+CDATView::CDATView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CAudioRecTapeView(doc, U::MEDIA_DAT, "dat", parent)
+{
+}
+
+CReelToReelView::CReelToReelView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CAudioRecTapeView(doc, U::MEDIA_REELTOREEL, "reeltoreel", parent)
+{
+}
+
+void CReelToReelView::DescribeFields(CFieldList& fields) const
+{
+    CAudioRecTapeView::DescribeFields(fields);
+    fields << CFieldSpec { U::MEDIA_PROP_TAPEWIDTH, "Tape &Width", K::choice, V::none, C::tapeWidths };
+}
+
+CFieldSpec CReelToReelView::SizeField() const
+{
+    return { U::MEDIA_PROP_MEDIASIZE, "Tape Si&ze (feet)", K::number, V::tapeSize };
+}
+
+CCDRecView::CCDRecView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CAudioRecDiscView(doc, U::MEDIA_CDREC, "cdrec", parent)
+{
+}
+
+CMiniDiscView::CMiniDiscView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CAudioRecDiscView(doc, U::MEDIA_MINIDISC, "minidisc", parent)
+{
+}
+
+CDVDAudioRecView::CDVDAudioRecView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CAudioRecDiscView(doc, U::MEDIA_DVDAUDIOREC, "dvdaudiorec", parent)
+{
+}
+
+CDVDView::CDVDView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CVideoMediaView(doc, U::MEDIA_DVD, "dvd", parent)
+{
+}
+
+CBlurayView::CBlurayView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CVideoMediaView(doc, U::MEDIA_BLURAY, "bluray", parent)
+{
+}
+
+CHDDVDView::CHDDVDView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CVideoMediaView(doc, U::MEDIA_HDDVD, "hddvd", parent)
+{
+}
+
+CLaserDiscView::CLaserDiscView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CVideoMediaView(doc, U::MEDIA_LASERDISC, "laserdisc", parent)
+{
+}
+
+CDVDRecView::CDVDRecView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CVideoRecordableMediaView(doc, U::MEDIA_DVDREC, "dvdrec", parent)
+{
+}
+
+CBlurayRecView::CBlurayRecView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CVideoRecordableMediaView(doc, U::MEDIA_BLURAYREC, "blurayrec", parent)
+{
+}
+
+CHDDVDRecView::CHDDVDRecView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CVideoRecordableMediaView(doc, U::MEDIA_HDDVDREC, "hddvdrec", parent)
+{
+}
+
+CVideoTapeView::CVideoTapeView(CVemoLibraryDoc* doc, QWidget* parent)
+    : CVideoRecordableMediaView(doc, U::MEDIA_VIDEOTAPE, "videotape", parent)
+{
+}
+
+void CVideoTapeView::DescribeFields(CFieldList& fields) const
+{
+    CVideoRecordableMediaView::DescribeFields(fields);
+    fields << CFieldSpec { U::MEDIA_PROP_TYPE, "&Format", K::choice, V::none, C::videoTapeFormats };
+}
+
+CFieldSpec CVideoTapeView::SizeField() const
+{
+    return { U::MEDIA_PROP_MEDIASIZE, "Tape Si&ze (minutes)", K::number, V::mediaSize };
+}
+
+void CVideoTapeView::OnFieldTakenOver(const CFieldSpec& spec)
+{
+    CVideoRecordableMediaView::OnFieldTakenOver(spec);
+    auto* tape = dynamic_cast<CVideoTape*>(GetCurrentItem());
+    if (spec.prop != U::MEDIA_PROP_TYPE || !tape || !GetDocument() || tape->GetFormatID() == m_shownFormat)
+        return;
+    m_shownFormat = tape->GetFormatID();
+    if (GetDocument()->RefreshLibraryID(tape)) {
+        ShowField(U::MEDIA_PROP_LIBRARYID);
+        UpdateListText();
+    }
+}
+
+void CVideoTapeView::OnItemShown(CMediaItem* item)
+{
+    const auto* tape = dynamic_cast<const CVideoTape*>(item);
+    m_shownFormat = tape ? tape->GetFormatID() : 0;
+}
+
+int CVideoTapeView::LibraryIDFormatID() const
+{
+    const auto* tape = dynamic_cast<const CVideoTape*>(GetCurrentItem());
+    return tape ? tape->GetFormatID() : CMediaUtils::MEDIA_VIDEOTAPEVHS;
+}
