@@ -259,12 +259,6 @@ public:
     // number of that format; true when its library ID changed. A format
     // without automatic numbering leaves the ID as typed.
     bool RefreshLibraryID(CVideoTape* tape);
-    // The dialogs a media view opens: the library ID format of a media type
-    // or video tape format id, the custom fields of a media type, the
-    // shared magazine titles.
-    void OnLibraryIDFormat(int id);
-    void OnCustomFields(int mediaType);
-    void OnMagazineTitles();
 
     // Operations for the item pages
 public:
@@ -296,9 +290,10 @@ public:
 
     // Manager dialogs
 public:
-    // The views' commands (app/doc/VemoLibraryDocDialogs.cpp): the custom
-    // fields and the library ID format of a media type, and the magazine
-    // titles, which returns the title chosen when OK was pressed.
+    // The dialogs a media view opens (app/doc/VemoLibraryDocDialogs.cpp):
+    // the custom fields of a media type, the library ID format of a media
+    // type or video tape format id (typeOnScreen decides the hint), and the
+    // magazine titles, which returns the title chosen when OK was pressed.
     void OnCustomFields(int mediaType);
     void OnLibraryIDFormat(int mediaType, int typeOnScreen);
     int OnMagazineTitles(int selectedTitleId);

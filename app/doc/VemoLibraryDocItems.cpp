@@ -17,11 +17,11 @@
 
 CMediaItem* CVemoLibraryDoc::CreateMediaItem(int mediaType, CMediaItem* source)
 {
-    if (!m_library)
+    if (!GetLibrary())
         return nullptr;
     // The library sorts the new item in and tells its search and indexes;
     // marking the item changed would only make it sort the list again.
-    CMediaItem* item = m_library->CreateMediaItem(mediaType, source);
+    CMediaItem* item = GetLibrary()->CreateMediaItem(mediaType, source);
     if (item)
         MarkModified();
     return item;
@@ -29,23 +29,23 @@ CMediaItem* CVemoLibraryDoc::CreateMediaItem(int mediaType, CMediaItem* source)
 
 void CVemoLibraryDoc::DeleteItem(CMediaItem* item)
 {
-    if (!m_library || !item)
+    if (!GetLibrary() || !item)
         return;
     if (CLibrarySearchDlg* search = GetSearchDlg())
         search->ForgetItems([item](const CMediaItem* medium) { return medium == item; });
     // The library keeps its search and indexes right by itself.
-    m_library->DeleteItem(item);
+    GetLibrary()->DeleteItem(item);
     MarkModified();
 }
 
 void CVemoLibraryDoc::DeleteItems(int mediaType)
 {
-    if (!m_library)
+    if (!GetLibrary())
         return;
     const int type = CMediaRegistry::ToMediaType(mediaType);
     if (CLibrarySearchDlg* search = GetSearchDlg())
         search->ForgetItems([type](const CMediaItem* medium) { return CMediaUtils::GetItemMediaID(medium) == type; });
-    m_library->DeleteItems(mediaType);
+    GetLibrary()->DeleteItems(mediaType);
     MarkModified();
 }
 
@@ -53,28 +53,28 @@ void CVemoLibraryDoc::GetSortOrder(int mediaType, CString& primary, CString& sec
 {
     primary.clear();
     secondary.clear();
-    if (m_library)
-        m_library->GetSortOrder(mediaType, primary, secondary);
+    if (GetLibrary())
+        GetLibrary()->GetSortOrder(mediaType, primary, secondary);
 }
 
 void CVemoLibraryDoc::SetSortOrder(int mediaType, const CString& primary, const CString& secondary)
 {
-    if (!m_library)
+    if (!GetLibrary())
         return;
-    m_library->SetSortOrder(mediaType, primary, secondary, true);
+    GetLibrary()->SetSortOrder(mediaType, primary, secondary, true);
     MarkModified();
 }
 
 CString CVemoLibraryDoc::GetDefaultLocation(int mediaType) const
 {
-    return m_library ? m_library->GetDefaultLocation(mediaType) : CString();
+    return GetLibrary() ? GetLibrary()->GetDefaultLocation(mediaType) : CString();
 }
 
 void CVemoLibraryDoc::RelocateMedia(int mediaType, const CString& location)
 {
-    if (!m_library)
+    if (!GetLibrary())
         return;
-    m_library->RelocateMedia(mediaType, location);
+    GetLibrary()->RelocateMedia(mediaType, location);
     MarkItemModified(nullptr);
     MarkListStale(ListLocations);
 }
@@ -82,21 +82,21 @@ void CVemoLibraryDoc::RelocateMedia(int mediaType, const CString& location)
 const CStringList& CVemoLibraryDoc::GetNameList(NameList list) const
 {
     static const CStringList none;
-    if (!m_library)
+    if (!GetLibrary())
         return none;
     switch (list) {
     case ListArtists:
-        return m_library->GetArtists();
+        return GetLibrary()->GetArtists();
     case ListActors:
-        return m_library->GetActors();
+        return GetLibrary()->GetActors();
     case ListDirectors:
-        return m_library->GetDirectors();
+        return GetLibrary()->GetDirectors();
     case ListAuthors:
-        return m_library->GetAuthors();
+        return GetLibrary()->GetAuthors();
     case ListLocations:
-        return m_library->GetLocations();
+        return GetLibrary()->GetLocations();
     case ListManufacturers:
-        return m_library->GetManufacturers();
+        return GetLibrary()->GetManufacturers();
     }
     return none;
 }
@@ -104,18 +104,18 @@ const CStringList& CVemoLibraryDoc::GetNameList(NameList list) const
 void CVemoLibraryDoc::GetSheetMusicLists(CStringList& composers, CStringList& arrangers, CStringList& wordsBy,
     CStringList& musicBy, CStringList& instrumentation) const
 {
-    if (m_library)
-        m_library->GetSheetMusicLists(composers, arrangers, wordsBy, musicBy, instrumentation);
+    if (GetLibrary())
+        GetLibrary()->GetSheetMusicLists(composers, arrangers, wordsBy, musicBy, instrumentation);
 }
 
 CStringList CVemoLibraryDoc::GetCategoryNames() const
 {
     CStringList names;
-    if (!m_library)
+    if (!GetLibrary())
         return names;
     std::vector<CString> sorted;
-    for (POSITION pos = m_library->GetHeadCategory(); pos;)
-        if (const CCategory* category = m_library->GetNextCategory(pos);
+    for (POSITION pos = GetLibrary()->GetHeadCategory(); pos;)
+        if (const CCategory* category = GetLibrary()->GetNextCategory(pos);
             category && category->GetName() != CCategory::GetNoCategory())
             sorted.push_back(category->GetName());
     std::sort(sorted.begin(), sorted.end(),
@@ -136,31 +136,13 @@ CStringList CVemoLibraryDoc::GetMagazineTitles() const
 
 bool CVemoLibraryDoc::RefreshLibraryID(CVideoTape* tape)
 {
-    if (!m_library || !tape)
+    if (!GetLibrary() || !tape)
         return false;
-    const CLibraryIDSettings* settings = m_library->GetLibraryIDFormatForID(tape->GetFormatID());
+    const CLibraryIDSettings* settings = GetLibrary()->GetLibraryIDFormatForID(tape->GetFormatID());
     if (!settings || !settings->GetAutoGenerate())
         return false;
-    if (!m_library->RefreshLibraryID(tape))
+    if (!GetLibrary()->RefreshLibraryID(tape))
         return false;
     MarkItemModified(tape);
     return true;
-}
-
-// The manager dialogs come with their own change; until then they say so.
-void CVemoLibraryDoc::OnLibraryIDFormat(int id)
-{
-    if (m_library)
-        CNotAvailableDlg::Show(m_dialogParent, "Library ID Format...");
-}
-
-void CVemoLibraryDoc::OnCustomFields(int mediaType)
-{
-    if (m_library)
-        CNotAvailableDlg::Show(m_dialogParent, "Custom Fields...");
-}
-
-void CVemoLibraryDoc::OnMagazineTitles()
-{
-    CNotAvailableDlg::Show(m_dialogParent, "Magazines...");
 }

@@ -3,6 +3,7 @@
 #include <QBoxLayout>
 
 #include "app/doc/VemoLibraryDoc.h"
+#include "data/model/MagazineIssue.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/VideoTape.h"
 
@@ -58,8 +59,19 @@ void CMagazineView::AddOwnButtons(QBoxLayout* buttons)
 {
     AddButton(buttons, "Magazines...", [this] {
         TakeOverAll();
-        if (GetDocument())
-            GetDocument()->OnMagazineTitles();
+        CVemoLibraryDoc* doc = GetDocument();
+        if (!doc)
+            return;
+        auto* issue = dynamic_cast<CMagazineIssue*>(GetCurrentItem());
+        const int current = issue ? issue->GetMagazineID() : 0;
+        const int chosen = doc->OnMagazineTitles(current);
+        // The title chosen in the manager becomes the issue's magazine.
+        if (issue && chosen > 0 && chosen != current) {
+            issue->SetMagazineID(chosen);
+            doc->MarkItemModified(issue);
+            UpdateListText();
+        }
+        ShowField(U::MEDIA_PROP_MAGAZINE);
     });
 }
 

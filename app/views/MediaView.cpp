@@ -25,7 +25,6 @@
 #include "app/BalloonTip.h"
 #include "app/CommandIds.h"
 #include "app/MessageBox.h"
-#include "data/session/VemoLibrarySettings.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/pages/ItemPage.h"
 #include "app/pages/PageFactory.h"
@@ -41,6 +40,7 @@
 #include "data/model/ReelToReel.h"
 #include "data/model/TrackMedia.h"
 #include "data/model/VideoTape.h"
+#include "data/session/VemoLibrarySettings.h"
 #include "data/store/Library.h"
 #include "data/store/MediaRegistry.h"
 #include "platform/util/StringUtils.h"
@@ -1109,7 +1109,7 @@ void CMediaView::OpenLibraryIDFormat()
 {
     TakeOverAll();
     if (GetDocument())
-        GetDocument()->OnLibraryIDFormat(LibraryIDFormatID());
+        GetDocument()->OnLibraryIDFormat(LibraryIDFormatID(), GetMediaType());
 }
 
 void CMediaView::OpenCustomFields()
