@@ -78,6 +78,15 @@ const std::vector<CCliCommand>& Table()
             "  --bom        start with a UTF-8 byte-order mark, for spreadsheet programs\n"
             "               that need one\n",
             { { "csv", true }, { "bom", false } }, 2, 2, RunReport },
+        { "fields", "fields NAME TYPE [list | add FIELD [--kind K] | rename FIELD NEW | delete FIELD]",
+            "list, add, rename or delete the custom fields of a media type",
+            "Lists the custom fields of the media type TYPE in the library NAME (their names\n"
+            "and kinds), or adds, renames or deletes one. Deleting a field deletes its\n"
+            "values in every item.\n"
+            "\n"
+            "  --kind K     the kind of a new field: text (default), date, yes/no, list,\n"
+            "               file or web\n",
+            { { "kind", true } }, 2, 5, RunFields },
         { "webreport", "webreport NAME [REPORT|--all] [--output DIR]", "generate web reports",
             "Generates the web report REPORT of the library NAME, or all of them with --all,\n"
             "from the templates. Progress goes to standard error. With --all, reports whose\n"

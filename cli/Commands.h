@@ -28,6 +28,7 @@ int RunDump(CCliContext& context, const CCliArgs& args);
 int RunImport(CCliContext& context, const CCliArgs& args);
 int RunReport(CCliContext& context, const CCliArgs& args);
 int RunWebReport(CCliContext& context, const CCliArgs& args);
+int RunFields(CCliContext& context, const CCliArgs& args);
 
 class CCommands {
 public:
