@@ -60,8 +60,8 @@ int RunFields(CCliContext& context, const CCliArgs& args)
                 known = true;
             }
         if (!known)
-            return context.UsageError(command, "unknown kind \"" + args.Value("kind")
-                    + "\"; use text, date, yes/no, list, file or web");
+            return context.UsageError(
+                command, "unknown kind \"" + args.Value("kind") + "\"; use text, date, yes/no, list, file or web");
     }
 
     const bool change = action != "list";

@@ -85,7 +85,8 @@ bool ParseTypeMap(const CString& text, CMapStringToString& types, std::vector<in
     for (const CString& part : parts) {
         const std::size_t equals = part.rfind('=');
         const CString cell = equals == CString::npos ? CString() : CStringUtils::Trim(part.substr(0, equals));
-        const int type = equals == CString::npos ? 0 : CMediaTypeNames::Parse(CStringUtils::Trim(part.substr(equals + 1)));
+        const int type
+            = equals == CString::npos ? 0 : CMediaTypeNames::Parse(CStringUtils::Trim(part.substr(equals + 1)));
         if (cell.empty() || type == 0) {
             error = "--type-map needs VALUE=TYPE pairs separated by commas, not \"" + part + "\"; types are "
                 + CMediaTypeNames::ListNames();

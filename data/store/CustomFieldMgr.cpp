@@ -4,10 +4,10 @@
 #include <memory>
 #include <utility>
 
-#include "data/store/CustomField.h"
 #include "data/model/MediaUtils.h"
-#include "platform/util/StringUtils.h"
+#include "data/store/CustomField.h"
 #include "platform/util/Archive.h"
+#include "platform/util/StringUtils.h"
 
 namespace {
 

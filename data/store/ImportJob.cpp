@@ -96,8 +96,7 @@ bool CImportJob::ReadRows(CDelimitedTextReader& reader, CString& error)
         return false;
     }
     m_columns.SetSize(static_cast<int>(columnCount));
-    ProposeColumns(!m_rows.empty()
-        && CDelimitedTextReader::IsHeaderRow(m_rows.front().cells, GetFields()));
+    ProposeColumns(!m_rows.empty() && CDelimitedTextReader::IsHeaderRow(m_rows.front().cells, GetFields()));
     return true;
 }
 
@@ -110,8 +109,8 @@ void CImportJob::ProposeColumns(bool header)
     // ProposeMapping takes a header only when every heading names something.
     if (header && !CDelimitedTextReader::IsHeaderRow(first, GetFields()))
         for (int i = 0; i < GetColumnCount(); ++i) {
-            const CString prop = i < first.GetSize() ? CDelimitedTextReader::FindProperty(first.GetAt(i), GetFields())
-                                                     : CString();
+            const CString prop
+                = i < first.GetSize() ? CDelimitedTextReader::FindProperty(first.GetAt(i), GetFields()) : CString();
             proposed.SetAt(i, prop.empty() || Contains(proposed, prop) ? CDelimitedTextReader::IGNORE_COLUMN : prop);
         }
     m_notes.RemoveAll();

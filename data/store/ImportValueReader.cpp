@@ -46,8 +46,8 @@ bool CImportValueReader::ReadYesNo(const CString& text, bool cover, bool& value)
     static const char* const yes[] = { "y", "yes", "true", "1", "x" };
     static const char* const no[] = { "n", "no", "false", "0" };
     static const char* const hard[] = { "hardcover", "hardback", "hard cover", "library binding" };
-    static const char* const soft[] = { "paperback", "softcover", "soft cover", "mass market paperback",
-        "trade paperback" };
+    static const char* const soft[]
+        = { "paperback", "softcover", "soft cover", "mass market paperback", "trade paperback" };
     const CString word = CStringUtils::ToLower(CStringUtils::Trim(text));
     auto in = [&word](const auto& words) {
         return std::any_of(std::begin(words), std::end(words), [&word](const char* w) { return word == w; });

@@ -714,8 +714,7 @@ void CMediaMgr::MergeImported(CMediaItem& /*existing*/, CMediaItem& /*imported*/
 {
 }
 
-void CMediaMgr::TakeImportedValues(
-    CMediaItem& /*item*/, const CMapStringToString& /*values*/, bool /*overwrite*/) const
+void CMediaMgr::TakeImportedValues(CMediaItem& /*item*/, const CMapStringToString& /*values*/, bool /*overwrite*/) const
 {
 }
 

@@ -175,9 +175,8 @@ TEST(DelimitedTextReaderTest, MissingFileCannotBeOpened)
 
 TEST(DelimitedTextReaderTest, DelimiterNames)
 {
-    const std::vector<std::pair<const char*, char>> known
-        = { { "tab", '\t' }, { "comma", ',' }, { "period", '.' }, { "dash", '-' }, { "SPACE", ' ' },
-              { "semicolon", ';' } };
+    const std::vector<std::pair<const char*, char>> known = { { "tab", '\t' }, { "comma", ',' }, { "period", '.' },
+        { "dash", '-' }, { "SPACE", ' ' }, { "semicolon", ';' } };
     for (const auto& [name, character] : known) {
         char delimiter = 0;
         EXPECT_TRUE(CDelimitedTextReader::DelimiterFromName(name, delimiter)) << name;

@@ -97,9 +97,8 @@ TEST_P(LibraryIDNumbering, ReadsTheNumberBetweenPrefixAndPostfix)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, LibraryIDNumbering,
-    ::testing::Values(
-        NumberingCase { "R2-", "", 4, { "R2-001", "R2-002", "R2-003" }, Numbering::applyToAll,
-            { "R2-0001", "R2-0002", "R2-0003" } },
+    ::testing::Values(NumberingCase { "R2-", "", 4, { "R2-001", "R2-002", "R2-003" }, Numbering::applyToAll,
+                          { "R2-0001", "R2-0002", "R2-0003" } },
         NumberingCase { "2024-", "", 3, { "2024-001" }, Numbering::create, { "2024-001", "2024-002", "2024-003" } },
         NumberingCase { "2024-", "", 3, { "2024-007" }, Numbering::import, { "2024-007", "2024-008", "2024-009" } },
         NumberingCase { "", "/v2", 2, { "07/v2" }, Numbering::create, { "07/v2", "08/v2", "09/v2" } },
