@@ -65,14 +65,21 @@ bool CImportValueReader::ReadYesNo(const CString& text, bool cover, bool& value)
 
 bool CImportValueReader::ReadDecimal(const CString& text, CString& number)
 {
-    CString body;
-    for (char c : CStringUtils::Trim(text))
-        if (IsDigit(c) || c == ',' || c == '.' || c == '-')
-            body += c;
-        else if (!body.empty())
-            break;
-    if (!HasDigit(body))
+    // The number starts at the first digit, or a sign or point just before it.
+    std::size_t start = 0;
+    while (start < text.size() && !IsDigit(text[start]))
+        ++start;
+    if (start == text.size())
         return false;
+    if (start > 0 && text[start - 1] == '.')
+        --start;
+    if (start > 0 && text[start - 1] == '-')
+        --start;
+    CString body;
+    for (std::size_t i = start;
+         i < text.size() && (IsDigit(text[i]) || text[i] == ',' || text[i] == '.' || (i == start && text[i] == '-'));
+         ++i)
+        body += text[i];
     const std::size_t comma = body.find(',');
     const bool decimalComma = comma != CString::npos && body.find(',', comma + 1) == CString::npos
         && body.find('.') == CString::npos && body.size() - comma - 1 >= 1 && body.size() - comma - 1 <= 2;
