@@ -156,12 +156,8 @@ void WriteColumns(std::ostream& out, CCliContext& context, const CImportJob& job
 {
     out << "First row: " << (job.HasHeader() ? "headings, not imported" : "data") << '\n';
     out << "Columns:";
-    for (int i = 0; i < job.GetColumnCount(); ++i) {
-        out << (i ? ", " : " ") << i + 1;
-        if (job.HasHeader() && !job.GetHeading(i).empty())
-            out << " \"" << job.GetHeading(i) << "\"";
-        out << ' ' << job.GetColumnProperty(i);
-    }
+    for (int i = 0; i < job.GetColumnCount(); ++i)
+        out << (i ? ", " : " ") << i + 1 << ' ' << job.GetColumnProperty(i);
     out << '\n';
     for (const CString& note : job.GetColumnNotes())
         context.Warn(note);
