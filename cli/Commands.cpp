@@ -38,34 +38,57 @@ const std::vector<CCliCommand>& Table()
             "  --json       write JSON instead of text\n",
             { { "json", false } }, 1, 1, RunDump },
         { "import",
-            "import NAME --type TYPE FILE [--delimiter D] [--map COLUMN=PROPERTY ...] [--no-header] [--dry-run]"
-            " [--lookup]",
+            "import NAME (--type TYPE | --type-column COLUMN --type-map MAP) FILE [--delimiter D]\n"
+            "       [--header yes|no|auto] [--map COLUMN=PROPERTY ...] [--new-fields] [--dry-run] [--lookup]",
             "import items from a delimited text file",
             "Imports the rows of FILE into the library NAME as items of TYPE, as the import\n"
             "window does: a row equal to an item already there fills in that item's missing\n"
             "data, every other row becomes a new item. Either every row is imported or none.\n"
             "A first row of property or custom field names is the header and says which\n"
             "property each column holds; other columns are not imported unless mapped.\n"
+            "Cells that cannot be read (a date that is no date, a number without digits)\n"
+            "are left empty and listed by row and column.\n"
             "\n"
             "  --type TYPE          media type: a name such as Books or \"Video Tape\", or 1..24\n"
-            "  --delimiter D        tab, comma, period, dash or space (default: comma for\n"
-            "                       .csv files, tab otherwise)\n"
+            "  --type-column COLUMN the column that says each row's media type, with\n"
+            "  --type-map MAP       its values: \"Vinyl=Record Albums,CD=CDs\"; rows of other\n"
+            "                       values are skipped\n"
+            "  --delimiter D        tab, comma, period, dash, space or semicolon (default:\n"
+            "                       comma for .csv files, tab otherwise)\n"
+            "  --header H           yes: the first row holds headings (also when some name no\n"
+            "                       property); no: it is data; auto (default): headings when\n"
+            "                       every one names a property, or when a column is named by\n"
+            "                       its heading\n"
             "  --map COLUMN=PROP    column (number from 1, or its heading) to a data property\n"
             "                       or custom field name, or <ignore>; may be repeated\n"
-            "  --no-header          the first row is data, not headings\n"
+            "  --new-fields         give every column whose heading names no property a text\n"
+            "                       custom field of that name, and import it\n"
+            "  --no-header          the same as --header no\n"
             "  --dry-run            say what would happen and save nothing\n"
             "  --lookup             fill the empty fields of every imported item that has an\n"
             "                       ISBN or a barcode from the online look-up (see lookup)\n",
-            { { "type", true }, { "delimiter", true }, { "map", true }, { "no-header", false }, { "dry-run", false },
-                { "lookup", false }, { "sources", true }, { "picture-dir", true } },
+            { { "type", true }, { "type-column", true }, { "type-map", true }, { "delimiter", true },
+                { "header", true }, { "map", true }, { "new-fields", false }, { "no-header", false },
+                { "dry-run", false }, { "lookup", false }, { "sources", true }, { "picture-dir", true } },
             2, 2, RunImport },
-        { "report", "report NAME REPORT [--csv FILE]", "run a printed report and write its rows as CSV",
+        { "report", "report NAME REPORT [--csv FILE] [--bom]", "run a printed report and write its rows as CSV",
             "Runs the custom printed report REPORT of the library NAME, or when REPORT names a\n"
             "media type (Books, CDs, ...) that type's basic report, and writes its rows as\n"
             "CSV: a line of column names, then one line per row.\n"
             "\n"
-            "  --csv FILE   write to FILE instead of standard output\n",
-            { { "csv", true } }, 2, 2, RunReport },
+            "  --csv FILE   write to FILE instead of standard output\n"
+            "  --bom        start with a UTF-8 byte-order mark, for spreadsheet programs\n"
+            "               that need one\n",
+            { { "csv", true }, { "bom", false } }, 2, 2, RunReport },
+        { "fields", "fields NAME TYPE [list | add FIELD [--kind K] | rename FIELD NEW | delete FIELD]",
+            "list, add, rename or delete the custom fields of a media type",
+            "Lists the custom fields of the media type TYPE in the library NAME (their names\n"
+            "and kinds), or adds, renames or deletes one. Deleting a field deletes its\n"
+            "values in every item.\n"
+            "\n"
+            "  --kind K     the kind of a new field: text (default), date, yes/no, list,\n"
+            "               file or web\n",
+            { { "kind", true } }, 2, 5, RunFields },
         { "webreport", "webreport NAME [REPORT|--all] [--output DIR]", "generate web reports",
             "Generates the web report REPORT of the library NAME, or all of them with --all,\n"
             "from the templates. Progress goes to standard error. With --all, reports whose\n"

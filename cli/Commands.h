@@ -29,6 +29,7 @@ int RunImport(CCliContext& context, const CCliArgs& args);
 int RunReport(CCliContext& context, const CCliArgs& args);
 int RunWebReport(CCliContext& context, const CCliArgs& args);
 int RunLookup(CCliContext& context, const CCliArgs& args);
+int RunFields(CCliContext& context, const CCliArgs& args);
 
 class CCommands {
 public:

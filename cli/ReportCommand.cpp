@@ -79,6 +79,10 @@ int RunReport(CCliContext& context, const CCliArgs& args)
         csv += CCsvWriter::Line(cells);
     }
 
+    // Some spreadsheet programs take a file for UTF-8 only when it starts
+    // with a byte-order mark.
+    if (args.Has("bom"))
+        csv.insert(0, "\xEF\xBB\xBF");
     if (!args.Has("csv")) {
         context.Out() << csv;
         return CCliContext::EXIT_OK;

@@ -10,6 +10,8 @@
 namespace {
 
 CCategoryMgr* s_instance = nullptr;
+CCategoryMgr::CCreatedHook s_createdHook;
+const void* s_hookOwner = nullptr;
 
 // Version word, id, and the one-byte prefixes of two empty strings.
 constexpr std::size_t kMinCategoryBytes = 2 + 4 + 1 + 1;
@@ -63,19 +65,47 @@ CCategory* CCategoryMgr::GetCategory(const CString& name, bool create)
             return category;
     if (!create)
         return nullptr;
+    CCategory* made = nullptr;
     try {
         auto category = std::make_unique<CCategory>(name, CString());
-        if (!Add(category.get()))
+        if (!Append(category.get()))
             return nullptr;
-        return category.release();
+        made = category.release();
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
+    // Told once the list owns it, so that a failing hook leaves no dangling entry.
+    if (s_createdHook)
+        s_createdHook(made->GetUniqueID());
+    return made;
 }
 
 bool CCategoryMgr::Add(CCategory* category)
 {
+    if (!Append(category))
+        return false;
+    if (s_createdHook)
+        s_createdHook(category->GetUniqueID());
+    return true;
+}
+
+bool CCategoryMgr::Append(CCategory* category)
+{
     return RecordList::Append(m_categories, m_idMap, m_nextID, category);
+}
+
+void CCategoryMgr::SetCreatedHook(const void* owner, CCreatedHook hook)
+{
+    s_createdHook = std::move(hook);
+    s_hookOwner = owner;
+}
+
+void CCategoryMgr::ClearCreatedHook(const void* owner)
+{
+    if (owner != s_hookOwner)
+        return;
+    s_createdHook = nullptr;
+    s_hookOwner = nullptr;
 }
 
 bool CCategoryMgr::Remove(CCategory* category)
@@ -93,7 +123,7 @@ void CCategoryMgr::EnsureNoneCategory()
     if (!m_categories.IsEmpty())
         return;
     auto none = std::make_unique<CCategory>(CCategory::GetNoCategory(), CString());
-    if (Add(none.get()))
+    if (Append(none.get()))
         none.release();
 }
 

@@ -2,6 +2,8 @@
 // The categories of the open library, process-wide: the none category first,
 // then the user's, in insertion order, with ids never reused while it lives.
 
+#include <functional>
+
 #include "platform/util/VemoTypes.h"
 
 class CArchive;
@@ -33,8 +35,15 @@ public:
     CCategory* GetCategory(const CString& name, bool create);
 
     // Appends, gives the next id (overwriting any) and takes ownership; false
-    // only for null.
+    // only for null. The created hook is told the new id.
     bool Add(CCategory* category);
+    // Told the id of every category that Add or a creating look-up makes
+    // (not the none category of a fresh or loaded list), so that the open
+    // library can enter it into its reports. It outlives DeleteInstance;
+    // clearing takes it away only from the owner that set it.
+    using CCreatedHook = std::function<void(int id)>;
+    static void SetCreatedHook(const void* owner, CCreatedHook hook);
+    static void ClearCreatedHook(const void* owner);
     // Unmaps, unlinks and destroys; false for null or a category not listed.
     bool Remove(CCategory* category);
     // Destroys every category (the none category too); the next id stays.
@@ -53,6 +62,7 @@ public:
 
 private:
     CCategoryMgr();
+    bool Append(CCategory* category);
 
     int m_nextID = 1;
     CList<CCategory*, CCategory*> m_categories;

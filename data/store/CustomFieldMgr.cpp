@@ -4,8 +4,10 @@
 #include <memory>
 #include <utility>
 
+#include "data/model/MediaUtils.h"
 #include "data/store/CustomField.h"
 #include "platform/util/Archive.h"
+#include "platform/util/StringUtils.h"
 
 namespace {
 
@@ -65,6 +67,29 @@ void CCustomFieldMgr::Add(CCustomField* field)
     if (!field || std::find(m_fields.begin(), m_fields.end(), field) != m_fields.end())
         return;
     m_fields.Add(field);
+}
+
+CCustomField* CCustomFieldMgr::Find(const CString& name) const
+{
+    const CString wanted = CStringUtils::Trim(name);
+    for (CCustomField* field : m_fields)
+        if (field && CStringUtils::EqualsNoCase(field->GetName(), wanted))
+            return field;
+    return nullptr;
+}
+
+CString CCustomFieldMgr::CheckNewName(const CString& name, const CCustomField* except) const
+{
+    const CString trimmed = CStringUtils::Trim(name);
+    if (trimmed.empty())
+        return "A custom field needs a name.";
+    for (const CString& prop : CMediaUtils::GetAllDataProps())
+        if (CStringUtils::EqualsNoCase(prop, trimmed))
+            return "\"" + trimmed + "\" is the name of a data property.";
+    const CCustomField* other = Find(trimmed);
+    if (other && other != except)
+        return "There is a custom field named \"" + other->GetName() + "\" already.";
+    return CString();
 }
 
 void CCustomFieldMgr::Delete(CCustomField* field)

@@ -25,6 +25,11 @@ public:
     {
         return index >= 0 && index < GetFieldCount() ? m_fields.GetAt(index) : nullptr;
     }
+    // The field of that name (ignoring case and blanks around); null when none.
+    CCustomField* Find(const CString& name) const;
+    // Why name cannot name a field of this list (besides except, the field
+    // being renamed): empty, a data property's name, or taken; "" when it can.
+    CString CheckNewName(const CString& name, const CCustomField* except = nullptr) const;
     // Appends (null ignored, no duplicate check) and takes ownership.
     void Add(CCustomField* field);
     // Removes (later fields move down) and destroys; unknown or null ignored.

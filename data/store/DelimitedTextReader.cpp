@@ -25,6 +25,8 @@ const CDelimiter DELIMITERS[] = {
     { "period", '.' },
     { "dash", '-' },
     { "space", ' ' },
+    // Spreadsheets of many locales write it, the comma being their decimal point.
+    { "semicolon", ';' },
 };
 
 bool IsHighSurrogate(unsigned char low, unsigned char high)

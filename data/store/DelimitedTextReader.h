@@ -24,7 +24,7 @@ public:
     static constexpr std::size_t DEFAULT_MAX_ROW_BYTES = 1024 * 1024;
     static constexpr std::size_t DEFAULT_MAX_CELLS = 10000;
 
-    // "tab", "comma", "period", "dash", "space", in the order offered.
+    // "tab", "comma", "period", "dash", "space", "semicolon", in the order offered.
     static const CStringArray& GetDelimiterNames();
     // The character of a delimiter name (ignoring case); false for others.
     static bool DelimiterFromName(const CString& name, char& delimiter);

@@ -7,7 +7,10 @@
 
 #include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
+#include "data/store/CustomField.h"
+#include "data/store/CustomFieldMgr.h"
 #include "data/store/DelimitedTextReader.h"
+#include "data/store/ImportValueReader.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryImpl.h"
 #include "data/store/LibrarySnapshot.h"
@@ -21,6 +24,18 @@ bool IsVideoType(int mediaType)
 {
     bool recordable = false;
     return CMediaUtils::IsMediaTypeVideo(mediaType, recordable);
+}
+
+bool Contains(const CStringArray& list, const CString& value)
+{
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+// The details of a publisher are kept with the publisher, not the item.
+bool IsPublisherDetail(const CString& prop)
+{
+    return prop == CMediaUtils::MEDIA_PROP_PUBLISHERADDRESS || prop == CMediaUtils::MEDIA_PROP_PUBLISHEREMAIL
+        || prop == CMediaUtils::MEDIA_PROP_PUBLISHERPHONE || prop == CMediaUtils::MEDIA_PROP_PUBLISHERURL;
 }
 
 } // namespace
@@ -80,12 +95,36 @@ bool CImportJob::ReadRows(CDelimitedTextReader& reader, CString& error)
         m_rows.clear();
         return false;
     }
-    const CStringArray noCells;
-    m_hasHeader = CDelimitedTextReader::ProposeMapping(
-        m_rows.empty() ? noCells : m_rows.front().cells, GetFields(), static_cast<int>(columnCount), m_columns);
-    if (m_hasHeader)
-        m_rows.front().chosen = false;
+    m_columns.SetSize(static_cast<int>(columnCount));
+    ProposeColumns(!m_rows.empty() && CDelimitedTextReader::IsHeaderRow(m_rows.front().cells, GetFields()));
     return true;
+}
+
+void CImportJob::ProposeColumns(bool header)
+{
+    const CStringArray noCells;
+    const CStringArray& first = header ? m_rows.front().cells : noCells;
+    CStringArray proposed;
+    CDelimitedTextReader::ProposeMapping(first, GetFields(), GetColumnCount(), proposed);
+    // ProposeMapping takes a header only when every heading names something.
+    if (header && !CDelimitedTextReader::IsHeaderRow(first, GetFields()))
+        for (int i = 0; i < GetColumnCount(); ++i) {
+            const CString prop
+                = i < first.GetSize() ? CDelimitedTextReader::FindProperty(first.GetAt(i), GetFields()) : CString();
+            proposed.SetAt(i, prop.empty() || Contains(proposed, prop) ? CDelimitedTextReader::IGNORE_COLUMN : prop);
+        }
+    m_notes.RemoveAll();
+    for (int i = 0; i < GetColumnCount(); ++i) {
+        CString prop = proposed.GetAt(i);
+        if (const CString refusal = GetRefusal(prop); !refusal.empty()) {
+            m_notes.Add(CStringUtils::Format("Column %d is not imported: %s.", i + 1, refusal.c_str()));
+            prop = CDelimitedTextReader::IGNORE_COLUMN;
+        }
+        m_columns.SetAt(i, prop);
+    }
+    m_hasHeader = header;
+    if (!m_rows.empty())
+        m_rows.front().chosen = !header;
 }
 
 void CImportJob::TreatFirstRowAsData()
@@ -94,6 +133,7 @@ void CImportJob::TreatFirstRowAsData()
         return;
     m_hasHeader = false;
     m_rows.front().chosen = true;
+    m_notes.RemoveAll();
     for (CString& column : m_columns)
         column = CDelimitedTextReader::IGNORE_COLUMN;
 }
@@ -116,6 +156,77 @@ void CImportJob::SetFirstRowIsHeader(bool header)
     }
 }
 
+void CImportJob::TreatFirstRowAsHeader()
+{
+    if (!m_hasHeader && !m_rows.empty())
+        ProposeColumns(true);
+}
+
+CString CImportJob::GetHeading(int column) const
+{
+    if (!m_hasHeader || column < 0 || column >= m_rows.front().cells.GetSize())
+        return CString();
+    return CStringUtils::Trim(m_rows.front().cells.GetAt(column));
+}
+
+CString CImportJob::GetRefusal(const CString& prop) const
+{
+    if (!CMediaUtils::IsDataProp(prop) || !CMediaRegistry::Find(m_mediaType))
+        return CString();
+    const CString name = CMediaUtils::GetMediaNamePlural(m_mediaType);
+    bool derived = false, yesNo = false, number = false, date = false, text = false, list = false, noGrid = false;
+    CMediaUtils::ClassifyDataProp(prop, derived, yesNo, number, date, text, list, noGrid);
+    if (derived)
+        return "\"" + prop + "\" is worked out by the program and cannot be imported";
+    if (IsPublisherDetail(prop))
+        return "\"" + prop + "\" is kept with the publisher, in the list of publishers";
+    const bool subItem = CMediaUtils::IsDataPropSubItemProp(prop, false)
+        || (!Contains(CMediaRegistry::GetDataProps(m_mediaType), prop)
+            && Contains(CMediaRegistry::GetSubItemDataProps(m_mediaType), prop));
+    if (subItem)
+        return "\"" + prop + "\" belongs to the tracks, chapters or articles of " + name
+            + ", which are not imported from rows";
+    return CString();
+}
+
+void CImportJob::AddFieldsForIgnoredColumns(CStringArray& made)
+{
+    CCustomFieldMgr* fields = m_library.GetCustomFieldMgr(m_mediaType);
+    if (!fields || !m_hasHeader)
+        return;
+    for (int i = 0; i < GetColumnCount(); ++i) {
+        const CString heading = GetHeading(i);
+        if (m_columns.GetAt(i) != CDelimitedTextReader::IGNORE_COLUMN || heading.empty()
+            || CMediaUtils::IsDataProp(CDelimitedTextReader::FindProperty(heading, nullptr)))
+            continue;
+        CString name = CDelimitedTextReader::FindProperty(heading, fields);
+        if (name.empty()) {
+            auto field = std::make_unique<CCustomField>();
+            field->SetName(heading);
+            field->SetDataType(CF_TEXT);
+            name = field->GetName();
+            fields->Add(field.release());
+            made.Add(name);
+        }
+        if (!Contains(m_columns, name))
+            m_columns.SetAt(i, name);
+    }
+}
+
+void CImportJob::ChooseRowsByType(int column, const CMapStringToString& types)
+{
+    for (std::size_t r = 0; r < m_rows.size(); ++r) {
+        CImportRow& row = m_rows[r];
+        if (m_hasHeader && r == 0)
+            continue;
+        const CString cell = column >= 0 && column < row.cells.GetSize()
+            ? CStringUtils::ToLower(CStringUtils::Trim(row.cells.GetAt(column)))
+            : CString();
+        const CString* type = types.PLookup(cell);
+        row.chosen = type && *type == std::to_string(m_mediaType);
+    }
+}
+
 CString CImportJob::GetColumnProperty(int column) const
 {
     return column >= 0 && column < GetColumnCount() ? m_columns.GetAt(column) : CString();
@@ -126,6 +237,8 @@ bool CImportJob::SetColumnProperty(int column, const CString& prop)
     if (column < 0 || column >= GetColumnCount())
         return false;
     CString name = CDelimitedTextReader::FindProperty(prop, GetFields());
+    if (!GetRefusal(name).empty())
+        return false;
     if (name.empty()) {
         if (!CStringUtils::EqualsNoCase(CStringUtils::Trim(prop), CDelimitedTextReader::IGNORE_COLUMN))
             return false;
@@ -180,15 +293,24 @@ void CImportJob::SetRowChosen(int index, bool chosen)
         m_rows[static_cast<std::size_t>(index)].chosen = chosen;
 }
 
-void CImportJob::BuildValues(const CImportRow& row, CMapStringToString& values) const
+void CImportJob::BuildValues(
+    const CImportRow& row, CMapStringToString& values, std::vector<CImportOutcome::CUnread>* unread) const
 {
     values.RemoveAll();
     const bool video = IsVideoType(m_mediaType);
     const int count = std::min(GetColumnCount(), static_cast<int>(row.cells.GetSize()));
     for (int i = 0; i < count; ++i) {
         const CString& prop = m_columns.GetAt(i);
-        const CString& text = row.cells.GetAt(i);
-        if (prop == CDelimitedTextReader::IGNORE_COLUMN || CStringUtils::IsEffectivelyEmpty(text))
+        if (prop == CDelimitedTextReader::IGNORE_COLUMN || CStringUtils::IsEffectivelyEmpty(row.cells.GetAt(i)))
+            continue;
+        const CImportValueReader::CValue value = CImportValueReader::Read(prop, row.cells.GetAt(i));
+        if (!value.problem.empty()) {
+            if (unread)
+                unread->push_back({ row.rowNumber, i + 1, prop, value.problem });
+            continue;
+        }
+        const CString& text = value.text;
+        if (CStringUtils::IsEffectivelyEmpty(text))
             continue;
         if (video && prop == CMediaUtils::MEDIA_PROP_LENGTH && std::count(text.begin(), text.end(), ':') < 2)
             values.SetAt(prop, text + ":00");
@@ -299,7 +421,7 @@ CImportOutcome CImportJob::Run(bool dryRun)
         CMapStringToString values;
         for (const CImportRow* row : chosen) {
             current = row;
-            BuildValues(*row, values);
+            BuildValues(*row, values, &outcome.unread);
             const int before = m_library.GetItemCount(m_mediaType);
             CMediaItem* item = ImportRow(values);
             if (!item) {

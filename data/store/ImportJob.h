@@ -31,10 +31,18 @@ struct CImportOutcome {
         int rowNumber;
         CString reason;
     };
+    // A cell that could not be read: it was left out of its row's values.
+    struct CUnread {
+        int rowNumber;
+        int column; // counting from 1
+        CString property;
+        CString problem;
+    };
     int created = 0; // rows that became new items
     int merged = 0; // rows that filled in an item the library held before
     int repeated = 0; // rows equal to an earlier row, merged into its new item
     std::vector<CSkip> skipped;
+    std::vector<CUnread> unread; // in row and column order
     // Set when nothing was imported; the library is as it was.
     CString error;
 
@@ -79,14 +87,36 @@ public:
     // not imported, and columns still "<ignore>" take the property their
     // heading names when no other column carries it.
     void SetFirstRowIsHeader(bool header);
+    // The first row is headings after all (some of which name no property):
+    // it is not imported, and the columns whose heading names a property
+    // the type keeps, or a custom field, carry it.
+    void TreatFirstRowAsHeader();
+    // The heading of a column; "" without a header.
+    CString GetHeading(int column) const;
 
     int GetColumnCount() const { return static_cast<int>(m_columns.GetSize()); }
     // The property of a column (0-based); "" outside the columns.
     CString GetColumnProperty(int column) const;
     // prop is a data property or custom field name (ignoring case) or
-    // "<ignore>"; false for any other text or column. A property comes from
-    // one column: a column that had it before becomes "<ignore>".
+    // "<ignore>"; false for any other text or column, and for a property
+    // items of the type do not keep (GetRefusal says why). A property comes
+    // from one column: a column that had it before becomes "<ignore>".
     bool SetColumnProperty(int column, const CString& prop);
+    // Why a data property cannot be imported into items of the type (it is
+    // worked out, or kept by their sub-items or elsewhere); "" when it can.
+    CString GetRefusal(const CString& prop) const;
+    // What reading the file noticed about its columns (a heading naming a
+    // property the type does not keep), one sentence each.
+    const CStringArray& GetColumnNotes() const { return m_notes; }
+    // Gives every ignored column with a heading that names nothing a new text
+    // custom field of that name (or the field of that name that was made
+    // meanwhile) and imports the column into it; appends the names made.
+    // Refused property headings keep "<ignore>".
+    void AddFieldsForIgnoredColumns(CStringArray& made);
+    // Chooses the rows whose cell in column, looked up in types (keys
+    // compared ignoring case and blanks), gives this job's media type; rows
+    // of other types are left out. The header row stays out.
+    void ChooseRowsByType(int column, const CMapStringToString& types);
     // The column whose heading reads heading (ignoring case); -1 without a
     // header or such a column.
     int FindColumn(const CString& heading) const;
@@ -104,7 +134,10 @@ public:
     // cell would wipe a custom value the item has). For a video type the
     // "Length" gets ":00" appended, so that a number of minutes (or h:mm)
     // reads as h:m:s; a text that is h:m:s already is kept.
-    void BuildValues(const CImportRow& row, CMapStringToString& values) const;
+    // Cells are read by CImportValueReader; one that cannot be read is left
+    // out and, when unread is given, appended to it.
+    void BuildValues(const CImportRow& row, CMapStringToString& values,
+        std::vector<CImportOutcome::CUnread>* unread = nullptr) const;
 
     // Marks the chosen rows whose item the library holds already. Neither
     // the library nor the shared lists change.
@@ -126,6 +159,9 @@ private:
     void MarkRows(std::size_t first, std::size_t end);
     const CCustomFieldMgr* GetFields() const;
     bool ReadRows(CDelimitedTextReader& reader, CString& error);
+    // The columns from the headings of the first row; refused properties
+    // become "<ignore>" with a note.
+    void ProposeColumns(bool header);
     // Why a chosen row is not imported; "" when it is.
     CString SkipReason(const CImportRow& row) const;
 
@@ -134,4 +170,5 @@ private:
     std::vector<CImportRow> m_rows;
     CStringArray m_columns;
     bool m_hasHeader = false;
+    CStringArray m_notes;
 };

@@ -47,7 +47,7 @@ void SetDefaultFontOrLog(CFont& font, const char* guid)
 } // namespace
 
 CLibraryImpl::CLibraryImpl(bool setDefaultMediaTypes, bool ownsSharedLists)
-    : m_ownsSharedLists(ownsSharedLists)
+    : m_ownsSharedLists(false)
     , m_search(std::make_unique<CLibrarySearch>(*this))
 {
     SetDefaultFontOrLog(m_printHeaderFont, "{070527CB-08C8-458D-B97C-8B0F7F291167}");
@@ -61,6 +61,7 @@ CLibraryImpl::CLibraryImpl(bool setDefaultMediaTypes, bool ownsSharedLists)
             m_mediaTypes.SetShow(type, true);
     }
     m_researchEntries.AddDefaultEntries();
+    SetOwnsSharedLists(ownsSharedLists);
     // The program's library sets the class-wide counter setting; a library
     // made only to read a file into does not.
     if (ownsSharedLists)
@@ -69,6 +70,7 @@ CLibraryImpl::CLibraryImpl(bool setDefaultMediaTypes, bool ownsSharedLists)
 
 CLibraryImpl::~CLibraryImpl()
 {
+    CCategoryMgr::ClearCreatedHook(this);
     for (CCustomWebReport* report : m_customWebReports)
         delete report;
     for (CCustomPrintReport* report : m_customPrintReports)
@@ -519,11 +521,27 @@ void CLibraryImpl::AddCategory(CCategory* category)
     CCategoryMgr* categories = CCategoryMgr::GetInstance();
     if (!category || !categories || !categories->Add(category))
         return;
-    const int id = category->GetUniqueID();
+    // The owner was told by the hook already; entering twice changes nothing.
+    EnterCategoryInReports(category->GetUniqueID());
+}
+
+void CLibraryImpl::EnterCategoryInReports(int id)
+{
     for (CCustomWebReport* report : m_customWebReports)
         report->AddCategory(id);
     for (CCustomPrintReport* report : m_customPrintReports)
         report->AddCategory(id);
+}
+
+void CLibraryImpl::SetOwnsSharedLists(bool owns)
+{
+    if (owns == m_ownsSharedLists)
+        return;
+    m_ownsSharedLists = owns;
+    if (owns)
+        CCategoryMgr::SetCreatedHook(this, [this](int id) { EnterCategoryInReports(id); });
+    else
+        CCategoryMgr::ClearCreatedHook(this);
 }
 
 void CLibraryImpl::DeleteCategory(CCategory* category)

@@ -44,7 +44,9 @@ public:
     void Serialize(CArchive& ar, bool earlier = false);
 
     bool GetOwnsSharedLists() const { return m_ownsSharedLists; }
-    void SetOwnsSharedLists(bool owns) { m_ownsSharedLists = owns; }
+    // The library that owns the shared lists is the one whose reports take
+    // in every category made from now on.
+    void SetOwnsSharedLists(bool owns);
 
     // The manager of a media type 1..24 (the video tape formats 116..125 give
     // the video tape manager); null for any other id.
@@ -132,8 +134,11 @@ public:
     void GetSupportedAudioFormats(int mediaType, bool& mono, bool& stereo, bool& sacd, bool& hdcd, bool& thx,
         bool& quadraphonic, bool& dolby, bool& dts, bool& channels) const;
 
-    // Categories.
+    // Categories. Every category made (here, by an import or any creating
+    // look-up) is entered as selected into every custom print and web
+    // report, so that existing reports include it.
     void AddCategory(CCategory* category);
+    void EnterCategoryInReports(int id);
     void DeleteCategory(CCategory* category);
 
     // Custom fields of a type, removed or reordered with their values.

@@ -18,7 +18,6 @@
 #include "platform/util/Archive.h"
 #include "platform/util/Clock.h"
 #include "platform/util/DateTimeUtils.h"
-#include "platform/util/NumberTextConv.h"
 #include "platform/util/StringUtils.h"
 
 namespace {
@@ -307,10 +306,11 @@ const CLibraryIDSettings& CMediaMgr::GetNumberingSettings(const CMediaItem& item
 int CMediaMgr::GetNextFreeNumber(const CMediaItem& item) const
 {
     const int id = GetItemID(item);
+    const CLibraryIDSettings& settings = GetNumberingSettings(item);
     int highest = 0;
     for (const CMediaItem* other : m_items)
         if (other && other != &item && GetItemID(*other) == id)
-            highest = std::max(highest, CNumberTextConv::ParseNumber(other->GetLibraryID()));
+            highest = std::max(highest, settings.ParseNumberFromID(other->GetLibraryID()));
     return highest + 1;
 }
 
@@ -360,7 +360,7 @@ bool CMediaMgr::UpdateLibraryIDFormat(CLibraryIDSettings& settings, int id)
     if (reformat)
         for (CMediaItem* item : m_items)
             if (item && Covers(*item, id))
-                item->SetLibraryID(settings.FormatID(CNumberTextConv::ParseNumber(item->GetLibraryID())));
+                item->SetLibraryID(settings.FormatID(settings.ParseNumberFromID(item->GetLibraryID())));
     InvalidateIndex();
     return true;
 }
@@ -606,13 +606,32 @@ CMediaMgr::CIndex& CMediaMgr::GetIndex() const
     return *m_index;
 }
 
+bool CMediaMgr::IsDuplicate(const CMediaItem& candidate, const CMediaItem& item)
+{
+    if (&candidate == &item)
+        return false;
+    const CString& own = item.GetLibraryID();
+    const CString& other = candidate.GetLibraryID();
+    if (own.empty() == other.empty())
+        return (own.empty() || CStringUtils::EqualsNoCase(own, other)) && candidate == item;
+    // One of the two has no ID yet (an imported row, or an item numbered
+    // after an earlier import): the other key fields decide. The types whose
+    // equality takes in the ID are shown the item with the candidate's ID.
+    auto& probe = const_cast<CMediaItem&>(item);
+    const CString saved = own;
+    probe.SetLibraryID(other);
+    const bool same = candidate == probe;
+    probe.SetLibraryID(saved);
+    return same;
+}
+
 CMediaItem* CMediaMgr::FindDuplicate(const CMediaItem* item) const
 {
     if (!item)
         return nullptr;
     if (GetInfo().duplicateKey == CDuplicateKey::none) {
         for (CMediaItem* candidate : GetItems())
-            if (candidate && candidate != item && *candidate == *item)
+            if (candidate && IsDuplicate(*candidate, *item))
                 return candidate;
         return nullptr;
     }
@@ -621,7 +640,7 @@ CMediaItem* CMediaMgr::FindDuplicate(const CMediaItem* item) const
     if (bucket == index.buckets.end())
         return nullptr;
     for (const CIndex::CEntry& entry : bucket->second)
-        if (entry.item != item && *entry.item == *item)
+        if (IsDuplicate(*entry.item, *item))
             return entry.item;
     return nullptr;
 }
@@ -639,6 +658,7 @@ CMediaItem* CMediaMgr::Import(const CMapStringToString& values, bool overwrite, 
         if (m_index && existing->GetLibraryID() != libraryID)
             m_index->numbersKnown = false;
         SetCustomFieldData(existing, values, true);
+        TakeImportedValues(*existing, values, overwrite);
         MergeImported(*existing, *imported);
         DestroyItem(imported);
         if (m_index && GetInfo().duplicateKey != CDuplicateKey::none)
@@ -658,6 +678,7 @@ CMediaItem* CMediaMgr::Import(const CMapStringToString& values, bool overwrite, 
         RaiseHighestNumber(*imported);
     SetDefaultCustomValues(imported);
     SetCustomFieldData(imported, values, true);
+    TakeImportedValues(*imported, values, false);
     m_unsorted = true;
     if (m_index && GetInfo().duplicateKey != CDuplicateKey::none)
         m_index->Add(imported, ItemKey(*imported), m_index->nextOrdinal++);
@@ -687,10 +708,14 @@ void CMediaMgr::AssignImportedLibraryID(CMediaItem& item)
 void CMediaMgr::RaiseHighestNumber(const CMediaItem& item) const
 {
     int& highest = m_index->highestNumbers[GetItemID(item)];
-    highest = std::max(highest, CNumberTextConv::ParseNumber(item.GetLibraryID()));
+    highest = std::max(highest, GetNumberingSettings(item).ParseNumberFromID(item.GetLibraryID()));
 }
 
 void CMediaMgr::MergeImported(CMediaItem& /*existing*/, CMediaItem& /*imported*/) const
+{
+}
+
+void CMediaMgr::TakeImportedValues(CMediaItem& /*item*/, const CMapStringToString& /*values*/, bool /*overwrite*/) const
 {
 }
 

@@ -142,8 +142,12 @@ public:
     void AddValues(const CMediaValueLists& lists) const;
 
     // The first item in list order, other than item, that item is a
-    // duplicate of (operator==); null when none.
+    // duplicate of (IsDuplicate); null when none.
     CMediaItem* FindDuplicate(const CMediaItem* item) const;
+    // Whether item (a row being imported, say) is candidate again: two
+    // different library IDs never are; where one of them has no ID the other
+    // key fields of the type's equality decide; otherwise that equality.
+    static bool IsDuplicate(const CMediaItem& candidate, const CMediaItem& item);
     // Drops what the manager derived from its items (call after items were
     // edited from outside).
     void InvalidateIndex() const;
@@ -169,6 +173,9 @@ protected:
     // An existing item matched an imported row (magazine issues merge their
     // articles).
     virtual void MergeImported(CMediaItem& existing, CMediaItem& imported) const;
+    // Keeps the values of an imported row that belong outside the item (a
+    // magazine title's subscription); with overwrite false only what is unset.
+    virtual void TakeImportedValues(CMediaItem& item, const CMapStringToString& values, bool overwrite) const;
     CMediaItemList& GetItemList() { return m_items; }
     void ListChanged() { ++m_orderStamp; }
 

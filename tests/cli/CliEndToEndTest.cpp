@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CliUsage,
         std::vector<std::string> { "list", "extra" }, std::vector<std::string> { "new" },
         std::vector<std::string> { "dump", "X", "--bogus" }, std::vector<std::string> { "import", "X", "f.csv" },
         std::vector<std::string> { "import", "X", "f.csv", "--type", "Bookz" },
-        std::vector<std::string> { "import", "X", "f.csv", "--type", "Books", "--delimiter", "semicolon" },
+        std::vector<std::string> { "import", "X", "f.csv", "--type", "Books", "--delimiter", "colon" },
         std::vector<std::string> { "webreport", "X", "Books", "--all" }, std::vector<std::string> { "webreport", "X" },
         std::vector<std::string> { "check", "--json", "X" }));
 
@@ -430,3 +430,79 @@ TEST_F(CliTest, OutputToAFullDiskFails)
 }
 
 } // namespace
+
+namespace {
+
+std::string TestData(const std::string& name)
+{
+    return std::string(VEMO_TEST_DATA_DIR) + "/import/" + name;
+}
+
+// Every .htm page of a folder, one after the other.
+std::string AllPages(const std::string& folder)
+{
+    std::string pages;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().extension() == ".htm")
+            pages += vemotest::ReadAll(entry.path().string());
+    return pages;
+}
+
+} // namespace
+
+// Exports of a book site and a record site, brought in as a migrating
+// collector would, then published.
+TEST_F(CliTest, SiteExportsAreImportedWholeAndPublished)
+{
+    NewLibrary("L");
+    ToolRun run
+        = Run({ "import", "L", "--type", "Books", TestData("book-site-export.csv"), "--map", "Book Id=Library ID",
+            "--map", "Binding=Hardcover?", "--map", "Number of Pages=Pages", "--map", "Year Published=Year", "--map",
+            "Date Added=Acquired", "--map", "Bookshelves=Category", "--new-fields", "--dry-run" });
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("First row: headings, not imported"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("New items: 3\n"), std::string::npos) << run.out;
+    for (const char* unread : { "row 3, column 10 (Pages): \"abc\" is not a number",
+             "row 3, column 11 (Year): \"MMV\" is not a number", "row 3, column 12 (Acquired): \"31/12/2019\"" })
+        EXPECT_NE(run.out.find(unread), std::string::npos) << unread << "\n" << run.out;
+    run = Run({ "import", "L", "--type", "Books", TestData("book-site-export.csv"), "--map", "Book Id=Library ID",
+        "--map", "Binding=Hardcover?", "--map", "Number of Pages=Pages", "--map", "Year Published=Year", "--map",
+        "Date Added=Acquired", "--map", "Bookshelves=Category", "--new-fields" });
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("New custom field of Books: My Rating\n"), std::string::npos) << run.out;
+
+    run = Run({ "import", "L", TestData("record-site-export.csv"), "--type-column", "Format", "--type-map",
+        "Vinyl=Record Albums,CD=CDs,Cassette=Cassette Tapes", "--map", "release_id=Library ID", "--map",
+        "Released=Year", "--map", "CollectionFolder=Category", "--map", "Date Added=Acquired", "--new-fields" });
+    ASSERT_EQ(run.status, 0) << run.err;
+    // The two pressings stay two albums; the shellac row has no type.
+    EXPECT_NE(run.out.find("Record Albums:\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("New items: 2\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("row 6: not marked for import"), std::string::npos) << run.out;
+
+    run = Run({ "fields", "L", "Books" });
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Private Notes\ttext\n"), std::string::npos) << run.out;
+    EXPECT_EQ(Run({ "fields", "L", "Books", "rename", "my rating", "Stars" }).status, 0);
+    EXPECT_EQ(Run({ "fields", "L", "Books", "add", "Title" }).status, 1);
+    EXPECT_EQ(Run({ "fields", "L", "Books", "delete", "ISBN13" }).status, 0);
+    run = Run({ "fields", "L", "Books" });
+    EXPECT_NE(run.out.find("Stars\ttext\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("ISBN13"), std::string::npos) << run.out;
+
+    const std::string output = m_scratch.File("web");
+    for (const char* report : { "Books", "Record Albums", "Music" }) {
+        run = Run({ "webreport", "L", report, "--output", output });
+        ASSERT_EQ(run.status, 0) << report << ": " << run.err;
+    }
+    const std::string pages = AllPages(output);
+    for (const char* title : { "The Lanterns of Orrin Vale", "Salt and Cedar", "Notes on Quiet Rivers: A Field Guide",
+             "Harbour Lights", "Blue Hours", "Night Ferry" })
+        EXPECT_NE(pages.find(title), std::string::npos) << title;
+    EXPECT_NE(pages.find("0441013597"), std::string::npos);
+    EXPECT_EQ(pages.find("=&quot;"), std::string::npos);
+
+    run = Run({ "report", "L", "Books", "--bom" });
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("\xEF\xBB\xBF", 0), 0u);
+}

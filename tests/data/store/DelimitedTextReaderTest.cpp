@@ -175,16 +175,16 @@ TEST(DelimitedTextReaderTest, MissingFileCannotBeOpened)
 
 TEST(DelimitedTextReaderTest, DelimiterNames)
 {
-    const std::vector<std::pair<const char*, char>> known
-        = { { "tab", '\t' }, { "comma", ',' }, { "period", '.' }, { "dash", '-' }, { "SPACE", ' ' } };
+    const std::vector<std::pair<const char*, char>> known = { { "tab", '\t' }, { "comma", ',' }, { "period", '.' },
+        { "dash", '-' }, { "SPACE", ' ' }, { "semicolon", ';' } };
     for (const auto& [name, character] : known) {
         char delimiter = 0;
         EXPECT_TRUE(CDelimitedTextReader::DelimiterFromName(name, delimiter)) << name;
         EXPECT_EQ(delimiter, character) << name;
     }
     char delimiter = 'x';
-    EXPECT_FALSE(CDelimitedTextReader::DelimiterFromName("semicolon", delimiter));
-    EXPECT_EQ(CDelimitedTextReader::GetDelimiterNames().GetSize(), 5);
+    EXPECT_FALSE(CDelimitedTextReader::DelimiterFromName("colon", delimiter));
+    EXPECT_EQ(CDelimitedTextReader::GetDelimiterNames().GetSize(), 6);
 }
 
 class HeaderDetection : public ::testing::Test {

@@ -166,16 +166,22 @@ TEST_F(LibraryTest, ImportedRowsAreNumberedAsNewItemsAre)
     // A row's own ID counts for the rows after it.
     EXPECT_EQ(library.Import(U::MEDIA_BOOK, row("Sanditon", "B20"), false)->GetLibraryID(), "B20");
     EXPECT_EQ(library.Import(U::MEDIA_BOOK, row("Lady Susan"), false)->GetLibraryID(), "B21");
-    // An existing item whose ID an overwriting row lowers no longer holds
-    // the highest number.
+    // A row whose ID differs from the item's is another item, even when
+    // overwriting.
     EXPECT_EQ(library.Import(U::MEDIA_BOOK, row("Sanditon", "B7"), true)->GetLibraryID(), "B7");
-    EXPECT_EQ(library.Import(U::MEDIA_BOOK, row("Lady Susan", "B2"), true)->GetLibraryID(), "B2");
-    EXPECT_EQ(library.Import(U::MEDIA_BOOK, row("Mansfield Park"), false)->GetLibraryID(), "B8");
+    EXPECT_EQ(library.GetItemCount(U::MEDIA_BOOK), 5);
+    // A row that gives an existing item without an ID its ID counts for the
+    // rows after it.
+    ids->SetAutoGenerate(false);
+    library.Import(U::MEDIA_BOOK, row("Juvenilia"), false);
+    ids->SetAutoGenerate(true);
+    EXPECT_EQ(library.Import(U::MEDIA_BOOK, row("Juvenilia", "B40"), false)->GetLibraryID(), "B40");
+    EXPECT_EQ(library.Import(U::MEDIA_BOOK, row("Mansfield Park"), false)->GetLibraryID(), "B41");
     // An item made between imports is seen by the next row.
     CMediaItem* later = Add(library, U::MEDIA_BOOK, "Love and Freindship");
-    later->SetLibraryID("B30");
+    later->SetLibraryID("B50");
     library.NoteItemChanged(later);
-    EXPECT_EQ(library.Import(U::MEDIA_BOOK, row("The Watsons"), false)->GetLibraryID(), "B31");
+    EXPECT_EQ(library.Import(U::MEDIA_BOOK, row("The Watsons"), false)->GetLibraryID(), "B51");
 
     // Video tapes count per format.
     CLibraryIDSettings* svhs = library.GetLibraryIDFormatForID(U::MEDIA_VIDEOTAPESVHS);

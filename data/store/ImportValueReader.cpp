@@ -1,0 +1,122 @@
+#include "data/store/ImportValueReader.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "data/model/MediaUtils.h"
+#include "platform/util/DateTimeUtils.h"
+#include "platform/util/OleDateTime.h"
+#include "platform/util/StringUtils.h"
+
+namespace {
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool HasDigit(const CString& text)
+{
+    return std::any_of(text.begin(), text.end(), IsDigit);
+}
+
+// Properties whose numbers carry a fraction.
+bool IsMoney(const CString& prop)
+{
+    return prop == CMediaUtils::MEDIA_PROP_PRICE || prop == CMediaUtils::MEDIA_PROP_SUBSCRIPTIONCOST;
+}
+
+CString Quoted(const CString& text)
+{
+    return "\"" + text + "\"";
+}
+
+} // namespace
+
+CString CImportValueReader::Unguard(const CString& cell)
+{
+    const CString text = CStringUtils::Trim(cell);
+    if (text.size() >= 3 && text[0] == '=' && text[1] == '"' && text.back() == '"')
+        return text.substr(2, text.size() - 3);
+    return cell;
+}
+
+bool CImportValueReader::ReadYesNo(const CString& text, bool cover, bool& value)
+{
+    static const char* const yes[] = { "y", "yes", "true", "1", "x" };
+    static const char* const no[] = { "n", "no", "false", "0" };
+    static const char* const hard[] = { "hardcover", "hardback", "hard cover", "library binding" };
+    static const char* const soft[]
+        = { "paperback", "softcover", "soft cover", "mass market paperback", "trade paperback" };
+    const CString word = CStringUtils::ToLower(CStringUtils::Trim(text));
+    auto in = [&word](const auto& words) {
+        return std::any_of(std::begin(words), std::end(words), [&word](const char* w) { return word == w; });
+    };
+    if (in(yes) || (cover && in(hard))) {
+        value = true;
+        return true;
+    }
+    if (in(no) || (cover && in(soft))) {
+        value = false;
+        return true;
+    }
+    return false;
+}
+
+bool CImportValueReader::ReadDecimal(const CString& text, CString& number)
+{
+    // The number starts at the first digit, or a sign or point just before it.
+    std::size_t start = 0;
+    while (start < text.size() && !IsDigit(text[start]))
+        ++start;
+    if (start == text.size())
+        return false;
+    if (start > 0 && text[start - 1] == '.')
+        --start;
+    if (start > 0 && text[start - 1] == '-')
+        --start;
+    CString body;
+    for (std::size_t i = start;
+         i < text.size() && (IsDigit(text[i]) || text[i] == ',' || text[i] == '.' || (i == start && text[i] == '-'));
+         ++i)
+        body += text[i];
+    const std::size_t comma = body.find(',');
+    const bool decimalComma = comma != CString::npos && body.find(',', comma + 1) == CString::npos
+        && body.find('.') == CString::npos && body.size() - comma - 1 >= 1 && body.size() - comma - 1 <= 2;
+    if (decimalComma)
+        body[comma] = '.';
+    else
+        body.erase(std::remove(body.begin(), body.end(), ','), body.end());
+    number = body;
+    return true;
+}
+
+CImportValueReader::CValue CImportValueReader::Read(const CString& prop, const CString& cell)
+{
+    CValue value { Unguard(cell), CString() };
+    bool derived = false, yesNo = false, number = false, date = false, text = false, list = false, noGrid = false;
+    CMediaUtils::ClassifyDataProp(prop, derived, yesNo, number, date, text, list, noGrid);
+    if (yesNo) {
+        bool yes = false;
+        if (ReadYesNo(value.text, prop == CMediaUtils::MEDIA_PROP_HARDCOVER, yes))
+            value.text = yes ? "Y" : "N";
+        else
+            value.problem = Quoted(value.text) + " is not a yes/no value";
+    } else if (date) {
+        COleDateTime when;
+        if (!CDateTimeUtils::ConvertDateNumbers(value.text, when))
+            value.problem = Quoted(value.text) + " is not a date (write it as YYYY-MM-DD)";
+    } else if (number && !list) {
+        CString read;
+        if (!ReadDecimal(value.text, read))
+            value.problem = Quoted(value.text) + " is not a number";
+        else if (IsMoney(prop))
+            value.text = read;
+        else if (read.find('.') == CString::npos)
+            // "1,250" pages is 1250; a text with words ("c. 1984") stays for the item to read.
+            value.text = HasDigit(value.text) && value.text.find_first_not_of("0123456789,- ") == CString::npos
+                ? read
+                : value.text;
+    }
+    return value;
+}
