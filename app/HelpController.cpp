@@ -17,6 +17,7 @@
 #include "app/MediaTypeBar.h"
 #include "app/MessageBox.h"
 #include "data/session/VemoLibrarySettings.h"
+#include "platform/util/DataFolder.h"
 #include "app/views/View.h"
 
 namespace {
@@ -157,12 +158,12 @@ void CHelpController::Mail(const QString& address, const QString& subject)
 void CHelpController::MailTechSupport()
 {
     Mail(TechSupportAddress(),
-        FillIn("%s Tech Support Question", { QString::fromStdString(CVemoLibrarySettings::APP_NAME) }));
+        FillIn("%s Tech Support Question", { QString::fromStdString(CDataFolder::APP_NAME) }));
 }
 
 void CHelpController::MailFeedback()
 {
-    Mail(FeedbackAddress(), FillIn("%s Feedback", { QString::fromStdString(CVemoLibrarySettings::APP_NAME) }));
+    Mail(FeedbackAddress(), FillIn("%s Feedback", { QString::fromStdString(CDataFolder::APP_NAME) }));
 }
 
 void CHelpController::OpenWebSite()

@@ -46,7 +46,7 @@ bool CVemoLibraryDoc::OpenLibraryFile(const QString& path)
         CMessageBox::Warn(m_dialogParent, kTitle, QString(kNoFile).arg(path));
         return false;
     }
-    const QString ext = "." + Q(CVemoLibrarySettings::LIBRARY_EXT);
+    const QString ext = "." + Q(CDataFolder::LIBRARY_EXT);
     if (!file.fileName().endsWith(ext, Qt::CaseInsensitive) || file.fileName().size() == ext.size()) {
         CMessageBox::Warn(m_dialogParent, kTitle, QString(kNotLibrary).arg(path));
         return false;

@@ -14,9 +14,9 @@
 #include <cmath>
 
 #include "app/MessageBox.h"
+#include "app/dialogs/PersonDlg.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/pages/PageSupport.h"
-#include "app/pages/PersonDlg.h"
 #include "data/model/MediaItem.h"
 #include "data/store/CheckOut.h"
 #include "data/store/CheckOutActions.h"
@@ -296,10 +296,15 @@ bool CCheckOutPage::CancelReservation()
 
 bool CCheckOutPage::NewBorrower()
 {
-    CPersonDlg dlg(CPersonDlg::Borrower, this);
+    CPersonDlg dlg(
+        CPerson(), true,
+        [](const CPerson& record) {
+            return record.FormName(true).empty() ? QString("A person needs a first, middle or last name.") : QString();
+        },
+        this);
     if (dlg.exec() != QDialog::Accepted)
         return false;
-    return AddBorrower(dlg.TakePerson()) > 0;
+    return AddBorrower(std::make_unique<CPerson>(dlg.GetRecord())) > 0;
 }
 
 int CCheckOutPage::AddBorrower(std::unique_ptr<CPerson> person)

@@ -13,12 +13,13 @@
 
 #include "app/BrowserLauncher.h"
 #include "app/MessageBox.h"
+#include "app/dialogs/PersonDlg.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/pages/PageSupport.h"
-#include "app/pages/PersonDlg.h"
 #include "data/model/MediaItem.h"
 #include "data/store/PublisherMgr.h"
 #include "platform/util/Person.h"
+#include "platform/util/StringUtils.h"
 
 using namespace PageSupport;
 
@@ -185,10 +186,16 @@ bool CPublisherPage::NewPublisher()
 {
     if (!m_item)
         return false;
-    CPersonDlg dlg(CPersonDlg::Publisher, this);
+    CPublisherDlg dlg(
+        CPerson(), true,
+        [](const CPerson& record) {
+            return CStringUtils::IsEffectivelyEmpty(record.GetLastName()) ? QString("A publisher needs a name.")
+                                                                          : QString();
+        },
+        this);
     if (dlg.exec() != QDialog::Accepted)
         return false;
-    return AddPublisher(dlg.TakePerson()) > 0;
+    return AddPublisher(std::make_unique<CPerson>(dlg.GetRecord())) > 0;
 }
 
 int CPublisherPage::AddPublisher(std::unique_ptr<CPerson> publisher)
