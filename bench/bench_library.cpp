@@ -21,10 +21,10 @@
 #include <string>
 #include <vector>
 
+#include "data/model/CategoryMgr.h"
 #include "data/model/ItemLists.h"
 #include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
-#include "data/store/CategoryMgr.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
 #include "data/store/LibraryImpl.h"

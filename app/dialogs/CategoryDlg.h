@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "data/store/Category.h"
+#include "data/model/Category.h"
 
 class QLabel;
 class QLineEdit;

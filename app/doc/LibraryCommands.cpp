@@ -9,7 +9,7 @@
 #include "app/dialogs/PrintedReportsSettingsDlg.h"
 #include "app/dialogs/ResearchEntryDlg.h"
 #include "app/doc/VemoLibraryDoc.h"
-#include "data/store/Category.h"
+#include "data/model/Category.h"
 #include "data/store/CheckoutSettings.h"
 #include "data/store/Library.h"
 #include "data/store/ResearchEntry.h"

@@ -3,12 +3,12 @@
 #include <climits>
 
 #include "data/model/ItemTextUtils.h"
+#include "data/model/Magazine.h"
+#include "data/model/MagazineMgr.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/PropMapUtils.h"
+#include "data/model/PublisherMgr.h"
 #include "data/model/SubItemUtils.h"
-#include "data/store/Magazine.h"
-#include "data/store/MagazineMgr.h"
-#include "data/store/PublisherMgr.h"
 #include "platform/util/Archive.h"
 #include "platform/util/NumberTextConv.h"
 #include "platform/util/Person.h"

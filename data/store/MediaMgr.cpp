@@ -5,14 +5,14 @@
 #include <unordered_map>
 #include <vector>
 
+#include "data/model/CustomValue.h"
+#include "data/model/CustomValueMgr.h"
 #include "data/model/MagazineIssue.h"
 #include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/MediaValueLists.h"
 #include "data/model/VideoMedia.h"
 #include "data/store/CustomField.h"
-#include "data/store/CustomValue.h"
-#include "data/store/CustomValueMgr.h"
 #include "data/store/ItemSort.h"
 #include "data/store/MediaRegistry.h"
 #include "platform/util/Archive.h"

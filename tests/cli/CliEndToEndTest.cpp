@@ -12,15 +12,15 @@
 #include <vector>
 
 #include "JsonCheck.h"
+#include "data/model/CategoryMgr.h"
+#include "data/model/MagazineMgr.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/PersonMgr.h"
+#include "data/model/PublisherMgr.h"
 #include "data/reports/CustomPrintReport.h"
-#include "data/store/CategoryMgr.h"
 #include "data/store/DelimitedTextReader.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
-#include "data/store/MagazineMgr.h"
-#include "data/store/PersonMgr.h"
-#include "data/store/PublisherMgr.h"
 #include "platform/appcfg/FileLock.h"
 #include "support/TempDir.h"
 

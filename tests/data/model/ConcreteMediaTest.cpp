@@ -6,6 +6,8 @@
 #include "ConcreteMediaSupport.h"
 #include "data/model/Book.h"
 #include "data/model/CassetteRecording.h"
+#include "data/model/CheckOut.h"
+#include "data/model/CustomValueMgr.h"
 #include "data/model/DAT.h"
 #include "data/model/MagazineIssue.h"
 #include "data/model/MediaFactory.h"
@@ -14,8 +16,6 @@
 #include "data/model/ReelToReel.h"
 #include "data/model/Software.h"
 #include "data/model/VideoTape.h"
-#include "data/store/CheckOut.h"
-#include "data/store/CustomValueMgr.h"
 #include "platform/util/Archive.h"
 #include "platform/util/StringUtils.h"
 

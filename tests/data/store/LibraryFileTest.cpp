@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "LibraryFixture.h"
+#include "data/model/Category.h"
 #include "data/model/MediaItem.h"
 #include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/reports/CustomWebReport.h"
-#include "data/store/Category.h"
 #include "data/store/LibraryIDSettings.h"
 #include "data/store/LibraryImpl.h"
 #include "data/store/MediaMgrs.h"
