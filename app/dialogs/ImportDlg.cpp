@@ -18,12 +18,12 @@
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
 #include "data/store/DelimitedTextReader.h"
 #include "data/store/Library.h"
-#include "data/store/MediaRegistry.h"
 
 namespace {
 

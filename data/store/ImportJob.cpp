@@ -6,13 +6,13 @@
 #include <unordered_set>
 
 #include "data/model/MediaItem.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/DelimitedTextReader.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryImpl.h"
 #include "data/store/LibrarySnapshot.h"
 #include "data/store/MediaMgr.h"
-#include "data/store/MediaRegistry.h"
 #include "platform/util/StringUtils.h"
 
 namespace {

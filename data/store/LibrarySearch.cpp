@@ -13,6 +13,7 @@
 #include "data/model/ItemLists.h"
 #include "data/model/MagazineIssue.h"
 #include "data/model/MediaItem.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/RecordingTrack.h"
@@ -20,7 +21,6 @@
 #include "data/model/VideoTape.h"
 #include "data/store/LibraryImpl.h"
 #include "data/store/MediaMgr.h"
-#include "data/store/MediaRegistry.h"
 #include "data/store/MediaTypeSelection.h"
 #include "platform/util/StringUtils.h"
 

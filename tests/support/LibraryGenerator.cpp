@@ -7,6 +7,7 @@
 #include "data/model/CheckOut.h"
 #include "data/model/CheckOutState.h"
 #include "data/model/MediaItem.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/PersonMgr.h"
@@ -18,7 +19,6 @@
 #include "data/store/LibraryIDSettings.h"
 #include "data/store/LibraryImpl.h"
 #include "data/store/MediaMgr.h"
-#include "data/store/MediaRegistry.h"
 #include "platform/util/Person.h"
 #include "platform/util/StringUtils.h"
 

@@ -8,7 +8,7 @@
 #include "data/model/CustomValueMgr.h"
 #include "data/model/Magazine.h"
 #include "data/model/MagazineMgr.h"
-#include "data/model/MediaFactory.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/PersonMgr.h"
 #include "data/model/PublisherMgr.h"
@@ -163,7 +163,7 @@ void AddCustomValues(CCustomValueMgr* values, const CString& text)
 
 std::unique_ptr<CMediaItem> MakeDefaultItem(int mediaType)
 {
-    return std::unique_ptr<CMediaItem>(CMediaFactory::CreateMediaItem(mediaType));
+    return std::unique_ptr<CMediaItem>(CMediaRegistry::CreateItem(mediaType));
 }
 
 std::unique_ptr<CMediaItem> MakeFullItem(int mediaType)
