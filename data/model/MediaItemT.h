@@ -85,7 +85,8 @@ public:
     }
 };
 
-// The same for sub-items, which copy nothing beyond their fields.
+// The type id of a concrete sub-item class. Sub-items own nothing, so the
+// copy operations the compiler writes for them are the right ones.
 template <class Derived, class Base, int MediaType> class CMediaSubItemT : public Base {
 public:
     using Base::Base;
