@@ -3,15 +3,19 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
-#include <QMetaObject>
+#include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/BrowserLauncher.h"
 #include "app/CommandIds.h"
+#include "app/EditTarget.h"
 #include "app/MediaTypeBar.h"
 #include "app/MessageBox.h"
 #include "app/VemoLibrarySettings.h"
@@ -28,13 +32,13 @@
 #include "data/store/ResearchEntry.h"
 #include "platform/appcfg/Rect.h"
 #include "platform/util/AppLogger.h"
-#include "platform/util/NumberTextConv.h"
 
 namespace {
 
+// Digits grouped as the user's locale groups them.
 QString Grouped(int n)
 {
-    return QString::fromStdString(CNumberTextConv::NumberToString(n, 0, "", true));
+    return QLocale().toString(n);
 }
 
 } // namespace
@@ -61,8 +65,27 @@ CMainFrame::CMainFrame(CVemoLibraryDoc* doc, CVemoLibrarySettings* settings, QWi
             [this](const QString& title) { setWindowTitle(title.isEmpty() ? QString("VemoLibrary") : title); });
         connect(m_doc, &CVemoLibraryDoc::MediaTypeRequested, this, &CMainFrame::ShowMediaType);
         connect(m_doc, &CVemoLibraryDoc::MediaBarRebuildRequested, this, &CMainFrame::RebuildMediaBar);
+        // Whether there is a library (and archives of it) may have changed.
+        connect(m_doc, &CVemoLibraryDoc::LibraryClosing, this, &CMainFrame::ScheduleCommandStates);
+        connect(m_doc, &CVemoLibraryDoc::MediaBarRebuildRequested, this, &CMainFrame::ScheduleCommandStates);
+        connect(m_doc, &CVemoLibraryDoc::TitleChanged, this, &CMainFrame::ScheduleCommandStates);
+        connect(m_doc, &CVemoLibraryDoc::UpdateAllViews, this, &CMainFrame::ScheduleCommandStates);
     }
+    connect(qApp, &QApplication::focusChanged, this, &CMainFrame::OnFocusChanged);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateEditStates);
     SwitchView(0);
+}
+
+CMainFrame::~CMainFrame()
+{
+    // Hiding the window as it goes moves the focus: nothing may reach this
+    // half-destroyed frame then.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+    for (const QMetaObject::Connection& connection : m_focusWatch)
+        disconnect(connection);
+    if (m_view)
+        disconnect(m_view, nullptr, this, nullptr);
 }
 
 QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const QList<QKeySequence>& keys)
@@ -145,8 +168,8 @@ void CMainFrame::CreateMenus()
     m_researchMenu = menuBar()->addMenu("Re&search");
     AddCommand(m_researchMenu, ID_RESEARCH_MANAGE, "&Manage List...");
 
+    // The separator above comes with the media types listed (FillViewMenu).
     m_viewMenu = menuBar()->addMenu("Vie&w");
-    m_viewMenu->addSeparator();
     AddCommand(m_viewMenu, ID_VIEW_SELECT_MEDIA_TYPES, "Select Media T&ypes...");
 
     QMenu* reports = menuBar()->addMenu("&Reports");
@@ -170,8 +193,8 @@ void CMainFrame::CreateMenus()
     connect(m_libraryMenu, &QMenu::aboutToShow, this, &CMainFrame::FillLibraryMenu);
     connect(m_researchMenu, &QMenu::aboutToShow, this, &CMainFrame::FillResearchMenu);
     connect(m_viewMenu, &QMenu::aboutToShow, this, &CMainFrame::FillViewMenu);
-    connect(edit, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
-    connect(reports, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    for (QMenu* menu : { app, edit, reports })
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
 }
 
 void CMainFrame::CreateToolBar()
@@ -276,6 +299,7 @@ void CMainFrame::SwitchView(int mediaType)
         return;
     }
     connect(view, &CView::StatusCountsChanged, this, &CMainFrame::UpdateStatusCounts);
+    connect(view, &CView::CommandStatesChanged, this, [this] { UpdateStatesOf(Rule::View); });
     m_view = view;
     setCentralWidget(view);
     if (!view->IsMediaView()) {
@@ -287,6 +311,7 @@ void CMainFrame::SwitchView(int mediaType)
     view->setFocus();
     if (CMediaUtils::IsValidMediaID(mediaType) && m_doc)
         m_doc->RememberMediaType(mediaType);
+    UpdateCommandStates();
 }
 
 bool CMainFrame::IsMediaViewActive() const
@@ -379,8 +404,8 @@ void CMainFrame::FillResearchMenu()
 void CMainFrame::FillViewMenu()
 {
     ClearDynamic(m_viewMenu);
+    UpdateCommandStates();
     const CMediaTypeSelection* selection = m_doc ? m_doc->GetMediaTypes() : nullptr;
-    // The fixed separator stays at the top of the fixed entries.
     QAction* before = m_viewMenu->actions().value(0);
     QList<QAction*> added;
     if (selection) {
@@ -404,150 +429,229 @@ void CMainFrame::FillViewMenu()
             added << action;
         }
     }
+    if (!added.isEmpty())
+        added << m_viewMenu->insertSeparator(before);
     m_dynamic.insert(m_viewMenu, added);
+}
+
+const std::vector<CMainFrame::CCommand>& CMainFrame::Commands()
+{
+    using F = CMainFrame;
+    // Commands that need a library run only with one, so their handlers
+    // have a document.
+    const auto notAvailable = [](F& f, int id) { f.ShowNotAvailable(id); };
+    const auto view = [](F& f, int id) { f.RunInView(id); };
+    const auto edit = [](F& f, int id) { CEditTarget(f.EditFocus()).Run(id); };
+    static const std::vector<CCommand> commands = {
+        // The three ranges.
+        { ID_MEDIA_TYPE_FIRST, ID_MEDIA_TYPE_LAST, false, Rule::Always,
+            [](F& f, int id) { f.ShowMediaTypeCommand(id); } },
+        { ID_LIBRARY_FIRST, ID_LIBRARY_LAST, false, Rule::Settings,
+            [](F& f, int id) {
+                if (f.m_doc)
+                    f.m_doc->LoadLibraryAt(id - ID_LIBRARY_FIRST);
+            } },
+        { ID_RESEARCH_FIRST, ID_RESEARCH_LAST, true, Rule::Always,
+            [](F& f, int id) { f.OpenResearchEntry(id - ID_RESEARCH_FIRST); } },
+
+        // VemoLibrary menu.
+        { ID_APP_ABOUT, ID_APP_ABOUT, false, Rule::Always, [](F& f, int) { f.ShowAbout(); } },
+        { ID_HOWTO_OVERVIEW, ID_HOWTO_OVERVIEW, false, Rule::Always, notAvailable },
+        { ID_HOWTO_ADD_LIBRARY, ID_HOWTO_ADD_LIBRARY, false, Rule::Always, notAvailable },
+        { ID_HOWTO_SELECT_MEDIA, ID_HOWTO_SELECT_MEDIA, false, Rule::Always, notAvailable },
+        { ID_HOWTO_DATA_ENTRY, ID_HOWTO_DATA_ENTRY, false, Rule::Always, notAvailable },
+        { ID_HOWTO_PRINTED_REPORTS, ID_HOWTO_PRINTED_REPORTS, false, Rule::Always, notAvailable },
+        { ID_HOWTO_WEB_REPORTS, ID_HOWTO_WEB_REPORTS, false, Rule::Always, notAvailable },
+        { ID_HOWTO_QA, ID_HOWTO_QA, false, Rule::Always, notAvailable },
+        { ID_MORE_INFO, ID_MORE_INFO, false, Rule::Always, notAvailable },
+        { ID_HISTORY, ID_HISTORY, false, Rule::Always, notAvailable },
+        { ID_TECH_SUPPORT, ID_TECH_SUPPORT, false, Rule::Always, notAvailable },
+        { ID_FEEDBACK, ID_FEEDBACK, false, Rule::Always, notAvailable },
+        { ID_PRODUCT_WEB_SITE, ID_PRODUCT_WEB_SITE, false, Rule::Always, notAvailable },
+        { ID_SETTINGS, ID_SETTINGS, false, Rule::Settings,
+            [](F& f, int) {
+                CSettingsDlg dlg(*f.m_settings, &f);
+                dlg.exec();
+            } },
+        { ID_APP_EXIT, ID_APP_EXIT, false, Rule::Always, [](F& f, int) { f.close(); } },
+
+        // Library menu.
+        { ID_LIBRARY_NEW, ID_LIBRARY_NEW, false, Rule::Settings,
+            [](F& f, int) {
+                if (f.m_doc)
+                    f.m_doc->CreateNewLibrary();
+            } },
+        { ID_LIBRARY_NOTES, ID_LIBRARY_NOTES, true, Rule::Always, [](F& f, int) { f.m_doc->OnLibraryNotes(); } },
+        { ID_LIBRARY_RENAME, ID_LIBRARY_RENAME, true, Rule::Always, [](F& f, int) { f.m_doc->OnLibraryRename(); } },
+        { ID_LIBRARY_COPY, ID_LIBRARY_COPY, true, Rule::Always, [](F& f, int) { f.m_doc->OnLibraryCopy(); } },
+        { ID_LIBRARY_DELETE, ID_LIBRARY_DELETE, true, Rule::Always, [](F& f, int) { f.m_doc->OnLibraryDelete(); } },
+        { ID_LIBRARY_RESTORE, ID_LIBRARY_RESTORE, true, Rule::Restore, [](F& f, int) { f.m_doc->OnLibraryRestore(); } },
+        { ID_LIBRARY_IMPORT, ID_LIBRARY_IMPORT, true, Rule::Always,
+            [](F& f, int) { f.m_doc->GetCommands()->OnImport(f.GetMediaTypeOnScreen()); } },
+
+        // Edit menu.
+        { ID_EDIT_UNDO, ID_EDIT_UNDO, false, Rule::EditField, edit },
+        { ID_EDIT_CUT, ID_EDIT_CUT, false, Rule::EditField, edit },
+        { ID_EDIT_COPY, ID_EDIT_COPY, false, Rule::EditField, edit },
+        { ID_EDIT_PASTE, ID_EDIT_PASTE, false, Rule::EditField, edit },
+        { ID_EDIT_SELECT_ALL, ID_EDIT_SELECT_ALL, false, Rule::EditField, edit },
+        { ID_EDIT_SEARCH, ID_EDIT_SEARCH, true, Rule::Always, [](F& f, int) { f.m_doc->OnEditSearch(); } },
+        { ID_EDIT_DELETE_ALL, ID_EDIT_DELETE_ALL, true, Rule::View, view },
+        { ID_EDIT_CATEGORIES, ID_EDIT_CATEGORIES, true, Rule::Always,
+            [](F& f, int) { f.m_doc->GetCommands()->OnCategories(); } },
+        { ID_EDIT_CHECKOUT_SETTINGS, ID_EDIT_CHECKOUT_SETTINGS, true, Rule::Always,
+            [](F& f, int) { f.m_doc->GetCommands()->OnCheckoutSettings(); } },
+        { ID_EDIT_MEDIA_SETTINGS, ID_EDIT_MEDIA_SETTINGS, true, Rule::Always,
+            [](F& f, int) { f.m_doc->GetCommands()->OnMediaSettings(); } },
+        { ID_EDIT_UPDATE_LENGTH, ID_EDIT_UPDATE_LENGTH, true, Rule::View, view },
+
+        // Research, View and Reports menus.
+        { ID_RESEARCH_MANAGE, ID_RESEARCH_MANAGE, true, Rule::Always,
+            [](F& f, int) { f.m_doc->GetCommands()->OnResearchManage(); } },
+        { ID_VIEW_SELECT_MEDIA_TYPES, ID_VIEW_SELECT_MEDIA_TYPES, true, Rule::Always,
+            [](F& f, int) { f.m_doc->OnViewSelectMediaTypes(f.GetMediaTypeOnScreen()); } },
+        { ID_REPORTS_CUSTOM_PRINT, ID_REPORTS_CUSTOM_PRINT, true, Rule::Always,
+            [](F& f, int) { f.m_doc->GetReportWindows()->OpenCustomPrintReports(); } },
+        { ID_REPORTS_CUSTOM_WEB, ID_REPORTS_CUSTOM_WEB, true, Rule::Always,
+            [](F& f, int) { f.m_doc->GetReportWindows()->OpenCustomWebReports(); } },
+        { ID_REPORTS_INVENTORY, ID_REPORTS_INVENTORY, true, Rule::Always,
+            [](F& f, int) { f.m_doc->GetReportWindows()->OpenInventorySummary(); } },
+        { ID_REPORTS_RESERVED, ID_REPORTS_RESERVED, true, Rule::Always,
+            [](F& f, int) { f.m_doc->GetReportWindows()->OpenReserved(); } },
+        { ID_REPORTS_CHECKED_OUT, ID_REPORTS_CHECKED_OUT, true, Rule::Always,
+            [](F& f, int) { f.m_doc->GetReportWindows()->OpenCheckedOut(); } },
+        { ID_REPORTS_PRINT_SETTINGS, ID_REPORTS_PRINT_SETTINGS, true, Rule::Always,
+            [](F& f, int) { f.m_doc->GetCommands()->OnPrintedReportsSettings(); } },
+
+        // Hidden commands and keys.
+        { ID_UPGRADE_NOTICE, ID_UPGRADE_NOTICE, false, Rule::Always,
+            [](F& f, int) {
+                CMessageBox::Inform(&f, "VemoLibrary Upgrade",
+                    QString("VemoLibrary was upgraded from version %1 to version %2.")
+                        .arg(f.m_upgradedFrom, f.m_upgradedTo));
+            } },
+        { ID_SAVE_GLOBAL_MANAGERS, ID_SAVE_GLOBAL_MANAGERS, false, Rule::Always,
+            [](F& f, int) {
+                if (f.m_doc)
+                    f.m_doc->SaveSharedData();
+            } },
+        { ID_HELP, ID_HELP, false, Rule::Always, notAvailable },
+        { ID_CONTEXT_HELP, ID_CONTEXT_HELP, false, Rule::Always, notAvailable },
+        { ID_NEW_ITEM, ID_NEW_ITEM, true, Rule::View, view },
+        { ID_NEW_SUB_ITEM, ID_NEW_SUB_ITEM, true, Rule::View, view },
+        { ID_NEXT_ITEM, ID_NEXT_ITEM, true, Rule::View, view },
+        { ID_PREVIOUS_ITEM, ID_PREVIOUS_ITEM, true, Rule::View, view },
+    };
+    return commands;
+}
+
+const CMainFrame::CCommand* CMainFrame::FindCommand(int id)
+{
+    for (const CCommand& command : Commands())
+        if (id >= command.first && id <= command.last)
+            return &command;
+    return nullptr;
+}
+
+bool CMainFrame::IsEnabled(const CCommand& command, int id) const
+{
+    if (command.needsLibrary && !(m_doc && m_doc->GetLibrary()))
+        return false;
+    switch (command.rule) {
+    case Rule::Always:
+        return true;
+    case Rule::Settings:
+        return m_settings != nullptr;
+    case Rule::Restore:
+        return m_doc && m_doc->CanRestore();
+    case Rule::EditField:
+        return CEditTarget(EditFocus()).CanRun(id);
+    case Rule::View:
+        return m_view && m_view->IsCommandEnabled(id);
+    }
+    return false;
+}
+
+bool CMainFrame::IsCommandEnabled(int id) const
+{
+    const CCommand* command = FindCommand(id);
+    return command && IsEnabled(*command, id);
 }
 
 void CMainFrame::UpdateCommandStates()
 {
-    const bool haveLibrary = m_doc && m_doc->GetLibrary();
-    for (int id : { ID_LIBRARY_NOTES, ID_LIBRARY_RENAME, ID_LIBRARY_COPY, ID_LIBRARY_DELETE, ID_LIBRARY_IMPORT,
-             ID_REPORTS_CUSTOM_PRINT, ID_REPORTS_CUSTOM_WEB, ID_REPORTS_INVENTORY, ID_REPORTS_RESERVED,
-             ID_REPORTS_CHECKED_OUT, ID_EDIT_SEARCH, ID_EDIT_CATEGORIES, ID_EDIT_CHECKOUT_SETTINGS,
-             ID_EDIT_MEDIA_SETTINGS, ID_RESEARCH_MANAGE, ID_REPORTS_PRINT_SETTINGS })
-        m_actions.value(id)->setEnabled(haveLibrary);
-    m_actions.value(ID_LIBRARY_RESTORE)->setEnabled(m_doc && m_doc->CanRestore());
-    m_actions.value(ID_LIBRARY_NEW)->setEnabled(m_settings != nullptr);
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
+        it.value()->setEnabled(IsCommandEnabled(it.key()));
+}
+
+void CMainFrame::UpdateStatesOf(Rule rule)
+{
+    for (const CCommand& command : Commands()) {
+        if (command.rule != rule)
+            continue;
+        for (int id = command.first; id <= command.last; ++id)
+            if (QAction* action = m_actions.value(id))
+                action->setEnabled(IsEnabled(command, id));
+    }
+}
+
+void CMainFrame::UpdateEditStates()
+{
+    UpdateStatesOf(Rule::EditField);
+}
+
+void CMainFrame::ScheduleCommandStates()
+{
+    if (m_statesPending)
+        return;
+    m_statesPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_statesPending = false;
+        UpdateCommandStates();
+    });
+}
+
+QWidget* CMainFrame::EditFocus() const
+{
+    // The field this window gives the keys to, also while another window
+    // is active (the commands are then out of reach anyway).
+    return focusWidget();
+}
+
+void CMainFrame::OnFocusChanged()
+{
+    for (const QMetaObject::Connection& connection : m_focusWatch)
+        disconnect(connection);
+    m_focusWatch = CEditTarget(EditFocus()).Watch(this, [this] { UpdateEditStates(); });
+    UpdateEditStates();
 }
 
 void CMainFrame::OnCommand(int id)
 {
-    if (id >= ID_MEDIA_TYPE_FIRST && id <= ID_MEDIA_TYPE_LAST) {
-        int mediaType = id - ID_MEDIA_TYPE_FIRST + 1;
-        if (mediaType == GetMediaTypeOnScreen()) {
-            m_mediaBar->SetPressed(mediaType);
-            return;
-        }
-        if (m_doc)
-            m_doc->RememberMediaType(mediaType);
-        ShowMediaType(mediaType);
+    const CCommand* command = FindCommand(id);
+    if (!command) {
+        // Ids of the views' own menus.
+        RunInView(id);
         return;
     }
-    if (id >= ID_LIBRARY_FIRST && id <= ID_LIBRARY_LAST) {
-        if (m_doc)
-            m_doc->LoadLibraryAt(id - ID_LIBRARY_FIRST);
+    if (IsEnabled(*command, id))
+        command->run(*this, id);
+}
+
+void CMainFrame::ShowMediaTypeCommand(int id)
+{
+    int mediaType = id - ID_MEDIA_TYPE_FIRST + 1;
+    if (mediaType == GetMediaTypeOnScreen()) {
+        m_mediaBar->SetPressed(mediaType);
         return;
     }
-    if (id >= ID_RESEARCH_FIRST && id <= ID_RESEARCH_LAST) {
-        OpenResearchEntry(id - ID_RESEARCH_FIRST);
-        return;
-    }
-    switch (id) {
-    case ID_APP_ABOUT:
-        ShowAbout();
-        return;
-    case ID_APP_EXIT:
-        close();
-        return;
-    case ID_SETTINGS:
-        if (m_settings) {
-            CSettingsDlg dlg(*m_settings, this);
-            dlg.exec();
-        }
-        return;
-    case ID_LIBRARY_NEW:
-        if (m_doc)
-            m_doc->CreateNewLibrary();
-        return;
-    case ID_LIBRARY_NOTES:
-        if (m_doc)
-            m_doc->OnLibraryNotes();
-        return;
-    case ID_LIBRARY_RENAME:
-        if (m_doc)
-            m_doc->OnLibraryRename();
-        return;
-    case ID_LIBRARY_COPY:
-        if (m_doc)
-            m_doc->OnLibraryCopy();
-        return;
-    case ID_LIBRARY_DELETE:
-        if (m_doc)
-            m_doc->OnLibraryDelete();
-        return;
-    case ID_LIBRARY_RESTORE:
-        if (m_doc)
-            m_doc->OnLibraryRestore();
-        return;
-    case ID_VIEW_SELECT_MEDIA_TYPES:
-        if (m_doc)
-            m_doc->OnViewSelectMediaTypes(GetMediaTypeOnScreen());
-        return;
-    case ID_REPORTS_CUSTOM_PRINT:
-        if (m_doc)
-            m_doc->GetReportWindows()->OpenCustomPrintReports();
-        return;
-    case ID_REPORTS_CUSTOM_WEB:
-        if (m_doc)
-            m_doc->GetReportWindows()->OpenCustomWebReports();
-        return;
-    case ID_REPORTS_INVENTORY:
-        if (m_doc)
-            m_doc->GetReportWindows()->OpenInventorySummary();
-        return;
-    case ID_REPORTS_RESERVED:
-        if (m_doc)
-            m_doc->GetReportWindows()->OpenReserved();
-        return;
-    case ID_REPORTS_CHECKED_OUT:
-        if (m_doc)
-            m_doc->GetReportWindows()->OpenCheckedOut();
-        return;
-    case ID_LIBRARY_IMPORT:
-        if (m_doc)
-            m_doc->GetCommands()->OnImport(GetMediaTypeOnScreen());
-        return;
-    case ID_EDIT_SEARCH:
-        if (m_doc)
-            m_doc->OnEditSearch();
-        return;
-    case ID_EDIT_CATEGORIES:
-        if (m_doc)
-            m_doc->GetCommands()->OnCategories();
-        return;
-    case ID_EDIT_CHECKOUT_SETTINGS:
-        if (m_doc)
-            m_doc->GetCommands()->OnCheckoutSettings();
-        return;
-    case ID_EDIT_MEDIA_SETTINGS:
-        if (m_doc)
-            m_doc->GetCommands()->OnMediaSettings();
-        return;
-    case ID_RESEARCH_MANAGE:
-        if (m_doc)
-            m_doc->GetCommands()->OnResearchManage();
-        return;
-    case ID_REPORTS_PRINT_SETTINGS:
-        if (m_doc)
-            m_doc->GetCommands()->OnPrintedReportsSettings();
-        return;
-    case ID_SAVE_GLOBAL_MANAGERS:
-        if (m_doc)
-            m_doc->SaveSharedData();
-        return;
-    case ID_UPGRADE_NOTICE:
-        CMessageBox::Inform(this, "VemoLibrary Upgrade",
-            QString("VemoLibrary was upgraded from version %1 to version %2.").arg(m_upgradedFrom, m_upgradedTo));
-        return;
-    case ID_EDIT_UNDO:
-    case ID_EDIT_CUT:
-    case ID_EDIT_COPY:
-    case ID_EDIT_PASTE:
-    case ID_EDIT_SELECT_ALL:
-        EditInFocusWidget(id);
-        return;
-    default:
-        break;
-    }
+    if (m_doc)
+        m_doc->RememberMediaType(mediaType);
+    ShowMediaType(mediaType);
+}
+
+void CMainFrame::RunInView(int id)
+{
     if (m_view && m_view->OnCommand(id))
         return;
     ShowNotAvailable(id);
@@ -557,35 +661,6 @@ void CMainFrame::ShowNotAvailable(int id)
 {
     QAction* action = m_actions.value(id);
     CNotAvailableDlg::Show(this, action ? action->text() : QString::number(id));
-}
-
-void CMainFrame::EditInFocusWidget(int id)
-{
-    QWidget* focus = QApplication::focusWidget();
-    if (!focus)
-        return;
-    const char* slot = nullptr;
-    switch (id) {
-    case ID_EDIT_UNDO:
-        slot = "undo";
-        break;
-    case ID_EDIT_CUT:
-        slot = "cut";
-        break;
-    case ID_EDIT_COPY:
-        slot = "copy";
-        break;
-    case ID_EDIT_PASTE:
-        slot = "paste";
-        break;
-    case ID_EDIT_SELECT_ALL:
-        slot = "selectAll";
-        break;
-    }
-    // Text fields have these slots; other widgets simply ignore the command.
-    if (slot
-        && focus->metaObject()->indexOfMethod(QMetaObject::normalizedSignature((QString(slot) + "()").toLatin1())) >= 0)
-        QMetaObject::invokeMethod(focus, slot);
 }
 
 void CMainFrame::OpenResearchEntry(int index)
@@ -614,20 +689,34 @@ void CMainFrame::SetUpgraded(const QString& fromVersion, const QString& toVersio
     m_versionAction->setVisible(true);
 }
 
-bool CMainFrame::ApplyKeptShape()
+QRect CMainFrame::KeptGeometry(const CVemoLibrarySettings* settings, bool* maximised)
 {
-    if (!m_settings) {
-        resize(737, 583);
-        return false;
-    }
     CRect rect;
     bool minimised = false;
+    bool keptMaximised = false;
+    if (settings)
+        settings->GetAppShape(rect, minimised, keptMaximised);
+    if (maximised)
+        *maximised = keptMaximised;
+    // The settings' default shape sits in the corner of the screen, where
+    // some window managers put the title bar out of reach: until a shape
+    // is kept, the window starts in the middle.
+    const CRect none(0, 0, CAppSettings::DEFAULT_WIDTH, CAppSettings::DEFAULT_HEIGHT);
+    if (!rect.IsRectEmpty() && rect != none)
+        return QRect(rect.left, rect.top, rect.Width(), rect.Height());
+    QRect window(0, 0, CAppSettings::DEFAULT_WIDTH, CAppSettings::DEFAULT_HEIGHT);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        window.moveTo(area.left() + std::max(0, (area.width() - window.width()) / 2),
+            area.top() + std::max(0, (area.height() - window.height()) / 2));
+    }
+    return window;
+}
+
+bool CMainFrame::ApplyKeptShape()
+{
     bool maximised = false;
-    m_settings->GetAppShape(rect, minimised, maximised);
-    if (rect.IsRectEmpty())
-        resize(737, 583);
-    else
-        setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
+    setGeometry(KeptGeometry(m_settings, &maximised));
     return maximised;
 }
 

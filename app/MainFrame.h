@@ -2,12 +2,16 @@
 // The main window: the six menus (three of them filled at run time), the
 // toolbar, the status bar with the counts of the media type on screen, the
 // media-type button bar, and the one content view, which it replaces when
-// the user picks another media type. Library-level commands go to the
-// document, item-level ones to the active view.
+// the user picks another media type. One table says of every command who
+// handles it (the frame, the document, the active view or the focused text
+// field), whether it needs a library and when it is enabled; the menus,
+// the toolbar and the keys follow it.
 
 #include <QHash>
 #include <QMainWindow>
+#include <QMetaObject>
 #include <functional>
+#include <vector>
 
 #include "platform/util/VemoTypes.h"
 
@@ -33,6 +37,7 @@ public:
     using UrlOpener = std::function<bool(const QString& url, QString& reason)>;
 
     CMainFrame(CVemoLibraryDoc* doc, CVemoLibrarySettings* settings, QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     // Re-creates the media-type bar from the loaded library's selection.
     void RebuildMediaBar();
@@ -49,12 +54,18 @@ public:
 
     // After an upgrade: the "Version" toolbar button and its notice.
     void SetUpgraded(const QString& fromVersion, const QString& toVersion);
+    // The window's rectangle as the settings keep it, or the default size in
+    // the middle of the screen when none is kept yet.
+    static QRect KeptGeometry(const CVemoLibrarySettings* settings, bool* maximised = nullptr);
     // Applies the window shape kept in the settings; true when maximised.
     bool ApplyKeptShape();
     void KeepShape();
 
-    // Runs a command as its menu entry, toolbar button or key would.
+    // Runs a command as its menu entry, toolbar button or key would: not at
+    // all while it is disabled.
     void OnCommand(int id);
+    // Whether the command can run now; the actions show it.
+    bool IsCommandEnabled(int id) const;
     QAction* FindAction(int id) const;
     QMenu* GetLibraryMenu() const { return m_libraryMenu; }
     QMenu* GetResearchMenu() const { return m_researchMenu; }
@@ -85,6 +96,36 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // When a command can run, beside needing a library.
+    enum class Rule {
+        Always,
+        Settings, // the settings are there
+        Restore, // the library has archive copies
+        EditField, // the focused field can do it
+        View, // the active view says so
+    };
+    struct CCommand {
+        int first;
+        int last; // the same as first, or the end of a range of ids
+        bool needsLibrary;
+        Rule rule;
+        void (*run)(CMainFrame& frame, int id);
+    };
+    static const std::vector<CCommand>& Commands();
+    static const CCommand* FindCommand(int id);
+    bool IsEnabled(const CCommand& command, int id) const;
+    QWidget* EditFocus() const;
+    // Follows the focused field for the edit commands' states.
+    void OnFocusChanged();
+    // The actions of the commands of one rule only (those change often).
+    void UpdateStatesOf(Rule rule);
+    void UpdateEditStates();
+    // Once, when control returns to the event loop (the library may be on
+    // its way out when the document says so).
+    void ScheduleCommandStates();
+    void ShowMediaTypeCommand(int id);
+    void RunInView(int id);
+
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
@@ -93,7 +134,6 @@ private:
     void ClearDynamic(QMenu* menu);
     void UpdateCommandStates();
     void OpenResearchEntry(int index);
-    void EditInFocusWidget(int id);
     void ShowAbout();
     void ShowNotAvailable(int id);
 
@@ -113,6 +153,8 @@ private:
     QLabel* m_reservedPane = nullptr;
     QLabel* m_checkedOutPane = nullptr;
     CView* m_view = nullptr;
+    QList<QMetaObject::Connection> m_focusWatch;
+    bool m_statesPending = false;
     QString m_upgradedFrom;
     QString m_upgradedTo;
 };

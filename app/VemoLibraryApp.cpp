@@ -132,15 +132,8 @@ void CVemoLibraryApp::ShowSplash(bool firstRun)
     COleDateTime lastRun = m_settings ? m_settings->GetLastRun() : COleDateTime::Null();
     m_splash = new CSplashWindow(firstRun, lastRun, CClock::Now());
     m_splash->setAttribute(Qt::WA_DeleteOnClose);
-    QRect window(0, 0, 737, 583);
-    if (m_settings) {
-        CRect rect;
-        bool minimised = false;
-        bool maximised = false;
-        m_settings->GetAppShape(rect, minimised, maximised);
-        window = QRect(rect.left, rect.top, rect.Width(), rect.Height());
-    }
-    m_splash->ShowAt(window);
+    // Over the middle of where the main window will be.
+    m_splash->ShowAt(CMainFrame::KeptGeometry(m_settings.get()));
 }
 
 void CVemoLibraryApp::HideSplash()

@@ -1,7 +1,10 @@
 #include "cli/CliContext.h"
 
-#include "platform/appcfg/TemplateInstaller.h"
+#include <cstring>
+
+#include "cli/CheckedOutput.h"
 #include "platform/appcfg/AppPaths.h"
+#include "platform/appcfg/TemplateInstaller.h"
 #include "platform/util/AppLogger.h"
 
 CString CCliContext::DataDir() const
@@ -41,4 +44,15 @@ int CCliContext::UsageError(const CString& command, const CString& message)
 void CCliContext::Warn(const CString& message)
 {
     m_err << TOOL_NAME << ": warning: " << message << '\n';
+}
+
+int CCliContext::FinishOutput(int status)
+{
+    m_out.flush();
+    if (m_out.good())
+        return status;
+    const auto* checked = dynamic_cast<const CCheckedOutput*>(m_out.rdbuf());
+    const CString reason
+        = checked && checked->GetError() != 0 ? CString(std::strerror(checked->GetError())) : CString("write error");
+    return Fail("cannot write to standard output (" + reason + "); the output is incomplete.");
 }

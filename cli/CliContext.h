@@ -36,6 +36,9 @@ public:
     // The same for a wrong command line, with a hint to the help.
     int UsageError(const CString& command, const CString& message);
     void Warn(const CString& message);
+    // Flushes the output stream: status when all of it was written, else
+    // the failure status with a message that the output is incomplete.
+    int FinishOutput(int status);
 
 private:
     std::ostream& m_out;

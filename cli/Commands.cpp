@@ -123,6 +123,12 @@ void CCommands::WriteCommandHelp(const CCliCommand& command, std::ostream& out)
 
 int CCommands::Main(const std::vector<CString>& args, CCliContext& context)
 {
+    // Whatever the command did, output that did not reach its file fails.
+    return context.FinishOutput(Run(args, context));
+}
+
+int CCommands::Run(const std::vector<CString>& args, CCliContext& context)
+{
     std::size_t next = 0;
     while (next < args.size()) {
         const CString& arg = args[next];

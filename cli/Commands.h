@@ -38,4 +38,7 @@ public:
     static int Main(const std::vector<CString>& args, CCliContext& context);
     static void WriteToolHelp(std::ostream& out);
     static void WriteCommandHelp(const CCliCommand& command, std::ostream& out);
+
+private:
+    static int Run(const std::vector<CString>& args, CCliContext& context);
 };

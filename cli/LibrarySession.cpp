@@ -53,9 +53,14 @@ bool CLibrarySession::Open(bool forChange, CString& error, CString& warning)
         return false;
     }
     if (forChange) {
-        CString holder;
-        if (!m_lock.Acquire(m_path, CCliContext::TOOL_NAME, holder)) {
-            error = "The library \"" + m_name + "\" is in use by " + holder + "; close it there and try again.";
+        const CFileLock::CResult lock = m_lock.Acquire(m_path, CCliContext::TOOL_NAME);
+        if (lock.outcome == CFileLock::HELD_ELSEWHERE) {
+            error = "The library \"" + m_name + "\" is in use by " + lock.holder + "; close it there and try again.";
+            return false;
+        }
+        if (!lock.Acquired()) {
+            error = "The library \"" + m_name + "\" cannot be locked for the change (" + lock.error
+                + "); nothing was changed.";
             return false;
         }
     }

@@ -21,9 +21,11 @@ int RunNew(CCliContext& context, const CCliArgs& args)
 
     const CString path = dataDir + name + ".vly";
     CFileLock lock;
-    CString holder;
-    if (!lock.Acquire(path, CCliContext::TOOL_NAME, holder))
-        return context.Fail("The library \"" + name + "\" is in use by " + holder + ".");
+    const CFileLock::CResult locked = lock.Acquire(path, CCliContext::TOOL_NAME);
+    if (locked.outcome == CFileLock::HELD_ELSEWHERE)
+        return context.Fail("The library \"" + name + "\" is in use by " + locked.holder + ".");
+    if (!locked.Acquired())
+        return context.Fail("The library \"" + name + "\" cannot be created (" + locked.error + ").");
     // Another process may have made it since the names were listed.
     if (CFileUtils::DoesFileExist(path))
         return context.Fail(CLibraryNames::EXISTS_MESSAGE);

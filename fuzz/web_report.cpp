@@ -6,7 +6,7 @@
 // - nothing is written outside the output folder and no temporary page is
 //   left in it;
 // - markup and script addresses from item values never reach a page as
-//   they are;
+//   they are, nor does a byte that marks where a value went in;
 // - a second run of the same report gives the same files, byte for byte.
 #include <cstddef>
 #include <cstdint>
@@ -109,8 +109,7 @@ bool AnyHolds(const std::vector<std::string>& texts, std::string_view what)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     vemofuzz::Prepare();
-    std::vector<std::string> templates
-        = SplitAtNul(std::string_view(reinterpret_cast<const char*>(data), size));
+    std::vector<std::string> templates = SplitAtNul(std::string_view(reinterpret_cast<const char*>(data), size));
     if (templates.size() > 3)
         templates.resize(3);
 
@@ -124,8 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     report->SetName("Fuzz <Report>");
     report->SetHomePage((out / "Home.htm").string(), false);
     report->GetMediaIDs().SetShowAll(true);
-    const CString sorts[3][2] = { { U::MEDIA_PROP_CATEGORY, "" }, { U::MEDIA_PROP_TITLE, U::MEDIA_PROP_SERIESNUMBER },
-        { "", "" } };
+    const CString sorts[3][2]
+        = { { U::MEDIA_PROP_CATEGORY, "" }, { U::MEDIA_PROP_TITLE, U::MEDIA_PROP_SERIESNUMBER }, { "", "" } };
     for (std::size_t level = 0; level < templates.size(); ++level) {
         const fs::path file = work / "templates" / ("L" + std::to_string(level + 1) + ".htm");
         std::ofstream(file, std::ios::binary | std::ios::trunc) << templates[level];
@@ -151,6 +150,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [name, bytes] : first) {
         if (name.rfind(".vemopage", 0) == 0)
             vemofuzz::Fail("a temporary page was left behind");
+        if (bytes.find_first_of(std::string_view("\x01\x02", 2)) != std::string::npos)
+            vemofuzz::Fail("a value marker reached a page");
         for (const CHostile& hostile : { HOSTILE_TITLE, HOSTILE_LINK, HOSTILE_CHAPTER })
             if (bytes.find(hostile.value) != std::string::npos && !AnyHolds(templates, hostile.word))
                 vemofuzz::Fail("an item value reached a page unescaped");

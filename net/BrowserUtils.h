@@ -19,12 +19,13 @@ public:
     // form, whose file part is returned.
     static CString GetDefaultBrowserIcon(int& iconIndex);
     // Empties names, then appends the Name of each known browser that is
-    // installed (a desktop entry that is neither hidden nor NoDisplay), once
-    // each, in this order: Firefox, SeaMonkey (the Netscape navigator
-    // line), Opera, Chromium, Google Chrome, Brave, Vivaldi, Microsoft Edge,
-    // GNOME Web, Konqueror, Falkon, Midori, LibreWolf, qutebrowser.
-    // Internet Explorer, the fourth browser of the Windows version, has no
-    // build for this system.
+    // installed, once each, in this order: Firefox, SeaMonkey (the Netscape
+    // navigator line), Opera, Chromium, Google Chrome, Brave, Vivaldi,
+    // Microsoft Edge, GNOME Web, Konqueror, Falkon, Midori, LibreWolf,
+    // qutebrowser. A browser counts as installed when a desktop entry of
+    // one of its packages (distribution, Flatpak or Snap ids) is in the
+    // applications folder of $XDG_DATA_HOME or $XDG_DATA_DIRS and is neither
+    // hidden nor NoDisplay.
     static void GetInstalledBrowsers(CStringList& names);
 
     // Opens url with xdg-open, or with the default browser's program when

@@ -43,6 +43,9 @@ const char* const kOverwriteQuestion
 const char* const kLockedMessage
     = "The Library \"%1\" is being changed by %2. VemoLibrary shows it, but cannot save changes to it until "
       "that program has finished.";
+const char* const kLockFailedMessage
+    = "VemoLibrary cannot lock the Library \"%1\" against changes by other programs (%2). VemoLibrary shows it, "
+      "but cannot save changes to it.";
 const char* const kLimitMessage = "VemoLibrary has a hard-wired upper limit to the number of Libraries it can "
                                   "support. You cannot create any more Libraries.\n\nIf this is a problem, "
                                   "please let us know.";
@@ -250,13 +253,17 @@ void CVemoLibraryDoc::AcquireLock()
 {
     if (m_lock.IsHeld() || m_filePath.empty())
         return;
-    CString holder;
-    if (m_lock.Acquire(m_filePath, CVemoLibrarySettings::APP_NAME, holder))
+    const CFileLock::CResult lock = m_lock.Acquire(m_filePath, CVemoLibrarySettings::APP_NAME);
+    if (lock.Acquired())
         return;
     VemoLog("{0D7C4B9E-1A62-4F3D-8E5B-7C2A9F0E6D41}");
-    if (holder != m_lockHolder) {
-        m_lockHolder = holder;
-        ShowProblem(QString(kLockedMessage).arg(Q(GetLibraryName()), Q(holder)));
+    const QString problem = lock.outcome == CFileLock::HELD_ELSEWHERE
+        ? QString(kLockedMessage).arg(Q(GetLibraryName()), Q(lock.holder))
+        : QString(kLockFailedMessage).arg(Q(GetLibraryName()), Q(lock.error));
+    // Each try at a save asks again; the same problem is told once.
+    if (problem.toStdString() != m_lockProblem) {
+        m_lockProblem = problem.toStdString();
+        ShowProblem(problem);
     }
 }
 
@@ -288,7 +295,7 @@ void CVemoLibraryDoc::DiscardLibrary()
     delete m_library;
     m_library = nullptr;
     m_lock.Release();
-    m_lockHolder.clear();
+    m_lockProblem.clear();
     m_filePath.clear();
     m_modified = false;
     for (bool& stale : m_listStale)

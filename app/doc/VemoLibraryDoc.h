@@ -18,6 +18,7 @@ class CItem;
 class CLibrary;
 class CLibraryCommands;
 class CLibrarySearchDlg;
+class CMediaSubItem;
 class CMediaTypeSelection;
 class CReportWindows;
 class CVemoLibrarySettings;
@@ -200,7 +201,7 @@ private:
     CString m_filePath;
 
     CFileLock m_lock;
-    CString m_lockHolder;
+    CString m_lockProblem;
     // A failed save is not tried again at every idle pass, only after a
     // further change or when saved on purpose; its message shows once.
     bool m_idleSaveBlocked = false;
@@ -218,4 +219,18 @@ private:
     QPointer<QWidget> m_dialogParent;
     QTimer m_idleTimer;
     bool m_autoIdle = true;
+
+    // Operations for the item pages
+public:
+    // Deletes a sub-item from its medium: an open search window first drops
+    // results that would point at it; the library is marked modified.
+    void DeleteSubItem(CMediaSubItem* subItem);
+    // After a page added or changed a person or publisher: writes the shared
+    // data file and sends HintSharedData; false when the file was not written.
+    bool SharedDataChanged();
+    // The folder the picture chooser opens for an item of the media type
+    // (books keep their own), and the folder of a chosen picture, kept in the
+    // settings and saved at once.
+    CString GetImageDir(int mediaType) const;
+    void RememberImageDir(int mediaType, const CString& dir);
 };

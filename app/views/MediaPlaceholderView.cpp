@@ -28,7 +28,10 @@ CMediaPlaceholderView::CMediaPlaceholderView(
     layout->addWidget(m_title);
     layout->addWidget(note);
     layout->addWidget(m_list, 1);
-    connect(m_list, &QListWidget::currentRowChanged, this, [this] { RememberSelection(); });
+    connect(m_list, &QListWidget::currentRowChanged, this, [this] {
+        RememberSelection();
+        emit CommandStatesChanged();
+    });
 }
 
 void CMediaPlaceholderView::OnInitialUpdate()
@@ -92,6 +95,16 @@ void CMediaPlaceholderView::RememberSelection()
     if (m_filling || !GetDocument() || m_list->currentRow() < 0)
         return;
     GetDocument()->RememberItem(GetMediaType(), m_list->currentItem()->text().toStdString());
+}
+
+bool CMediaPlaceholderView::IsCommandEnabled(int id) const
+{
+    const int row = m_list->currentRow();
+    if (id == ID_NEXT_ITEM)
+        return row + 1 < m_list->count();
+    if (id == ID_PREVIOUS_ITEM)
+        return row > 0;
+    return false;
 }
 
 bool CMediaPlaceholderView::OnCommand(int id)

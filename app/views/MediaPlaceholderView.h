@@ -21,6 +21,8 @@ public:
     void OnInitialUpdate() override;
     void OnUpdate(int hint) override;
     bool OnCommand(int id) override;
+    // Next and Previous, where there is an item to move to.
+    bool IsCommandEnabled(int id) const override;
 
     const QString& GetViewClass() const { return m_viewClass; }
     QStringList ItemTexts() const;

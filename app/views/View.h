@@ -26,9 +26,13 @@ public:
     virtual void OnAboutToBeReplaced() { }
     // A command routed to the active view; false when the view has none.
     virtual bool OnCommand(int id) { return false; }
+    // Whether a command routed to the view can run now.
+    virtual bool IsCommandEnabled(int id) const { return false; }
 
 signals:
     void StatusCountsChanged(int entries, int reserved, int checkedOut);
+    // What IsCommandEnabled answers may have changed.
+    void CommandStatesChanged();
 
 protected:
     // The library is going away: drop everything taken from it.

@@ -1,5 +1,7 @@
 #include "data/model/MediaItem.h"
 
+#include <algorithm>
+
 #include "data/model/CheckOut.h"
 #include "data/model/DataMapUtils.h"
 #include "data/model/MediaSubItem.h"
@@ -319,4 +321,48 @@ void CMediaItem::DeleteSubItems()
 {
     while (!m_subItems.IsEmpty())
         DestroySubItem(m_subItems.RemoveHead());
+}
+
+CMediaSubItem* CMediaItem::GetSubItemAt(int index) const
+{
+    if (index < 0 || index >= GetSubItemCount())
+        return nullptr;
+    return m_subItems.GetAt(m_subItems.FindIndex(index));
+}
+
+int CMediaItem::FindSubItem(const CMediaSubItem* subItem) const
+{
+    int index = 0;
+    for (POSITION pos = m_subItems.GetHeadPosition(); pos; ++index)
+        if (m_subItems.GetNext(pos) == subItem)
+            return index;
+    return -1;
+}
+
+void CMediaItem::InsertSubItem(int index, CMediaSubItem* subItem)
+{
+    if (!subItem || m_subItems.Find(subItem))
+        return;
+    if (index >= GetSubItemCount())
+        m_subItems.AddTail(subItem);
+    else
+        m_subItems.InsertBefore(m_subItems.FindIndex(std::max(index, 0)), subItem);
+    subItem->SetParent(this);
+}
+
+bool CMediaItem::MoveSubItem(int from, int to)
+{
+    const int count = GetSubItemCount();
+    if (from < 0 || from >= count || to < 0 || to >= count)
+        return false;
+    if (from == to)
+        return true;
+    POSITION pos = m_subItems.FindIndex(from);
+    CMediaSubItem* subItem = m_subItems.GetAt(pos);
+    m_subItems.RemoveAt(pos);
+    if (to >= count - 1)
+        m_subItems.AddTail(subItem);
+    else
+        m_subItems.InsertBefore(m_subItems.FindIndex(to), subItem);
+    return true;
 }

@@ -100,6 +100,16 @@ public:
     // unknown or null is ignored.
     void DeleteSubItem(CMediaSubItem* subItem);
     void DeleteSubItems();
+    // By list position (0-based); null outside 0..count-1.
+    CMediaSubItem* GetSubItemAt(int index) const;
+    // The list position of subItem, or -1 when it is not this medium's.
+    int FindSubItem(const CMediaSubItem* subItem) const;
+    // As AddSubItem, but before position index (appended at or past the end,
+    // first below 0).
+    void InsertSubItem(int index, CMediaSubItem* subItem);
+    // Moves the sub-item at from to position to; false when either is
+    // outside 0..count-1.
+    bool MoveSubItem(int from, int to);
 
 protected:
     // After the CMediaItem part is copied: a fresh empty check-out when the

@@ -18,6 +18,7 @@
 #include "data/store/CustomFieldMgr.h"
 #include "data/store/LibraryImpl.h"
 #include "net/HtmlUtils.h"
+#include "net/HtmlValueEscaper.h"
 #include "net/TagConvUtils.h"
 #include "platform/util/AppLogger.h"
 #include "platform/util/DirUtils.h"
@@ -49,9 +50,11 @@ CString EscapeBraces(CString text)
     return text;
 }
 
+// Marked, so that the page is escaped further where the value lands in a
+// tag or a script.
 CString EscapeValue(const CString& value)
 {
-    return EscapeBraces(CHtmlUtils::EscapeText(value));
+    return CHtmlValueEscaper::Mark(EscapeBraces(CHtmlUtils::EscapeText(value)));
 }
 
 // A link address taken from an item, ready for an href attribute; "" for a
@@ -281,6 +284,9 @@ int CWebReportGenerator::ReadTemplates()
         CStringList lines;
         if (!CFileUtils::ReadFileContent(data.templateFile, lines))
             return level;
+        // Only values carry the markers.
+        for (CString& line : lines)
+            CHtmlValueEscaper::StripMarks(line);
 
         // Plain and repeated parts, in template order.
         CStringList rest = lines;
@@ -565,7 +571,7 @@ CStringList CWebReportGenerator::Convert(const CPart& part, const CItem* item, c
     if (needs.urlBlock)
         for (int i = 0; i < 3; ++i)
             if (const CString* value = values.Find(*LINK_PROPS[i]))
-                links[i] = SafeLink(*value);
+                links[i] = CHtmlValueEscaper::Mark(SafeLink(*value));
 
     CStringList result;
     if (part.pieces.empty())
@@ -787,7 +793,7 @@ void CWebReportGenerator::Clean(CStringList& lines) const
 
 void CWebReportGenerator::WritePage(const CString& pageName, const CStringList& lines)
 {
-    const CString text = CFileUtils::JoinLines(lines);
+    const CString text = CHtmlValueEscaper::Finish(CFileUtils::JoinLines(lines));
     if (CFileUtils::IsContentIdentical(m_outputDir + pageName, text))
         m_pagesUnchanged.insert(pageName);
     else if (m_writer.Write(pageName, text))

@@ -3,8 +3,9 @@
 // the items and groups of that level, recurses into the groups, copies the
 // pictures and the stylesheet next to the pages and deletes the pages that
 // earlier runs left behind. A page whose file already holds exactly the new
-// content is left untouched. Item values are HTML-escaped where they go
-// into a page; values never turn into tags.
+// content is left untouched. Item values are escaped for the place in the
+// page they land in (CHtmlValueEscaper): they never turn into markup or
+// tags, and never give a link an address that runs script.
 
 #include <functional>
 #include <string_view>

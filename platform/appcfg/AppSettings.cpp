@@ -65,10 +65,9 @@ bool CAppSettings::Read(bool& firstRun)
     Serialize(before);
     try {
         CArchive ar(bytes);
+        // Bytes after the record are a newer version's additions: ignored,
+        // so that they do not cost the user every setting.
         Serialize(ar);
-        // Bytes after the record mean a damaged count ended the read early.
-        if (!ar.AtEnd())
-            throw CArchiveException(CArchiveException::badFormat, "bytes left after the record");
         return true;
     } catch (const CArchiveException& e) {
         m_lastError = CString("The settings could not be read: ") + e.what();

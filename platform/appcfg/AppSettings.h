@@ -28,7 +28,7 @@ public:
     // (and the defaults stay). A damaged or too new record returns false,
     // keeps every field as it was before the call and copies the unreadable
     // file to <settings file>.unreadable so that the next Save cannot
-    // destroy the only copy.
+    // destroy the only copy. Bytes after the record are ignored.
     bool Read(bool& firstRun);
     // Writes the record atomically; false (and GetLastError) on failure.
     bool Save();

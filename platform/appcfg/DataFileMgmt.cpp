@@ -155,6 +155,8 @@ bool CDataFileMgmt::BackupDataFile(const CString& file, bool prune, CString* arc
         return false;
     if (!CDirUtils::CreateDir(GetArchiveDir()))
         return false;
+    // What archive copies killed mid-write left goes with the next one.
+    CFileUtils::RemoveStaleTempFilesIn(GetArchiveDir());
 
     CString name, ext;
     SplitFileName(file, name, ext);

@@ -30,7 +30,8 @@ public:
     // prune, the oldest archives beyond the limit are removed afterwards.
     // A missing or empty file is not archived (an empty copy would only
     // push out real ones) and gives false. archiveFile receives the new
-    // archive's file name.
+    // archive's file name. Leftovers of archive copies killed mid-write
+    // are removed first.
     bool BackupDataFile(const CString& file, bool prune = true, CString* archiveFile = nullptr);
     // Removes the oldest archives of file beyond the limit.
     bool PruneArchives(const CString& file);

@@ -78,44 +78,60 @@ CString CFileLock::DescribeHolder(int fd)
     return program + " (process " + std::to_string(pid) + ")";
 }
 
-bool CFileLock::Acquire(const CString& path, const CString& programName, CString& holder)
+CFileLock::CResult CFileLock::Acquire(const CString& path, const CString& programName)
 {
     Release();
-    holder.clear();
-    CString lockPath = LockPathFor(path);
+    CResult result;
+    const CString lockPath = LockPathFor(path);
+    auto fail = [&](const CString& what, int err) {
+        result.outcome = FAILED;
+        // O_NOFOLLOW reports a link as a loop, which would say nothing.
+        result.error = what + " " + lockPath + ": " + (err == ELOOP ? "it is a symbolic link" : std::strerror(err));
+        return result;
+    };
     // A holder that releases removes the file; whoever locked the removed
     // file must start again on the new one, or two could both win.
     for (int attempt = 0; attempt < 20; ++attempt) {
-        int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-        if (fd < 0) {
-            holder = "cannot open " + lockPath + ": " + std::strerror(errno);
-            return false;
-        }
+        // Never through a link: the file is truncated and written below.
+        int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return fail("cannot create or open", errno);
         if (!LockWhole(fd)) {
-            int error = errno;
-            holder = (error == EAGAIN || error == EACCES) ? DescribeHolder(fd)
-                                                          : "cannot lock " + lockPath + ": " + std::strerror(error);
+            const int error = errno;
+            if (error == EAGAIN || error == EACCES) {
+                result.outcome = HELD_ELSEWHERE;
+                result.holder = DescribeHolder(fd);
+                ::close(fd);
+                return result;
+            }
             ::close(fd);
-            return false;
+            return fail("cannot lock", error);
         }
         struct stat opened, named;
-        if (::fstat(fd, &opened) != 0 || ::stat(lockPath.c_str(), &named) != 0 || opened.st_ino != named.st_ino
+        if (::fstat(fd, &opened) != 0 || ::lstat(lockPath.c_str(), &named) != 0 || opened.st_ino != named.st_ino
             || opened.st_dev != named.st_dev) {
             ::close(fd);
             continue;
         }
+        // A hard link planted in its place would have us truncate another file.
+        if (!S_ISREG(opened.st_mode) || opened.st_nlink != 1) {
+            ::close(fd);
+            result.error = "cannot use " + lockPath + ": it is not a regular file with one name";
+            return result;
+        }
         if (!WriteAll(fd, std::to_string(::getpid()) + "\n" + programName + "\n")) {
-            holder = "cannot write " + lockPath + ": " + std::strerror(errno);
+            const int error = errno;
             ::unlink(lockPath.c_str());
             ::close(fd);
-            return false;
+            return fail("cannot write", error);
         }
         m_fd = fd;
         m_lockPath = lockPath;
-        return true;
+        result.outcome = ACQUIRED;
+        return result;
     }
-    holder = "cannot lock " + lockPath + ": it keeps being replaced";
-    return false;
+    result.error = "cannot lock " + lockPath + ": it keeps being replaced";
+    return result;
 }
 
 void CFileLock::Release()
@@ -132,7 +148,7 @@ void CFileLock::Release()
 bool CFileLock::IsLocked(const CString& path, CString& holder)
 {
     holder.clear();
-    int fd = ::open(LockPathFor(path).c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(LockPathFor(path).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     bool locked = IsHeldElsewhere(fd);

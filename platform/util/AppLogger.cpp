@@ -5,6 +5,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <new>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/util/DirUtils.h"
@@ -46,9 +47,17 @@ CString Timestamp()
 
 bool AppendToFile(const CString& path, const CString& bytes)
 {
-    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    // Never through a link, nor into a file with another name too: either
+    // would let whoever planted it have the log appended to any file of the
+    // user. Not blocking, so a FIFO in its place cannot hang the program.
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
+    struct stat st { };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1) {
+        ::close(fd);
+        return false;
+    }
     const char* data = bytes.data();
     std::size_t left = bytes.size();
     bool ok = true;

@@ -16,7 +16,9 @@ public:
     const CString& GetLogFile() const { return m_path; }
     // Adds "YYYY-MM-DD HH:MM:SS <text>".
     void AddLine(const CString& text);
-    // Appends the pending lines to the log file; false when it cannot.
+    // Appends the pending lines to the log file; false when it cannot. A
+    // log file that is a symbolic link, has other names (hard links) or is
+    // not a regular file is never written; the lines stay pending.
     bool ForceWrite();
     // Lines added since the start (kept for tests and the about box).
     CStringList GetLines() const;

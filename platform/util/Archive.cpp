@@ -2,11 +2,7 @@
 
 #include <algorithm>
 #include <bit>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/util/FileUtils.h"
 #include "platform/util/TextEncoding.h"
@@ -53,48 +49,6 @@ void WriteListCount(CArchive& ar, std::uint64_t n)
     }
 }
 
-std::string ReadWholeFile(const CString& path)
-{
-    auto fail = [&](int err) {
-        return CArchiveException(CArchiveException::ioError, "cannot read " + path + ": " + std::strerror(err));
-    };
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK); // a FIFO must not hang the load
-    if (fd < 0)
-        throw fail(errno);
-    struct stat st { };
-    int err = 0;
-    if (::fstat(fd, &st) != 0)
-        err = errno;
-    else if (S_ISDIR(st.st_mode))
-        err = EISDIR;
-    else if (!S_ISREG(st.st_mode))
-        err = EINVAL;
-    if (err != 0) {
-        ::close(fd);
-        throw fail(err);
-    }
-    std::string bytes;
-    // Never the small-string buffer: a moved CArchive keeps its view valid
-    // only while the bytes stay in the same heap block.
-    bytes.reserve(std::max<std::size_t>(static_cast<std::size_t>(st.st_size), 64));
-    char chunk[65536];
-    for (;;) {
-        ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            err = errno;
-            ::close(fd);
-            throw fail(err);
-        }
-        if (got == 0)
-            break;
-        bytes.append(chunk, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
-    return bytes;
-}
-
 } // namespace
 
 CArchive::CArchive()
@@ -114,7 +68,12 @@ CArchive CArchive::FromFile(const CString& path)
     ar.m_mode = load;
     // What a save killed mid-write left beside the file goes at the next load.
     CFileUtils::RemoveStaleTempFiles(path);
-    ar.m_owned = ReadWholeFile(path);
+    CString error;
+    if (!CFileUtils::ReadFileBytes(path, ar.m_owned, &error))
+        throw CArchiveException(CArchiveException::ioError, error);
+    // Never the small-string buffer: a moved CArchive keeps its view valid
+    // only while the bytes stay in the same heap block.
+    ar.m_owned.reserve(64);
     ar.m_in = ar.m_owned;
     return ar;
 }

@@ -14,7 +14,11 @@
 class CArchiveException : public std::runtime_error {
 public:
     enum Cause { endOfFile = 1, badFormat = 2, badCount = 3, ioError = 4 };
-    CArchiveException(Cause cause, const std::string& what) : std::runtime_error(what), m_cause(cause) {}
+    CArchiveException(Cause cause, const std::string& what)
+        : std::runtime_error(what)
+        , m_cause(cause)
+    {
+    }
     Cause GetCause() const { return m_cause; }
 
 private:
@@ -31,7 +35,9 @@ public:
     explicit CArchive(std::string_view bytes);
     // A temporary would be freed while the archive still reads it.
     explicit CArchive(std::string&&) = delete;
-    // Loading a whole file; throws CArchiveException(ioError) when unreadable.
+    // Loading a whole file (CFileUtils::ReadFileBytes: a regular file of at
+    // most 2 GiB), after removing what saves of it killed mid-write left;
+    // throws CArchiveException(ioError) when it cannot be read.
     static CArchive FromFile(const CString& path);
 
     CArchive(CArchive&&) noexcept = default;
@@ -58,9 +64,9 @@ public:
     void WriteInt(std::int32_t v);
     void WriteUInt(std::uint32_t v);
     void WriteDouble(double d);
-    void WriteBool(bool b);  // a word: 1 true, 0 false
+    void WriteBool(bool b); // a word: 1 true, 0 false
     void WriteString(const CString& s);
-    void WriteDate(const COleDateTime& d);  // 32-bit status, then the double
+    void WriteDate(const COleDateTime& d); // 32-bit status, then the double
     void WriteStringList(const CStringList& list);
     void WriteStringArray(const CStringArray& arr);
     void WriteBytes(const void* data, std::size_t n);
@@ -71,11 +77,11 @@ public:
     std::int32_t ReadInt();
     std::uint32_t ReadUInt();
     double ReadDouble();
-    bool ReadBool();  // true exactly when the word is 1
+    bool ReadBool(); // true exactly when the word is 1
     CString ReadString();
     COleDateTime ReadDate();
-    void ReadStringList(CStringList& list);    // replaces the content
-    void ReadStringArray(CStringArray& arr);   // replaces the content
+    void ReadStringList(CStringList& list); // replaces the content
+    void ReadStringArray(CStringArray& arr); // replaces the content
     void ReadBytes(void* data, std::size_t n);
 
     // A 32-bit element count of a collection whose elements take at least
@@ -109,8 +115,8 @@ private:
     std::uint64_t ReadStringLength(bool& wide);
 
     Mode m_mode;
-    std::string m_out;           // storing
-    std::string m_owned;         // loading from a file
-    std::string_view m_in;       // loading
+    std::string m_out; // storing
+    std::string m_owned; // loading from a file
+    std::string_view m_in; // loading
     std::size_t m_pos = 0;
 };

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -51,21 +52,6 @@ public:
 private:
     int m_fd;
 };
-
-bool WriteAll(int fd, const char* data, std::size_t n)
-{
-    while (n > 0) {
-        ssize_t w = ::write(fd, data, n);
-        if (w < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += w;
-        n -= static_cast<std::size_t>(w);
-    }
-    return true;
-}
 
 // Reads up to n bytes, retrying short reads; returns the count or -1.
 ssize_t ReadFull(int fd, char* data, std::size_t n)
@@ -171,44 +157,6 @@ CString CapNameLength(const CString& name)
     return CStringUtils::TruncateUtf8(base, kMaxNameBytes - ext.size()) + ext;
 }
 
-// Copies the open source into a new temporary file beside to and renames it
-// into place, so a failed copy never leaves a half-written target.
-bool CopyToTarget(int in, const struct stat& st, const CString& to, CString* error)
-{
-    CString pattern = CFileUtils::TempFilePrefix(to) + "XXXXXX";
-    CFd out(::mkstemp(pattern.data()));
-    if (out.Get() < 0) {
-        SetError(error, "Cannot create a temporary file for", to, errno);
-        return false;
-    }
-    auto fail = [&](const char* what) {
-        int err = errno;
-        ::unlink(pattern.c_str());
-        SetError(error, what, to, err);
-        return false;
-    };
-    std::vector<char> buffer(1 << 16);
-    for (;;) {
-        ssize_t got = ReadFull(in, buffer.data(), buffer.size());
-        if (got < 0)
-            return fail("Cannot read the file to copy to");
-        if (got == 0)
-            break;
-        if (!WriteAll(out.Get(), buffer.data(), static_cast<std::size_t>(got)))
-            return fail("Cannot write");
-    }
-    ::fchmod(out.Get(), st.st_mode & 07777);
-    if (::fsync(out.Get()) != 0)
-        return fail("Cannot flush");
-    if (::close(out.Release()) != 0)
-        return fail("Cannot close");
-    if (::rename(pattern.c_str(), to.c_str()) != 0)
-        return fail("Cannot put in place");
-    CString dir = CFileUtils::ParseDirFromPath(to);
-    CDirUtils::SyncDir(dir.empty() ? CString(".") : dir);
-    return true;
-}
-
 bool StatFile(const CString& path, struct stat& st)
 {
     return !path.empty() && ::stat(path.c_str(), &st) == 0;
@@ -269,7 +217,8 @@ COleDateTime CFileUtils::GetModificationTime(const CString& path)
 
 bool CFileUtils::ReadFileBytes(const CString& path, std::string& bytes, CString* error)
 {
-    CFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Not blocking: a FIFO named as a file must not hang the read.
+    CFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.Get() < 0) {
         SetError(error, "Cannot open", path, errno);
         return false;
@@ -283,22 +232,42 @@ bool CFileUtils::ReadFileBytes(const CString& path, std::string& bytes, CString*
         SetError(error, "Cannot read", path, EISDIR);
         return false;
     }
-    std::string data;
-    if (S_ISREG(st.st_mode) && st.st_size > 0)
-        data.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[1 << 16];
-    for (;;) {
-        ssize_t got = ReadFull(fd.Get(), buffer, sizeof buffer);
-        if (got < 0) {
-            SetError(error, "Cannot read", path, errno);
-            return false;
-        }
-        if (got == 0)
-            break;
-        data.append(buffer, static_cast<std::size_t>(got));
+    if (!S_ISREG(st.st_mode)) {
+        if (error)
+            *error = "Cannot read \"" + path + "\": it is not a regular file";
+        return false;
     }
-    bytes = std::move(data);
-    return true;
+    auto tooLarge = [&](std::int64_t size) {
+        if (error)
+            *error
+                = "Cannot read \"" + path + "\": it is too large (" + std::to_string(size) + " bytes, more than 2 GiB)";
+        return false;
+    };
+    if (st.st_size > MAX_READ_BYTES)
+        return tooLarge(st.st_size);
+    try {
+        std::string data;
+        data.reserve(static_cast<std::size_t>(st.st_size));
+        char buffer[1 << 16];
+        for (;;) {
+            ssize_t got = ReadFull(fd.Get(), buffer, sizeof buffer);
+            if (got < 0) {
+                SetError(error, "Cannot read", path, errno);
+                return false;
+            }
+            if (got == 0)
+                break;
+            // The file may grow while it is read.
+            if (static_cast<std::int64_t>(data.size()) + got > MAX_READ_BYTES)
+                return tooLarge(static_cast<std::int64_t>(data.size()) + got);
+            data.append(buffer, static_cast<std::size_t>(got));
+        }
+        bytes = std::move(data);
+        return true;
+    } catch (const std::bad_alloc&) {
+        SetError(error, "Cannot read", path, ENOMEM);
+        return false;
+    }
 }
 
 bool CFileUtils::ReadFileContent(const CString& path, CStringList& lines, CString* error)
@@ -376,38 +345,6 @@ bool CFileUtils::AreFilesIdentical(const CString& a, const CString& b)
         if (std::memcmp(ba.data(), bb.data(), static_cast<std::size_t>(ga)) != 0)
             return false;
     }
-}
-
-bool CFileUtils::CopyFile(const CString& from, const CString& to, bool failIfExists, CString* error)
-{
-    CFd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.Get() < 0) {
-        SetError(error, "Cannot open", from, errno);
-        return false;
-    }
-    struct stat st;
-    if (::fstat(in.Get(), &st) != 0) {
-        SetError(error, "Cannot read", from, errno);
-        return false;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        SetError(error, "Cannot copy", from, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-        return false;
-    }
-    struct stat target;
-    if (StatFile(to, target)) {
-        if (failIfExists) {
-            SetError(error, "Cannot copy to", to, EEXIST);
-            return false;
-        }
-        if (target.st_dev == st.st_dev && target.st_ino == st.st_ino)
-            return true; // the same file: nothing to do
-        if (S_ISDIR(target.st_mode)) {
-            SetError(error, "Cannot copy to", to, EISDIR);
-            return false;
-        }
-    }
-    return CopyToTarget(in.Get(), st, to, error);
 }
 
 bool CFileUtils::MoveFile(const CString& from, const CString& to, CString* error)

@@ -12,26 +12,46 @@
 
 class CFileUtils {
 public:
-    static bool DoesFileExist(const CString& path);       // a regular file
+    static bool DoesFileExist(const CString& path); // a regular file
     static std::int64_t GetFileSize(const CString& path); // -1 when missing
-    static bool IsFileEmpty(const CString& path);         // missing counts as empty
+    static bool IsFileEmpty(const CString& path); // missing counts as empty
     static bool IsFileWritable(const CString& path);
     static bool MakeFileWritable(const CString& path);
-    static COleDateTime GetModificationTime(const CString& path);  // invalid when missing
+    static COleDateTime GetModificationTime(const CString& path); // invalid when missing
 
-    // Whole-file bytes.
+    // Largest file read whole: a library is far smaller, and anything
+    // larger (or a device that never ends) could not be held in memory.
+    static constexpr std::int64_t MAX_READ_BYTES = std::int64_t(2) << 30;
+    // Whole-file bytes of a regular file (a link is followed) of at most
+    // MAX_READ_BYTES. A folder, device, FIFO or larger file is refused
+    // before anything is allocated, with an error saying so; running out
+    // of memory is a failure too, never an exception.
     static bool ReadFileBytes(const CString& path, std::string& bytes, CString* error = nullptr);
     // The one way files are written: a temporary file in the same folder,
     // written, flushed and fsync'ed, renamed over path, then the folder is
     // fsync'ed. A failure at any step removes the temporary file and leaves
-    // the previous file at path byte for byte as it was.
+    // the previous file at path byte for byte as it was. When path is a
+    // symbolic link, the file it points to is replaced (the temporary file
+    // is made beside it), so the link stays a link; a path that names
+    // something other than a regular file is refused. Leftovers of earlier
+    // saves of the same file that were killed mid-write are removed first.
     static bool WriteFileAtomic(const CString& path, std::string_view bytes, CString* error = nullptr);
-    // Name pattern of the temporary files WriteFileAtomic makes beside path
-    // (path + ".tmp-" + the writer's process id and a unique suffix), and
-    // their clean-up after a crash: returns how many were removed. A file
-    // whose writer still runs is a save in progress and stays.
+    // Temporary files are named "." + the target's name (cut so that the
+    // whole name fits 255 bytes) + ".vemo-tmp-" + the writer's process id +
+    // "-" + 8 random hex digits. Leading dots keep them out of every list of
+    // libraries, and no name a library file can have ends like that. The
+    // writer holds a lock (flock) on its temporary file until it is renamed
+    // or removed, so a file whose lock can be taken is a leftover of a
+    // killed save, whatever process id it names.
+    // TempFilePrefix is the start of those names for path, as given.
     static CString TempFilePrefix(const CString& path);
+    // Removes the leftovers beside path (beside the file a link at path
+    // points to); returns how many were removed. Only files of the form
+    // above, owned by this user and not locked, are touched.
     static int RemoveStaleTempFiles(const CString& path);
+    // The same for every target in one folder (archive copies, whose names
+    // are not known beforehand).
+    static int RemoveStaleTempFilesIn(const CString& folder);
 
     // Text files as lines (UTF-8; a byte-order mark is skipped; lines end
     // at LF, CRLF or CR; bytes that are not UTF-8 are read as Windows-1252).
@@ -49,7 +69,8 @@ public:
     static bool AreFilesIdentical(const CString& a, const CString& b);
 
     // The copy goes through a temporary file beside to, so a failed copy
-    // leaves any previous file at to whole.
+    // leaves any previous file at to whole. A link at to is replaced by the
+    // copy, not followed.
     static bool CopyFile(const CString& from, const CString& to, bool failIfExists, CString* error = nullptr);
     // Renames; across file systems copies, then removes from. Fails when
     // to exists already (so a move never overwrites anything).

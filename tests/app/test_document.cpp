@@ -455,8 +455,7 @@ private slots:
     {
         WriteLibraryFile(m_home->LibraryPath("Stamps"), "Stamps");
         CFileLock other;
-        CString holder;
-        QVERIFY(other.Acquire(m_home->LibraryPath("Stamps"), "vemolibrary-cli", holder));
+        QVERIFY(other.Acquire(m_home->LibraryPath("Stamps"), "vemolibrary-cli").Acquired());
         const std::string before = FileBytes(m_home->LibraryPath("Stamps"));
         m_doc->OpenLibrary("Stamps", false);
         QCOMPARE(m_box->Count(), 1);

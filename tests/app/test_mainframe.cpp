@@ -1,12 +1,20 @@
-// The main window: command ids and keys, the dynamic menus, the media-type
-// bar, switching views and the status bar panes.
+// The main window: command ids and keys, when commands are enabled, the
+// dynamic menus, the media-type bar, switching views and the status bar
+// panes.
 
 #include <QAction>
+#include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
@@ -15,6 +23,7 @@
 #include "AppTestSupport.h"
 #include "DocumentTestBase.h"
 #include "app/CommandIds.h"
+#include "app/EditTarget.h"
 #include "app/MainFrame.h"
 #include "app/MediaTypeBar.h"
 #include "app/dialogs/LibrarySearchDlg.h"
@@ -42,6 +51,67 @@ QList<int> Ids(const QList<QAction*>& actions)
     return ids;
 }
 
+QStringList MenuTexts(QMenu* menu)
+{
+    QStringList texts;
+    for (QAction* action : menu->actions())
+        texts << (action->isSeparator() ? QString("-") : action->text());
+    return texts;
+}
+
+const std::pair<int, QChar> EDIT_COMMANDS[] = { { ID_EDIT_UNDO, 'U' }, { ID_EDIT_CUT, 'X' }, { ID_EDIT_COPY, 'C' },
+    { ID_EDIT_PASTE, 'V' }, { ID_EDIT_SELECT_ALL, 'A' } };
+
+// A field of the kind named, in the state its name says.
+QWidget* MakeField(const QString& kind, QWidget* parent)
+{
+    if (kind.startsWith("line") || kind == "password") {
+        auto* line = new QLineEdit(parent);
+        if (kind == "line typed")
+            QTest::keyClicks(line, "Dune");
+        else if (kind != "line empty")
+            line->setText("Dune");
+        line->setReadOnly(kind.contains("read-only"));
+        if (kind == "password")
+            line->setEchoMode(QLineEdit::Password);
+        if (kind.contains("selected") || kind == "password")
+            line->selectAll();
+        return line;
+    }
+    if (kind.startsWith("plain")) {
+        auto* plain = new QPlainTextEdit("Dune Messiah", parent);
+        plain->setReadOnly(kind.contains("read-only"));
+        plain->selectAll();
+        return plain;
+    }
+    if (kind.contains("combo")) {
+        auto* combo = new QComboBox(parent);
+        combo->addItems({ "Rock", "Jazz" });
+        combo->setEditable(kind == "editable combo");
+        if (combo->lineEdit())
+            combo->lineEdit()->selectAll();
+        return combo;
+    }
+    if (kind == "spin box") {
+        auto* spin = new QSpinBox(parent);
+        spin->setValue(42);
+        spin->selectAll();
+        return spin;
+    }
+    if (kind.startsWith("grid")) {
+        auto* grid = new QTableWidget(2, 2, parent);
+        for (int row = 0; row < 2; ++row)
+            for (int column = 0; column < 2; ++column)
+                grid->setItem(row, column, new QTableWidgetItem(QString("%1%2").arg(QChar('a' + row)).arg(column)));
+        grid->setSelectionMode(
+            kind.contains("single") ? QAbstractItemView::SingleSelection : QAbstractItemView::ExtendedSelection);
+        if (kind.contains("selected"))
+            grid->setRangeSelected(QTableWidgetSelectionRange(0, 0, 1, 1), true);
+        return grid;
+    }
+    return new QLabel("Title", parent);
+}
+
 } // namespace
 
 class TestMainFrame : public QObject, protected CDocumentTestBase {
@@ -61,27 +131,39 @@ private slots:
 
     void statusPanesTexts_data()
     {
+        QTest::addColumn<QString>("locale");
         QTest::addColumn<int>("entries");
         QTest::addColumn<int>("reserved");
         QTest::addColumn<int>("checkedOut");
         QTest::addColumn<QString>("entriesText");
         QTest::addColumn<QString>("reservedText");
         QTest::addColumn<QString>("checkedOutText");
-        QTest::newRow("one entry") << 1 << 0 << 0 << "1 entry"
+        QTest::newRow("one entry") << "en_US" << 1 << 0 << 0 << "1 entry"
                                    << ""
                                    << "";
-        QTest::newRow("none") << 0 << 0 << 0 << "0 entries"
+        QTest::newRow("none") << "en_US" << 0 << 0 << 0 << "0 entries"
                               << ""
                               << "";
-        QTest::newRow("grouped") << 12345 << 1 << 1234 << "12,345 entries"
+        QTest::newRow("grouped") << "en_US" << 12345 << 1 << 1234 << "12,345 entries"
                                  << "1 reserved"
                                  << "1,234 checked-out";
-        QTest::newRow("two") << 2 << 2 << 0 << "2 entries"
+        QTest::newRow("two") << "en_US" << 2 << 2 << 0 << "2 entries"
                              << "2 reserved"
                              << "";
+        // The locale's grouping, not a comma everywhere.
+        QTest::newRow("grouped in German") << "de_DE" << 12345 << 0 << 1234567 << "12.345 entries"
+                                           << ""
+                                           << "1.234.567 checked-out";
+        QTest::newRow("grouped in Swiss German") << "de_CH" << 1234 << 0 << 0 << "1’234 entries"
+                                                 << ""
+                                                 << "";
     }
     void statusPanesTexts()
     {
+        QFETCH(QString, locale);
+        const QLocale before;
+        QLocale::setDefault(QLocale(locale));
+        auto restore = qScopeGuard([&before] { QLocale::setDefault(before); });
         QFETCH(int, entries);
         QFETCH(int, reserved);
         QFETCH(int, checkedOut);
@@ -338,9 +420,211 @@ private slots:
 
     void commandsWithoutTheirFeatureSaySo()
     {
-        m_frame->OnCommand(ID_EDIT_DELETE_ALL);
-        QCOMPARE(m_box->LastTitle(), QString("Delete All"));
+        m_frame->OnCommand(ID_HOWTO_OVERVIEW);
+        QCOMPARE(m_box->LastTitle(), QString("User Interface Overview"));
         QVERIFY(m_box->LastText().contains("not there yet"));
+        // A command the view cannot run now is disabled and does nothing.
+        m_frame->OnCommand(ID_EDIT_DELETE_ALL);
+        QCOMPARE(m_box->Count(), 1);
+    }
+
+    void commandStatesFollowTheLibraryAndTheView_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<bool>("withoutLibrary");
+        QTest::addColumn<bool>("onEmptyType");
+        QTest::addColumn<bool>("onFirstOfTwoBooks");
+        QTest::newRow("about") << ID_APP_ABOUT << true << true << true;
+        QTest::newRow("new library") << ID_LIBRARY_NEW << true << true << true;
+        QTest::newRow("notes") << ID_LIBRARY_NOTES << false << true << true;
+        QTest::newRow("search") << ID_EDIT_SEARCH << false << true << true;
+        QTest::newRow("select media types") << ID_VIEW_SELECT_MEDIA_TYPES << false << true << true;
+        QTest::newRow("delete all") << ID_EDIT_DELETE_ALL << false << false << false;
+        QTest::newRow("update length field") << ID_EDIT_UPDATE_LENGTH << false << false << false;
+        QTest::newRow("new item") << ID_NEW_ITEM << false << false << false;
+        QTest::newRow("new sub-item") << ID_NEW_SUB_ITEM << false << false << false;
+        QTest::newRow("next item") << ID_NEXT_ITEM << false << false << true;
+        QTest::newRow("previous item") << ID_PREVIOUS_ITEM << false << false << false;
+        QTest::newRow("paste without a field") << ID_EDIT_PASTE << false << false << false;
+    }
+    void commandStatesFollowTheLibraryAndTheView()
+    {
+        QFETCH(int, id);
+        QFETCH(bool, withoutLibrary);
+        QFETCH(bool, onEmptyType);
+        QFETCH(bool, onFirstOfTwoBooks);
+        QApplication::clipboard()->setText("on the clipboard");
+        QCOMPARE(m_frame->IsCommandEnabled(id), withoutLibrary);
+        QCOMPARE(m_frame->FindAction(id)->isEnabled(), withoutLibrary);
+
+        // The actions follow without a menu being opened.
+        WriteLibraryFile(m_home->LibraryPath("Stamps"), "Stamps", { "Penny Black", "Inverted Jenny" });
+        m_settings->RefreshLibraryList();
+        m_doc->OpenLibrary("Stamps", false);
+        m_frame->ShowMediaType(CMediaUtils::MEDIA_CD);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_frame->IsCommandEnabled(id), onEmptyType);
+        QCOMPARE(m_frame->FindAction(id)->isEnabled(), onEmptyType);
+        m_frame->ShowMediaType(CMediaUtils::MEDIA_BOOK);
+        QCOMPARE(m_frame->IsCommandEnabled(id), onFirstOfTwoBooks);
+        QCOMPARE(m_frame->FindAction(id)->isEnabled(), onFirstOfTwoBooks);
+
+        m_doc->CloseLibrary();
+        QCoreApplication::processEvents();
+        QCOMPARE(m_frame->FindAction(id)->isEnabled(), withoutLibrary);
+    }
+
+    void nextAndPreviousFollowTheItemOnScreen()
+    {
+        WriteLibraryFile(m_home->LibraryPath("Stamps"), "Stamps", { "Penny Black", "Inverted Jenny" });
+        m_doc->OpenLibrary("Stamps", false);
+        m_frame->ShowMediaType(CMediaUtils::MEDIA_BOOK);
+        m_frame->FindAction(ID_NEXT_ITEM)->trigger();
+        QVERIFY(m_frame->FindAction(ID_PREVIOUS_ITEM)->isEnabled());
+        QVERIFY(!m_frame->FindAction(ID_NEXT_ITEM)->isEnabled());
+        // A disabled command does nothing, whoever asks.
+        auto* view = qobject_cast<CMediaPlaceholderView*>(m_frame->GetActiveView());
+        const QString last = view->CurrentItemText();
+        m_frame->OnCommand(ID_NEXT_ITEM);
+        QCOMPARE(view->CurrentItemText(), last);
+        QCOMPARE(m_box->Count(), 0);
+    }
+
+    void editCommandsFitTheField_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("clipboard");
+        // U undo, X cut, C copy, V paste, A select all.
+        QTest::addColumn<QString>("enabled");
+        QTest::newRow("not a field") << "label"
+                                     << "text"
+                                     << "";
+        QTest::newRow("empty line") << "line empty"
+                                    << "text"
+                                    << "V";
+        QTest::newRow("empty line, empty clipboard") << "line empty"
+                                                     << ""
+                                                     << "";
+        QTest::newRow("line") << "line"
+                              << "text"
+                              << "VA";
+        QTest::newRow("typed line") << "line typed"
+                                    << "text"
+                                    << "UVA";
+        QTest::newRow("selection") << "line selected"
+                                   << "text"
+                                   << "XCVA";
+        QTest::newRow("read-only selection") << "line read-only selected"
+                                             << "text"
+                                             << "CA";
+        QTest::newRow("password") << "password"
+                                  << "text"
+                                  << "VA";
+        QTest::newRow("plain text") << "plain"
+                                    << "text"
+                                    << "XCVA";
+        QTest::newRow("read-only plain text") << "plain read-only"
+                                              << "text"
+                                              << "CA";
+        QTest::newRow("editable combo box") << "editable combo"
+                                            << "text"
+                                            << "XCVA";
+        QTest::newRow("combo box") << "fixed combo"
+                                   << "text"
+                                   << "";
+        QTest::newRow("spin box") << "spin box"
+                                  << "text"
+                                  << "XCVA";
+        QTest::newRow("grid") << "grid"
+                              << "text"
+                              << "A";
+        QTest::newRow("grid with selection") << "grid selected"
+                                             << "text"
+                                             << "CA";
+        QTest::newRow("single-selection grid") << "grid single selected"
+                                               << "text"
+                                               << "C";
+    }
+    void editCommandsFitTheField()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, enabled);
+        QApplication::clipboard()->setText(clipboard);
+        QWidget parent;
+        CEditTarget target(MakeField(field, &parent));
+        QString can;
+        for (const auto& [id, letter] : EDIT_COMMANDS)
+            if (target.CanRun(id))
+                can += letter;
+        QCOMPARE(can, enabled);
+    }
+
+    void editCommandsFollowTheFocusAndActThere()
+    {
+        m_frame->show();
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        QApplication::clipboard()->setText("Arrakis");
+        auto* line = new QLineEdit("Dune", m_frame->GetActiveView());
+        auto* grid = qobject_cast<QTableWidget*>(MakeField("grid selected", m_frame->GetActiveView()));
+        line->show();
+        grid->show();
+        line->setFocus();
+        QCOMPARE(QApplication::focusWidget(), line);
+        QVERIFY(m_frame->FindAction(ID_EDIT_PASTE)->isEnabled());
+        QVERIFY(!m_frame->FindAction(ID_EDIT_COPY)->isEnabled());
+
+        // A selection made in the field enables Cut and Copy at once.
+        line->selectAll();
+        QVERIFY(m_frame->FindAction(ID_EDIT_COPY)->isEnabled());
+        m_frame->FindAction(ID_EDIT_CUT)->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QString("Dune"));
+        QVERIFY(line->text().isEmpty());
+        QVERIFY(m_frame->FindAction(ID_EDIT_UNDO)->isEnabled());
+        m_frame->FindAction(ID_EDIT_UNDO)->trigger();
+        QCOMPARE(line->text(), QString("Dune"));
+
+        // Copy from a grid takes its selected cells, a line per row.
+        grid->setFocus();
+        QVERIFY(!m_frame->FindAction(ID_EDIT_PASTE)->isEnabled());
+        m_frame->FindAction(ID_EDIT_COPY)->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QString("a0\ta1\nb0\tb1"));
+
+        // Without a field nothing of the Edit menu applies.
+        m_frame->GetActiveView()->setFocus();
+        for (const auto& [id, letter] : EDIT_COMMANDS)
+            QVERIFY2(!m_frame->FindAction(id)->isEnabled(), qPrintable(QString(letter)));
+    }
+
+    void viewMenuHasASeparatorOnlyUnderMediaTypes()
+    {
+        m_frame->FillViewMenu();
+        QCOMPARE(MenuTexts(m_frame->GetViewMenu()), QStringList({ "Select Media T&ypes..." }));
+        m_doc->CreateNewLibrary();
+        CMediaTypeSelection* selection = m_doc->GetMediaTypes();
+        selection->SetShowAll(false);
+        selection->SetShow(CMediaUtils::MEDIA_BOOK, true);
+        m_frame->FillViewMenu();
+        QCOMPARE(MenuTexts(m_frame->GetViewMenu()), QStringList({ "Books", "-", "Select Media T&ypes..." }));
+        m_doc->CloseLibrary();
+        m_frame->FillViewMenu();
+        QCOMPARE(MenuTexts(m_frame->GetViewMenu()), QStringList({ "Select Media T&ypes..." }));
+    }
+
+    void firstStartCentresTheWindow()
+    {
+        const QRect area = m_frame->screen()->availableGeometry();
+        QCOMPARE(m_frame->size(), QSize(737, 583));
+        QVERIFY(qAbs(m_frame->geometry().center().x() - area.center().x()) <= 1);
+        QVERIFY(qAbs(m_frame->geometry().center().y() - area.center().y()) <= 1);
+
+        // A kept shape is used as it is.
+        m_frame->setGeometry(40, 50, 600, 400);
+        m_frame->KeepShape();
+        m_frame->setGeometry(0, 0, 100, 100);
+        m_frame->ApplyKeptShape();
+        QCOMPARE(m_frame->geometry(), QRect(40, 50, 600, 400));
     }
 
     void closingKeepsTheShapeAndSaves()

@@ -36,8 +36,9 @@ struct ToolRun {
 
 class CliTest : public ::testing::Test {
 protected:
-    // Runs the tool with --data-dir first, capturing both streams in files.
-    ToolRun Run(std::vector<std::string> args, bool withDataDir = true)
+    // Runs the tool with --data-dir first, capturing both streams in files
+    // (standard output in outPath when one is given).
+    ToolRun Run(std::vector<std::string> args, bool withDataDir = true, const std::string& outPath = "")
     {
         if (withDataDir)
             args.insert(args.begin(), { "--data-dir", m_data });
@@ -48,7 +49,7 @@ protected:
             argv.push_back(arg.data());
         argv.push_back(nullptr);
 
-        const std::string outFile = m_scratch.File("out");
+        const std::string outFile = outPath.empty() ? m_scratch.File("out") : outPath;
         const std::string errFile = m_scratch.File("err");
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
@@ -64,7 +65,7 @@ protected:
         int status = 0;
         waitpid(pid, &status, 0);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = vemotest::ReadAll(outFile);
+        run.out = outPath.empty() ? vemotest::ReadAll(outFile) : std::string();
         run.err = vemotest::ReadAll(errFile);
         return run;
     }
@@ -254,13 +255,39 @@ TEST_F(CliTest, LockedLibraryIsNotChanged)
     NewLibrary("L");
     const std::string before = LibraryBytes("L");
     CFileLock lock;
-    CString holder;
-    ASSERT_TRUE(lock.Acquire(LibraryPath("L"), "VemoLibrary", holder)) << holder;
+    ASSERT_TRUE(lock.Acquire(LibraryPath("L"), "VemoLibrary").Acquired());
     const ToolRun run = Run({ "import", "L", "--type", "Books", WriteFile("a.csv", "Title\nDune\n") });
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("in use by VemoLibrary"), std::string::npos) << run.err;
     EXPECT_EQ(LibraryBytes("L"), before);
     EXPECT_NE(Run({ "list" }).out.find("L: 0 items [open in VemoLibrary"), std::string::npos);
+}
+
+TEST_F(CliTest, ALockFileThatCannotBeMadeIsNotCalledInUse)
+{
+    NewLibrary("L");
+    const std::string before = LibraryBytes("L");
+    std::filesystem::create_directory(LibraryPath("L") + ".lock");
+    const ToolRun run = Run({ "import", "L", "--type", "Books", WriteFile("a.csv", "Title\nDune\n") });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.find("in use by"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("cannot be locked"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Is a directory"), std::string::npos) << run.err;
+    EXPECT_EQ(LibraryBytes("L"), before);
+}
+
+// A file that cannot be a library (far too large) is reported, and the
+// others are still listed.
+TEST_F(CliTest, ListGoesOnPastAFileTooLargeToRead)
+{
+    NewLibrary("Good");
+    vemotest::WriteAll(LibraryPath("Huge"), "");
+    std::filesystem::resize_file(LibraryPath("Huge"), std::uintmax_t(3) << 30); // sparse: no disk used
+    const ToolRun run = Run({ "list" });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("Good: 0 items"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Huge: cannot be read"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("too large"), std::string::npos) << run.out;
 }
 
 // The program keeps the shared lists in memory while it has any library
@@ -271,8 +298,7 @@ TEST_F(CliTest, ImportThatAddsPublishersWaitsForTheProgram)
     NewLibrary("Open Elsewhere");
     const std::string before = LibraryBytes("Mine");
     CFileLock lock;
-    CString holder;
-    ASSERT_TRUE(lock.Acquire(LibraryPath("Open Elsewhere"), "VemoLibrary", holder)) << holder;
+    ASSERT_TRUE(lock.Acquire(LibraryPath("Open Elsewhere"), "VemoLibrary").Acquired());
 
     ToolRun run = Run({ "import", "Mine", "--type", "Books", WriteFile("a.csv", "Title,Publisher\nDune,Chilton\n") });
     EXPECT_EQ(run.status, 1);
@@ -452,6 +478,29 @@ TEST_F(CliTest, AllWebReportsSkipMediaTheLibraryLacks)
     run = Run({ "webreport", "L", "--all", "--output", m_scratch.File("plain") + "/web" });
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Cannot create the folder"), std::string::npos) << run.err;
+}
+
+// Output that cannot be written fails the command, whatever else it did.
+TEST_F(CliTest, OutputToAFullDiskFails)
+{
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    NewLibrary("L");
+    ASSERT_EQ(Run({ "import", "L", "--type", "Books", WriteFile("a.csv", BOOKS_CSV) }).status, 0);
+    const std::string output = m_scratch.File("web");
+    const std::vector<std::vector<std::string>> commands = { { "list" }, { "list", "--json" }, { "dump", "L" },
+        { "report", "L", "Books" }, { "report", "L", "Books", "--csv", m_scratch.File("r.csv") },
+        { "webreport", "L", "--all", "--output", output }, { "check", "L" }, { "--help" } };
+    for (const std::vector<std::string>& command : commands) {
+        const ToolRun run = Run(command, true, "/dev/full");
+        EXPECT_EQ(run.status, 1) << command.front() << ' ' << command.back();
+        EXPECT_NE(run.err.find("vemolibrary-cli: cannot write to standard output (No space left on device)"),
+            std::string::npos)
+            << run.err;
+    }
+    // What the commands made besides their output is there all the same.
+    EXPECT_TRUE(std::filesystem::exists(m_scratch.File("r.csv")));
+    EXPECT_TRUE(std::filesystem::exists(output + "/Books.htm"));
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 // (scripts/killtest runs many more than the suite).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -46,14 +48,35 @@ int CountTempFiles(const std::string& path)
     return count;
 }
 
-// Saves A, B, A, ... until killed; never returns.
-[[noreturn]] void SaveForever(SaveTarget& target, const std::string& path, int firstVariant)
+// Saves the content the file holds already, tells the parent through ready
+// how long that save took (the first save of a new process runs slower
+// than those after it, which the kill must not be timed by), then saves the
+// other content and back again until killed; never returns.
+[[noreturn]] void SaveForever(SaveTarget& target, const std::string& path, int current, int ready)
 {
     std::string error;
-    for (int variant = firstVariant;; variant ^= 1) {
+    const auto start = std::chrono::steady_clock::now();
+    if (!target.Save(path, current, error))
+        ::_exit(3);
+    const long micros
+        = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
+    if (::write(ready, &micros, sizeof micros) != static_cast<ssize_t>(sizeof micros))
+        ::_exit(4);
+    for (int variant = current ^ 1;; variant ^= 1) {
         if (!target.Save(path, variant, error))
             ::_exit(3);
     }
+}
+
+// The child's save time from the pipe; -1 when it ended before it sent it.
+long ReadSaveMicros(int fd)
+{
+    long micros = 0;
+    ssize_t got;
+    do
+        got = ::read(fd, &micros, sizeof micros);
+    while (got < 0 && errno == EINTR);
+    return got == static_cast<ssize_t>(sizeof micros) ? micros : -1;
 }
 
 struct KillCase {
@@ -72,30 +95,38 @@ TEST_P(KillDuringSave, LeavesOneWholeContentAndAtMostOneTempFile)
     std::string error;
     ASSERT_TRUE(target->Save(path, 0, error)) << error;
 
-    // Kills land anywhere in up to about two saves.
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < 4; ++i)
-        ASSERT_TRUE(target->Save(path, i & 1, error)) << error;
-    const auto saveMicros
-        = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count() / 4;
+    // Each kill lands anywhere in up to about two saves after the child's
+    // first, timed by that child's own save: neither how long the fork takes
+    // nor how fast this process saves (which depends on what ran in it
+    // before) decides whether the kills meet a save at work.
     const unsigned seed = std::random_device {}();
     std::mt19937 rng(seed);
-    std::uniform_int_distribution<long> delay(0, 2 * saveMicros + 200);
-
     const int kills = KillsPerFile();
     int leftovers = 0;
     int changes = 0;
+    long long totalMicros = 0;
     std::string previous = vemotest::ReadAll(path);
     for (int kill = 0; kill < kills; ++kill) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
         pid_t child = ::fork();
         ASSERT_GE(child, 0);
-        if (child == 0)
-            SaveForever(*target, path, previous == target->Bytes(0) ? 1 : 0);
-        std::this_thread::sleep_for(std::chrono::microseconds(delay(rng)));
+        if (child == 0) {
+            ::close(ready[0]);
+            SaveForever(*target, path, previous == target->Bytes(0) ? 0 : 1, ready[1]);
+        }
+        ::close(ready[1]);
+        const long saveMicros = ReadSaveMicros(ready[0]);
+        ::close(ready[0]);
+        if (saveMicros >= 0) {
+            totalMicros += saveMicros;
+            std::this_thread::sleep_for(
+                std::chrono::microseconds(std::uniform_int_distribution<long>(0, 2 * saveMicros + 200)(rng)));
+        }
         ::kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+        ASSERT_TRUE(saveMicros >= 0 && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
             << "the saving process stopped by itself (a save failed); seed " << seed;
 
         const int temps = CountTempFiles(path);
@@ -111,8 +142,8 @@ TEST_P(KillDuringSave, LeavesOneWholeContentAndAtMostOneTempFile)
         previous = now;
     }
     std::cout << "[ figures  ] " << target->Name() << ": " << kills << " kills survived, " << leftovers
-              << " of them mid-write (temporary file left), " << changes << " changed the content; save takes "
-              << saveMicros << " us\n";
+              << " of them mid-write (temporary file left), " << changes
+              << " changed the content; a child's first save takes " << totalMicros / std::max(kills, 1) << " us\n";
     // Otherwise the kills never met a save at work and proved nothing. The
     // small files are written in well under a millisecond, so on a busy
     // machine the kills may all land between saves; only the library's long
@@ -131,10 +162,13 @@ TEST_P(KillDuringSave, TheNextLoadRemovesWhatAKilledSaveLeft)
     const std::string path = dir.File("data");
     std::string error;
     ASSERT_TRUE(target->Save(path, 1, error)) << error;
-    // Named as a writer whose process is gone names it (no process has the
-    // largest id).
-    const std::string leftover = CFileUtils::TempFilePrefix(path) + "2147483646-0-0badf00d";
-    vemotest::WriteAll(leftover, target->Bytes(0).substr(0, 100));
+    // Named as by a writer whose process is gone (no process has the
+    // largest id), and as by this process in an earlier life: a process id
+    // is used again after a restart.
+    const std::string pids[] = { "2147483646", std::to_string(::getpid()) };
+    for (const std::string& pid : pids)
+        vemotest::WriteAll(CFileUtils::TempFilePrefix(path) + pid + "-0badf00d", target->Bytes(0).substr(0, 100));
+    ASSERT_EQ(CountTempFiles(path), 2);
     ASSERT_TRUE(target->Load(path, error)) << error;
     EXPECT_EQ(CountTempFiles(path), 0);
     EXPECT_EQ(vemotest::ReadAll(path), target->Bytes(1));

@@ -193,6 +193,26 @@ TEST_F(CustomWebReportTest, LinksOnlyKeepSafeAddressesAndEachBlockFollowsItsOwnL
         "<p>Script\n</p>\n");
 }
 
+// A user's template may put a tag anywhere: each value is escaped for the
+// place it lands, and an address attribute a value fills keeps only a safe
+// address, whichever tag filled it.
+TEST_F(CustomWebReportTest, ValuesAreEscapedForThePlaceInTheTemplate)
+{
+    AddBook("x onmouseover=alert(1)", "", "javascript:alert(1)");
+    AddBook("Dune", "", "Herbert");
+    CCustomWebReport* report = MakeReport({ { 1,
+        { "{REPEAT_BEGIN}<h2 class={TITLE}><a href=\"{AUTHOR}\" title={AUTHOR}>{TITLE}</a>"
+          "<img src={AUTHOR}.png onclick=\"find('{TITLE}')\"></h2>{REPEAT_END}\n",
+            "Title" } } });
+    m_library.RunCustomWebReport(report, {});
+    EXPECT_EQ(report->GetRunErrorMsg(), "");
+    EXPECT_EQ(Pages().at("Home.htm"),
+        "<h2 class=Dune><a href=\"Herbert\" title=Herbert>Dune</a>"
+        "<img src=Herbert.png onclick=\"find('Dune')\"></h2>\n"
+        "<h2 class=x&#32;onmouseover&#61;alert(1)><a href=\"\" title=javascript:alert(1)>x onmouseover=alert(1)</a>"
+        "<img src=\"\" onclick=\"find('x\\x20onmouseover\\x3Dalert\\x281\\x29')\"></h2>\n");
+}
+
 TEST_F(CustomWebReportTest, PicturesAreCopiedOnceUnderNamesThatClashWithNothing)
 {
     fs::create_directories(m_root.Path() + "/a");
@@ -266,7 +286,8 @@ TEST_F(CustomWebReportTest, LinkBlocksWorkInsideBesideAndAroundSubItemBlocks)
     AddBook("Bare");
     CCustomWebReport* report = MakeReport({ { 1,
         { "{REPEAT_BEGIN}<h2>{TITLE}</h2>\n"
-          "{IF_HAVE_CHAPTERS_BEGIN}{IF_HAVE_URL_BEGIN}<a href=\"{ELECTRONIC_FILE_OR_URL}\">read</a>{IF_HAVE_URL_END}<ol>\n"
+          "{IF_HAVE_CHAPTERS_BEGIN}{IF_HAVE_URL_BEGIN}<a "
+          "href=\"{ELECTRONIC_FILE_OR_URL}\">read</a>{IF_HAVE_URL_END}<ol>\n"
           "{IF_HAVE_CHAPTERS_BEGIN_REPEAT}<li>{CHAPTER} {CHAPTER_TITLE}</li>{IF_HAVE_CHAPTERS_END_REPEAT}\n"
           "</ol>{IF_HAVE_CHAPTERS_END}\n"
           "{IF_HAVE_URL_BEGIN}<p>{IF_HAVE_CHAPTERS_BEGIN}{IF_HAVE_CHAPTERS_BEGIN_REPEAT}{CHAPTER}."
@@ -279,7 +300,8 @@ TEST_F(CustomWebReportTest, LinkBlocksWorkInsideBesideAndAroundSubItemBlocks)
     EXPECT_EQ(report->GetRunErrorMsg(), "");
     EXPECT_EQ(Pages().at("Home.htm"),
         "<h2>Bare</h2>\n"
-        "<h2>Linked</h2>\n<a href=\"https://example.com/book\">read</a>\n<ol>\n<li>1 Start</li>\n<li>2 End</li>\n</ol>\n"
+        "<h2>Linked</h2>\n<a href=\"https://example.com/book\">read</a>\n<ol>\n<li>1 Start</li>\n<li>2 "
+        "End</li>\n</ol>\n"
         "<p>\n1.\n2.\n <a href=\"https://example.com/book\">more</a></p>\n<i>https://example.com/book</i>\n"
         "<h2>Plain</h2>\n<ol>\n<li>1 </li>\n</ol>\n");
 }

@@ -152,6 +152,25 @@ TEST_F(AppSettingsTest, EveryCutOfARecordFailsAndKeepsEveryField)
     }
 }
 
+// What a newer version adds after the record must not cost the user every
+// setting: the record is read and the rest ignored.
+TEST_F(AppSettingsTest, BytesAfterTheRecordAreIgnored)
+{
+    CTestSettings writer(m_file);
+    FillNonDefault(writer);
+    ASSERT_TRUE(writer.Save());
+    const std::string good = vemotest::ReadAll(m_file);
+    for (const std::string& extra : { std::string(1, '\0'), std::string("\x05\x00newer fields", 14) }) {
+        vemotest::WriteAll(m_file, good + extra);
+        CTestSettings reader(m_file);
+        bool firstRun = true;
+        EXPECT_TRUE(reader.Read(firstRun)) << reader.GetLastError();
+        EXPECT_FALSE(firstRun);
+        ExpectSame(writer, reader);
+        EXPECT_FALSE(std::filesystem::exists(m_file + ".unreadable"));
+    }
+}
+
 TEST_F(AppSettingsTest, TooNewRecordsAreRefused)
 {
     CTestSettings writer(m_file);

@@ -75,6 +75,18 @@ TEST_F(DataFileMgmtTest, KeepsTheNewestTenArchivesNumberedInOrder)
     EXPECT_EQ(m_mgmt.GetArchivesCount("Stamps"), 10);
 }
 
+// An archive copy killed mid-write leaves a full-size temporary file whose
+// target nobody asks for again; the next copy of any file takes it away.
+TEST_F(DataFileMgmtTest, LeftoversOfKilledArchiveCopiesGoWithTheNextCopy)
+{
+    BackUp("Stamps.vly", 1);
+    const CString leftover = CFileUtils::TempFilePrefix(Archive("Stamps000002.vly")) + "2147483646-0badf00d";
+    WriteAll(leftover, "Stamps.vly state 2, half");
+    BackUp("Coins.vly", 1);
+    EXPECT_FALSE(std::filesystem::exists(leftover));
+    EXPECT_EQ(Archives(), List({ "Coins000001.vly", "Stamps000001.vly" }));
+}
+
 TEST_F(DataFileMgmtTest, NamesEndingInDigitsKeepTheirOwnArchives)
 {
     BackUp("Disc 2.vly", 2);

@@ -78,6 +78,34 @@ TEST_F(AppLoggerTest, UnwritableLogKeepsLinesForLater)
     EXPECT_NE(ReadAll(path).find(kGuid), std::string::npos);
 }
 
+// A log planted as a link or a second name of another file must not have
+// that file appended to, nor may a FIFO hang the program.
+TEST_F(AppLoggerTest, APlantedLogIsNeverWrittenThrough)
+{
+    TempDir dir;
+    const CString path = dir.File("VemoLibrary.log");
+    const CString victim = dir.File("victim.txt");
+    using Plant = int (*)(const char*, const char*);
+    const std::pair<const char*, Plant> plants[] = {
+        { "symbolic link", [](const char* v, const char* at) { return ::symlink(v, at); } },
+        { "hard link", [](const char* v, const char* at) { return ::link(v, at); } },
+        { "FIFO", [](const char*, const char* at) { return ::mkfifo(at, 0600); } },
+    };
+    CAppLogger* logger = CAppLogger::GetInstance();
+    logger->SetLogFile(path);
+    for (const auto& [what, plant] : plants) {
+        vemotest::WriteAll(victim, "precious\n");
+        ASSERT_EQ(plant(victim.c_str(), path.c_str()), 0) << what;
+        logger->AddLine(kGuid);
+        EXPECT_FALSE(logger->ForceWrite()) << what;
+        EXPECT_EQ(ReadAll(victim), "precious\n") << what;
+        ASSERT_EQ(::unlink(path.c_str()), 0);
+    }
+    // The lines wait for a log that can be written.
+    EXPECT_TRUE(logger->ForceWrite());
+    EXPECT_NE(ReadAll(path).find(kGuid), std::string::npos);
+}
+
 TEST_F(AppLoggerTest, DestructionWritesPendingLines)
 {
     TempDir dir;

@@ -81,6 +81,37 @@ TEST(FileUtilsRead, MissingFileReportsAndKeepsList)
     EXPECT_FALSE(CFileUtils::ReadFileBytes(dir.Path(), bytes));
 }
 
+// Whatever a name leads to, the read answers with an error that says what
+// is wrong, without hanging, and without allocating for what it refuses.
+TEST(FileUtilsRead, WhatCannotBeAFileToReadIsRefusedFirst)
+{
+    TempDir dir;
+    const std::string fifo = dir.File("fifo.vly");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string huge = dir.File("huge.vly");
+    WriteAll(huge, "");
+    // Sparse: no disk is used.
+    ASSERT_EQ(::truncate(huge.c_str(), CFileUtils::MAX_READ_BYTES + 1), 0);
+    const std::string link = dir.File("zero.vly");
+    ASSERT_EQ(::symlink("/dev/zero", link.c_str()), 0);
+
+    const std::pair<std::string, std::string> cases[] = {
+        { dir.Path(), "Is a directory" },
+        { fifo, "not a regular file" },
+        { "/dev/zero", "not a regular file" },
+        { link, "not a regular file" },
+        { huge, "too large (2147483649 bytes" },
+    };
+    for (const auto& [path, reason] : cases) {
+        std::string bytes = "kept";
+        CString error;
+        EXPECT_FALSE(CFileUtils::ReadFileBytes(path, bytes, &error)) << path;
+        EXPECT_NE(error.find(reason), CString::npos) << path << ": " << error;
+        EXPECT_NE(error.find(path), CString::npos) << error;
+        EXPECT_EQ(bytes, "kept");
+    }
+}
+
 // ---- Writing lines and comparing content ----
 
 TEST(FileUtilsWrite, WrittenLinesReadBackAndCompareIdentical)

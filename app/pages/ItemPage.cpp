@@ -1,0 +1,3 @@
+// CItemPage is all in its header; this file gives the header its moc run.
+
+#include "app/pages/ItemPage.h"
