@@ -42,7 +42,7 @@
 #include "data/model/VideoTape.h"
 #include "data/session/VemoLibrarySettings.h"
 #include "data/store/Library.h"
-#include "data/store/MediaRegistry.h"
+#include "data/model/MediaRegistry.h"
 #include "platform/util/StringUtils.h"
 
 using U = CMediaUtils;

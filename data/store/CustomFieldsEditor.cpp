@@ -6,8 +6,8 @@
 #include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/CustomFieldMgr.h"
-#include "data/store/CustomValue.h"
-#include "data/store/CustomValueMgr.h"
+#include "data/model/CustomValue.h"
+#include "data/model/CustomValueMgr.h"
 #include "data/store/Library.h"
 #include "platform/util/StringUtils.h"
 

@@ -2,11 +2,11 @@
 
 #include <memory>
 
+#include "data/model/CustomValue.h"
+#include "data/model/CustomValueMgr.h"
 #include "data/model/Item.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/CustomField.h"
-#include "data/store/CustomValue.h"
-#include "data/store/CustomValueMgr.h"
 #include "platform/util/DateTimeUtils.h"
 #include "platform/util/StringUtils.h"
 
