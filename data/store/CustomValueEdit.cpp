@@ -12,18 +12,6 @@
 
 namespace {
 
-CCustomValue::ValueType ValueTypeOf(CFDataType type)
-{
-    switch (type) {
-    case CF_DATE:
-        return CCustomValue::dateValue;
-    case CF_TRUEFALSE:
-        return CCustomValue::booleanValue;
-    default:
-        return CCustomValue::stringValue;
-    }
-}
-
 // The slot's value, made (or given the field's kind) when needed; null for
 // items without custom values.
 CCustomValue* Slot(CItem& item, int index, CCustomValue::ValueType type)
@@ -111,4 +99,16 @@ bool CCustomValueEdit::SetBool(CItem& item, int index, bool value)
         return false;
     slot->SetValue(value);
     return true;
+}
+
+CCustomValue::ValueType CCustomValueEdit::ValueTypeOf(CFDataType type)
+{
+    switch (type) {
+    case CF_DATE:
+        return CCustomValue::dateValue;
+    case CF_TRUEFALSE:
+        return CCustomValue::booleanValue;
+    default:
+        return CCustomValue::stringValue;
+    }
 }
