@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <memory>
@@ -148,11 +149,22 @@ void CSubItemsPage::SetItem(CMediaItem* item)
     m_item = item;
     m_model->SetItem(item);
     QHeaderView* header = m_grid->horizontalHeader();
+    int texts = 0;
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        texts += m_model->ColumnAt(column).kind == Kind::Text ? 1 : 0;
+    // With one or two texts the title takes the width that is left. More
+    // texts (articles) start at a width that shows a few words, the title
+    // more, the last column takes the rest, and the grid scrolls sideways.
+    // Numbers, times and choices keep their widths.
+    const bool titleStretches = texts <= 2;
+    header->setStretchLastSection(!titleStretches);
     for (int column = 0; column < m_model->columnCount(); ++column) {
         const CSubItemGrid::Column& info = m_model->ColumnAt(column);
-        // Texts share the width; numbers, times and choices keep theirs.
-        if (info.kind == Kind::Text) {
+        if (info.kind == Kind::Text && titleStretches && info.field == Field::Title) {
             header->setSectionResizeMode(column, QHeaderView::Stretch);
+        } else if (info.kind == Kind::Text) {
+            header->setSectionResizeMode(column, QHeaderView::Interactive);
+            m_grid->setColumnWidth(column, info.field == Field::Title ? 200 : 110);
         } else {
             header->setSectionResizeMode(column, QHeaderView::Interactive);
             m_grid->setColumnWidth(column, ColumnWidth(info));
@@ -161,6 +173,8 @@ void CSubItemsPage::SetItem(CMediaItem* item)
     setEnabled(item != nullptr);
     if (m_model->rowCount() > 0)
         SelectRow(0, false);
+    // A new item shows its first columns, whichever cell is current.
+    m_grid->horizontalScrollBar()->setValue(0);
     UpdateState();
 }
 
