@@ -17,7 +17,7 @@
 #include <string>
 
 #include "app/MainFrame.h"
-#include "app/VemoLibrarySettings.h"
+#include "data/session/VemoLibrarySettings.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/views/MediaView.h"
 #include "data/model/MediaUtils.h"

@@ -173,6 +173,7 @@ bool CVemoLibraryDoc::OpenLibrary(const CString& name, bool isNew)
     if (!m_settings || !m_session->Open(name, CLibrarySession::Access::Interactive, isNew))
         return false;
     m_settings->SetCurrentLibrary(name);
+    SaveSettingsNow();
     // The converter may have written a wish list library beside it.
     if (m_session->WasConverted())
         m_settings->RefreshLibraryList();
@@ -534,8 +535,16 @@ int CVemoLibraryDoc::LastMediaType() const
 
 void CVemoLibraryDoc::RememberMediaType(int mediaType)
 {
-    if (GetLibrary() && m_settings)
-        m_settings->SetLastMediaType(GetLibrary()->GetName(), mediaType);
+    if (!GetLibrary() || !m_settings || m_settings->GetLastMediaType(GetLibrary()->GetName()) == mediaType)
+        return;
+    m_settings->SetLastMediaType(GetLibrary()->GetName(), mediaType);
+    SaveSettingsNow();
+}
+
+void CVemoLibraryDoc::SaveSettingsNow()
+{
+    if (m_settings && !m_settings->Save())
+        VemoLog("{8B1E4C2D-6F0A-4D93-B7E5-2C9A1F3D8E40}");
 }
 
 void CVemoLibraryDoc::RememberItem(int mediaType, const CString& text)
@@ -572,6 +581,7 @@ bool CVemoLibraryDoc::RenameLibrary(const CString& newName)
     m_settings->RefreshLibraryList();
     m_settings->SetCurrentLibrary(newName);
     m_settings->RenameViewState(oldName, newName);
+    SaveSettingsNow();
     emit TitleChanged(Q(newName));
     return true;
 }
@@ -595,7 +605,9 @@ void CVemoLibraryDoc::DeleteLibrary(bool preserveArchives, bool deleteArchives)
         return;
     TakeSearchStrings();
     ReleaseLibraryViews();
-    m_session->Delete(preserveArchives, deleteArchives);
+    const CString deleted = GetLibraryName();
+    if (m_session->Delete(preserveArchives, deleteArchives))
+        m_settings->ForgetViewState(deleted);
     ForgetLibraryState();
     m_settings->RefreshLibraryList();
     if (m_settings->GetLibraryCount() > 0)

@@ -211,6 +211,9 @@ private:
     // The search window's texts become the library's; true when it was open.
     bool TakeSearchStrings();
     CString DataDir() const;
+    // Writes the settings at once, so that a crash reopens the library and
+    // type last shown; a failure is logged and tried again at the next change.
+    void SaveSettingsNow();
 
     CVemoLibrarySettings* m_settings;
     bool m_saveEnabled = true;

@@ -199,6 +199,12 @@ void CVemoLibrarySettings::SetLastItem(const CString& library, int mediaType, co
     m_lastItem[library].SetAt(mediaType, text);
 }
 
+void CVemoLibrarySettings::ForgetViewState(const CString& library)
+{
+    m_lastMediaType.RemoveKey(library);
+    m_lastItem.RemoveKey(library);
+}
+
 void CVemoLibrarySettings::RenameViewState(const CString& from, const CString& to)
 {
     if (from == to)

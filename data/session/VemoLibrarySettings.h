@@ -63,6 +63,8 @@ public:
     void SetLastItem(const CString& library, int mediaType, const CString& text);
     // The view state of a library follows it to its new name.
     void RenameViewState(const CString& from, const CString& to);
+    // A deleted library leaves nothing behind in the settings.
+    void ForgetViewState(const CString& library);
     const CLastMediaTypeMap& GetLastMediaTypes() const { return m_lastMediaType; }
     const CLastItemMap& GetLastItems() const { return m_lastItem; }
 

@@ -432,6 +432,28 @@ private slots:
         QVERIFY(m_doc->HoldsLock());
     }
 
+    // A crash must reopen what was last shown, and a deleted library must
+    // leave nothing in the settings: both are written when they change.
+    void settingsFollowTheLibraryAndTypeAtOnce()
+    {
+        WriteLibraryFile(m_home->LibraryPath("Stamps"), "Stamps");
+        WriteLibraryFile(m_home->LibraryPath("Coins"), "Coins");
+        const auto stored = [this] {
+            auto read = std::make_unique<CVemoLibrarySettings>("/opt/vemo/bin/");
+            read->SetSettingsFile(m_settings->GetSettingsFile());
+            bool firstRun = false;
+            read->Read(firstRun);
+            return read;
+        };
+        m_doc->OpenLibrary("Stamps", false);
+        m_doc->RememberMediaType(CMediaUtils::MEDIA_CD);
+        QCOMPARE(stored()->GetCurrentLibrary(), CString("Stamps"));
+        QCOMPARE(stored()->GetLastMediaType("Stamps"), int(CMediaUtils::MEDIA_CD));
+        m_doc->DeleteLibrary(false, true);
+        QCOMPARE(stored()->GetCurrentLibrary(), CString("Coins"));
+        QCOMPARE(stored()->GetLastMediaType("Stamps"), 0);
+    }
+
     void aFailedRenameKeepsTheName()
     {
         WriteLibraryFile(m_home->LibraryPath("Stamps"), "Stamps");

@@ -567,8 +567,8 @@ private slots:
         windows.emplace_back(new CPrintedReportsSettingsDlg(m_doc->GetCommands()->GetPrintedReportSettings()));
         windows.emplace_back(new CSettingsDlg(*m_settings));
         windows.emplace_back(new CImportDlg(*Library(), Library()->GetPathImport(), CMediaUtils::MEDIA_CD));
-        windows.emplace_back(
-            new CLibraryRestoreDlg(m_doc->GetDataFileMgmt(), "My Library", COleDateTime::GetCurrentTime()));
+        windows.emplace_back(new CLibraryRestoreDlg(
+            m_doc->GetDataFileMgmt(), "My Library", COleDateTime::GetCurrentTime(), m_settings->GetLibraries()));
         windows.emplace_back(new CCustomFieldsDlg(*Library(), CMediaUtils::MEDIA_CD));
         windows.emplace_back(new CCustomFieldDlg(Field("Shelf"), true, QString(), {}));
         windows.emplace_back(new CLibraryIDSettingsDlg(*Library(), CMediaUtils::MEDIA_VIDEOTAPE));
