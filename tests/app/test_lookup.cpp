@@ -19,6 +19,7 @@
 #include "AppDialogDriver.h"
 #include "AppTestSupport.h"
 #include "DocumentTestBase.h"
+#include "ViewTestSupport.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/dialogs/LookupChooserDlg.h"
@@ -379,13 +380,8 @@ private slots:
     }
 
 private:
-    CMediaView* Active() const { return qobject_cast<CMediaView*>(m_frame->GetActiveView()); }
-    CMediaView* Show(int type)
-    {
-        m_frame->show();
-        m_frame->SwitchView(type);
-        return Active();
-    }
+    CMediaView* Active() const { return ActiveMediaView(*m_frame); }
+    CMediaView* Show(int type) { return ShowMediaView(*m_frame, type); }
 
     std::shared_ptr<CFakeTransport> m_transport;
     std::unique_ptr<CMainFrame> m_frame;
