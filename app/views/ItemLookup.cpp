@@ -12,6 +12,7 @@
 #include "data/session/VemoLibrarySettings.h"
 #include "data/store/Library.h"
 #include "data/store/PublisherMgr.h"
+#include "net/lookup/ProductCodes.h"
 #include "platform/appcfg/AppPaths.h"
 
 namespace {
@@ -102,6 +103,16 @@ void CItemLookup::Start(CMediaItem* item, const QString& text, bool catalogNumbe
     if (text.trimmed().isEmpty()) {
         CMessageBox::Warn(
             m_parent, TITLE, "There is nothing to look up: type the ISBN, barcode, catalogue number or title first.");
+        return;
+    }
+    // A misread scan or a typing slip in a code would otherwise be searched
+    // as a title and could fill the item with another book.
+    const CString code = CProductCodes::Normalize(text.trimmed().toStdString());
+    if (!catalogNumber && (code.size() == 10 || code.size() == 12 || code.size() == 13)
+        && CProductCodes::Classify(code) == CProductCodes::NONE) {
+        CMessageBox::Warn(m_parent, TITLE,
+            QString("\"%1\" is no valid ISBN or barcode: its check digit does not match. Nothing was looked up.")
+                .arg(text.trimmed()));
         return;
     }
     auto search = std::make_shared<CSearch>();

@@ -336,6 +336,9 @@ private slots:
                                             << "OMDb API key";
         QTest::newRow("game without a key") << int(U::MEDIA_VIDEOGAME) << "openlibrary,omdb"
                                             << "OMDb API key";
+        // A misread scan is not searched as a title.
+        QTest::newRow("wrong check digit") << int(U::MEDIA_BOOK) << "openlibrary"
+                                           << "\"9780451526534\" is no valid ISBN or barcode";
     }
     void whatCannotBeLookedUpIsTold()
     {
@@ -349,8 +352,12 @@ private slots:
         CMediaView* view = Show(type);
         QVERIFY(view->FindButton("Look up"));
         view->NewItem();
-        view->FindField("Title")->SetText("Alien");
-        view->FindButton("Look up")->click();
+        if (said.contains("no valid ISBN")) {
+            Scan(view->FindField("ISBN"), "9780451526534");
+        } else {
+            view->FindField("Title")->SetText("Alien");
+            view->FindButton("Look up")->click();
+        }
         QCOMPARE(m_box->Count(), 1);
         QVERIFY2(m_box->LastText().contains(said), qPrintable(m_box->LastText()));
         QVERIFY(m_transport->Urls().empty());
