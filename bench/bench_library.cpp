@@ -21,15 +21,15 @@
 #include <string>
 #include <vector>
 
+#include "data/model/CategoryMgr.h"
 #include "data/model/ItemLists.h"
 #include "data/model/MediaItem.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
-#include "data/store/CategoryMgr.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
 #include "data/store/LibraryImpl.h"
 #include "data/store/MediaMgr.h"
-#include "data/store/MediaRegistry.h"
 #include "data/store/MediaTypeSelection.h"
 #include "support/LibraryGenerator.h"
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "data/store/Category.h"
+#include "data/model/Category.h"
 
 class QLabel;
 class QLineEdit;

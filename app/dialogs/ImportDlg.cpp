@@ -19,12 +19,12 @@
 
 #include "app/MessageBox.h"
 #include "app/dialogs/BuddyLabel.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
 #include "data/store/DelimitedTextReader.h"
 #include "data/store/Library.h"
-#include "data/store/MediaRegistry.h"
 #include "platform/util/CountText.h"
 
 namespace {

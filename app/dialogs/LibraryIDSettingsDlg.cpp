@@ -14,7 +14,7 @@
 #include "app/dialogs/BuddyLabel.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/Library.h"
-#include "data/store/MediaRegistry.h"
+#include "data/model/MediaRegistry.h"
 
 namespace {
 

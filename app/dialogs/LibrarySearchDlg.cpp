@@ -17,10 +17,10 @@
 #include "app/doc/VemoLibraryDoc.h"
 #include "data/model/ItemLists.h"
 #include "data/model/MediaItem.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/Library.h"
-#include "data/store/MediaRegistry.h"
 #include "data/store/MediaTypeSelection.h"
 #include "platform/util/StringUtils.h"
 

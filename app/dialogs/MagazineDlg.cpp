@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "app/MessageBox.h"
-#include "data/store/PublisherMgr.h"
+#include "data/model/PublisherMgr.h"
 #include "platform/util/Person.h"
 
 namespace {

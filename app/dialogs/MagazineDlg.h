@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "data/store/Magazine.h"
+#include "data/model/Magazine.h"
 
 class QCheckBox;
 class QComboBox;

@@ -9,7 +9,7 @@
 #include "app/dialogs/EditorModels.h"
 #include "data/model/MediaUtils.h"
 #include "data/reports/CustomReportEditor.h"
-#include "data/store/Category.h"
+#include "data/model/Category.h"
 #include "data/store/Library.h"
 
 namespace {

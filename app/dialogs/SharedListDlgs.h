@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "app/dialogs/EditorModels.h"
-#include "data/store/Magazine.h"
+#include "data/model/Magazine.h"
 #include "data/store/SharedListEditor.h"
 #include "data/store/SharedListUsage.h"
 #include "platform/util/Person.h"

@@ -8,11 +8,11 @@
 #include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/VideoTape.h"
-#include "data/store/Category.h"
+#include "data/model/Category.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryIDSettings.h"
-#include "data/store/MagazineMgr.h"
-#include "data/store/MediaRegistry.h"
+#include "data/model/MagazineMgr.h"
+#include "data/model/MediaRegistry.h"
 #include "platform/util/StringUtils.h"
 
 CMediaItem* CVemoLibraryDoc::CreateMediaItem(int mediaType, CMediaItem* source)

@@ -16,7 +16,7 @@
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/pages/PageSupport.h"
 #include "data/model/MediaItem.h"
-#include "data/reports/ReportProperties.h"
+#include "data/model/ReportProperties.h"
 
 using namespace PageSupport;
 

@@ -17,7 +17,7 @@
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/pages/PageSupport.h"
 #include "data/model/MediaItem.h"
-#include "data/store/PublisherMgr.h"
+#include "data/model/PublisherMgr.h"
 #include "platform/util/Person.h"
 #include "platform/util/StringUtils.h"
 

@@ -1,12 +1,12 @@
 #include "app/reports/LendingReport.h"
 
+#include "data/model/CheckOut.h"
+#include "data/model/CheckOutState.h"
 #include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
-#include "data/store/CheckOut.h"
-#include "data/store/CheckOutState.h"
+#include "data/model/PersonMgr.h"
 #include "data/store/CheckoutSettings.h"
 #include "data/store/Library.h"
-#include "data/store/PersonMgr.h"
 #include "platform/util/DateTimeUtils.h"
 #include "platform/util/Person.h"
 

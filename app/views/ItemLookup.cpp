@@ -9,9 +9,9 @@
 #include "app/views/LookupRunner.h"
 #include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/PublisherMgr.h"
 #include "data/session/VemoLibrarySettings.h"
 #include "data/store/Library.h"
-#include "data/store/PublisherMgr.h"
 #include "net/lookup/ProductCodes.h"
 #include "platform/appcfg/AppPaths.h"
 

@@ -14,7 +14,7 @@ using C = CChoiceSource;
 using N = CNameSource;
 
 CBookView::CBookView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CMediaView(doc, U::MEDIA_BOOK, "book", parent)
+    : CMediaView(doc, U::MEDIA_BOOK, parent)
 {
 }
 
@@ -42,7 +42,7 @@ void CBookView::DescribeSortOrders(QList<SortEntry>& entries) const
 }
 
 CMagazineView::CMagazineView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CMediaView(doc, U::MEDIA_MAGAZINE, "magazine", parent)
+    : CMediaView(doc, U::MEDIA_MAGAZINE, parent)
 {
 }
 
@@ -81,7 +81,7 @@ void CMagazineView::AddOwnButtons(QBoxLayout* buttons)
 }
 
 CSheetMusicView::CSheetMusicView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CMediaView(doc, U::MEDIA_SHEETMUSIC, "sheetmusic", parent)
+    : CMediaView(doc, U::MEDIA_SHEETMUSIC, parent)
 {
 }
 
@@ -103,7 +103,7 @@ void CSheetMusicView::DescribeSortOrders(QList<SortEntry>& entries) const
 }
 
 CSoftwareView::CSoftwareView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CMediaView(doc, U::MEDIA_SOFTWARE, "software", parent)
+    : CMediaView(doc, U::MEDIA_SOFTWARE, parent)
 {
 }
 
@@ -119,7 +119,7 @@ void CSoftwareView::DescribeFields(CFieldList& fields) const
 }
 
 CVideoGameView::CVideoGameView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CMediaView(doc, U::MEDIA_VIDEOGAME, "videogame", parent)
+    : CMediaView(doc, U::MEDIA_VIDEOGAME, parent)
 {
 }
 
@@ -142,7 +142,7 @@ void CVideoGameView::DescribeFields(CFieldList& fields) const
 }
 
 CCDView::CCDView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CAudioTrackMediaView(doc, U::MEDIA_CD, "cd", parent)
+    : CAudioTrackMediaView(doc, U::MEDIA_CD, parent)
 {
 }
 
@@ -159,7 +159,7 @@ void CCDView::DescribeFields(CFieldList& fields) const
 }
 
 CRecordAlbumView::CRecordAlbumView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CAudioTrackMediaView(doc, U::MEDIA_RECORDALBUM, "recordalbum", parent)
+    : CAudioTrackMediaView(doc, U::MEDIA_RECORDALBUM, parent)
 {
 }
 
@@ -175,22 +175,22 @@ void CRecordAlbumView::DescribeFields(CFieldList& fields) const
 }
 
 C8TrackView::C8TrackView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CAudioTrackMediaView(doc, U::MEDIA_8TRACK, "8track", parent)
+    : CAudioTrackMediaView(doc, U::MEDIA_8TRACK, parent)
 {
 }
 
 CDualDiscView::CDualDiscView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CAudioTrackMediaView(doc, U::MEDIA_DUALDISC, "dualdisc", parent)
+    : CAudioTrackMediaView(doc, U::MEDIA_DUALDISC, parent)
 {
 }
 
 CDVDAudioView::CDVDAudioView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CAudioTrackMediaView(doc, U::MEDIA_DVDAUDIO, "dvdaudio", parent)
+    : CAudioTrackMediaView(doc, U::MEDIA_DVDAUDIO, parent)
 {
 }
 
 CCassetteView::CCassetteView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CAudioRecTapeView(doc, U::MEDIA_CASSETTE, "cassette", parent)
+    : CAudioRecTapeView(doc, U::MEDIA_CASSETTE, parent)
 {
 }
 
@@ -201,12 +201,12 @@ void CCassetteView::DescribeFields(CFieldList& fields) const
 }
 
 CDATView::CDATView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CAudioRecTapeView(doc, U::MEDIA_DAT, "dat", parent)
+    : CAudioRecTapeView(doc, U::MEDIA_DAT, parent)
 {
 }
 
 CReelToReelView::CReelToReelView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CAudioRecTapeView(doc, U::MEDIA_REELTOREEL, "reeltoreel", parent)
+    : CAudioRecTapeView(doc, U::MEDIA_REELTOREEL, parent)
 {
 }
 
@@ -222,22 +222,22 @@ CFieldSpec CReelToReelView::SizeField() const
 }
 
 CCDRecView::CCDRecView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CAudioRecDiscView(doc, U::MEDIA_CDREC, "cdrec", parent)
+    : CAudioRecDiscView(doc, U::MEDIA_CDREC, parent)
 {
 }
 
 CMiniDiscView::CMiniDiscView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CAudioRecDiscView(doc, U::MEDIA_MINIDISC, "minidisc", parent)
+    : CAudioRecDiscView(doc, U::MEDIA_MINIDISC, parent)
 {
 }
 
 CDVDAudioRecView::CDVDAudioRecView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CAudioRecDiscView(doc, U::MEDIA_DVDAUDIOREC, "dvdaudiorec", parent)
+    : CAudioRecDiscView(doc, U::MEDIA_DVDAUDIOREC, parent)
 {
 }
 
 CDVDView::CDVDView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CVideoMediaView(doc, U::MEDIA_DVD, "dvd", parent)
+    : CVideoMediaView(doc, U::MEDIA_DVD, parent)
 {
 }
 
@@ -247,7 +247,7 @@ CString CDVDView::LookupProp() const
 }
 
 CBlurayView::CBlurayView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CVideoMediaView(doc, U::MEDIA_BLURAY, "bluray", parent)
+    : CVideoMediaView(doc, U::MEDIA_BLURAY, parent)
 {
 }
 
@@ -257,32 +257,32 @@ CString CBlurayView::LookupProp() const
 }
 
 CHDDVDView::CHDDVDView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CVideoMediaView(doc, U::MEDIA_HDDVD, "hddvd", parent)
+    : CVideoMediaView(doc, U::MEDIA_HDDVD, parent)
 {
 }
 
 CLaserDiscView::CLaserDiscView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CVideoMediaView(doc, U::MEDIA_LASERDISC, "laserdisc", parent)
+    : CVideoMediaView(doc, U::MEDIA_LASERDISC, parent)
 {
 }
 
 CDVDRecView::CDVDRecView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CVideoRecordableMediaView(doc, U::MEDIA_DVDREC, "dvdrec", parent)
+    : CVideoRecordableMediaView(doc, U::MEDIA_DVDREC, parent)
 {
 }
 
 CBlurayRecView::CBlurayRecView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CVideoRecordableMediaView(doc, U::MEDIA_BLURAYREC, "blurayrec", parent)
+    : CVideoRecordableMediaView(doc, U::MEDIA_BLURAYREC, parent)
 {
 }
 
 CHDDVDRecView::CHDDVDRecView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CVideoRecordableMediaView(doc, U::MEDIA_HDDVDREC, "hddvdrec", parent)
+    : CVideoRecordableMediaView(doc, U::MEDIA_HDDVDREC, parent)
 {
 }
 
 CVideoTapeView::CVideoTapeView(CVemoLibraryDoc* doc, QWidget* parent)
-    : CVideoRecordableMediaView(doc, U::MEDIA_VIDEOTAPE, "videotape", parent)
+    : CVideoRecordableMediaView(doc, U::MEDIA_VIDEOTAPE, parent)
 {
 }
 

@@ -36,6 +36,7 @@
 #include "app/views/ItemLookup.h"
 #include "data/model/Cassette.h"
 #include "data/model/MediaItem.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/RecordAlbum.h"
 #include "data/model/ReelToReel.h"
@@ -43,13 +44,18 @@
 #include "data/model/VideoTape.h"
 #include "data/session/VemoLibrarySettings.h"
 #include "data/store/Library.h"
-#include "data/store/MediaRegistry.h"
 #include "net/lookup/ProductCodes.h"
 #include "platform/util/StringUtils.h"
 
 using U = CMediaUtils;
 
 namespace {
+
+QString PictureName(int mediaType)
+{
+    const CMediaTypeInfo* info = CMediaRegistry::Find(mediaType);
+    return info && info->picture ? QString(info->picture) : QString();
+}
 
 const char* const REMOVE_QUESTION
     = "VemoLibrary is about to permanently remove the following %1:\n\n%2\n\nDeletions are not reversible. Continue?";
@@ -175,9 +181,9 @@ QStringList ListOf(void (*get)(CStringList&))
 
 } // namespace
 
-CMediaView::CMediaView(CVemoLibraryDoc* doc, int mediaType, const QString& picture, QWidget* parent)
+CMediaView::CMediaView(CVemoLibraryDoc* doc, int mediaType, QWidget* parent)
     : CView(doc, mediaType, parent)
-    , m_picture(picture)
+    , m_picture(PictureName(mediaType))
     , m_model(new CItemListModel(this))
     , m_proxy(new CItemFilterModel(this))
 {

@@ -42,8 +42,8 @@ public:
         CString prop;
     };
 
-    // picture: the base name of the type's picture (":/icons/<picture>.svg").
-    CMediaView(CVemoLibraryDoc* doc, int mediaType, const QString& picture, QWidget* parent = nullptr);
+    // The type's picture is the registry's (":/icons/<picture>.svg").
+    CMediaView(CVemoLibraryDoc* doc, int mediaType, QWidget* parent = nullptr);
     ~CMediaView() override;
 
     // Makes the form from the view's tables (virtual, so not in the

@@ -1,56 +1,60 @@
 #include "app/views/ViewFactory.h"
 
+#include <cstring>
+
 #include "app/views/EmptyView.h"
 #include "app/views/MediaTypeViews.h"
-#include "data/model/MediaUtils.h"
+#include "data/model/MediaRegistry.h"
 
 namespace {
-
-using U = CMediaUtils;
 
 template <class View> CMediaView* Make(CVemoLibraryDoc* doc, QWidget* parent)
 {
     return new View(doc, parent);
 }
 
-struct ViewEntry {
-    int mediaType;
+// The registry names each type's view class; this table only knows how to
+// make a view of each class.
+struct ViewMaker {
     const char* className;
     CMediaView* (*create)(CVemoLibraryDoc*, QWidget*);
 };
 
-const ViewEntry VIEWS[] = {
-    { U::MEDIA_BOOK, "CBookView", &Make<CBookView> },
-    { U::MEDIA_CASSETTE, "CCassetteView", &Make<CCassetteView> },
-    { U::MEDIA_CD, "CCDView", &Make<CCDView> },
-    { U::MEDIA_CDREC, "CCDRecView", &Make<CCDRecView> },
-    { U::MEDIA_DAT, "CDATView", &Make<CDATView> },
-    { U::MEDIA_DVD, "CDVDView", &Make<CDVDView> },
-    { U::MEDIA_DVDAUDIO, "CDVDAudioView", &Make<CDVDAudioView> },
-    { U::MEDIA_DVDREC, "CDVDRecView", &Make<CDVDRecView> },
-    { U::MEDIA_DVDAUDIOREC, "CDVDAudioRecView", &Make<CDVDAudioRecView> },
-    { U::MEDIA_LASERDISC, "CLaserDiscView", &Make<CLaserDiscView> },
-    { U::MEDIA_MAGAZINE, "CMagazineView", &Make<CMagazineView> },
-    { U::MEDIA_MINIDISC, "CMiniDiscView", &Make<CMiniDiscView> },
-    { U::MEDIA_RECORDALBUM, "CRecordAlbumView", &Make<CRecordAlbumView> },
-    { U::MEDIA_SHEETMUSIC, "CSheetMusicView", &Make<CSheetMusicView> },
-    { U::MEDIA_SOFTWARE, "CSoftwareView", &Make<CSoftwareView> },
-    { U::MEDIA_VIDEOTAPE, "CVideoTapeView", &Make<CVideoTapeView> },
-    { U::MEDIA_REELTOREEL, "CReelToReelView", &Make<CReelToReelView> },
-    { U::MEDIA_8TRACK, "C8TrackView", &Make<C8TrackView> },
-    { U::MEDIA_VIDEOGAME, "CVideoGameView", &Make<CVideoGameView> },
-    { U::MEDIA_DUALDISC, "CDualDiscView", &Make<CDualDiscView> },
-    { U::MEDIA_BLURAY, "CBlurayView", &Make<CBlurayView> },
-    { U::MEDIA_BLURAYREC, "CBlurayRecView", &Make<CBlurayRecView> },
-    { U::MEDIA_HDDVD, "CHDDVDView", &Make<CHDDVDView> },
-    { U::MEDIA_HDDVDREC, "CHDDVDRecView", &Make<CHDDVDRecView> },
+const ViewMaker MAKERS[] = {
+    { "CBookView", &Make<CBookView> },
+    { "CCassetteView", &Make<CCassetteView> },
+    { "CCDView", &Make<CCDView> },
+    { "CCDRecView", &Make<CCDRecView> },
+    { "CDATView", &Make<CDATView> },
+    { "CDVDView", &Make<CDVDView> },
+    { "CDVDAudioView", &Make<CDVDAudioView> },
+    { "CDVDRecView", &Make<CDVDRecView> },
+    { "CDVDAudioRecView", &Make<CDVDAudioRecView> },
+    { "CLaserDiscView", &Make<CLaserDiscView> },
+    { "CMagazineView", &Make<CMagazineView> },
+    { "CMiniDiscView", &Make<CMiniDiscView> },
+    { "CRecordAlbumView", &Make<CRecordAlbumView> },
+    { "CSheetMusicView", &Make<CSheetMusicView> },
+    { "CSoftwareView", &Make<CSoftwareView> },
+    { "CVideoTapeView", &Make<CVideoTapeView> },
+    { "CReelToReelView", &Make<CReelToReelView> },
+    { "C8TrackView", &Make<C8TrackView> },
+    { "CVideoGameView", &Make<CVideoGameView> },
+    { "CDualDiscView", &Make<CDualDiscView> },
+    { "CBlurayView", &Make<CBlurayView> },
+    { "CBlurayRecView", &Make<CBlurayRecView> },
+    { "CHDDVDView", &Make<CHDDVDView> },
+    { "CHDDVDRecView", &Make<CHDDVDRecView> },
 };
 
-const ViewEntry* Find(int mediaType)
+const ViewMaker* Find(int mediaType)
 {
-    for (const ViewEntry& entry : VIEWS)
-        if (entry.mediaType == mediaType)
-            return &entry;
+    const CMediaTypeInfo* info = CMediaRegistry::Find(mediaType);
+    if (!info || !info->viewClass)
+        return nullptr;
+    for (const ViewMaker& maker : MAKERS)
+        if (std::strcmp(maker.className, info->viewClass) == 0)
+            return &maker;
     return nullptr;
 }
 
@@ -58,16 +62,16 @@ const ViewEntry* Find(int mediaType)
 
 QString CViewFactory::ViewClassName(int mediaType)
 {
-    const ViewEntry* entry = Find(mediaType);
-    return entry ? entry->className : "CEmptyView";
+    const ViewMaker* maker = Find(mediaType);
+    return maker ? maker->className : "CEmptyView";
 }
 
 CView* CViewFactory::Create(int mediaType, CVemoLibraryDoc* doc, QWidget* parent)
 {
-    const ViewEntry* entry = Find(mediaType);
-    if (!entry)
+    const ViewMaker* maker = Find(mediaType);
+    if (!maker)
         return new CEmptyView(doc, parent);
-    CMediaView* view = entry->create(doc, parent);
+    CMediaView* view = maker->create(doc, parent);
     view->BuildForm();
     return view;
 }

@@ -4,7 +4,7 @@
 #include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/Track.h"
-#include "data/reports/ReportProperties.h"
+#include "data/model/ReportProperties.h"
 #include "platform/util/DirUtils.h"
 #include "platform/util/FileUtils.h"
 #include "platform/util/StringUtils.h"

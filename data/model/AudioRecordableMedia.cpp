@@ -3,6 +3,7 @@
 #include "data/model/DataMapUtils.h"
 #include "data/model/MediaUtils.h"
 #include "platform/util/Archive.h"
+#include "platform/util/StringUtils.h"
 
 CAudioRecordableMedia::CAudioRecordableMedia(bool usesPublisher, const CString& subItemSortOrder)
     : CRecordableMedia(true, true, usesPublisher, true, false, subItemSortOrder, true)
@@ -49,4 +50,12 @@ CString CAudioRecordableMedia::GetUniqueDescription(bool withMediaName, const CS
     if (!GetTitle().empty())
         text += (m_artist.empty() ? "" : " - ") + ("\"" + GetTitle() + "\"");
     return text;
+}
+
+bool CAudioRecordableMedia::SameKeyFields(const CAudioRecordableMedia& other) const
+{
+    // Recorded media are told apart by their library IDs first.
+    return CStringUtils::EqualsNoCase(GetLibraryID(), other.GetLibraryID())
+        && CStringUtils::EqualsNoCase(m_artist, other.m_artist)
+        && CStringUtils::EqualsNoCase(GetTitle(), other.GetTitle());
 }

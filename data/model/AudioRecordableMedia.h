@@ -20,6 +20,12 @@ public:
 
     virtual CAudioRecordableMedia& operator=(const CAudioRecordableMedia& source);
 
+protected:
+    // Library IDs, artists and titles equal, ignoring case: the duplicate
+    // rule of the recordable audio media.
+    bool SameKeyFields(const CAudioRecordableMedia& other) const;
+
+public:
     const CString& GetArtist() const { return m_artist; }
     void SetArtist(const CString& artist) { m_artist = artist; }
 

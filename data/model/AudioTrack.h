@@ -26,3 +26,9 @@ public:
 private:
     WORD m_disc = 1;
 };
+
+// A track of a pre-recorded audio medium (CD, record album, 8-track,
+// DVD-Audio, DualDisc): numbered; the same disc and track number and titles
+// equal ignoring case make duplicates.
+template <class Derived, int MediaType>
+using CAudioTrackT = CPlainTrackT<Derived, CAudioTrack, MediaType, &CSubItemUtils::SameAudioTrack>;

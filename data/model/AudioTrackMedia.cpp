@@ -71,6 +71,12 @@ CString CAudioTrackMedia::GetUniqueDescription(bool withMediaName, const CString
     return text;
 }
 
+bool CAudioTrackMedia::SameKeyFields(const CAudioTrackMedia& other) const
+{
+    return CStringUtils::EqualsNoCase(m_artist, other.m_artist)
+        && CStringUtils::EqualsNoCase(GetTitle(), other.GetTitle());
+}
+
 void CAudioTrackMedia::SortSubItems()
 {
     if (GetSubItemSortOrder() == CMediaUtils::MEDIA_PROP_DISCNUMBER)

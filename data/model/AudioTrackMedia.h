@@ -1,6 +1,7 @@
 #pragma once
 // Audio media with numbered tracks on one or more discs (CDs, records...).
 
+#include "data/model/MediaItemT.h"
 #include "data/model/TrackMedia.h"
 
 class CAudioTrackMedia : public CTrackMedia {
@@ -23,6 +24,9 @@ public:
 protected:
     // "Disc #": SortTracksByDiscTrack; otherwise as CTrackMedia.
     void SortSubItems() override;
+    // Artists and titles equal, ignoring case: the duplicate rule of the
+    // pre-recorded audio media.
+    bool SameKeyFields(const CAudioTrackMedia& other) const;
 
 public:
     int GetDiscs() const { return m_discs; }
@@ -47,4 +51,15 @@ private:
     WORD m_discs = 1;
     CString m_artist;
     CString m_jacketNumber;
+};
+
+// A pre-recorded audio medium that adds nothing to the family (8-track,
+// DVD-Audio, DualDisc), with TrackClass as its tracks.
+template <class Derived, int MediaType, class TrackClass, bool HasSpecialFeatures>
+class CAudioAlbumT : public CPlainMediaT<Derived, CAudioTrackMedia, MediaType, TrackClass> {
+public:
+    CAudioAlbumT()
+        : CPlainMediaT<Derived, CAudioTrackMedia, MediaType, TrackClass>(HasSpecialFeatures)
+    {
+    }
 };

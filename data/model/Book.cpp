@@ -12,51 +12,14 @@
 using U = CMediaUtils;
 
 CBook::CBook()
-    : CMediaItem(true, true, true, true, false, U::MEDIA_PROP_CHAPTER)
+    : CMediaItemT(true, true, true, true, false, U::MEDIA_PROP_CHAPTER)
 {
-}
-
-CBook::CBook(const CBook& source)
-    : CMediaItem(source)
-{
-    CopyFields(source);
-    CopyDynamicData(source);
-}
-
-CBook& CBook::operator=(const CBook& source)
-{
-    if (this != &source) {
-        CMediaItem::operator=(source);
-        CopyFields(source);
-        CopyDynamicData(source);
-    }
-    return *this;
-}
-
-CMediaItem& CBook::operator=(const CMediaItem& source)
-{
-    if (const auto* book = dynamic_cast<const CBook*>(&source))
-        return *this = *book;
-    return CMediaItem::operator=(source);
-}
-
-void CBook::CopyFields(const CBook& source)
-{
-    m_author = source.m_author;
-    m_coAuthor = source.m_coAuthor;
-    m_subTitle = source.m_subTitle;
-    m_seriesNumber = source.m_seriesNumber;
-    m_edition = source.m_edition;
-    m_isbn = source.m_isbn;
-    m_pages = source.m_pages;
-    m_hardcover = source.m_hardcover;
-    m_eFileURL = source.m_eFileURL;
 }
 
 bool CBook::operator==(const CItem& other) const
 {
-    const auto* book = dynamic_cast<const CBook*>(&other);
-    if (!book || book == this)
+    const CBook* book = OtherOfSameClass(other);
+    if (!book)
         return false;
     return CStringUtils::EqualsNoCase(GetTitle(), book->GetTitle())
         && CStringUtils::EqualsNoCase(m_subTitle, book->m_subTitle)
@@ -120,23 +83,6 @@ CString CBook::GetUniqueDescription(bool withMediaName, const CString& sortProp)
         + CItemTextUtils::Parenthesized(m_seriesNumber);
 }
 
-CMediaSubItem* CBook::CreateSubItem(CMediaSubItem* source) const
-{
-    if (const auto* chapter = dynamic_cast<const CBookChapter*>(source))
-        return new CBookChapter(*chapter);
-    return new CBookChapter();
-}
-
-CMediaItem* CBook::Clone() const
-{
-    return new CBook(*this);
-}
-
-int CBook::GetMediaType() const
-{
-    return U::MEDIA_BOOK;
-}
-
 void CBook::SortSubItems()
 {
     const CString& order = GetSubItemSortOrder();
@@ -166,27 +112,8 @@ int CBook::SortChaptersByTitle(const CMediaSubItem* a, const CMediaSubItem* b)
 }
 
 CBookChapter::CBookChapter()
-    : CMediaSubItem(false)
+    : CMediaSubItemT(false)
 {
-}
-
-CBookChapter::CBookChapter(const CBookChapter& source)
-    : CMediaSubItem(source)
-    , m_chapter(source.m_chapter)
-    , m_title(source.m_title)
-    , m_description(source.m_description)
-{
-}
-
-CBookChapter& CBookChapter::operator=(const CBookChapter& source)
-{
-    if (this != &source) {
-        CMediaSubItem::operator=(source);
-        m_chapter = source.m_chapter;
-        m_title = source.m_title;
-        m_description = source.m_description;
-    }
-    return *this;
 }
 
 bool CBookChapter::operator==(const CItem& other) const
@@ -226,9 +153,4 @@ void CBookChapter::Serialize(CArchive& ar)
 bool CBookChapter::HaveValidData() const
 {
     return !CStringUtils::IsEffectivelyEmpty(m_title) || !CStringUtils::IsEffectivelyEmpty(m_description);
-}
-
-int CBookChapter::GetMediaType() const
-{
-    return U::MEDIA_BOOK;
 }

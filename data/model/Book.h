@@ -1,20 +1,16 @@
 #pragma once
 // A book, with its chapters.
 
-#include "data/model/MediaItem.h"
-#include "data/model/MediaSubItem.h"
+#include "data/model/MediaItemT.h"
+#include "data/model/MediaUtils.h"
 
 class CBookChapter;
 
-class CBook : public CMediaItem {
+class CBook : public CMediaItemT<CBook, CMediaItem, CMediaUtils::MEDIA_BOOK, CBookChapter> {
 public:
     // Category, check-out, publisher and report properties; no special
     // features; chapters ordered by "Chapter".
     CBook();
-    CBook(const CBook& source);
-    CBook& operator=(const CBook& source);
-    // Assigns as a book when source is one, else only the CMediaItem part.
-    CMediaItem& operator=(const CMediaItem& source) override;
 
     // Same title, subtitle, author, series number and edition, ignoring case.
     bool operator==(const CItem& other) const override;
@@ -29,9 +25,6 @@ public:
     // The CMediaItem text, then author - "title" ("title" - author when
     // sorted by title), then " (series number)".
     CString GetUniqueDescription(bool withMediaName, const CString& sortProp) const override;
-    CMediaSubItem* CreateSubItem(CMediaSubItem* source) const override;
-    CMediaItem* Clone() const override;
-    int GetMediaType() const override;
 
 protected:
     // "Chapter": by number, then title; "Chapter Title": by title.
@@ -63,8 +56,6 @@ public:
     static int SortChaptersByTitle(const CMediaSubItem* a, const CMediaSubItem* b);
 
 private:
-    void CopyFields(const CBook& source);
-
     CString m_author;
     CString m_coAuthor;
     CString m_subTitle;
@@ -77,11 +68,9 @@ private:
 };
 
 // A chapter of a book. It has no category: its custom values live with the book.
-class CBookChapter : public CMediaSubItem {
+class CBookChapter : public CMediaSubItemT<CBookChapter, CMediaSubItem, CMediaUtils::MEDIA_BOOK> {
 public:
     CBookChapter();
-    CBookChapter(const CBookChapter& source);
-    CBookChapter& operator=(const CBookChapter& source);
 
     // Same book (see CMediaSubItem), chapter number, and titles equal
     // ignoring case.
@@ -94,7 +83,6 @@ public:
     void Serialize(CArchive& ar) override;
     // A title or description that is not effectively empty.
     bool HaveValidData() const override;
-    int GetMediaType() const override;
 
     // 0 (a prologue) and up.
     int GetChapter() const { return m_chapter; }

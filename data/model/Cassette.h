@@ -2,15 +2,15 @@
 // A cassette tape; its recordings are CCassetteRecording.
 
 #include "data/model/AudioRecTape.h"
+#include "data/model/CassetteRecording.h"
+#include "data/model/MediaItemT.h"
+#include "data/model/MediaUtils.h"
 
-class CCassette : public CAudioRecTape {
+class CCassette : public CMediaItemT<CCassette, CAudioRecTape, CMediaUtils::MEDIA_CASSETTE, CCassetteRecording> {
 public:
     // The recordable audio flags, with a publisher (cassettes were also sold
     // pre-recorded); recordings ordered by "Side".
     CCassette();
-    CCassette(const CCassette& source);
-    CCassette& operator=(const CCassette& source);
-    CMediaItem& operator=(const CMediaItem& source) override;
 
     // Same library ID, artist and title, ignoring case.
     bool operator==(const CItem& other) const override;
@@ -19,9 +19,6 @@ public:
     void SetData(const CMapStringToString& data, bool applyCategory) override;
     // Record after CAudioRecTape's: version word (1), tape type (string).
     void Serialize(CArchive& ar) override;
-    CMediaSubItem* CreateSubItem(CMediaSubItem* source) const override;
-    CMediaItem* Clone() const override;
-    int GetMediaType() const override;
     // A C-120, the longest common cassette: 120 minutes over both sides.
     int GetMaxContentSize() const override;
 

@@ -2,41 +2,11 @@
 // A recordable DVD-Audio disc, with its recordings.
 
 #include "data/model/AudioRecDisc.h"
+#include "data/model/MediaUtils.h"
 #include "data/model/RecordingTrack.h"
 
-class CDVDAudioRec : public CAudioRecDisc {
-public:
-    // The recordable audio flags, without a publisher (blank media);
-    // recordings ordered by "Track #".
-    CDVDAudioRec();
-    CDVDAudioRec(const CDVDAudioRec& source);
-    CDVDAudioRec& operator=(const CDVDAudioRec& source);
-    CMediaItem& operator=(const CMediaItem& source) override;
+// A recording on a disc.
+class CDVDAudioRecording : public CDiscRecordingT<CDVDAudioRecording, CMediaUtils::MEDIA_DVDAUDIOREC> { };
 
-    // Same library ID, artist and title, ignoring case.
-    bool operator==(const CItem& other) const override;
-    // Record after CAudioRecDisc's: version word (1), nothing further yet.
-    void Serialize(CArchive& ar) override;
-    CMediaSubItem* CreateSubItem(CMediaSubItem* source) const override;
-    CMediaItem* Clone() const override;
-    int GetMediaType() const override;
-    // 120 minutes, as a DVD-R at standard quality.
-    int GetMaxContentSize() const override;
-};
-
-// A recording on a disc: numbered, no category of its own.
-class CDVDAudioRecording : public CRecordingTrack {
-public:
-    CDVDAudioRecording();
-    CDVDAudioRecording(const CDVDAudioRecording& source);
-    CDVDAudioRecording& operator=(const CDVDAudioRecording& source);
-
-    // Same disc (see CMediaSubItem) and track number, and titles equal
-    // ignoring case.
-    bool operator==(const CItem& other) const override;
-    // Record after CRecordingTrack's: version word (1).
-    void Serialize(CArchive& ar) override;
-    // A title that is not effectively empty, or a length above 0.
-    bool HaveValidData() const override;
-    int GetMediaType() const override;
-};
+// 120 minutes, as a DVD-R at standard quality.
+class CDVDAudioRec : public CAudioRecDiscT<CDVDAudioRec, CMediaUtils::MEDIA_DVDAUDIOREC, CDVDAudioRecording, 120> { };

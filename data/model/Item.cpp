@@ -1,10 +1,10 @@
 #include "data/model/Item.h"
 
+#include "data/model/Category.h"
+#include "data/model/CategoryMgr.h"
+#include "data/model/CustomValueMgr.h"
 #include "data/model/DataMapUtils.h"
 #include "data/model/MediaUtils.h"
-#include "data/store/Category.h"
-#include "data/store/CategoryMgr.h"
-#include "data/store/CustomValueMgr.h"
 #include "platform/util/Archive.h"
 
 CItem::CItem(bool usesCategory)

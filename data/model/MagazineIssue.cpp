@@ -3,12 +3,12 @@
 #include <climits>
 
 #include "data/model/ItemTextUtils.h"
+#include "data/model/Magazine.h"
+#include "data/model/MagazineMgr.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/PropMapUtils.h"
+#include "data/model/PublisherMgr.h"
 #include "data/model/SubItemUtils.h"
-#include "data/store/Magazine.h"
-#include "data/store/MagazineMgr.h"
-#include "data/store/PublisherMgr.h"
 #include "platform/util/Archive.h"
 #include "platform/util/NumberTextConv.h"
 #include "platform/util/Person.h"
@@ -17,39 +17,8 @@
 using U = CMediaUtils;
 
 CMagazineIssue::CMagazineIssue()
-    : CMediaItem(true, true, false, true, false, U::MEDIA_PROP_PAGE)
+    : CMediaItemT(true, true, false, true, false, U::MEDIA_PROP_PAGE)
 {
-}
-
-CMagazineIssue::CMagazineIssue(const CMagazineIssue& source)
-    : CMediaItem(source)
-{
-    CopyFields(source);
-    CopyDynamicData(source);
-}
-
-CMagazineIssue& CMagazineIssue::operator=(const CMagazineIssue& source)
-{
-    if (this != &source) {
-        CMediaItem::operator=(source);
-        CopyFields(source);
-        CopyDynamicData(source);
-    }
-    return *this;
-}
-
-CMediaItem& CMagazineIssue::operator=(const CMediaItem& source)
-{
-    if (const auto* issue = dynamic_cast<const CMagazineIssue*>(&source))
-        return *this = *issue;
-    return CMediaItem::operator=(source);
-}
-
-void CMagazineIssue::CopyFields(const CMagazineIssue& source)
-{
-    m_magazineID = source.m_magazineID;
-    m_issue = source.m_issue;
-    m_onlineURL = source.m_onlineURL;
 }
 
 CMagazine* CMagazineIssue::GetMagazine() const
@@ -66,8 +35,8 @@ CString CMagazineIssue::GetMagazineName() const
 
 bool CMagazineIssue::operator==(const CItem& other) const
 {
-    const auto* issue = dynamic_cast<const CMagazineIssue*>(&other);
-    if (!issue || issue == this)
+    const CMagazineIssue* issue = OtherOfSameClass(other);
+    if (!issue)
         return false;
     if (!CStringUtils::EqualsNoCase(GetMagazineName(), issue->GetMagazineName())
         || !CStringUtils::EqualsNoCase(m_issue, issue->m_issue))
@@ -143,23 +112,6 @@ CString CMagazineIssue::GetUniqueDescription(bool withMediaName, const CString& 
                                            : CItemTextUtils::JoinDash({ issue, title }));
 }
 
-CMediaSubItem* CMagazineIssue::CreateSubItem(CMediaSubItem* source) const
-{
-    if (const auto* article = dynamic_cast<const CMagazineArticle*>(source))
-        return new CMagazineArticle(*article);
-    return new CMagazineArticle();
-}
-
-CMediaItem* CMagazineIssue::Clone() const
-{
-    return new CMagazineIssue(*this);
-}
-
-int CMagazineIssue::GetMediaType() const
-{
-    return U::MEDIA_MAGAZINE;
-}
-
 void CMagazineIssue::SortSubItems()
 {
     const CString& order = GetSubItemSortOrder();
@@ -209,33 +161,8 @@ int CMagazineIssue::SortArticlesByAuthorTitle(const CMediaSubItem* a, const CMed
 }
 
 CMagazineArticle::CMagazineArticle()
-    : CMediaSubItem(true)
+    : CMediaSubItemT(true)
 {
-}
-
-CMagazineArticle::CMagazineArticle(const CMagazineArticle& source)
-    : CMediaSubItem(source)
-    , m_page(source.m_page)
-    , m_title(source.m_title)
-    , m_subTitle(source.m_subTitle)
-    , m_author(source.m_author)
-    , m_seriesNumber(source.m_seriesNumber)
-    , m_description(source.m_description)
-{
-}
-
-CMagazineArticle& CMagazineArticle::operator=(const CMagazineArticle& source)
-{
-    if (this != &source) {
-        CMediaSubItem::operator=(source);
-        m_page = source.m_page;
-        m_title = source.m_title;
-        m_subTitle = source.m_subTitle;
-        m_author = source.m_author;
-        m_seriesNumber = source.m_seriesNumber;
-        m_description = source.m_description;
-    }
-    return *this;
 }
 
 bool CMagazineArticle::operator==(const CItem& other) const
@@ -288,9 +215,4 @@ void CMagazineArticle::Serialize(CArchive& ar)
 bool CMagazineArticle::HaveValidData() const
 {
     return !CStringUtils::IsEffectivelyEmpty(m_title) || !CStringUtils::IsEffectivelyEmpty(m_author) || m_page > 0;
-}
-
-int CMagazineArticle::GetMediaType() const
-{
-    return U::MEDIA_MAGAZINE;
 }

@@ -3,20 +3,18 @@
 // publisher, subscription) is shared by all libraries (CMagazineMgr); the
 // issue refers to it by id.
 
-#include "data/model/MediaItem.h"
-#include "data/model/MediaSubItem.h"
+#include "data/model/MediaItemT.h"
+#include "data/model/MediaUtils.h"
 
 class CMagazine;
+class CMagazineArticle;
 
-class CMagazineIssue : public CMediaItem {
+class CMagazineIssue : public CMediaItemT<CMagazineIssue, CMediaItem, CMediaUtils::MEDIA_MAGAZINE, CMagazineArticle> {
 public:
     // Category, check-out and report properties; no publisher of its own
     // (the magazine title's is shown); no special features; articles ordered
     // by "Page".
     CMagazineIssue();
-    CMagazineIssue(const CMagazineIssue& source);
-    CMagazineIssue& operator=(const CMagazineIssue& source);
-    CMediaItem& operator=(const CMediaItem& source) override;
 
     // Same magazine name and issue, ignoring case; when both issues are
     // empty, the titles too.
@@ -36,9 +34,6 @@ public:
     // The CMediaItem text, then "magazine, issue" - "title" ("title" -
     // "magazine, issue" when sorted by title).
     CString GetUniqueDescription(bool withMediaName, const CString& sortProp) const override;
-    CMediaSubItem* CreateSubItem(CMediaSubItem* source) const override;
-    CMediaItem* Clone() const override;
-    int GetMediaType() const override;
 
 protected:
     // "Page": by page, then title; "Title": by title; "Author": by author,
@@ -64,8 +59,6 @@ public:
     static int SortArticlesByAuthorTitle(const CMediaSubItem* a, const CMediaSubItem* b);
 
 private:
-    void CopyFields(const CMagazineIssue& source);
-
     int m_magazineID = 0;
     CString m_issue;
     CString m_onlineURL;
@@ -74,11 +67,9 @@ private:
 // An article of a magazine issue. Unlike tracks and chapters it has a
 // category and custom values of its own, so that reports can list articles
 // by their own category and fields.
-class CMagazineArticle : public CMediaSubItem {
+class CMagazineArticle : public CMediaSubItemT<CMagazineArticle, CMediaSubItem, CMediaUtils::MEDIA_MAGAZINE> {
 public:
     CMagazineArticle();
-    CMagazineArticle(const CMagazineArticle& source);
-    CMagazineArticle& operator=(const CMagazineArticle& source);
 
     // Same issue (see CMediaSubItem), same page, and title and author equal
     // ignoring case.
@@ -95,7 +86,6 @@ public:
     void Serialize(CArchive& ar) override;
     // A title or author that is not effectively empty, or a page above 0.
     bool HaveValidData() const override;
-    int GetMediaType() const override;
 
     // First page; 0 when not known.
     int GetPage() const { return m_page; }

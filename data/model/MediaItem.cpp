@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "data/model/CheckOut.h"
 #include "data/model/DataMapUtils.h"
 #include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/PublisherMgr.h"
+#include "data/model/ReportProperties.h"
 #include "data/model/SpecialFeatures.h"
-#include "data/reports/ReportProperties.h"
-#include "data/store/CheckOut.h"
-#include "data/store/PublisherMgr.h"
 #include "platform/util/Archive.h"
 #include "platform/util/DateTimeUtils.h"
 #include "platform/util/NumberTextConv.h"

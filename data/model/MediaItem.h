@@ -19,7 +19,7 @@ public:
         bool hasSpecialFeatures, const CString& subItemSortOrder);
     // Copies the plain fields; the title becomes "copy of " + title. Starts
     // without check-out, report properties, special features or sub-items:
-    // concrete copy constructors call CopyDynamicData.
+    // the copy operations of CMediaItemT (MediaItemT.h) call CopyDynamicData.
     CMediaItem(const CMediaItem& source);
     // Destroys the sub-items (category of each set to 1 first) and the parts.
     ~CMediaItem() override;

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "data/model/MediaItem.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaSubItem.h"
 #include "platform/util/AppLogger.h"
 #include "platform/util/Archive.h"
@@ -15,52 +16,7 @@
 
 namespace {
 
-enum class Group { audio, video, print, other };
-
-struct MediaTypeRow {
-    const CString* singular;
-    const CString* plural;
-    const char* abbreviation; // null: the plural name
-    Group group;
-    bool recordable;
-};
-
 using MU = CMediaUtils;
-
-// Indexed by media type id - 1. Pointers, not copies, so that the table does
-// not depend on the order in which static strings are initialised.
-const MediaTypeRow kMediaTypes[] = {
-    { &MU::MEDIA_DEF_BOOK, &MU::MEDIA_DEF_BOOKS, nullptr, Group::print, false },
-    { &MU::MEDIA_DEF_CASSETTE, &MU::MEDIA_DEF_CASSETTES, "Cassettes", Group::audio, true },
-    { &MU::MEDIA_DEF_CD, &MU::MEDIA_DEF_CDS, nullptr, Group::audio, false },
-    { &MU::MEDIA_DEF_CDREC, &MU::MEDIA_DEF_CDSREC, "Rec. CDs", Group::audio, true },
-    { &MU::MEDIA_DEF_DAT, &MU::MEDIA_DEF_DATS, nullptr, Group::audio, true },
-    { &MU::MEDIA_DEF_DVD, &MU::MEDIA_DEF_DVDS, nullptr, Group::video, false },
-    { &MU::MEDIA_DEF_DVDAUDIO, &MU::MEDIA_DEF_DVDAUDIOS, "DVD-Audio", Group::audio, false },
-    { &MU::MEDIA_DEF_DVDREC, &MU::MEDIA_DEF_DVDSREC, "Rec. DVDs", Group::video, true },
-    { &MU::MEDIA_DEF_DVDAUDIOREC, &MU::MEDIA_DEF_DVDAUDIOSREC, "Rec. DVD-A", Group::audio, true },
-    { &MU::MEDIA_DEF_LASERDISC, &MU::MEDIA_DEF_LASERDISCS, nullptr, Group::video, false },
-    { &MU::MEDIA_DEF_MAGAZINE, &MU::MEDIA_DEF_MAGAZINES, nullptr, Group::print, false },
-    { &MU::MEDIA_DEF_MINIDISC, &MU::MEDIA_DEF_MINIDISCS, nullptr, Group::audio, true },
-    { &MU::MEDIA_DEF_RECORDALBUM, &MU::MEDIA_DEF_RECORDALBUMS, "Records", Group::audio, false },
-    { &MU::MEDIA_DEF_SHEETMUSIC, &MU::MEDIA_DEF_SHEETMUSICS, nullptr, Group::print, false },
-    { &MU::MEDIA_DEF_SOFTWARE, &MU::MEDIA_DEF_SOFTWARES, nullptr, Group::other, false },
-    { &MU::MEDIA_DEF_VIDEOTAPE, &MU::MEDIA_DEF_VIDEOTAPES, nullptr, Group::video, true },
-    { &MU::MEDIA_DEF_REELTOREEL, &MU::MEDIA_DEF_REELTOREELS, "Reel-to-Reel", Group::audio, true },
-    { &MU::MEDIA_DEF_8TRACK, &MU::MEDIA_DEF_8TRACKS, "8-Tracks", Group::audio, false },
-    { &MU::MEDIA_DEF_VIDEOGAME, &MU::MEDIA_DEF_VIDEOGAMES, nullptr, Group::video, false },
-    { &MU::MEDIA_DEF_DUALDISC, &MU::MEDIA_DEF_DUALDISCS, nullptr, Group::audio, false },
-    { &MU::MEDIA_DEF_BLURAY, &MU::MEDIA_DEF_BLURAYS, "Blu-ray", Group::video, false },
-    { &MU::MEDIA_DEF_BLURAYREC, &MU::MEDIA_DEF_BLURAYSREC, "Rec. Blu-ray", Group::video, true },
-    { &MU::MEDIA_DEF_HDDVD, &MU::MEDIA_DEF_HDDVDS, nullptr, Group::video, false },
-    { &MU::MEDIA_DEF_HDDVDREC, &MU::MEDIA_DEF_HDDVDSREC, "Rec. HD DVDs", Group::video, true },
-};
-static_assert(std::size(kMediaTypes) == MU::MEDIA_TYPE_IDLAST);
-
-const MediaTypeRow* FindMediaType(int id)
-{
-    return MU::IsValidMediaID(id) ? &kMediaTypes[id - 1] : nullptr;
-}
 
 enum SubItemKind { subNone, subShared, subAlways };
 
@@ -228,22 +184,22 @@ bool IsSeriesNumberChar(char c)
 
 CString CMediaUtils::GetMediaNameSingular(int id)
 {
-    const MediaTypeRow* row = FindMediaType(id);
-    return row ? *row->singular : CString();
+    const CMediaTypeInfo* info = CMediaRegistry::Find(id);
+    return info ? info->singular : CString();
 }
 
 CString CMediaUtils::GetMediaNamePlural(int id)
 {
-    const MediaTypeRow* row = FindMediaType(id);
-    return row ? *row->plural : CString();
+    const CMediaTypeInfo* info = CMediaRegistry::Find(id);
+    return info ? info->plural : CString();
 }
 
 CString CMediaUtils::GetMediaNameAbbrv(int id)
 {
-    const MediaTypeRow* row = FindMediaType(id);
-    if (!row)
+    const CMediaTypeInfo* info = CMediaRegistry::Find(id);
+    if (!info)
         return CString();
-    return row->abbreviation ? CString(row->abbreviation) : *row->plural;
+    return info->abbreviation ? CString(info->abbreviation) : info->plural;
 }
 
 int CMediaUtils::GetMediaID(const CString& name)
@@ -295,45 +251,45 @@ int CMediaUtils::GetItemMediaID(const CItem* item)
     return 0;
 }
 
+namespace {
+
+bool InGroup(int id, CMediaGroup group, bool* recordable)
+{
+    if (recordable)
+        *recordable = false;
+    const CMediaTypeInfo* info = CMediaRegistry::Find(id);
+    if (!info || info->group != group)
+        return false;
+    if (recordable)
+        *recordable = info->recordable;
+    return true;
+}
+
+} // namespace
+
 bool CMediaUtils::IsMediaTypeAudio(int id, bool& recordable)
 {
-    recordable = false;
-    const MediaTypeRow* row = FindMediaType(id);
-    if (!row || row->group != Group::audio)
-        return false;
-    recordable = row->recordable;
-    return true;
+    return InGroup(id, CMediaGroup::audio, &recordable);
 }
 
 bool CMediaUtils::IsMediaTypeVideo(int id, bool& recordable)
 {
-    recordable = false;
-    const MediaTypeRow* row = FindMediaType(id);
-    if (!row || row->group != Group::video)
-        return false;
-    recordable = row->recordable;
-    return true;
+    return InGroup(id, CMediaGroup::video, &recordable);
 }
 
 bool CMediaUtils::IsMediaTypePrint(int id)
 {
-    const MediaTypeRow* row = FindMediaType(id);
-    return row && row->group == Group::print;
+    return InGroup(id, CMediaGroup::print, nullptr);
 }
 
 bool CMediaUtils::IsMediaTypeOther(int id)
 {
-    const MediaTypeRow* row = FindMediaType(id);
-    return row && row->group == Group::other;
+    return InGroup(id, CMediaGroup::other, nullptr);
 }
 
 void CMediaUtils::GetAlphaOrderedMediaIDs(CUIntArray& ids)
 {
-    static const UINT kOrder[] = { MEDIA_8TRACK, MEDIA_BLURAY, MEDIA_BLURAYREC, MEDIA_BOOK, MEDIA_CASSETTE, MEDIA_CD,
-        MEDIA_CDREC, MEDIA_DAT, MEDIA_DUALDISC, MEDIA_DVD, MEDIA_DVDREC, MEDIA_DVDAUDIO, MEDIA_DVDAUDIOREC, MEDIA_HDDVD,
-        MEDIA_HDDVDREC, MEDIA_LASERDISC, MEDIA_MAGAZINE, MEDIA_MINIDISC, MEDIA_RECORDALBUM, MEDIA_REELTOREEL,
-        MEDIA_SHEETMUSIC, MEDIA_SOFTWARE, MEDIA_VIDEOGAME, MEDIA_VIDEOTAPE };
-    for (UINT id : kOrder)
+    for (UINT id : CMediaRegistry::GetAlphaOrderedIDs())
         ids.Add(id);
 }
 

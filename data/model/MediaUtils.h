@@ -1,8 +1,9 @@
 #pragma once
-// The registry of media types and data property names: ids, display names,
-// grouping, the property vocabulary and its value kinds, the time texts of
-// track lengths, the series-number order and the stored boolean encoding.
-// Every member is static; the class keeps no state.
+// Media type ids and names, and the data property names: the type ids, the
+// names and groups of the types (answered from the table in CMediaRegistry),
+// the property vocabulary and its value kinds, the time texts of track
+// lengths, the series-number order and the stored boolean encoding. Every
+// member is static; the class keeps no state.
 
 #include "platform/util/VemoTypes.h"
 
@@ -245,7 +246,8 @@ public:
     {
         return id >= MEDIA_VIDEOTAPEFORMAT_IDFIRST && id <= MEDIA_VIDEOTAPEFORMAT_IDLAST;
     }
-    // Appends (does not clear) the 24 ids in the order shown to the user.
+    // Appends (does not clear) the 24 ids in the order shown to the user
+    // (CMediaRegistry::GetAlphaOrderedIDs).
     static void GetAlphaOrderedMediaIDs(CUIntArray& ids);
 
     // The 113 property names in table order, and whether a name is one of

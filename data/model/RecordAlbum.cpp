@@ -1,47 +1,16 @@
 #include "data/model/RecordAlbum.h"
 
-#include "data/model/MediaUtils.h"
 #include "data/model/PropMapUtils.h"
-#include "data/model/SubItemUtils.h"
-#include "platform/util/Archive.h"
-#include "platform/util/StringUtils.h"
 
 CRecordAlbum::CRecordAlbum()
-    : CAudioTrackMedia(false)
+    : CMediaItemT(false)
 {
-}
-
-CRecordAlbum::CRecordAlbum(const CRecordAlbum& source)
-    : CAudioTrackMedia(source)
-    , m_speed(source.m_speed)
-{
-    CopyDynamicData(source);
-}
-
-CRecordAlbum& CRecordAlbum::operator=(const CRecordAlbum& source)
-{
-    if (this != &source) {
-        CAudioTrackMedia::operator=(source);
-        m_speed = source.m_speed;
-        CopyDynamicData(source);
-    }
-    return *this;
-}
-
-CMediaItem& CRecordAlbum::operator=(const CMediaItem& source)
-{
-    if (const auto* same = dynamic_cast<const CRecordAlbum*>(&source))
-        return *this = *same;
-    return CMediaItem::operator=(source);
 }
 
 bool CRecordAlbum::operator==(const CItem& other) const
 {
-    const auto* same = dynamic_cast<const CRecordAlbum*>(&other);
-    if (!same || same == this)
-        return false;
-    return CStringUtils::EqualsNoCase(GetArtist(), same->GetArtist())
-        && CStringUtils::EqualsNoCase(GetTitle(), same->GetTitle());
+    const CRecordAlbum* same = OtherOfSameClass(other);
+    return same && SameKeyFields(*same);
 }
 
 void CRecordAlbum::GetData(CMapStringToString& data) const
@@ -65,64 +34,8 @@ void CRecordAlbum::Serialize(CArchive& ar)
     SetSpeed(speed);
 }
 
-CMediaSubItem* CRecordAlbum::CreateSubItem(CMediaSubItem* source) const
-{
-    if (const auto* track = dynamic_cast<const CRecordAlbumTrack*>(source))
-        return new CRecordAlbumTrack(*track);
-    return new CRecordAlbumTrack();
-}
-
-CMediaItem* CRecordAlbum::Clone() const
-{
-    return new CRecordAlbum(*this);
-}
-
-int CRecordAlbum::GetMediaType() const
-{
-    return CMediaUtils::MEDIA_RECORDALBUM;
-}
-
 void CRecordAlbum::GetSpeedList(CStringList& list)
 {
     for (const char* speed : { "16", "33", "45", "78" })
         list.AddTail(speed);
-}
-
-CRecordAlbumTrack::CRecordAlbumTrack()
-    : CAudioTrack(false, true)
-{
-}
-
-CRecordAlbumTrack::CRecordAlbumTrack(const CRecordAlbumTrack& source)
-    : CAudioTrack(source)
-{
-}
-
-CRecordAlbumTrack& CRecordAlbumTrack::operator=(const CRecordAlbumTrack& source)
-{
-    if (this != &source)
-        CAudioTrack::operator=(source);
-    return *this;
-}
-
-bool CRecordAlbumTrack::operator==(const CItem& other) const
-{
-    const auto* track = dynamic_cast<const CRecordAlbumTrack*>(&other);
-    return track && CAudioTrack::operator==(other) && CSubItemUtils::SameAudioTrack(*this, *track);
-}
-
-void CRecordAlbumTrack::Serialize(CArchive& ar)
-{
-    CAudioTrack::Serialize(ar);
-    ar.SerializeVersion(1);
-}
-
-bool CRecordAlbumTrack::HaveValidData() const
-{
-    return CSubItemUtils::TrackHasData(*this);
-}
-
-int CRecordAlbumTrack::GetMediaType() const
-{
-    return CMediaUtils::MEDIA_RECORDALBUM;
 }

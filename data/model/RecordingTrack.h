@@ -66,3 +66,9 @@ private:
     Source m_source = srcUnknown;
     COleDateTime m_date = COleDateTime::Null();
 };
+
+// A recording on a recordable disc (CD, DVD-Audio, minidisc, DVD, Blu-ray,
+// HD DVD): numbered; the same track number and titles equal ignoring case
+// make duplicates.
+template <class Derived, int MediaType>
+using CDiscRecordingT = CPlainTrackT<Derived, CRecordingTrack, MediaType, &CSubItemUtils::SameTrack>;

@@ -4,15 +4,21 @@
 
 #include "data/model/AudioRecTape.h"
 #include "data/model/AudioTapeRecording.h"
+#include "data/model/MediaItemT.h"
+#include "data/model/MediaUtils.h"
 
-class CReelToReel : public CAudioRecTape {
+// A recording on a reel-to-reel tape, placed by side (direction) and
+// counter; not numbered. The same side and start and titles equal ignoring
+// case make duplicates.
+class CReelToReelRecording : public CPlainTrackT<CReelToReelRecording, CAudioTapeRecording,
+                                 CMediaUtils::MEDIA_REELTOREEL, &CSubItemUtils::SameTapeRecording, false> { };
+
+class CReelToReel
+    : public CMediaItemT<CReelToReel, CAudioRecTape, CMediaUtils::MEDIA_REELTOREEL, CReelToReelRecording> {
 public:
     // The recordable audio flags, with a publisher (pre-recorded reels were
     // sold); recordings ordered by "Side" (side B is the reverse direction).
     CReelToReel();
-    CReelToReel(const CReelToReel& source);
-    CReelToReel& operator=(const CReelToReel& source);
-    CMediaItem& operator=(const CMediaItem& source) override;
 
     // Same library ID, artist and title, ignoring case.
     bool operator==(const CItem& other) const override;
@@ -24,9 +30,6 @@ public:
     // Record after CAudioRecTape's: version word (1), tape width (string),
     // tape size in feet (32-bit).
     void Serialize(CArchive& ar) override;
-    CMediaSubItem* CreateSubItem(CMediaSubItem* source) const override;
-    CMediaItem* Clone() const override;
-    int GetMediaType() const override;
     // The tape size in feet, plain decimal.
     CString GetMediaSizeText() const override;
     // The longest common reel (GetMaxTapeSize feet) at the slowest common
@@ -46,22 +49,4 @@ public:
 private:
     CString m_tapeWidth;
     int m_tapeSize = 0;
-};
-
-// A recording on a reel-to-reel tape, placed by side (direction) and
-// counter; not numbered, no category of its own.
-class CReelToReelRecording : public CAudioTapeRecording {
-public:
-    CReelToReelRecording();
-    CReelToReelRecording(const CReelToReelRecording& source);
-    CReelToReelRecording& operator=(const CReelToReelRecording& source);
-
-    // Same tape (see CMediaSubItem), side and start, and titles equal
-    // ignoring case.
-    bool operator==(const CItem& other) const override;
-    // Record after CAudioTapeRecording's: version word (1).
-    void Serialize(CArchive& ar) override;
-    // A title that is not effectively empty, or a length above 0.
-    bool HaveValidData() const override;
-    int GetMediaType() const override;
 };

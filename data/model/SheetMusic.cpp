@@ -9,47 +9,14 @@
 using U = CMediaUtils;
 
 CSheetMusic::CSheetMusic()
-    : CMediaItem(true, true, true, true, false, CString())
+    : CMediaItemT(true, true, true, true, false, CString())
 {
-}
-
-CSheetMusic::CSheetMusic(const CSheetMusic& source)
-    : CMediaItem(source)
-{
-    CopyFields(source);
-    CopyDynamicData(source);
-}
-
-CSheetMusic& CSheetMusic::operator=(const CSheetMusic& source)
-{
-    if (this != &source) {
-        CMediaItem::operator=(source);
-        CopyFields(source);
-        CopyDynamicData(source);
-    }
-    return *this;
-}
-
-CMediaItem& CSheetMusic::operator=(const CMediaItem& source)
-{
-    if (const auto* sheet = dynamic_cast<const CSheetMusic*>(&source))
-        return *this = *sheet;
-    return CMediaItem::operator=(source);
-}
-
-void CSheetMusic::CopyFields(const CSheetMusic& source)
-{
-    m_composer = source.m_composer;
-    m_arranger = source.m_arranger;
-    m_wordsBy = source.m_wordsBy;
-    m_musicBy = source.m_musicBy;
-    m_instrumentation = source.m_instrumentation;
 }
 
 bool CSheetMusic::operator==(const CItem& other) const
 {
-    const auto* sheet = dynamic_cast<const CSheetMusic*>(&other);
-    if (!sheet || sheet == this)
+    const CSheetMusic* sheet = OtherOfSameClass(other);
+    if (!sheet)
         return false;
     return CStringUtils::EqualsNoCase(GetTitle(), sheet->GetTitle())
         && CStringUtils::EqualsNoCase(m_composer, sheet->m_composer)
@@ -95,19 +62,4 @@ CString CSheetMusic::GetUniqueDescription(bool withMediaName, const CString& sor
                                                     : CItemTextUtils::JoinDash({ m_composer, title });
     return CMediaItem::GetUniqueDescription(withMediaName, sortProp) + names
         + CItemTextUtils::Parenthesized(m_instrumentation);
-}
-
-CMediaSubItem* CSheetMusic::CreateSubItem(CMediaSubItem* /*source*/) const
-{
-    return nullptr;
-}
-
-CMediaItem* CSheetMusic::Clone() const
-{
-    return new CSheetMusic(*this);
-}
-
-int CSheetMusic::GetMediaType() const
-{
-    return U::MEDIA_SHEETMUSIC;
 }

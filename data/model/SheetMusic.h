@@ -1,16 +1,14 @@
 #pragma once
 // A piece of sheet music. It has no sub-items.
 
-#include "data/model/MediaItem.h"
+#include "data/model/MediaItemT.h"
+#include "data/model/MediaUtils.h"
 
-class CSheetMusic : public CMediaItem {
+class CSheetMusic : public CMediaItemT<CSheetMusic, CMediaItem, CMediaUtils::MEDIA_SHEETMUSIC> {
 public:
     // Category, check-out, publisher and report properties; no special
     // features.
     CSheetMusic();
-    CSheetMusic(const CSheetMusic& source);
-    CSheetMusic& operator=(const CSheetMusic& source);
-    CMediaItem& operator=(const CMediaItem& source) override;
 
     // Same title, composer, arranger and instrumentation, ignoring case.
     bool operator==(const CItem& other) const override;
@@ -23,10 +21,6 @@ public:
     // The CMediaItem text, then composer - "title" ("title" - composer when
     // sorted by title), then " (instrumentation)".
     CString GetUniqueDescription(bool withMediaName, const CString& sortProp) const override;
-    // Null: sheet music has no sub-items.
-    CMediaSubItem* CreateSubItem(CMediaSubItem* source) const override;
-    CMediaItem* Clone() const override;
-    int GetMediaType() const override;
 
     const CString& GetComposer() const { return m_composer; }
     void SetComposer(const CString& text) { m_composer = text; }
@@ -41,8 +35,6 @@ public:
     void SetInstrumentation(const CString& text) { m_instrumentation = text; }
 
 private:
-    void CopyFields(const CSheetMusic& source);
-
     CString m_composer;
     CString m_arranger;
     CString m_wordsBy;

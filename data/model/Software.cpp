@@ -9,49 +9,14 @@
 using U = CMediaUtils;
 
 CSoftware::CSoftware()
-    : CMediaItem(true, true, true, true, false, CString())
+    : CMediaItemT(true, true, true, true, false, CString())
 {
-}
-
-CSoftware::CSoftware(const CSoftware& source)
-    : CMediaItem(source)
-{
-    CopyFields(source);
-    CopyDynamicData(source);
-}
-
-CSoftware& CSoftware::operator=(const CSoftware& source)
-{
-    if (this != &source) {
-        CMediaItem::operator=(source);
-        CopyFields(source);
-        CopyDynamicData(source);
-    }
-    return *this;
-}
-
-CMediaItem& CSoftware::operator=(const CMediaItem& source)
-{
-    if (const auto* software = dynamic_cast<const CSoftware*>(&source))
-        return *this = *software;
-    return CMediaItem::operator=(source);
-}
-
-void CSoftware::CopyFields(const CSoftware& source)
-{
-    m_version = source.m_version;
-    m_serialNumber = source.m_serialNumber;
-    m_password = source.m_password;
-    m_console = source.m_console;
-    m_type = source.m_type;
-    m_distMedia = source.m_distMedia;
-    m_onlineURL = source.m_onlineURL;
 }
 
 bool CSoftware::operator==(const CItem& other) const
 {
-    const auto* software = dynamic_cast<const CSoftware*>(&other);
-    if (!software || software == this)
+    const CSoftware* software = OtherOfSameClass(other);
+    if (!software)
         return false;
     return CStringUtils::EqualsNoCase(GetTitle(), software->GetTitle())
         && CStringUtils::EqualsNoCase(m_version, software->m_version)
@@ -102,19 +67,4 @@ CString CSoftware::GetUniqueDescription(bool withMediaName, const CString& sortP
         titleVersion += titleVersion.empty() ? m_version : " " + m_version;
     return CMediaItem::GetUniqueDescription(withMediaName, sortProp)
         + CItemTextUtils::JoinDash({ titleVersion, m_console });
-}
-
-CMediaSubItem* CSoftware::CreateSubItem(CMediaSubItem* /*source*/) const
-{
-    return nullptr;
-}
-
-CMediaItem* CSoftware::Clone() const
-{
-    return new CSoftware(*this);
-}
-
-int CSoftware::GetMediaType() const
-{
-    return U::MEDIA_SOFTWARE;
 }

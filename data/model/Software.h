@@ -1,16 +1,14 @@
 #pragma once
 // A software package. It has no sub-items.
 
-#include "data/model/MediaItem.h"
+#include "data/model/MediaItemT.h"
+#include "data/model/MediaUtils.h"
 
-class CSoftware : public CMediaItem {
+class CSoftware : public CMediaItemT<CSoftware, CMediaItem, CMediaUtils::MEDIA_SOFTWARE> {
 public:
     // Category, check-out, publisher and report properties; no special
     // features.
     CSoftware();
-    CSoftware(const CSoftware& source);
-    CSoftware& operator=(const CSoftware& source);
-    CMediaItem& operator=(const CMediaItem& source) override;
 
     // Same title, version and console/format, ignoring case.
     bool operator==(const CItem& other) const override;
@@ -24,10 +22,6 @@ public:
     void Serialize(CArchive& ar) override;
     // The CMediaItem text, then "title" version - console/format.
     CString GetUniqueDescription(bool withMediaName, const CString& sortProp) const override;
-    // Null: software has no sub-items.
-    CMediaSubItem* CreateSubItem(CMediaSubItem* source) const override;
-    CMediaItem* Clone() const override;
-    int GetMediaType() const override;
 
     const CString& GetVersion() const { return m_version; }
     void SetVersion(const CString& text) { m_version = text; }
@@ -48,8 +42,6 @@ public:
     void SetOnlineURL(const CString& text) { m_onlineURL = text; }
 
 private:
-    void CopyFields(const CSoftware& source);
-
     CString m_version;
     CString m_serialNumber;
     CString m_password;

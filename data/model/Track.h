@@ -1,7 +1,9 @@
 #pragma once
 // A track of a medium: length, number and title.
 
+#include "data/model/MediaItemT.h"
 #include "data/model/MediaSubItem.h"
+#include "data/model/SubItemUtils.h"
 
 class CTrack : public CMediaSubItem {
 public:
@@ -42,4 +44,28 @@ private:
     int m_length = 0;
     WORD m_track = 1;
     CString m_title;
+};
+
+// A track or recording that adds nothing to its family (Base): no category
+// of its own; duplicates on the same medium when Same(a, b) holds; valid with
+// a title or a length; its record is Base's and a version word (1).
+template <class Derived, class Base, int MediaType, auto Same, bool UsesTrackNumbers = true>
+class CPlainTrackT : public CMediaSubItemT<Derived, Base, MediaType> {
+public:
+    CPlainTrackT()
+        : CMediaSubItemT<Derived, Base, MediaType>(false, UsesTrackNumbers)
+    {
+    }
+
+    bool operator==(const CItem& other) const override
+    {
+        const auto* same = dynamic_cast<const Derived*>(&other);
+        return same && Base::operator==(other) && Same(*this, *same);
+    }
+    void Serialize(CArchive& ar) override
+    {
+        Base::Serialize(ar);
+        ar.SerializeVersion(1);
+    }
+    bool HaveValidData() const override { return CSubItemUtils::TrackHasData(*this); }
 };

@@ -11,51 +11,14 @@
 using U = CMediaUtils;
 
 CVideoGame::CVideoGame()
-    : CMediaItem(true, true, true, true, false, CString())
+    : CMediaItemT(true, true, true, true, false, CString())
 {
-}
-
-CVideoGame::CVideoGame(const CVideoGame& source)
-    : CMediaItem(source)
-{
-    CopyFields(source);
-    CopyDynamicData(source);
-}
-
-CVideoGame& CVideoGame::operator=(const CVideoGame& source)
-{
-    if (this != &source) {
-        CMediaItem::operator=(source);
-        CopyFields(source);
-        CopyDynamicData(source);
-    }
-    return *this;
-}
-
-CMediaItem& CVideoGame::operator=(const CMediaItem& source)
-{
-    if (const auto* game = dynamic_cast<const CVideoGame*>(&source))
-        return *this = *game;
-    return CMediaItem::operator=(source);
-}
-
-void CVideoGame::CopyFields(const CVideoGame& source)
-{
-    m_console = source.m_console;
-    m_distMedia = source.m_distMedia;
-    m_gameNumber = source.m_gameNumber;
-    m_serialNumber = source.m_serialNumber;
-    m_seriesNumber = source.m_seriesNumber;
-    m_hints = source.m_hints;
-    m_onlineURL = source.m_onlineURL;
-    m_players = source.m_players;
-    m_video = source.m_video;
 }
 
 bool CVideoGame::operator==(const CItem& other) const
 {
-    const auto* game = dynamic_cast<const CVideoGame*>(&other);
-    if (!game || game == this)
+    const CVideoGame* game = OtherOfSameClass(other);
+    if (!game)
         return false;
     return CStringUtils::EqualsNoCase(GetTitle(), game->GetTitle())
         && CStringUtils::EqualsNoCase(m_seriesNumber, game->m_seriesNumber)
@@ -113,19 +76,4 @@ CString CVideoGame::GetUniqueDescription(bool withMediaName, const CString& sort
     CString name
         = CStringUtils::TrimLeft(CItemTextUtils::Quoted(GetTitle()) + CItemTextUtils::Parenthesized(m_seriesNumber));
     return CMediaItem::GetUniqueDescription(withMediaName, sortProp) + CItemTextUtils::JoinDash({ name, m_console });
-}
-
-CMediaSubItem* CVideoGame::CreateSubItem(CMediaSubItem* /*source*/) const
-{
-    return nullptr;
-}
-
-CMediaItem* CVideoGame::Clone() const
-{
-    return new CVideoGame(*this);
-}
-
-int CVideoGame::GetMediaType() const
-{
-    return U::MEDIA_VIDEOGAME;
 }

@@ -1,17 +1,15 @@
 #pragma once
 // A video game, with the picture formats it offers. It has no sub-items.
 
-#include "data/model/MediaItem.h"
+#include "data/model/MediaItemT.h"
+#include "data/model/MediaUtils.h"
 #include "data/model/VideoSetting.h"
 
-class CVideoGame : public CMediaItem {
+class CVideoGame : public CMediaItemT<CVideoGame, CMediaItem, CMediaUtils::MEDIA_VIDEOGAME> {
 public:
     // Category, check-out, publisher and report properties; no special
     // features.
     CVideoGame();
-    CVideoGame(const CVideoGame& source);
-    CVideoGame& operator=(const CVideoGame& source);
-    CMediaItem& operator=(const CMediaItem& source) override;
 
     // Same title, series number and console/format, ignoring case.
     bool operator==(const CItem& other) const override;
@@ -26,10 +24,6 @@ public:
     void Serialize(CArchive& ar) override;
     // The CMediaItem text, then "title" (series number) - console/format.
     CString GetUniqueDescription(bool withMediaName, const CString& sortProp) const override;
-    // Null: video games have no sub-items.
-    CMediaSubItem* CreateSubItem(CMediaSubItem* source) const override;
-    CMediaItem* Clone() const override;
-    int GetMediaType() const override;
 
     const CString& GetConsole() const { return m_console; }
     void SetConsole(const CString& text) { m_console = text; }
@@ -53,8 +47,6 @@ public:
     const CVideoSetting& GetVideo() const { return m_video; }
 
 private:
-    void CopyFields(const CVideoGame& source);
-
     CString m_console;
     CString m_distMedia;
     CString m_gameNumber;

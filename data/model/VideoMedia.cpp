@@ -1,6 +1,7 @@
 #include "data/model/VideoMedia.h"
 
 #include "data/model/DataMapUtils.h"
+#include "data/model/ItemTextUtils.h"
 #include "data/model/MediaUtils.h"
 #include "platform/util/Archive.h"
 #include "platform/util/StringUtils.h"
@@ -107,4 +108,16 @@ void CVideoMedia::Serialize(CArchive& ar)
 CString CVideoMedia::GetMediaSizeText() const
 {
     return CMediaUtils::ConvertToHHMM(m_mediaLength);
+}
+
+bool CVideoMedia::SameKeyFields(const CVideoMedia& other) const
+{
+    return CStringUtils::EqualsNoCase(GetTitle(), other.GetTitle())
+        && CStringUtils::EqualsNoCase(m_subTitle, other.m_subTitle)
+        && CStringUtils::EqualsNoCase(m_seriesNumber, other.m_seriesNumber);
+}
+
+CString CVideoMedia::GetVideoText(const CString& sortProp) const
+{
+    return CItemTextUtils::VideoText(GetTitle(), m_subTitle, m_seriesNumber, m_leadActor, m_director, sortProp);
 }

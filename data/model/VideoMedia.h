@@ -4,6 +4,7 @@
 
 #include "data/model/AudioSetting.h"
 #include "data/model/MediaItem.h"
+#include "data/model/MediaItemT.h"
 #include "data/model/VideoSetting.h"
 
 class CVideoMedia : public CMediaItem {
@@ -49,6 +50,13 @@ public:
     const CString& GetDirector() const { return m_director; }
     void SetDirector(const CString& text) { m_director = text; }
 
+protected:
+    // Titles, subtitles and series numbers equal, ignoring case: the
+    // duplicate rule of the video discs.
+    bool SameKeyFields(const CVideoMedia& other) const;
+    // CItemTextUtils::VideoText of this medium.
+    CString GetVideoText(const CString& sortProp) const;
+
 private:
     int m_mediaLength = 0;
     WORD m_discs = 1;
@@ -60,4 +68,21 @@ private:
     CString m_leadActor;
     CString m_coStar;
     CString m_director;
+};
+
+// A pre-recorded video disc (DVD, Blu-ray, HD DVD, laserdisc): adds nothing
+// to the family; no sub-items.
+template <class Derived, int MediaType> class CVideoDiscT : public CPlainMediaT<Derived, CVideoMedia, MediaType> {
+public:
+    CVideoDiscT()
+        : CPlainMediaT<Derived, CVideoMedia, MediaType>(CString())
+    {
+    }
+
+    // The CMediaItem text, then "title" - subtitle (series number); sorted
+    // by lead actor or director, that name comes first.
+    CString GetUniqueDescription(bool withMediaName, const CString& sortProp) const override
+    {
+        return CVideoMedia::GetUniqueDescription(withMediaName, sortProp) + this->GetVideoText(sortProp);
+    }
 };

@@ -1,8 +1,10 @@
 #include "data/model/VideoRecordableMedia.h"
 
 #include "data/model/DataMapUtils.h"
+#include "data/model/ItemTextUtils.h"
 #include "data/model/MediaUtils.h"
 #include "platform/util/Archive.h"
+#include "platform/util/StringUtils.h"
 
 CVideoRecordableMedia::CVideoRecordableMedia(
     bool usesPublisher, bool hasSpecialFeatures, const CString& subItemSortOrder)
@@ -67,4 +69,17 @@ void CVideoRecordableMedia::Serialize(CArchive& ar)
     ar.Serialize(m_coStar);
     ar.Serialize(m_director);
     m_video.Serialize(ar);
+}
+
+bool CVideoRecordableMedia::SameKeyFields(const CVideoRecordableMedia& other) const
+{
+    return CStringUtils::EqualsNoCase(GetLibraryID(), other.GetLibraryID())
+        && CStringUtils::EqualsNoCase(GetTitle(), other.GetTitle())
+        && CStringUtils::EqualsNoCase(m_subTitle, other.m_subTitle)
+        && CStringUtils::EqualsNoCase(m_seriesNumber, other.m_seriesNumber);
+}
+
+CString CVideoRecordableMedia::GetVideoText(const CString& sortProp) const
+{
+    return CItemTextUtils::VideoText(GetTitle(), m_subTitle, m_seriesNumber, m_leadActor, m_director, sortProp);
 }

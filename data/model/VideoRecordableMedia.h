@@ -2,6 +2,8 @@
 // Recordable video media: the recording capacity shown as hours:minutes, with
 // the cast and picture formats of what is on it.
 
+#include "data/model/MediaItemT.h"
+#include "data/model/MediaUtils.h"
 #include "data/model/RecordableMedia.h"
 #include "data/model/VideoSetting.h"
 
@@ -33,6 +35,13 @@ public:
     CVideoSetting& GetVideo() { return m_video; }
     const CVideoSetting& GetVideo() const { return m_video; }
 
+protected:
+    // Library IDs, titles, subtitles and series numbers equal, ignoring case:
+    // the duplicate rule of the recordable video media.
+    bool SameKeyFields(const CVideoRecordableMedia& other) const;
+    // CItemTextUtils::VideoText of this medium.
+    CString GetVideoText(const CString& sortProp) const;
+
 private:
     CString m_subTitle;
     CString m_seriesNumber;
@@ -40,4 +49,25 @@ private:
     CString m_coStar;
     CString m_director;
     CVideoSetting m_video;
+};
+
+// A recordable video disc that adds nothing to the family (DVD, Blu-ray,
+// HD DVD): no publisher or special features (blank media), Recording as its
+// recordings in "Track #" order, MaxMinutes the longest common disc.
+template <class Derived, int MediaType, class Recording, int MaxMinutes>
+class CVideoRecDiscT : public CPlainMediaT<Derived, CVideoRecordableMedia, MediaType, Recording> {
+public:
+    CVideoRecDiscT()
+        : CPlainMediaT<Derived, CVideoRecordableMedia, MediaType, Recording>(
+            false, false, CMediaUtils::MEDIA_PROP_TRACKNUMBER)
+    {
+    }
+
+    // As the video media: "title" - subtitle (series number), with the lead
+    // actor or director first when sorted by them.
+    CString GetUniqueDescription(bool withMediaName, const CString& sortProp) const override
+    {
+        return CVideoRecordableMedia::GetUniqueDescription(withMediaName, sortProp) + this->GetVideoText(sortProp);
+    }
+    int GetMaxContentSize() const override { return MaxMinutes * 60; }
 };

@@ -1,6 +1,5 @@
 #include "data/model/VideoTape.h"
 
-#include "data/model/ItemTextUtils.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/PropMapUtils.h"
 #include "data/model/SubItemUtils.h"
@@ -8,43 +7,14 @@
 #include "platform/util/StringUtils.h"
 
 CVideoTape::CVideoTape()
-    : CVideoRecordableMedia(true, true, CMediaUtils::MEDIA_PROP_TRACKNUMBER)
+    : CMediaItemT(true, true, CMediaUtils::MEDIA_PROP_TRACKNUMBER)
 {
-}
-
-CVideoTape::CVideoTape(const CVideoTape& source)
-    : CVideoRecordableMedia(source)
-    , m_tapeType(source.m_tapeType)
-{
-    CopyDynamicData(source);
-}
-
-CVideoTape& CVideoTape::operator=(const CVideoTape& source)
-{
-    if (this != &source) {
-        CVideoRecordableMedia::operator=(source);
-        m_tapeType = source.m_tapeType;
-        CopyDynamicData(source);
-    }
-    return *this;
-}
-
-CMediaItem& CVideoTape::operator=(const CMediaItem& source)
-{
-    if (const auto* same = dynamic_cast<const CVideoTape*>(&source))
-        return *this = *same;
-    return CMediaItem::operator=(source);
 }
 
 bool CVideoTape::operator==(const CItem& other) const
 {
-    const auto* same = dynamic_cast<const CVideoTape*>(&other);
-    if (!same || same == this)
-        return false;
-    return m_tapeType == same->m_tapeType && CStringUtils::EqualsNoCase(GetLibraryID(), same->GetLibraryID())
-        && CStringUtils::EqualsNoCase(GetTitle(), same->GetTitle())
-        && CStringUtils::EqualsNoCase(GetSubTitle(), same->GetSubTitle())
-        && CStringUtils::EqualsNoCase(GetSeriesNumber(), same->GetSeriesNumber());
+    const CVideoTape* same = OtherOfSameClass(other);
+    return same && m_tapeType == same->m_tapeType && SameKeyFields(*same);
 }
 
 void CVideoTape::GetData(CMapStringToString& data) const
@@ -74,27 +44,8 @@ void CVideoTape::Serialize(CArchive& ar)
 
 CString CVideoTape::GetUniqueDescription(bool withMediaName, const CString& sortProp) const
 {
-    return CVideoRecordableMedia::GetUniqueDescription(withMediaName, sortProp)
-        + CItemTextUtils::VideoText(
-            GetTitle(), GetSubTitle(), GetSeriesNumber(), GetLeadActor(), GetDirector(), sortProp)
+    return CVideoRecordableMedia::GetUniqueDescription(withMediaName, sortProp) + GetVideoText(sortProp)
         + (CString(" [") + GetTypeText(m_tapeType) + "]");
-}
-
-CMediaSubItem* CVideoTape::CreateSubItem(CMediaSubItem* source) const
-{
-    if (const auto* recording = dynamic_cast<const CVideoTapeRecording*>(source))
-        return new CVideoTapeRecording(*recording);
-    return new CVideoTapeRecording();
-}
-
-CMediaItem* CVideoTape::Clone() const
-{
-    return new CVideoTape(*this);
-}
-
-int CVideoTape::GetMediaType() const
-{
-    return CMediaUtils::MEDIA_VIDEOTAPE;
 }
 
 int CVideoTape::GetMaxContentSize() const
@@ -202,23 +153,8 @@ int CVideoTape::SortRecordingsByCounter(const CMediaSubItem* a, const CMediaSubI
 }
 
 CVideoTapeRecording::CVideoTapeRecording()
-    : CRecordingTrack(false, true)
+    : CMediaSubItemT(false, true)
 {
-}
-
-CVideoTapeRecording::CVideoTapeRecording(const CVideoTapeRecording& source)
-    : CRecordingTrack(source)
-    , m_start(source.m_start)
-{
-}
-
-CVideoTapeRecording& CVideoTapeRecording::operator=(const CVideoTapeRecording& source)
-{
-    if (this != &source) {
-        CRecordingTrack::operator=(source);
-        m_start = source.m_start;
-    }
-    return *this;
 }
 
 bool CVideoTapeRecording::operator==(const CItem& other) const
@@ -259,9 +195,4 @@ void CVideoTapeRecording::Serialize(CArchive& ar)
 bool CVideoTapeRecording::HaveValidData() const
 {
     return CSubItemUtils::TrackHasData(*this);
-}
-
-int CVideoTapeRecording::GetMediaType() const
-{
-    return CMediaUtils::MEDIA_VIDEOTAPE;
 }

@@ -3,10 +3,15 @@
 // double as pseudo media types 116..125 (CMediaUtils::MEDIA_VIDEOTAPEVHS
 // ...), under which tapes are numbered and listed per format.
 
+#include "data/model/MediaItemT.h"
+#include "data/model/MediaUtils.h"
 #include "data/model/RecordingTrack.h"
 #include "data/model/VideoRecordableMedia.h"
 
-class CVideoTape : public CVideoRecordableMedia {
+class CVideoTapeRecording;
+
+class CVideoTape
+    : public CMediaItemT<CVideoTape, CVideoRecordableMedia, CMediaUtils::MEDIA_VIDEOTAPE, CVideoTapeRecording> {
 public:
     // Tape types, stored as a word; the order of the format ids 116..125.
     enum TapeType {
@@ -27,9 +32,6 @@ public:
     // The recordable video flags with a publisher and special features (many
     // tapes are bought pre-recorded); VHS; recordings ordered by "Track #".
     CVideoTape();
-    CVideoTape(const CVideoTape& source);
-    CVideoTape& operator=(const CVideoTape& source);
-    CMediaItem& operator=(const CMediaItem& source) override;
 
     // Same tape type, and library ID, title, subtitle and series number equal
     // ignoring case (library IDs are numbered per format).
@@ -43,9 +45,6 @@ public:
     void Serialize(CArchive& ar) override;
     // As the video media, then " [format]".
     CString GetUniqueDescription(bool withMediaName, const CString& sortProp) const override;
-    CMediaSubItem* CreateSubItem(CMediaSubItem* source) const override;
-    CMediaItem* Clone() const override;
-    int GetMediaType() const override;
     // By format: the longest common cassette at standard speed (GetMaxTapeLength).
     int GetMaxContentSize() const override;
 
@@ -88,11 +87,9 @@ private:
 
 // A recording on a video tape: numbered in tape order, with the counter
 // position where it starts; no category of its own.
-class CVideoTapeRecording : public CRecordingTrack {
+class CVideoTapeRecording : public CMediaSubItemT<CVideoTapeRecording, CRecordingTrack, CMediaUtils::MEDIA_VIDEOTAPE> {
 public:
     CVideoTapeRecording();
-    CVideoTapeRecording(const CVideoTapeRecording& source);
-    CVideoTapeRecording& operator=(const CVideoTapeRecording& source);
 
     // Same tape (see CMediaSubItem), track number and start, and titles
     // equal ignoring case.
@@ -104,7 +101,6 @@ public:
     void Serialize(CArchive& ar) override;
     // A title that is not effectively empty, or a length above 0.
     bool HaveValidData() const override;
-    int GetMediaType() const override;
 
     // Counter position in seconds.
     int GetStart() const { return m_start; }

@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
+#include "data/model/Category.h"
+#include "data/model/CategoryMgr.h"
 #include "data/model/ItemLists.h"
 #include "data/model/MediaItem.h"
 #include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
-#include "data/store/Category.h"
-#include "data/store/CategoryMgr.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
 #include "data/store/LibraryImpl.h"

@@ -5,7 +5,7 @@
 #include "data/model/MediaUtils.h"
 #include "data/reports/CustomPrintReport.h"
 #include "data/reports/CustomWebReport.h"
-#include "data/store/Category.h"
+#include "data/model/Category.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
 #include "data/store/Library.h"

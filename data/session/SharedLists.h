@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "data/store/Magazine.h"
+#include "data/model/Magazine.h"
 #include "platform/util/Person.h"
 
 class CLibrary;

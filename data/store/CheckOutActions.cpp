@@ -3,8 +3,8 @@
 #include <cmath>
 #include <memory>
 
-#include "data/store/CheckOut.h"
-#include "data/store/CheckOutState.h"
+#include "data/model/CheckOut.h"
+#include "data/model/CheckOutState.h"
 #include "data/store/CheckoutSettings.h"
 #include "platform/util/DateTimeUtils.h"
 

@@ -2,28 +2,17 @@
 
 #include <functional>
 
+#include "data/model/CustomValue.h"
+#include "data/model/CustomValueMgr.h"
 #include "data/model/MediaItem.h"
 #include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/CustomFieldMgr.h"
-#include "data/store/CustomValue.h"
-#include "data/store/CustomValueMgr.h"
+#include "data/store/CustomValueEdit.h"
 #include "data/store/Library.h"
 #include "platform/util/StringUtils.h"
 
 namespace {
-
-CCustomValue::ValueType KindOf(CFDataType type)
-{
-    switch (type) {
-    case CF_DATE:
-        return CCustomValue::dateValue;
-    case CF_TRUEFALSE:
-        return CCustomValue::booleanValue;
-    default:
-        return CCustomValue::stringValue;
-    }
-}
 
 // Every item of the type that holds values of its own: media items and the
 // sub-items (magazine articles) that carry a category.
@@ -49,13 +38,13 @@ void ConvertValues(CLibrary& library, int mediaType, int position, const CCustom
 {
     ForEachValueHolder(library, mediaType, [&](CItem& item) {
         const CCustomValue* value = item.GetCustomValues()->GetValueAt(position);
-        if (!value || value->GetType() == KindOf(field.GetDataType()))
+        if (!value || value->GetType() == CCustomValueEdit::ValueTypeOf(field.GetDataType()))
             return;
         // The texts are those of the old type (the value's own).
         CMapStringToString texts;
         texts.SetAt(field.GetName(), CString());
         library.GatherCustomFieldDataForItem(&item, texts);
-        auto* fresh = new CCustomValue(KindOf(field.GetDataType()));
+        auto* fresh = new CCustomValue(CCustomValueEdit::ValueTypeOf(field.GetDataType()));
         item.GetCustomValues()->SetAt(position, fresh);
         library.SetCustomFieldDataForItem(&item, texts, true);
     });

@@ -2,27 +2,15 @@
 
 #include <memory>
 
+#include "data/model/CustomValue.h"
+#include "data/model/CustomValueMgr.h"
 #include "data/model/Item.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/CustomField.h"
-#include "data/store/CustomValue.h"
-#include "data/store/CustomValueMgr.h"
 #include "platform/util/DateTimeUtils.h"
 #include "platform/util/StringUtils.h"
 
 namespace {
-
-CCustomValue::ValueType ValueTypeOf(CFDataType type)
-{
-    switch (type) {
-    case CF_DATE:
-        return CCustomValue::dateValue;
-    case CF_TRUEFALSE:
-        return CCustomValue::booleanValue;
-    default:
-        return CCustomValue::stringValue;
-    }
-}
 
 // The slot's value, made (or given the field's kind) when needed; null for
 // items without custom values.
@@ -111,4 +99,16 @@ bool CCustomValueEdit::SetBool(CItem& item, int index, bool value)
         return false;
     slot->SetValue(value);
     return true;
+}
+
+CCustomValue::ValueType CCustomValueEdit::ValueTypeOf(CFDataType type)
+{
+    switch (type) {
+    case CF_DATE:
+        return CCustomValue::dateValue;
+    case CF_TRUEFALSE:
+        return CCustomValue::booleanValue;
+    default:
+        return CCustomValue::stringValue;
+    }
 }

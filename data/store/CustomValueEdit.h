@@ -3,9 +3,10 @@
 // position: the text an editor shows, and typed text taken into the value
 // slot (made when missing, of the kind the field's data type needs).
 
+#include "data/model/CustomValue.h"
+#include "data/store/CustomField.h"
 #include "platform/util/VemoTypes.h"
 
-class CCustomField;
 class CItem;
 
 class CCustomValueEdit {
@@ -21,4 +22,7 @@ public:
     // nothing and sets message. Items without custom values take nothing.
     static bool SetText(CItem& item, int index, const CCustomField& field, const CString& text, CString& message);
     static bool SetBool(CItem& item, int index, bool value);
+
+    // The kind of value slot a field of the data type keeps.
+    static CCustomValue::ValueType ValueTypeOf(CFDataType type);
 };

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "data/model/MediaItem.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
@@ -15,7 +16,6 @@
 #include "data/store/LibraryImpl.h"
 #include "data/store/LibrarySnapshot.h"
 #include "data/store/MediaMgr.h"
-#include "data/store/MediaRegistry.h"
 #include "platform/util/StringUtils.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "data/store/CategoryMgr.h"
+#include "data/model/CategoryMgr.h"
 #include "data/store/LibraryImpl.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "data/store/Category.h"
-#include "data/store/CategoryMgr.h"
+#include "data/model/Category.h"
+#include "data/model/CategoryMgr.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryImpl.h"
 #include "platform/util/AppLogger.h"

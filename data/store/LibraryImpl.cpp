@@ -4,24 +4,25 @@
 #include <vector>
 
 #include "data/model/CassetteRecording.h"
+#include "data/model/Category.h"
+#include "data/model/CategoryMgr.h"
+#include "data/model/CheckOut.h"
+#include "data/model/CheckOutState.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/MediaValueLists.h"
+#include "data/model/PersonMgr.h"
 #include "data/model/VideoMedia.h"
 #include "data/model/VideoTape.h"
 #include "data/reports/CustomPrintReport.h"
 #include "data/reports/CustomWebReport.h"
 #include "data/reports/WebReportTags.h"
-#include "data/store/Category.h"
-#include "data/store/CategoryMgr.h"
-#include "data/store/CheckOut.h"
-#include "data/store/CheckOutState.h"
 #include "data/store/CustomField.h"
 #include "data/store/ItemSort.h"
 #include "data/store/LibrarySearch.h"
+#include "data/store/MagazineIssueMediaMgr.h"
 #include "data/store/MediaMgr.h"
-#include "data/store/MediaRegistry.h"
-#include "data/store/PersonMgr.h"
 #include "data/store/VideoTapeMediaMgr.h"
 #include "platform/util/AppLogger.h"
 #include "platform/util/Archive.h"
@@ -44,6 +45,20 @@ void SetDefaultFontOrLog(CFont& font, const char* guid)
         VemoLog(guid);
 }
 
+// The manager a type's row names.
+CMediaMgr* CreateMediaMgr(const CMediaTypeInfo& info)
+{
+    switch (info.managerKind) {
+    case CMediaMgrKind::magazineIssue:
+        return new CMagazineIssueMediaMgr();
+    case CMediaMgrKind::videoTape:
+        return new CVideoTapeMediaMgr();
+    case CMediaMgrKind::generic:
+        break;
+    }
+    return new CMediaMgr(info.mediaType);
+}
+
 } // namespace
 
 CLibraryImpl::CLibraryImpl(bool setDefaultMediaTypes, bool ownsSharedLists)
@@ -55,7 +70,7 @@ CLibraryImpl::CLibraryImpl(bool setDefaultMediaTypes, bool ownsSharedLists)
     SetDefaultFontOrLog(m_printFooterFont, "{021A6AA1-41C2-4679-8204-F37E23FDF9B2}");
     CCategoryMgr::GetInstance();
     for (int i = 0; i < CMediaRegistry::TYPE_COUNT; ++i)
-        m_mediaMgrs[i].reset(CMediaRegistry::GetAt(i).createManager());
+        m_mediaMgrs[i].reset(CreateMediaMgr(CMediaRegistry::GetAt(i)));
     if (setDefaultMediaTypes) {
         for (int type : { U::MEDIA_BOOK, U::MEDIA_CD, U::MEDIA_DVD, U::MEDIA_SOFTWARE, U::MEDIA_VIDEOTAPE })
             m_mediaTypes.SetShow(type, true);

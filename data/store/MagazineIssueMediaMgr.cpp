@@ -2,8 +2,8 @@
 
 #include "data/model/DataMapUtils.h"
 #include "data/model/MediaSubItem.h"
-#include "data/store/Magazine.h"
-#include "data/store/PublisherMgr.h"
+#include "data/model/Magazine.h"
+#include "data/model/PublisherMgr.h"
 #include "platform/util/Person.h"
 
 void CMagazineIssueMediaMgr::MergeImported(CMediaItem& existing, CMediaItem& imported) const

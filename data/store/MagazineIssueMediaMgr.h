@@ -8,7 +8,13 @@
 #include "data/model/MediaUtils.h"
 #include "data/store/MediaMgr.h"
 
-class CMagazineIssueMediaMgr final : public CMediaMgrT<CMagazineIssue, CMediaUtils::MEDIA_MAGAZINE> {
+class CMagazineIssueMediaMgr final : public CMediaMgr {
+public:
+    CMagazineIssueMediaMgr()
+        : CMediaMgr(CMediaUtils::MEDIA_MAGAZINE)
+    {
+    }
+
 protected:
     void MergeImported(CMediaItem& existing, CMediaItem& imported) const override;
     void TakeImportedValues(CMediaItem& item, const CMapStringToString& values, bool overwrite) const override;

@@ -2,19 +2,20 @@
 
 #include <algorithm>
 #include <map>
+#include <typeinfo>
 #include <unordered_map>
 #include <vector>
 
+#include "data/model/CustomValue.h"
+#include "data/model/CustomValueMgr.h"
 #include "data/model/MagazineIssue.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/MediaValueLists.h"
 #include "data/model/VideoMedia.h"
 #include "data/store/CustomField.h"
-#include "data/store/CustomValue.h"
-#include "data/store/CustomValueMgr.h"
 #include "data/store/ItemSort.h"
-#include "data/store/MediaRegistry.h"
 #include "platform/util/Archive.h"
 #include "platform/util/Clock.h"
 #include "platform/util/DateTimeUtils.h"
@@ -101,14 +102,14 @@ public:
     }
 };
 
-CMediaMgr::CMediaMgr(int mediaType, const CString& primarySort, const CString& secondarySort)
+CMediaMgr::CMediaMgr(int mediaType)
     : m_mediaType(mediaType)
-    , m_primarySort(primarySort)
-    , m_secondarySort(secondarySort)
+    , m_primarySort(GetInfo().primarySort)
+    , m_secondarySort(GetInfo().secondarySort)
 {
     m_basicReport.SetName(CMediaUtils::GetMediaNameSingular(mediaType) + " Report");
     m_basicReport.GetMediaIDs().SetShow(mediaType, true);
-    m_basicReport.SetSortOrder(primarySort, secondarySort, CString(), CString());
+    m_basicReport.SetSortOrder(m_primarySort, m_secondarySort, CString(), CString());
     for (const CString& column : GetInfo().defaultColumns)
         m_basicReport.AddColumn(column);
 }
@@ -122,6 +123,16 @@ CMediaMgr::~CMediaMgr()
 const CMediaTypeInfo& CMediaMgr::GetInfo() const
 {
     return *CMediaRegistry::Find(m_mediaType);
+}
+
+CMediaItem* CMediaMgr::CreateDefaultItem() const
+{
+    return GetInfo().createItem();
+}
+
+bool CMediaMgr::IsOwnItem(const CMediaItem* item) const
+{
+    return item && typeid(*item) == GetInfo().itemClass;
 }
 
 const CMediaItemList& CMediaMgr::GetItems() const

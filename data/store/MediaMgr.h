@@ -1,12 +1,11 @@
 #pragma once
 // The items of one media type and everything the library keeps per type:
 // sort order, default location, library ID settings, custom fields and the
-// basic report. CMediaMgr holds the common code; CMediaMgrT binds it to the
-// type's item class; the 24 concrete managers (MediaMgrs.h) are made from the
-// registry table (MediaRegistry.h). Record layout: docs/file-format.md.
+// basic report. CMediaMgr serves every type from its row of the registry
+// table (MediaRegistry.h); the magazine and video tape managers add rules of
+// their own. Record layout: docs/file-format.md.
 
 #include <memory>
-#include <typeinfo>
 #include <vector>
 
 #include "data/model/ItemLists.h"
@@ -28,7 +27,9 @@ public:
     static constexpr WORD RECORD_VERSION = 2;
     static constexpr WORD RECORD_VERSION_EARLIER = 1;
 
-    CMediaMgr(int mediaType, const CString& primarySort, const CString& secondarySort);
+    // An empty manager of a media type 1..24, with the type's default sort
+    // order and basic report.
+    explicit CMediaMgr(int mediaType);
     CMediaMgr(const CMediaMgr&) = delete;
     CMediaMgr& operator=(const CMediaMgr&) = delete;
     // Destroys the items.
@@ -38,9 +39,9 @@ public:
     const CMediaTypeInfo& GetInfo() const;
 
     // A new default item of the type; the caller owns it.
-    virtual CMediaItem* CreateDefaultItem() const = 0;
+    CMediaItem* CreateDefaultItem() const;
     // Whether item is exactly of the type's item class.
-    virtual bool IsOwnItem(const CMediaItem* item) const = 0;
+    bool IsOwnItem(const CMediaItem* item) const;
 
     // Items, in list order. The list is brought into sort order first when
     // items were added without sorting (import).
@@ -205,20 +206,3 @@ private:
     mutable bool m_unsorted = false;
     std::uint64_t m_orderStamp = 0;
 };
-
-// The common code bound to one item class.
-template <class TItem, int MediaType> class CMediaMgrT : public CMediaMgr {
-public:
-    CMediaMgrT();
-
-    CMediaItem* CreateDefaultItem() const override { return new TItem(); }
-    bool IsOwnItem(const CMediaItem* item) const override { return item && typeid(*item) == typeid(TItem); }
-};
-
-#include "data/store/MediaRegistry.h"
-
-template <class TItem, int MediaType>
-CMediaMgrT<TItem, MediaType>::CMediaMgrT()
-    : CMediaMgr(MediaType, CMediaRegistry::Find(MediaType)->primarySort, CMediaRegistry::Find(MediaType)->secondarySort)
-{
-}

@@ -1,8 +1,8 @@
 #include "data/store/SharedData.h"
 
-#include "data/store/MagazineMgr.h"
-#include "data/store/PersonMgr.h"
-#include "data/store/PublisherMgr.h"
+#include "data/model/MagazineMgr.h"
+#include "data/model/PersonMgr.h"
+#include "data/model/PublisherMgr.h"
 #include "platform/util/Archive.h"
 
 void CSharedData::Serialize(CArchive& ar)

@@ -5,8 +5,8 @@
 #include "data/model/MagazineIssue.h"
 #include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
-#include "data/store/CheckOut.h"
-#include "data/store/CheckOutState.h"
+#include "data/model/CheckOut.h"
+#include "data/model/CheckOutState.h"
 #include "data/store/Library.h"
 
 CSharedListUsage::CSharedListUsage(const CLibrary* library)

@@ -10,8 +10,13 @@
 #include "data/model/VideoTape.h"
 #include "data/store/MediaMgr.h"
 
-class CVideoTapeMediaMgr final : public CMediaMgrT<CVideoTape, CMediaUtils::MEDIA_VIDEOTAPE> {
+class CVideoTapeMediaMgr final : public CMediaMgr {
 public:
+    CVideoTapeMediaMgr()
+        : CMediaMgr(CMediaUtils::MEDIA_VIDEOTAPE)
+    {
+    }
+
     static constexpr int FORMAT_COUNT = 10;
     // The extension's versions: 2 adds formats 121..125, 3 the locations.
     static constexpr WORD EXTENSION_VERSION = 3;

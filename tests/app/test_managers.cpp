@@ -24,8 +24,8 @@
 #include "app/dialogs/ResearchEntryDlg.h"
 #include "app/doc/LibraryCommands.h"
 #include "app/doc/VemoLibraryDoc.h"
+#include "data/model/Category.h"
 #include "data/model/MediaUtils.h"
-#include "data/store/Category.h"
 #include "data/store/CheckoutSettings.h"
 #include "data/store/ResearchEntry.h"
 

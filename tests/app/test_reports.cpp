@@ -22,14 +22,14 @@
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/reports/ReportPrinter.h"
 #include "app/views/ReportGrid.h"
+#include "data/model/CheckOut.h"
+#include "data/model/CheckOutState.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/PersonMgr.h"
 #include "data/reports/CustomPrintReport.h"
 #include "data/reports/CustomWebReport.h"
-#include "data/store/CheckOut.h"
-#include "data/store/CheckOutState.h"
 #include "data/store/CheckoutSettings.h"
 #include "data/store/MediaTypeSelection.h"
-#include "data/store/PersonMgr.h"
 #include "platform/util/Person.h"
 
 namespace {

@@ -42,9 +42,9 @@
 #include "data/model/SubItemGrid.h"
 #include "data/model/Track.h"
 #include "data/model/TrackMedia.h"
-#include "data/store/Category.h"
-#include "data/store/MagazineMgr.h"
-#include "data/store/MediaRegistry.h"
+#include "data/model/Category.h"
+#include "data/model/MagazineMgr.h"
+#include "data/model/MediaRegistry.h"
 
 using U = CMediaUtils;
 

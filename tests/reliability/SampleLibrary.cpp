@@ -2,12 +2,12 @@
 
 #include <stdexcept>
 
+#include "data/model/Magazine.h"
+#include "data/model/MagazineMgr.h"
+#include "data/model/PersonMgr.h"
+#include "data/model/PublisherMgr.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
-#include "data/store/Magazine.h"
-#include "data/store/MagazineMgr.h"
-#include "data/store/PersonMgr.h"
-#include "data/store/PublisherMgr.h"
 #include "data/store/SharedData.h"
 #include "platform/util/Archive.h"
 #include "platform/util/Person.h"

@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include "SampleLibrary.h"
+#include "data/model/PersonMgr.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
-#include "data/store/PersonMgr.h"
 #include "data/store/SharedData.h"
 #include "platform/appcfg/AppSettings.h"
 #include "platform/util/Archive.h"

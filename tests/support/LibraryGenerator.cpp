@@ -4,21 +4,21 @@
 #include <random>
 #include <vector>
 
+#include "data/model/CheckOut.h"
+#include "data/model/CheckOutState.h"
 #include "data/model/MediaItem.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/PersonMgr.h"
+#include "data/model/ReportProperties.h"
 #include "data/model/VideoTape.h"
-#include "data/reports/ReportProperties.h"
-#include "data/store/CheckOut.h"
-#include "data/store/CheckOutState.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryIDSettings.h"
 #include "data/store/LibraryImpl.h"
 #include "data/store/MediaMgr.h"
-#include "data/store/MediaRegistry.h"
-#include "data/store/PersonMgr.h"
 #include "platform/util/Person.h"
 #include "platform/util/StringUtils.h"
 

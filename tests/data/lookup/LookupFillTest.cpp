@@ -8,7 +8,7 @@
 #include "data/model/CD.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/Track.h"
-#include "data/reports/ReportProperties.h"
+#include "data/model/ReportProperties.h"
 #include "platform/util/FileUtils.h"
 
 using U = CMediaUtils;

@@ -1,17 +1,17 @@
 #include "ConcreteMediaSupport.h"
 
-#include "data/model/MediaFactory.h"
+#include "data/model/Category.h"
+#include "data/model/CategoryMgr.h"
+#include "data/model/CheckOut.h"
+#include "data/model/CheckOutState.h"
+#include "data/model/CustomValue.h"
+#include "data/model/CustomValueMgr.h"
+#include "data/model/Magazine.h"
+#include "data/model/MagazineMgr.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
-#include "data/store/Category.h"
-#include "data/store/CategoryMgr.h"
-#include "data/store/CheckOut.h"
-#include "data/store/CheckOutState.h"
-#include "data/store/CustomValue.h"
-#include "data/store/CustomValueMgr.h"
-#include "data/store/Magazine.h"
-#include "data/store/MagazineMgr.h"
-#include "data/store/PersonMgr.h"
-#include "data/store/PublisherMgr.h"
+#include "data/model/PersonMgr.h"
+#include "data/model/PublisherMgr.h"
 #include "platform/util/Archive.h"
 #include "platform/util/Person.h"
 
@@ -163,7 +163,7 @@ void AddCustomValues(CCustomValueMgr* values, const CString& text)
 
 std::unique_ptr<CMediaItem> MakeDefaultItem(int mediaType)
 {
-    return std::unique_ptr<CMediaItem>(CMediaFactory::CreateMediaItem(mediaType));
+    return std::unique_ptr<CMediaItem>(CMediaRegistry::CreateItem(mediaType));
 }
 
 std::unique_ptr<CMediaItem> MakeFullItem(int mediaType)

@@ -6,16 +6,16 @@
 #include "ConcreteMediaSupport.h"
 #include "data/model/Book.h"
 #include "data/model/CassetteRecording.h"
+#include "data/model/CheckOut.h"
+#include "data/model/CustomValueMgr.h"
 #include "data/model/DAT.h"
 #include "data/model/MagazineIssue.h"
-#include "data/model/MediaFactory.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/MediaValueLists.h"
 #include "data/model/ReelToReel.h"
 #include "data/model/Software.h"
 #include "data/model/VideoTape.h"
-#include "data/store/CheckOut.h"
-#include "data/store/CustomValueMgr.h"
 #include "platform/util/Archive.h"
 #include "platform/util/StringUtils.h"
 
@@ -129,9 +129,15 @@ TEST_P(ConcreteTypeTest, CopyStartsAFreshHistoryAndOwnsItsSubItems)
             EXPECT_EQ(*own.PLookup(prop), *copiedOwn.PLookup(prop)) << prop;
     }
 
-    // Assignment replaces the sub-items rather than adding to them.
-    auto target = MakeFullItem(type);
+    // Assignment through the medium's base copies the type's own fields and
+    // replaces the sub-items rather than adding to them.
+    auto target = MakeDefaultItem(type);
     CMediaItem& asMedium = *target;
+    asMedium = *item;
+    CMapStringToString assigned = AllData(*target);
+    for (const CString& prop : { U::MEDIA_PROP_TITLE, U::MEDIA_PROP_COSTATUS, U::MEDIA_PROP_COTIMES })
+        assigned.RemoveKey(prop);
+    EXPECT_EQ(expected, assigned);
     asMedium = *item;
     EXPECT_EQ(subItems.size(), SubItems(*target).size());
     asMedium = asMedium;
@@ -300,7 +306,7 @@ TEST_P(ConcreteTapeFormatTest, FormatIdsTypesAndNamesCorrespond)
     EXPECT_EQ(format.tapeType, CVideoTape::ParseType(format.name));
     EXPECT_EQ(format.tapeType, CVideoTape::ParseType(CStringUtils::ToLower(format.name)));
 
-    std::unique_ptr<CMediaItem> item(CMediaFactory::CreateMediaItem(format.formatID));
+    std::unique_ptr<CMediaItem> item(CMediaRegistry::CreateItem(format.formatID));
     auto* tape = dynamic_cast<CVideoTape*>(item.get());
     ASSERT_NE(tape, nullptr);
     EXPECT_EQ(U::MEDIA_VIDEOTAPE, tape->GetMediaType());
@@ -327,8 +333,8 @@ TEST(ConcreteVideoTapeTest, OtherIdsAndNamesHaveNoFormat)
     EXPECT_EQ(CVideoTape::typeBeta, CVideoTape::ParseType("Betamax"));
     EXPECT_EQ(-1, CVideoTape::ParseType(""));
     EXPECT_EQ(-1, CVideoTape::ParseType("Super 8"));
-    EXPECT_EQ(nullptr, CMediaFactory::CreateMediaItem(126));
-    EXPECT_EQ(nullptr, CMediaFactory::CreateMediaItem(0));
+    EXPECT_EQ(nullptr, CMediaRegistry::CreateItem(126));
+    EXPECT_EQ(nullptr, CMediaRegistry::CreateItem(0));
 }
 
 TEST(ConcreteVideoTapeTest, UnknownFormatNameKeepsTheFormatAndAStoredOutOfRangeTypeLoadsAsVHS)
@@ -417,7 +423,7 @@ TEST(ConcreteCapacityTest, EveryRecordableTypeHasACapacity)
 TEST(ConcreteTapeTest, ADatIsFullWhenItsOneSideIsWhileACassetteNeedsBoth)
 {
     CDAT dat;
-    CMediaItem* cassette = CMediaFactory::CreateMediaItem(U::MEDIA_CASSETTE);
+    CMediaItem* cassette = CMediaRegistry::CreateItem(U::MEDIA_CASSETTE);
     std::unique_ptr<CMediaItem> owner(cassette);
     for (CRecordableMedia* tape : { static_cast<CRecordableMedia*>(&dat), dynamic_cast<CRecordableMedia*>(cassette) }) {
         tape->SetMediaSize(3600);

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "ConcreteMediaSupport.h"
+#include "data/model/CheckOut.h"
+#include "data/model/CustomValueMgr.h"
 #include "data/model/MediaUtils.h"
-#include "data/store/CheckOut.h"
-#include "data/store/CustomValueMgr.h"
 #include "platform/util/Archive.h"
 
 using namespace concretetest;

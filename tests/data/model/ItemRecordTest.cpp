@@ -4,12 +4,12 @@
 #include <functional>
 #include <memory>
 
+#include "data/model/CheckOut.h"
+#include "data/model/CheckOutState.h"
+#include "data/model/CustomValue.h"
+#include "data/model/CustomValueMgr.h"
+#include "data/model/ReportProperties.h"
 #include "data/model/SpecialFeatures.h"
-#include "data/reports/ReportProperties.h"
-#include "data/store/CheckOut.h"
-#include "data/store/CheckOutState.h"
-#include "data/store/CustomValue.h"
-#include "data/store/CustomValueMgr.h"
 #include "platform/util/Person.h"
 #include "tests/data/model/TestMedia.h"
 

@@ -4,11 +4,11 @@
 #include <initializer_list>
 #include <memory>
 
+#include "data/model/Category.h"
+#include "data/model/CheckOut.h"
+#include "data/model/CheckOutState.h"
+#include "data/model/ReportProperties.h"
 #include "data/model/SpecialFeatures.h"
-#include "data/reports/ReportProperties.h"
-#include "data/store/Category.h"
-#include "data/store/CheckOut.h"
-#include "data/store/CheckOutState.h"
 #include "platform/util/Person.h"
 #include "tests/data/model/TestMedia.h"
 

@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "WebReportFixture.h"
-#include "data/reports/ReportProperties.h"
+#include "data/model/ReportProperties.h"
 #include "data/reports/WebReportGenerator.h"
 #include "data/reports/WebReportTags.h"
 #include "data/store/LibraryImpl.h"

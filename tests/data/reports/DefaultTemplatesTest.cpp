@@ -11,8 +11,8 @@
 
 #include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/ReportProperties.h"
 #include "data/reports/CustomWebReport.h"
-#include "data/reports/ReportProperties.h"
 #include "data/reports/WebReportGenerator.h"
 #include "data/store/Library.h"
 #include "support/LibraryGenerator.h"

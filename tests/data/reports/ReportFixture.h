@@ -3,9 +3,9 @@
 
 #include "data/model/Book.h"
 #include "data/model/CD.h"
+#include "data/model/Category.h"
+#include "data/model/CategoryMgr.h"
 #include "data/model/MediaUtils.h"
-#include "data/store/Category.h"
-#include "data/store/CategoryMgr.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
 #include "data/store/Library.h"

@@ -2,9 +2,9 @@
 
 #include <functional>
 
-#include "data/store/CheckOut.h"
+#include "data/model/CheckOut.h"
+#include "data/model/CheckOutState.h"
 #include "data/store/CheckOutActions.h"
-#include "data/store/CheckOutState.h"
 #include "data/store/CheckoutSettings.h"
 #include "platform/util/Archive.h"
 

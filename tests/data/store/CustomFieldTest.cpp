@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "data/model/CustomValue.h"
+#include "data/model/CustomValueMgr.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
-#include "data/store/CustomValue.h"
-#include "data/store/CustomValueMgr.h"
 #include "tests/data/RecordBytes.h"
 
 namespace {

@@ -2,11 +2,11 @@
 
 #include "data/model/Book.h"
 #include "data/model/CD.h"
-#include "data/store/CategoryMgr.h"
+#include "data/model/CategoryMgr.h"
+#include "data/model/CustomValue.h"
+#include "data/model/CustomValueMgr.h"
 #include "data/store/CustomField.h"
-#include "data/store/CustomValue.h"
 #include "data/store/CustomValueEdit.h"
-#include "data/store/CustomValueMgr.h"
 
 namespace {
 

@@ -4,16 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "data/model/CategoryMgr.h"
 #include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
-#include "data/store/CategoryMgr.h"
+#include "data/model/PublisherMgr.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
 #include "data/store/DelimitedTextReader.h"
 #include "data/store/ImportJob.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
-#include "data/store/PublisherMgr.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -10,13 +10,13 @@
 #include "data/model/MediaUtils.h"
 #include "data/reports/CustomPrintReport.h"
 #include "data/reports/CustomWebReport.h"
-#include "data/store/Category.h"
-#include "data/store/CategoryMgr.h"
+#include "data/model/Category.h"
+#include "data/model/CategoryMgr.h"
 #include "data/store/DelimitedTextReader.h"
 #include "data/store/ImportJob.h"
 #include "data/store/ImportValueReader.h"
 #include "data/store/LibraryIDSettings.h"
-#include "data/store/Magazine.h"
+#include "data/model/Magazine.h"
 
 namespace {
 

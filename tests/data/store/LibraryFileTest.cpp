@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "LibraryFixture.h"
+#include "data/model/Category.h"
 #include "data/model/MediaItem.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/reports/CustomWebReport.h"
-#include "data/store/Category.h"
 #include "data/store/LibraryIDSettings.h"
 #include "data/store/LibraryImpl.h"
-#include "data/store/MediaMgrs.h"
-#include "data/store/MediaRegistry.h"
+#include "data/store/MediaMgr.h"
 #include "data/store/ResearchEntry.h"
 #include "data/store/VideoTapeMediaMgr.h"
 #include "platform/util/Archive.h"
@@ -131,7 +131,7 @@ TEST_F(LibraryTest, NewLibraryIsWrittenAsTheFortyEightSectionsInOrder)
 
 TEST_F(LibraryTest, ManagerRecordVersionOneHasNoDefaultLocation)
 {
-    CBookMediaMgr mgr;
+    CMediaMgr mgr(CMediaUtils::MEDIA_BOOK);
     mgr.SetDefaultLocation(CMediaUtils::MEDIA_BOOK, "Attic");
     CArchive current;
     mgr.Serialize(current);
@@ -146,7 +146,7 @@ TEST_F(LibraryTest, ManagerRecordVersionOneHasNoDefaultLocation)
     expected[0] = 1;
     EXPECT_TRUE(SameBytes(earlier.GetBuffer(), expected));
 
-    CBookMediaMgr reread;
+    CMediaMgr reread(CMediaUtils::MEDIA_BOOK);
     reread.SetDefaultLocation(CMediaUtils::MEDIA_BOOK, "Cellar");
     CArchive in(earlier.GetBuffer());
     reread.Serialize(in);

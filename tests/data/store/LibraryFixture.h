@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "data/store/CategoryMgr.h"
+#include "data/model/CategoryMgr.h"
+#include "data/model/MagazineMgr.h"
+#include "data/model/PersonMgr.h"
+#include "data/model/PublisherMgr.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
-#include "data/store/MagazineMgr.h"
-#include "data/store/PersonMgr.h"
-#include "data/store/PublisherMgr.h"
 
 // Bytes of the file format built by hand (strings of plain ASCII below 255
 // characters).

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "data/store/Magazine.h"
-#include "data/store/MagazineMgr.h"
-#include "data/store/PersonMgr.h"
-#include "data/store/PublisherMgr.h"
+#include "data/model/Magazine.h"
+#include "data/model/MagazineMgr.h"
+#include "data/model/PersonMgr.h"
+#include "data/model/PublisherMgr.h"
 #include "data/store/SharedData.h"
 #include "platform/util/Person.h"
 #include "support/TempDir.h"

@@ -1,7 +1,7 @@
-#include "data/store/Magazine.h"
+#include "data/model/Magazine.h"
 
 #include "data/model/MediaUtils.h"
-#include "data/store/PublisherMgr.h"
+#include "data/model/PublisherMgr.h"
 #include "platform/util/Archive.h"
 #include "platform/util/StringUtils.h"
 

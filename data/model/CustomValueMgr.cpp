@@ -1,9 +1,9 @@
-#include "data/store/CustomValueMgr.h"
+#include "data/model/CustomValueMgr.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "data/store/CustomValue.h"
+#include "data/model/CustomValue.h"
 #include "platform/util/Archive.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "data/store/PublisherMgr.h"
+#include "data/model/PublisherMgr.h"
 
 #include <memory>
 #include <new>
 
-#include "data/store/RecordList.h"
+#include "data/model/RecordList.h"
 #include "platform/util/Archive.h"
 #include "platform/util/Person.h"
 

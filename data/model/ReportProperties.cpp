@@ -1,4 +1,4 @@
-#include "data/reports/ReportProperties.h"
+#include "data/model/ReportProperties.h"
 
 #include "platform/util/Archive.h"
 #include "platform/util/StringUtils.h"

@@ -1,10 +1,10 @@
-#include "data/store/MagazineMgr.h"
+#include "data/model/MagazineMgr.h"
 
 #include <memory>
 #include <new>
 
-#include "data/store/Magazine.h"
-#include "data/store/RecordList.h"
+#include "data/model/Magazine.h"
+#include "data/model/RecordList.h"
 #include "platform/util/Archive.h"
 
 namespace {

@@ -1,16 +1,19 @@
 #pragma once
-// The one table of the 24 media types as the library store sees them: for
-// each type its default item, its media manager, its default sort order, the
-// named sort orders it offers, its basic report columns, the audio formats
-// that make sense for it and how duplicates are found. The table is in the
-// order of the media manager records in a library file.
+// The one table of the 24 media types. For each type: its id, names and
+// abbreviation, group, picture and view class, its default item, which kind
+// of media manager keeps its items, its default sort order, the named sort
+// orders it offers, its basic report columns, the audio formats that make
+// sense for it and how duplicates are found. The rows are in the order of the
+// media manager records in a library file. CMediaUtils answers the names and
+// groups from here; the library store makes each type's manager from the
+// manager kind.
 
+#include <typeinfo>
 #include <vector>
 
 #include "platform/util/VemoTypes.h"
 
 class CMediaItem;
-class CMediaMgr;
 
 // Named sort orders a media manager offers (bit flags).
 enum CSortOrderFlag : unsigned {
@@ -44,10 +47,29 @@ enum class CDuplicateKey {
     none, // no shared key known: compare with every item
 };
 
+// The group a type is listed under.
+enum class CMediaGroup { audio, video, print, other };
+
+// The media manager that keeps a type's items: the common one, or one that
+// adds rules of its own.
+enum class CMediaMgrKind {
+    generic,
+    magazineIssue, // imported articles merge into an existing issue
+    videoTape, // numbering and locations per tape format
+};
+
 struct CMediaTypeInfo {
     int mediaType;
+    const CString& singular;
+    const CString& plural;
+    const char* abbreviation; // the media bar's label; null: the plural name
+    CMediaGroup group;
+    bool recordable;
+    const char* picture; // base name of the view's picture: "book" for "book.jpg"
+    const char* viewClass; // the class name of the type's media view
     CMediaItem* (*createItem)(); // a new default item (caller owns it)
-    CMediaMgr* (*createManager)(); // a new, empty manager (caller owns it)
+    const std::type_info& itemClass; // the class createItem makes
+    CMediaMgrKind managerKind;
     const char* primarySort;
     const char* secondarySort;
     unsigned sortOrders; // CSortOrderFlag
@@ -69,6 +91,13 @@ public:
     // 1..24 as they are, the video tape formats 116..125 as video tapes,
     // anything else 0.
     static int ToMediaType(int id);
+    // A new default item of the type (1..24; the caller owns it). A video
+    // tape format id (116..125) gives a video tape of that format; any other
+    // id gives null.
+    static CMediaItem* CreateItem(int id);
+    // The 24 ids in the order shown to the user: alphabetical by singular
+    // name, each recordable type right after the type it records.
+    static const CUIntArray& GetAlphaOrderedIDs();
 
     // The data properties the type's media items answer, and those its
     // sub-items add, in the order of CMediaUtils::GetAllDataProps. Learnt

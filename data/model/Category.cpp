@@ -1,4 +1,4 @@
-#include "data/store/Category.h"
+#include "data/model/Category.h"
 
 #include "platform/util/Archive.h"
 #include "platform/util/StringUtils.h"

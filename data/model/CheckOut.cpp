@@ -1,9 +1,9 @@
-#include "data/store/CheckOut.h"
+#include "data/model/CheckOut.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "data/store/CheckOutState.h"
+#include "data/model/CheckOutState.h"
 #include "platform/util/Archive.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "data/store/PersonMgr.h"
+#include "data/model/PersonMgr.h"
 
 #include <memory>
 #include <new>
 
-#include "data/store/RecordList.h"
+#include "data/model/RecordList.h"
 #include "platform/util/Archive.h"
 #include "platform/util/Person.h"
 #include "platform/util/StringUtils.h"

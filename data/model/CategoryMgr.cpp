@@ -1,10 +1,10 @@
-#include "data/store/CategoryMgr.h"
+#include "data/model/CategoryMgr.h"
 
 #include <memory>
 #include <new>
 
-#include "data/store/Category.h"
-#include "data/store/RecordList.h"
+#include "data/model/Category.h"
+#include "data/model/RecordList.h"
 #include "platform/util/Archive.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "data/store/CheckOut.h"
-#include "data/store/CheckOutState.h"
-#include "data/store/PersonMgr.h"
+#include "data/model/CheckOut.h"
+#include "data/model/CheckOutState.h"
+#include "data/model/PersonMgr.h"
 #include "platform/util/Person.h"
 #include "tests/data/RecordBytes.h"
 

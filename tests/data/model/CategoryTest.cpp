@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "data/store/Category.h"
-#include "data/store/CategoryMgr.h"
+#include "data/model/Category.h"
+#include "data/model/CategoryMgr.h"
 #include "tests/data/RecordBytes.h"
 
 namespace {

@@ -1,6 +1,6 @@
-#include "data/store/CheckOutState.h"
+#include "data/model/CheckOutState.h"
 
-#include "data/store/PersonMgr.h"
+#include "data/model/PersonMgr.h"
 #include "platform/util/Archive.h"
 #include "platform/util/DateTimeUtils.h"
 #include "platform/util/Person.h"

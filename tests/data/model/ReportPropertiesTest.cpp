@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "data/reports/ReportProperties.h"
+#include "data/model/ReportProperties.h"
 #include "tests/data/RecordBytes.h"
 
 namespace {

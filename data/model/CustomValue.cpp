@@ -1,4 +1,4 @@
-#include "data/store/CustomValue.h"
+#include "data/model/CustomValue.h"
 
 #include "data/model/MediaUtils.h"
 #include "platform/util/Archive.h"
