@@ -29,8 +29,8 @@
 #include "app/views/LookupRunner.h"
 #include "app/views/MediaView.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/ReportProperties.h"
 #include "data/model/Track.h"
-#include "data/reports/ReportProperties.h"
 #include "net/lookup/HttpTransport.h"
 
 using U = CMediaUtils;
