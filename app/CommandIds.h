@@ -54,6 +54,9 @@ constexpr int ID_EDIT_UPDATE_LENGTH = 45045;
 // The managers of the lists all libraries share.
 constexpr int ID_EDIT_PERSONS = 45210;
 constexpr int ID_EDIT_PUBLISHERS = 45211;
+// The online look-up of the item on screen, and the undo of its last fill.
+constexpr int ID_EDIT_LOOKUP = 45212;
+constexpr int ID_EDIT_UNDO_LOOKUP = 45213;
 
 // Research, View and Reports menus.
 constexpr int ID_RESEARCH_MANAGE = 45202;

@@ -170,6 +170,9 @@ void CMainFrame::CreateMenus()
     AddCommand(edit, ID_EDIT_PUBLISHERS, "Pu&blishers...");
     edit->addSeparator();
     AddCommand(edit, ID_EDIT_UPDATE_LENGTH, "Update Length &Field");
+    edit->addSeparator();
+    AddCommand(edit, ID_EDIT_LOOKUP, "&Look up\tCtrl+L", { QKeySequence("Ctrl+L") });
+    AddCommand(edit, ID_EDIT_UNDO_LOOKUP, "Undo Loo&k-up");
 
     m_researchMenu = menuBar()->addMenu("Re&search");
     AddCommand(m_researchMenu, ID_RESEARCH_MANAGE, "&Manage List...");
@@ -539,6 +542,8 @@ const std::vector<CMainFrame::CCommand>& CMainFrame::Commands()
                     f.m_doc->GetCommands()->OnPublishers();
             } },
         { ID_EDIT_UPDATE_LENGTH, ID_EDIT_UPDATE_LENGTH, true, Rule::View, view },
+        { ID_EDIT_LOOKUP, ID_EDIT_LOOKUP, true, Rule::View, view },
+        { ID_EDIT_UNDO_LOOKUP, ID_EDIT_UNDO_LOOKUP, true, Rule::View, view },
 
         // Research, View and Reports menus.
         { ID_RESEARCH_MANAGE, ID_RESEARCH_MANAGE, true, Rule::Always,

@@ -18,6 +18,11 @@ CBookView::CBookView(CVemoLibraryDoc* doc, QWidget* parent)
 {
 }
 
+CString CBookView::LookupProp() const
+{
+    return U::MEDIA_PROP_ISBN;
+}
+
 void CBookView::DescribeFields(CFieldList& fields) const
 {
     CMediaView::DescribeFields(fields);
@@ -118,6 +123,11 @@ CVideoGameView::CVideoGameView(CVemoLibraryDoc* doc, QWidget* parent)
 {
 }
 
+CString CVideoGameView::LookupProp() const
+{
+    return U::MEDIA_PROP_TITLE;
+}
+
 void CVideoGameView::DescribeFields(CFieldList& fields) const
 {
     CMediaView::DescribeFields(fields);
@@ -136,6 +146,11 @@ CCDView::CCDView(CVemoLibraryDoc* doc, QWidget* parent)
 {
 }
 
+CString CCDView::LookupProp() const
+{
+    return U::MEDIA_PROP_JACKETNUMBER;
+}
+
 void CCDView::DescribeFields(CFieldList& fields) const
 {
     CAudioTrackMediaView::DescribeFields(fields);
@@ -146,6 +161,11 @@ void CCDView::DescribeFields(CFieldList& fields) const
 CRecordAlbumView::CRecordAlbumView(CVemoLibraryDoc* doc, QWidget* parent)
     : CAudioTrackMediaView(doc, U::MEDIA_RECORDALBUM, parent)
 {
+}
+
+CString CRecordAlbumView::LookupProp() const
+{
+    return U::MEDIA_PROP_JACKETNUMBER;
 }
 
 void CRecordAlbumView::DescribeFields(CFieldList& fields) const
@@ -221,9 +241,19 @@ CDVDView::CDVDView(CVemoLibraryDoc* doc, QWidget* parent)
 {
 }
 
+CString CDVDView::LookupProp() const
+{
+    return U::MEDIA_PROP_TITLE;
+}
+
 CBlurayView::CBlurayView(CVemoLibraryDoc* doc, QWidget* parent)
     : CVideoMediaView(doc, U::MEDIA_BLURAY, parent)
 {
+}
+
+CString CBlurayView::LookupProp() const
+{
+    return U::MEDIA_PROP_TITLE;
 }
 
 CHDDVDView::CHDDVDView(CVemoLibraryDoc* doc, QWidget* parent)

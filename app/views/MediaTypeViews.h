@@ -12,6 +12,7 @@ public:
     explicit CBookView(CVemoLibraryDoc* doc, QWidget* parent = nullptr);
 
 protected:
+    CString LookupProp() const override;
     void DescribeFields(CFieldList& fields) const override;
     void DescribeSortOrders(QList<SortEntry>& entries) const override;
 };
@@ -59,6 +60,7 @@ public:
     explicit CVideoGameView(CVemoLibraryDoc* doc, QWidget* parent = nullptr);
 
 protected:
+    CString LookupProp() const override;
     void DescribeFields(CFieldList& fields) const override;
 };
 
@@ -69,6 +71,7 @@ public:
     explicit CCDView(CVemoLibraryDoc* doc, QWidget* parent = nullptr);
 
 protected:
+    CString LookupProp() const override;
     void DescribeFields(CFieldList& fields) const override;
 };
 
@@ -79,6 +82,7 @@ public:
     explicit CRecordAlbumView(CVemoLibraryDoc* doc, QWidget* parent = nullptr);
 
 protected:
+    CString LookupProp() const override;
     void DescribeFields(CFieldList& fields) const override;
 };
 
@@ -159,6 +163,9 @@ class CDVDView : public CVideoMediaView {
 
 public:
     explicit CDVDView(CVemoLibraryDoc* doc, QWidget* parent = nullptr);
+
+protected:
+    CString LookupProp() const override;
 };
 
 class CBlurayView : public CVideoMediaView {
@@ -166,6 +173,9 @@ class CBlurayView : public CVideoMediaView {
 
 public:
     explicit CBlurayView(CVemoLibraryDoc* doc, QWidget* parent = nullptr);
+
+protected:
+    CString LookupProp() const override;
 };
 
 class CHDDVDView : public CVideoMediaView {

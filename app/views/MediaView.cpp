@@ -33,6 +33,7 @@
 #include "app/views/FormField.h"
 #include "app/views/ItemFilterModel.h"
 #include "app/views/ItemListModel.h"
+#include "app/views/ItemLookup.h"
 #include "data/model/Cassette.h"
 #include "data/model/MediaItem.h"
 #include "data/model/MediaRegistry.h"
@@ -43,6 +44,7 @@
 #include "data/model/VideoTape.h"
 #include "data/session/VemoLibrarySettings.h"
 #include "data/store/Library.h"
+#include "net/lookup/ProductCodes.h"
 #include "platform/util/StringUtils.h"
 
 using U = CMediaUtils;
@@ -241,6 +243,26 @@ void CMediaView::BuildForm()
                 TakeOver();
         });
     }
+    if (!LookupProp().empty()) {
+        m_lookup = new CItemLookup(GetDocument(), GetMediaType(), this);
+        connect(m_lookup, &CItemLookup::ItemFilled, this, &CMediaView::OnItemFilled);
+        connect(m_lookup, &CItemLookup::StateChanged, this, [this] {
+            UpdateButtons();
+            emit CommandStatesChanged();
+        });
+        // Enter after a scanned code (or a typed one) looks it up.
+        if (CFormField* field = FieldOf(LookupProp()))
+            if (auto* line = qobject_cast<QLineEdit*>(field->Editor()))
+                connect(line, &QLineEdit::returnPressed, this, [this, field] { OnLookupEnter(field); });
+    }
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (!now || !isAncestorOf(now) || qobject_cast<QPushButton*>(now))
+            return;
+        m_lastField = nullptr;
+        for (CFormField* field : m_fields)
+            if (field->Holds(now))
+                m_lastField = field;
+    });
     middle->addWidget(form, 1);
     BuildButtons(middle);
     split->addWidget(top);
@@ -365,6 +387,11 @@ void CMediaView::BuildButtons(QBoxLayout* layout)
     AddButton(buttons, "Custom Fields...", [this] { OpenCustomFields(); });
     AddButton(buttons, "Basic Report", [this] { ShowBasicReport(); });
     AddOwnButtons(buttons);
+    if (!LookupProp().empty()) {
+        m_lookupButton = AddButton(buttons, "Look up", [this] { LookUp(); });
+        m_lookupButton->setToolTip("Fill the item from an online service by its ISBN, barcode, catalogue number or "
+                                   "title (Ctrl+L)");
+    }
     buttons->addStretch(1);
     layout->addLayout(buttons);
 
@@ -500,6 +527,10 @@ void CMediaView::OnLibraryClosing()
         page->TakeOver();
     if (doc && (fieldTaken || (!wasModified && doc->IsModified())))
         doc->SaveLibrary();
+    if (m_lookup) {
+        m_lookup->Cancel();
+        m_lookup->Forget();
+    }
     for (CItemPage* page : m_pages)
         page->SetItem(nullptr);
     CFilling filling(m_filling);
@@ -567,6 +598,9 @@ int CMediaView::ProxyRowOf(const CMediaItem* item) const
 
 void CMediaView::ShowItem(CMediaItem* item)
 {
+    // A look-up fills the item it started for, or nothing.
+    if (m_lookup && item != m_item)
+        m_lookup->Cancel();
     m_item = item;
     m_fieldEdited = false;
     m_editedField = nullptr;
@@ -593,6 +627,8 @@ void CMediaView::UpdateButtons()
         button->setEnabled(haveLibrary);
     for (QPushButton* button : m_itemButtons)
         button->setEnabled(m_item != nullptr);
+    if (m_lookupButton)
+        m_lookupButton->setEnabled(m_item && !m_lookup->IsRunning());
 }
 
 void CMediaView::OnListChanged(int proxyRow)
@@ -697,6 +733,9 @@ bool CMediaView::TakeOver()
     CVemoLibraryDoc* doc = GetDocument();
     if (!edited || !field || !m_item || !doc || !doc->GetLibrary())
         return false;
+    // Undoing the last fill would now undo the user's edit too.
+    if (m_lookup)
+        m_lookup->Forget(m_item);
 
     const CFieldSpec& spec = field->Spec();
     const CFieldCheck check = CFieldValidation::Check(spec.check, field->Text().toStdString(), *m_item);
@@ -763,6 +802,8 @@ void CMediaView::OnPageChanged()
 {
     if (!m_item || !GetDocument())
         return;
+    if (m_lookup)
+        m_lookup->Forget(m_item);
     GetDocument()->MarkItemModified(m_item);
     UpdateListText();
     // A page may reserve or lend the item, or add its first track.
@@ -901,6 +942,12 @@ bool CMediaView::OnCommand(int id)
     case ID_EDIT_UPDATE_LENGTH:
         UpdateLengthField();
         return true;
+    case ID_EDIT_LOOKUP:
+        LookUp();
+        return true;
+    case ID_EDIT_UNDO_LOOKUP:
+        UndoLookUp();
+        return true;
     default:
         return false;
     }
@@ -923,6 +970,10 @@ bool CMediaView::IsCommandEnabled(int id) const
         return m_model->rowCount() > 0;
     case ID_EDIT_UPDATE_LENGTH:
         return CanUpdateLength();
+    case ID_EDIT_LOOKUP:
+        return m_lookup && m_item && !m_lookup->IsRunning();
+    case ID_EDIT_UNDO_LOOKUP:
+        return m_lookup && m_lookup->CanUndo(m_item);
     default:
         return false;
     }
@@ -1017,6 +1068,8 @@ void CMediaView::DeleteItem()
         return;
 
     CMediaItem* doomed = m_item;
+    if (m_lookup)
+        m_lookup->Forget(doomed);
     int proxyRow = ProxyRowOf(doomed);
     {
         CFilling filling(m_filling);
@@ -1050,6 +1103,8 @@ void CMediaView::DeleteAllItems()
                                         : QString(REMOVE_ALL_QUESTION).arg(count).arg(Q(U::GetMediaNamePlural(type)));
     if (!CMessageBox::Confirm(doc->GetDialogParent(), "Remove All", question))
         return;
+    if (m_lookup)
+        m_lookup->Forget();
     {
         CFilling filling(m_filling);
         for (CItemPage* page : m_pages)
@@ -1129,6 +1184,71 @@ void CMediaView::ShowBasicReport()
 {
     TakeOverAll();
     emit BasicReportRequested(GetMediaType());
+}
+
+// ---------------------------------------------------------------------------
+// Online look-up
+
+CFormField* CMediaView::LookupSourceField() const
+{
+    CFormField* lookupField = FieldOf(LookupProp());
+    CFormField* title = FieldOf(U::MEDIA_PROP_TITLE);
+    if (m_lastField && (m_lastField == lookupField || m_lastField == title) && !m_lastField->Text().trimmed().isEmpty())
+        return m_lastField;
+    if (lookupField && !lookupField->Text().trimmed().isEmpty())
+        return lookupField;
+    return title;
+}
+
+void CMediaView::LookUp()
+{
+    if (!m_lookup || !m_item || m_lookup->IsRunning())
+        return;
+    CFormField* field = LookupSourceField();
+    TakeOverAll();
+    if (!m_item)
+        return;
+    m_lookup->Start(
+        m_item, field ? field->Text().trimmed() : QString(), field && field->Spec().prop == U::MEDIA_PROP_JACKETNUMBER);
+}
+
+void CMediaView::OnLookupEnter(CFormField* field)
+{
+    if (!m_lookup || !m_item || m_lookup->IsRunning())
+        return;
+    const QString text = field->Text().trimmed();
+    const bool catalogNumber = field->Spec().prop == U::MEDIA_PROP_JACKETNUMBER;
+    // A code is looked up even when no source takes it, so that the
+    // collector hears why; a title only when a source can answer.
+    if (text.isEmpty()
+        || (CProductCodes::Classify(text.toStdString()) == CProductCodes::NONE
+            && !m_lookup->CanLookUp(text, catalogNumber)))
+        return;
+    m_lookup->Start(m_item, text, catalogNumber);
+}
+
+void CMediaView::UndoLookUp()
+{
+    if (!m_lookup || !m_item)
+        return;
+    TakeOverAll();
+    m_lookup->Undo(m_item);
+}
+
+void CMediaView::OnItemFilled(CMediaItem* item, const CStringArray& changed)
+{
+    CVemoLibraryDoc* doc = GetDocument();
+    if (!doc || item != m_item)
+        return;
+    doc->MarkItemModified(item);
+    for (INT_PTR i = 0; i < changed.GetSize(); ++i)
+        if (const CFormField* field = FieldOf(changed[i]))
+            if (const int list = StaleList(field->Spec().names); list >= 0)
+                doc->MarkListStale(static_cast<CVemoLibraryDoc::NameList>(list));
+    // The fields and pages (tracks, picture, publisher) show the item anew.
+    ShowItem(item);
+    UpdateListText();
+    emit CommandStatesChanged();
 }
 
 // ---------------------------------------------------------------------------

@@ -17,6 +17,7 @@
 #include "platform/util/VemoTypes.h"
 
 class CFormField;
+class CItemLookup;
 class CItemFilterModel;
 class CItemListModel;
 class CItemPage;
@@ -71,6 +72,12 @@ public:
     void OpenLibraryIDFormat();
     void OpenCustomFields();
     void ShowBasicReport();
+    // The online look-up of the item on screen, of the text in the focused
+    // field when it is the look-up field or the title, else of the look-up
+    // field's text, else of the title; and the undo of its last fill.
+    void LookUp();
+    void UndoLookUp();
+    CItemLookup* Lookup() const { return m_lookup; }
     // Writes the edited field into the current item; true when one was.
     bool TakeOver();
     // The field and then the pages.
@@ -117,6 +124,10 @@ protected:
     virtual int LibraryIDFormatID() const { return GetMediaType(); }
     // Whether the form shows the content size that Update Length Field sets.
     virtual bool HasLengthField() const { return false; }
+    // The field a scanner types a code into (ISBN, barcode, catalogue number)
+    // or the title for media looked up by title; "" for types without a
+    // look-up. Enter there starts the look-up.
+    virtual CString LookupProp() const { return CString(); }
 
     QPushButton* AddButton(QBoxLayout* buttons, const QString& text, std::function<void()> command);
     // Shows a field's value again from the current item.
@@ -162,6 +173,11 @@ private:
     CItemPage* SubItemPage() const;
     // The page of this view that holds widget; null when none does.
     CItemPage* PageHolding(QWidget* widget) const;
+    void OnLookupEnter(CFormField* field);
+    void OnItemFilled(CMediaItem* item, const CStringArray& changed);
+    // The field text of a look-up: the field and whether it holds a
+    // catalogue number.
+    CFormField* LookupSourceField() const;
 
     QString m_picture;
     CString m_sortProp;
@@ -176,6 +192,10 @@ private:
     QList<QPushButton*> m_buttons;
     QPushButton* m_newButton = nullptr;
     QList<QPushButton*> m_itemButtons; // need a current item
+    QPushButton* m_lookupButton = nullptr;
+    CItemLookup* m_lookup = nullptr;
+    // The form's field that last had the focus (a button click takes it).
+    CFormField* m_lastField = nullptr;
 
     int m_reserved = 0;
     int m_checkedOut = 0;

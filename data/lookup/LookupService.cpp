@@ -67,6 +67,14 @@ CLookupService::CLookupService(const CLookupOptions& options, std::shared_ptr<CH
 
 CLookupService::~CLookupService() = default;
 
+CLookupSource* CLookupService::SourceOf(const CLookupCandidate& candidate, CString& error) const
+{
+    CLookupSource* source = FindSource(candidate.sourceId);
+    if (!source)
+        error = "The look-up source \"" + candidate.sourceName + "\" is not on.";
+    return source;
+}
+
 CLookupSource* CLookupService::FindSource(const CString& id) const
 {
     for (const auto& source : m_sources)
@@ -130,11 +138,9 @@ bool CLookupService::Prepare(
     CLookupCandidate& candidate, bool withCover, CCoverImage& cover, CString& error, const std::atomic<bool>* cancel)
 {
     cover = CCoverImage();
-    CLookupSource* source = FindSource(candidate.sourceId);
-    if (!source) {
-        error = "The look-up source \"" + candidate.sourceName + "\" is not on.";
+    CLookupSource* source = SourceOf(candidate, error);
+    if (!source)
         return false;
-    }
     CLookupCandidate ready = candidate;
     if (!source->Complete(ready, error, cancel))
         return false;
@@ -147,4 +153,16 @@ bool CLookupService::Prepare(
     }
     candidate = std::move(ready);
     return true;
+}
+
+bool CLookupService::FetchThumbnail(
+    const CLookupCandidate& candidate, CCoverImage& cover, CString& error, const std::atomic<bool>* cancel)
+{
+    cover = CCoverImage();
+    CLookupSource* source = SourceOf(candidate, error);
+    if (!source)
+        return false;
+    CLookupCandidate small = candidate;
+    small.coverUrl = source->ThumbnailUrl(candidate);
+    return source->FetchCover(small, cover, error, cancel);
 }

@@ -53,9 +53,17 @@ public:
     bool Prepare(CLookupCandidate& candidate, bool withCover, CCoverImage& cover, CString& error,
         const std::atomic<bool>* cancel = nullptr);
 
+    // A small cover of a candidate for a list of them (cover empty when the
+    // service has none); false (error set) when it could not be had.
+    bool FetchThumbnail(const CLookupCandidate& candidate, CCoverImage& cover, CString& error,
+        const std::atomic<bool>* cancel = nullptr);
+
     CLookupSource* FindSource(const CString& id) const;
 
 private:
+    // The candidate's source; null (error set) when it is not on.
+    CLookupSource* SourceOf(const CLookupCandidate& candidate, CString& error) const;
+
     std::shared_ptr<CHttpTransport> m_transport;
     std::vector<std::unique_ptr<CLookupSource>> m_sources; // in order, only those on
 };

@@ -43,6 +43,9 @@ public:
     // the service has none. False (error set) when it could not be had.
     virtual bool FetchCover(
         const CLookupCandidate& candidate, CCoverImage& cover, CString& error, const std::atomic<bool>* cancel);
+    // The address of a small version of the candidate's cover, for lists;
+    // the cover's own where the service has no smaller one.
+    virtual CString ThumbnailUrl(const CLookupCandidate& candidate) const { return candidate.coverUrl; }
 
     // The variable's value (without a trailing "/") when set, else fallback.
     static CString BaseUrlFromEnvironment(const char* variable, const CString& fallback);

@@ -254,3 +254,12 @@ bool CMusicBrainzSource::ParseRelease(const std::string& body, CLookupCandidate&
     candidate = std::move(read);
     return true;
 }
+
+CString CMusicBrainzSource::ThumbnailUrl(const CLookupCandidate& candidate) const
+{
+    const CString large = "/front-500";
+    CString url = candidate.coverUrl;
+    if (url.size() >= large.size() && url.compare(url.size() - large.size(), large.size(), large) == 0)
+        url.replace(url.size() - large.size(), large.size(), "/front-250");
+    return url;
+}

@@ -27,6 +27,9 @@ public:
     bool ParseSearch(const std::string& body, std::vector<CLookupCandidate>& candidates, CString& error) const;
     bool ParseRelease(const std::string& body, CLookupCandidate& candidate, CString& error) const;
 
+    // The archive's 250-pixel front cover ("front-250").
+    CString ThumbnailUrl(const CLookupCandidate& candidate) const override;
+
     // The search expression for a query, in the service's query syntax.
     static CString SearchExpression(const CLookupQuery& query);
 

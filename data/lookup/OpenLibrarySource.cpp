@@ -185,6 +185,15 @@ bool COpenLibrarySource::ParseSearch(
     return true;
 }
 
+CString COpenLibrarySource::ThumbnailUrl(const CLookupCandidate& candidate) const
+{
+    CString url = candidate.coverUrl;
+    const std::size_t at = url.rfind("-L.jpg");
+    if (at != CString::npos)
+        url.replace(at, 6, "-M.jpg");
+    return url;
+}
+
 CString COpenLibrarySource::CoverUrl(long long coverId) const
 {
     return m_coversUrl + "/b/id/" + std::to_string(coverId) + "-L.jpg";

@@ -24,6 +24,9 @@ public:
         const std::string& body, const CString& isbn, std::vector<CLookupCandidate>& candidates, CString& error) const;
     bool ParseSearch(const std::string& body, std::vector<CLookupCandidate>& candidates, CString& error) const;
 
+    // The covers service's medium size ("-M.jpg") of the same picture.
+    CString ThumbnailUrl(const CLookupCandidate& candidate) const override;
+
 private:
     CString CoverUrl(long long coverId) const;
 

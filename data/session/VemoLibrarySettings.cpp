@@ -33,6 +33,7 @@ void CVemoLibrarySettings::Serialize(CArchive& ar)
         ar.WriteString(m_lastImageDir);
         ar.WriteString(m_lastBookImageDir);
         SerializeViewState(ar);
+        SerializeLookup(ar);
         return;
     }
 
@@ -64,6 +65,45 @@ void CVemoLibrarySettings::Serialize(CArchive& ar)
     m_lastItem.RemoveAll();
     if (version >= 10)
         SerializeViewState(ar);
+    SerializeLookup(ar);
+}
+
+void CVemoLibrarySettings::SerializeLookup(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.WriteWord(LOOKUP_BLOCK_TAG);
+        ar.WriteWord(LOOKUP_BLOCK_VERSION);
+        ar.WriteInt(static_cast<std::int32_t>(m_lookup.sources.size()));
+        for (const CString& id : m_lookup.sources)
+            ar.WriteString(id);
+        ar.WriteString(m_lookup.filmApiKey);
+        return;
+    }
+
+    // The block is an addition at the end of the record: what an earlier
+    // program left there, or a block it cannot read, costs no other setting.
+    CLookupOptions read;
+    try {
+        if (ar.BytesLeft() < 4 || ar.ReadWord() != LOOKUP_BLOCK_TAG || ar.ReadWord() != LOOKUP_BLOCK_VERSION) {
+            m_lookup = read;
+            return;
+        }
+        const std::int32_t count = ar.ReadCount(1);
+        const auto& known = CLookupOptions::KnownSources();
+        std::vector<CString> ids;
+        for (std::int32_t i = 0; i < count; ++i) {
+            const CString id = ar.ReadString();
+            // A source this program does not have stays off.
+            if (std::find(known.begin(), known.end(), id) != known.end()
+                && std::find(ids.begin(), ids.end(), id) == ids.end())
+                ids.push_back(id);
+        }
+        read.sources = ids;
+        read.filmApiKey = ar.ReadString();
+    } catch (const CArchiveException&) {
+        read = CLookupOptions();
+    }
+    m_lookup = read;
 }
 
 void CVemoLibrarySettings::SerializeViewState(CArchive& ar)

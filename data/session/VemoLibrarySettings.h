@@ -10,8 +10,13 @@
 // folder (v >= 4); an obsolete string list (v <= 4); a version number of
 // three ints (v 7 and 8); the view state (v >= 10): block version word (1),
 // current library, count + (library, media type) pairs, count + (library,
-// count + (media type, item text) pairs).
+// count + (media type, item text) pairs). Then, without a version change
+// so that earlier programs keep every setting, the optional look-up block:
+// tag word 0x4B4C, block version word (1), count + source ids in order, the
+// film API key. A record without it, or with anything else there, has the
+// default look-up settings.
 
+#include "data/lookup/LookupService.h"
 #include "platform/appcfg/AppSettings.h"
 #include "platform/util/DataFolder.h"
 #include "platform/util/VemoTypes.h"
@@ -20,6 +25,8 @@ class CVemoLibrarySettings : public CAppSettings {
 public:
     static constexpr WORD RECORD_VERSION = 11;
     static constexpr WORD VIEW_STATE_VERSION = 1;
+    static constexpr WORD LOOKUP_BLOCK_TAG = 0x4B4C;
+    static constexpr WORD LOOKUP_BLOCK_VERSION = 1;
 
     using CItemTextMap = CMap<int, int, CString, const CString&>;
     using CLastMediaTypeMap = CMap<CString, const CString&, int, int>;
@@ -66,8 +73,13 @@ public:
     const CString& GetLastBookImageDir() const { return m_lastBookImageDir; }
     void SetLastBookImageDir(const CString& dir) { m_lastBookImageDir = dir; }
 
+    // The online look-up's sources and the film source's key.
+    const CLookupOptions& GetLookupOptions() const { return m_lookup; }
+    void SetLookupOptions(const CLookupOptions& options) { m_lookup = options; }
+
 private:
     void SerializeViewState(CArchive& ar);
+    void SerializeLookup(CArchive& ar);
 
     CString m_currentLibrary;
     CLastMediaTypeMap m_lastMediaType;
@@ -75,4 +87,5 @@ private:
     CString m_lastImageDir;
     CString m_lastBookImageDir;
     CStringArray m_libraries;
+    CLookupOptions m_lookup;
 };

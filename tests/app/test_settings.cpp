@@ -1,6 +1,6 @@
 // The settings record: every earlier version reads, version 11 round-trips,
-// a newer one is refused without touching what was there; the library list
-// comes from the data directory.
+// a newer one is refused without touching what was there; the look-up block
+// after it; the library list comes from the data directory.
 
 #include <QtTest>
 
@@ -189,6 +189,66 @@ private slots:
         bool firstRun = true;
         QVERIFY(!settings.Read(firstRun));
         QVERIFY(settings.GetLastMediaTypes().IsEmpty());
+    }
+
+    // The look-up block after the record: it round-trips, and a record
+    // without it, with other bytes there, or with a cut or unknown block,
+    // reads whole with the default look-up settings.
+    void lookupSettingsRoundTripAndOlderRecordsKeepDefaults_data()
+    {
+        QTest::addColumn<QByteArray>("tail");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("none (an earlier program)") << QByteArray() << false;
+        QTest::newRow("other bytes") << QByteArray("\x01\x02\x03\x04\x05", 5) << false;
+        QTest::newRow("cut block") << QByteArray("LK\x01\x00\x09\x00", 6) << false;
+        QTest::newRow("newer block") << QByteArray("LK\x02\x00\x00\x00\x00\x00", 8) << false;
+        QTest::newRow("written block") << QByteArray() << true;
+    }
+    void lookupSettingsRoundTripAndOlderRecordsKeepDefaults()
+    {
+        QFETCH(QByteArray, tail);
+        QFETCH(bool, kept);
+        CLookupOptions options;
+        options.sources = { "omdb", "openlibrary" };
+        options.filmApiKey = "key \xC3\xA9";
+        std::string bytes = RecordOfVersion(11) + tail.toStdString();
+        if (kept) {
+            CVemoLibrarySettings written(kProgramDir);
+            written.SetCurrentLibrary("Coins");
+            written.SetLookupOptions(options);
+            QVERIFY(written.Save());
+            // What follows the block is ignored.
+            bytes = FileBytes(written.GetSettingsFile());
+            CArchive extra;
+            extra.WriteString("later addition");
+            bytes += extra.GetBuffer();
+        }
+        CVemoLibrarySettings settings(kProgramDir);
+        settings.SetLookupOptions(options);
+        StoreRecord(settings, bytes);
+        bool firstRun = true;
+        QVERIFY2(settings.Read(firstRun), settings.GetLastError().c_str());
+        QCOMPARE(settings.GetCurrentLibrary(), CString("Coins"));
+        const CLookupOptions expected = kept ? options : CLookupOptions();
+        QCOMPARE(settings.GetLookupOptions().sources, expected.sources);
+        QCOMPARE(settings.GetLookupOptions().filmApiKey, expected.filmApiKey);
+    }
+
+    void unknownLookupSourcesAreDropped()
+    {
+        CArchive block;
+        block.WriteWord(CVemoLibrarySettings::LOOKUP_BLOCK_TAG);
+        block.WriteWord(1);
+        block.WriteInt(3);
+        block.WriteString("gamesdb");
+        block.WriteString("musicbrainz");
+        block.WriteString("musicbrainz");
+        block.WriteString("");
+        CVemoLibrarySettings settings(kProgramDir);
+        StoreRecord(settings, RecordOfVersion(11) + block.GetBuffer());
+        bool firstRun = true;
+        QVERIFY(settings.Read(firstRun));
+        QCOMPARE(settings.GetLookupOptions().sources, std::vector<CString> { "musicbrainz" });
     }
 
     void libraryListComesFromTheDataDirectory()

@@ -22,6 +22,7 @@
 
 #include "AppTestSupport.h"
 #include "DocumentTestBase.h"
+#include "ViewTestSupport.h"
 #include "app/BalloonTip.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -744,13 +745,8 @@ private slots:
     }
 
 private:
-    CMediaView* Active() const { return qobject_cast<CMediaView*>(m_frame->GetActiveView()); }
-    CMediaView* Show(int type)
-    {
-        m_frame->show();
-        m_frame->SwitchView(type);
-        return Active();
-    }
+    CMediaView* Active() const { return ActiveMediaView(*m_frame); }
+    CMediaView* Show(int type) { return ShowMediaView(*m_frame, type); }
     static void AddItem(CMediaView* view, const QString& title)
     {
         view->NewItem();

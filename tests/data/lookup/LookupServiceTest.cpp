@@ -169,6 +169,44 @@ TEST_F(LookupServiceTest, CoversThatAreNoPicturesAreRefused)
         EXPECT_EQ(CCoverImage::DetectExtension(std::string(m.magic, m.size)), m.extension) << m.extension;
 }
 
+// The chooser's thumbnails: each service's smaller picture of the cover,
+// checked like a cover; none without a cover or when the source is off.
+TEST_F(LookupServiceTest, ThumbnailsAskForTheSmallerPicture)
+{
+    transport->On("-M.jpg", 200, lookuptest::JpegBytes());
+    transport->On("/front-250", 200, "<html>not a picture</html>");
+    CLookupService service(options, transport);
+    const struct {
+        const char* source;
+        const char* coverUrl;
+        const char* asked; // "" when nothing is to be asked
+        bool ok;
+    } cases[] = {
+        { "openlibrary", "https://covers.openlibrary.org/b/id/295577-L.jpg",
+            "https://covers.openlibrary.org/b/id/295577-M.jpg", true },
+        { "openlibrary", "https://covers.openlibrary.org/b/isbn/9780451526533-L.jpg?default=false",
+            "https://covers.openlibrary.org/b/isbn/9780451526533-M.jpg?default=false", true },
+        { "musicbrainz", "https://coverartarchive.org/release/0a2ac6ed-3c4e-4b8c-8b5f-1e8c9a3f5b77/front-500",
+            "https://coverartarchive.org/release/0a2ac6ed-3c4e-4b8c-8b5f-1e8c9a3f5b77/front-250", false },
+        { "openlibrary", "", "", true },
+        { "gamesdb", "https://example.org/cover.jpg", "", false },
+    };
+    for (const auto& c : cases) {
+        CLookupCandidate candidate;
+        candidate.sourceId = c.source;
+        candidate.coverUrl = c.coverUrl;
+        const std::size_t before = transport->Urls().size();
+        CCoverImage cover;
+        CString error;
+        EXPECT_EQ(service.FetchThumbnail(candidate, cover, error), c.ok) << c.coverUrl << ": " << error;
+        EXPECT_EQ(cover.IsEmpty(), !(c.ok && *c.asked));
+        if (*c.asked)
+            EXPECT_EQ(transport->Urls().back(), c.asked);
+        else
+            EXPECT_EQ(transport->Urls().size(), before);
+    }
+}
+
 TEST_F(LookupServiceTest, CancelStopsTheSearch)
 {
     std::atomic<bool> cancel { false };
