@@ -11,16 +11,12 @@
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "app/dialogs/BuddyLabel.h"
 
 namespace {
 
 const char* const kTitle = "Categories";
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 
 } // namespace
 

@@ -14,16 +14,12 @@
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "app/dialogs/BuddyLabel.h"
 #include "app/dialogs/EditorModels.h"
 #include "data/store/CustomFieldsEditor.h"
 
 namespace {
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 
 // The pages of what new items start with, by data type.
 enum Page { TextPage, DatePage, TrueFalsePage, ChoicesPage, NonePage };

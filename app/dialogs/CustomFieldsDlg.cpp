@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "app/dialogs/BuddyLabel.h"
 #include "app/dialogs/CustomFieldDlg.h"
 #include "app/dialogs/EditorModels.h"
@@ -20,11 +21,6 @@
 namespace {
 
 const char* const kTitle = "Custom Fields";
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 
 } // namespace
 

@@ -14,19 +14,11 @@
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "app/dialogs/BuddyLabel.h"
 #include "app/dialogs/EditorModels.h"
 #include "app/dialogs/ReportScopeWidget.h"
 #include "data/store/Library.h"
-
-namespace {
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
-
-} // namespace
 
 CCustomPrintReportDlg::CCustomPrintReportDlg(CLibrary& library, const CCustomPrintReportEditor& editor,
     std::vector<CString> otherNames, bool isNew, QWidget* parent)

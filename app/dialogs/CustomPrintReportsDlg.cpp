@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "app/dialogs/CustomPrintReportDlg.h"
 #include "app/dialogs/ReportGridDlg.h"
 #include "app/doc/VemoLibraryDoc.h"
@@ -11,15 +12,6 @@
 #include "data/reports/CustomPrintReport.h"
 #include "data/reports/CustomReportList.h"
 #include "data/store/Library.h"
-
-namespace {
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
-
-} // namespace
 
 CCustomPrintReportsDlg::CCustomPrintReportsDlg(CVemoLibraryDoc* doc, QWidget* parent)
     : CReportManagerDlg(doc, "Custom Print Reports", "&Printed reports of this Library:", parent)

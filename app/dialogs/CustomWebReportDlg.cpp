@@ -17,16 +17,12 @@
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "app/dialogs/BuddyLabel.h"
 #include "app/dialogs/ReportScopeWidget.h"
 #include "data/store/Library.h"
 
 namespace {
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 
 const char* const kLevelTitles[] = { "Level one: the home page", "Level two", "Level three" };
 

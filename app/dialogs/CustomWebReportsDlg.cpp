@@ -10,6 +10,7 @@
 
 #include "app/BrowserLauncher.h"
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "app/dialogs/BuddyLabel.h"
 #include "app/dialogs/CustomWebReportDlg.h"
 #include "app/doc/VemoLibraryDoc.h"
@@ -27,11 +28,6 @@ const char* const kBrowserFailed = "VemoLibrary was unable to launch your web br
 
 // The stages a web report run reports through its progress callback.
 enum RunStage { StageTemplatesRead = 0, StageItemsFiltered = 1, StageItemDone = 2, StageFinished = 3 };
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 
 } // namespace
 

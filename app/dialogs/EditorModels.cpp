@@ -2,18 +2,10 @@
 
 #include <algorithm>
 
+#include "app/QtText.h"
 #include "data/reports/CustomReportEditor.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldsEditor.h"
-
-namespace {
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
-
-} // namespace
 
 // ---------------------------------------------------------------------------
 

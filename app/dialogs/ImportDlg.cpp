@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "app/dialogs/BuddyLabel.h"
 #include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
@@ -30,11 +31,6 @@
 namespace {
 
 const char* const kTitle = "Import";
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 
 class CWaitCursor {
 public:

@@ -11,19 +11,11 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/QtText.h"
 #include "app/dialogs/BuddyLabel.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/Library.h"
-#include "data/model/MediaRegistry.h"
-
-namespace {
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
-
-} // namespace
 
 CLibraryIDSettingsDlg::CLibraryIDSettingsDlg(const CLibrary& library, int mediaType, QWidget* parent)
     : QDialog(parent)

@@ -8,18 +8,12 @@
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "app/dialogs/BuddyLabel.h"
 #include "data/session/LibraryNames.h"
 #include "platform/appcfg/DataFileMgmt.h"
 #include "platform/util/DataFolder.h"
 #include "platform/util/StringUtils.h"
-
-namespace {
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
-} // namespace
 
 CLibraryRestoreDlg::CLibraryRestoreDlg(const CDataFileMgmt& fileMgmt, const CString& loadedName,
     const COleDateTime& now, const CStringArray& existing, QWidget* parent)

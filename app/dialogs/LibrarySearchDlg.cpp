@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/QtText.h"
 #include "app/dialogs/BuddyLabel.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "data/model/ItemLists.h"
@@ -23,15 +24,6 @@
 #include "data/store/Library.h"
 #include "data/store/MediaTypeSelection.h"
 #include "platform/util/StringUtils.h"
-
-namespace {
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
-
-} // namespace
 
 CLibrarySearchDlg::CLibrarySearchDlg(CVemoLibraryDoc* doc, const CStringArray& searchStrings, QWidget* parent)
     : QDialog(parent)

@@ -10,16 +10,12 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/QtText.h"
 #include "data/model/MediaUtils.h"
 
 using U = CMediaUtils;
 
 namespace {
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 
 // The values of the first properties that have one, joined.
 QString Joined(const CLookupCandidate& candidate, std::initializer_list<const CString*> props)

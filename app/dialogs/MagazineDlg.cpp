@@ -10,17 +10,9 @@
 #include <algorithm>
 
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "data/model/PublisherMgr.h"
 #include "platform/util/Person.h"
-
-namespace {
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
-
-} // namespace
 
 CMagazineDlg::CMagazineDlg(const CMagazine& title, bool isNew, Check check, QWidget* parent)
     : QDialog(parent)

@@ -7,13 +7,9 @@
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 
 namespace {
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 
 CString S(const QLineEdit* edit)
 {

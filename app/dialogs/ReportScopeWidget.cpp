@@ -5,19 +5,15 @@
 #include <QListView>
 #include <QPushButton>
 
+#include "app/QtText.h"
 #include "app/dialogs/BuddyLabel.h"
 #include "app/dialogs/EditorModels.h"
+#include "data/model/Category.h"
 #include "data/model/MediaUtils.h"
 #include "data/reports/CustomReportEditor.h"
-#include "data/model/Category.h"
 #include "data/store/Library.h"
 
 namespace {
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 
 // A check list with "All" and "None" under it.
 QWidget* WithButtons(QListView* view, CCheckListModel* model, QWidget* parent)

@@ -12,17 +12,13 @@
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "app/dialogs/BuddyLabel.h"
 #include "platform/util/CountText.h"
 
 namespace {
 
 const char* const kTitle = "Research Web Sites";
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 
 } // namespace
 

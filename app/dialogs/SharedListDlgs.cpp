@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "app/dialogs/BuddyLabel.h"
 #include "app/dialogs/MagazineDlg.h"
 #include "app/dialogs/PersonDlg.h"
@@ -20,11 +21,6 @@
 #include "platform/util/StringUtils.h"
 
 namespace {
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 
 QString Count(int n)
 {

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "app/dialogs/LibraryCopyDlg.h"
 #include "app/dialogs/LibraryDeleteDlg.h"
 #include "app/dialogs/LibraryRenameDlg.h"
@@ -39,11 +40,6 @@ const char* const kSwitchQuestion
     = "VemoLibrary was unable to save the Library data file.\n\nThe changes to the Library \"%1\" are not on disk. "
       "Try again (after making room on the disk, for example), open the other Library without them, or stay with "
       "this one?";
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 
 // The wait cursor while a library is read or written.
 class CWaitCursor {

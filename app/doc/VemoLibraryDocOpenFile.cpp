@@ -2,6 +2,7 @@
 #include <QFileInfo>
 
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "data/session/LibraryNames.h"
 #include "data/session/VemoLibrarySettings.h"
@@ -29,11 +30,6 @@ const char* const kArchiveFailed
     = "VemoLibrary was unable to keep an archive copy of the Library \"%1\", so it was not replaced.";
 const char* const kCopyFailed = "VemoLibrary was unable to copy \"%1\" into its data folder: %2\n\nNo Library "
                                 "was added or changed.";
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "app/reports/LendingReport.h"
 
+#include "app/QtText.h"
 #include "data/model/CheckOut.h"
 #include "data/model/CheckOutState.h"
 #include "data/model/MediaItem.h"
@@ -11,11 +12,6 @@
 #include "platform/util/Person.h"
 
 namespace {
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 
 QString DateText(const COleDateTime& date)
 {

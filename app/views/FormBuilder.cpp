@@ -34,10 +34,10 @@ bool CFormBuilder::IsEditableChoice(CChoiceSource source)
     }
 }
 
-QWidget* CFormBuilder::MakeEditor(const CFieldSpec& spec, QWidget* parent)
+QWidget* CFormBuilder::MakeEditor(const CFieldSpec& desc, QWidget* parent)
 {
     QWidget* editor = nullptr;
-    switch (spec.kind) {
+    switch (desc.kind) {
     case CFieldKind::multiLine: {
         auto* text = new QPlainTextEdit(parent);
         text->setTabChangesFocus(true);
@@ -49,32 +49,32 @@ QWidget* CFormBuilder::MakeEditor(const CFieldSpec& spec, QWidget* parent)
         break;
     }
     case CFieldKind::yesNo:
-        editor = new QCheckBox(spec.label, parent);
+        editor = new QCheckBox(desc.label, parent);
         break;
     case CFieldKind::choice: {
         auto* combo = new QComboBox(parent);
-        combo->setEditable(IsEditableChoice(spec.choices));
+        combo->setEditable(IsEditableChoice(desc.choices));
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         combo->setMinimumContentsLength(8);
         if (QLineEdit* line = combo->lineEdit())
-            line->setAccessibleName(spec.label);
+            line->setAccessibleName(desc.label);
         editor = combo;
         break;
     }
     default: {
-        QLineEdit* line = spec.names != CNameSource::none ? new CSuggestLineEdit(parent) : new QLineEdit(parent);
-        if (spec.kind == CFieldKind::number || spec.kind == CFieldKind::money)
+        QLineEdit* line = desc.names != CNameSource::none ? new CSuggestLineEdit(parent) : new QLineEdit(parent);
+        if (desc.kind == CFieldKind::number || desc.kind == CFieldKind::money)
             line->setAlignment(Qt::AlignRight);
-        if (spec.kind == CFieldKind::date)
+        if (desc.kind == CFieldKind::date)
             line->setPlaceholderText("YYYY-MM-DD");
-        if (spec.kind == CFieldKind::time)
-            line->setPlaceholderText(spec.check == CFieldValidation::mediaLength ? "h:mm" : "mm:ss");
+        if (desc.kind == CFieldKind::time)
+            line->setPlaceholderText(desc.check == CFieldValidation::mediaLength ? "h:mm" : "mm:ss");
         editor = line;
         break;
     }
     }
-    editor->setObjectName(QString::fromStdString(spec.prop));
+    editor->setObjectName(QString::fromStdString(desc.prop));
     return editor;
 }
 
@@ -86,29 +86,29 @@ QList<CFormField*> CFormBuilder::Build(const CFieldList& fields, QGridLayout* gr
     grid->setColumnMinimumWidth(GAP_COLUMN, 16);
     int row = grid->rowCount();
     bool right = false;
-    for (const CFieldSpec& spec : fields) {
-        QWidget* editor = MakeEditor(spec, parent);
+    for (const CFieldSpec& desc : fields) {
+        QWidget* editor = MakeEditor(desc, parent);
         QLabel* label = nullptr;
-        if (spec.kind != CFieldKind::yesNo) {
-            label = new QLabel(spec.label + ":", parent);
+        if (desc.kind != CFieldKind::yesNo) {
+            label = new QLabel(desc.label + ":", parent);
             label->setBuddy(editor);
         }
-        auto* field = new CFormField(spec, editor, label, owner);
+        auto* field = new CFormField(desc, editor, label, owner);
         editor->setAccessibleName(field->Name());
         if (QComboBox* combo = qobject_cast<QComboBox*>(editor); combo && combo->lineEdit())
             combo->lineEdit()->setAccessibleName(field->Name());
 
-        if (spec.wide && right) {
+        if (desc.wide && right) {
             ++row;
             right = false;
         }
         const int labelColumn = right ? RIGHT_LABEL : LEFT_LABEL;
         const Qt::Alignment labelAlign
-            = spec.kind == CFieldKind::multiLine ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignLeft | Qt::AlignVCenter;
+            = desc.kind == CFieldKind::multiLine ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignLeft | Qt::AlignVCenter;
         if (label)
             grid->addWidget(label, row, labelColumn, labelAlign);
-        grid->addWidget(editor, row, labelColumn + 1, 1, spec.wide ? COLUMNS - 1 : 1);
-        if (spec.wide || right) {
+        grid->addWidget(editor, row, labelColumn + 1, 1, desc.wide ? COLUMNS - 1 : 1);
+        if (desc.wide || right) {
             ++row;
             right = false;
         } else {

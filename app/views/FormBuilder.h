@@ -18,7 +18,7 @@ public:
     // The fields, in table order; each editor is a child of parent, each
     // CFormField a child of owner.
     static QList<CFormField*> Build(const CFieldList& fields, QGridLayout* grid, QWidget* parent, QObject* owner);
-    static QWidget* MakeEditor(const CFieldSpec& spec, QWidget* parent);
+    static QWidget* MakeEditor(const CFieldSpec& desc, QWidget* parent);
     // Whether a choice field takes free text besides its entries.
     static bool IsEditableChoice(CChoiceSource source);
 };

@@ -22,9 +22,9 @@ bool IsYes(const QString& text)
 
 } // namespace
 
-CFormField::CFormField(const CFieldSpec& spec, QWidget* editor, QLabel* label, QObject* parent)
+CFormField::CFormField(const CFieldSpec& desc, QWidget* editor, QLabel* label, QObject* parent)
     : QObject(parent)
-    , m_spec(spec)
+    , m_spec(desc)
     , m_editor(editor)
     , m_label(label)
 {

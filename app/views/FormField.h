@@ -19,7 +19,7 @@ class CFormField : public QObject {
 
 public:
     // label may be null (a check box carries its own text).
-    CFormField(const CFieldSpec& spec, QWidget* editor, QLabel* label, QObject* parent = nullptr);
+    CFormField(const CFieldSpec& desc, QWidget* editor, QLabel* label, QObject* parent = nullptr);
 
     const CFieldSpec& Spec() const { return m_spec; }
     QWidget* Editor() const { return m_editor; }

@@ -4,6 +4,7 @@
 #include <QProgressDialog>
 
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "app/dialogs/LookupChooserDlg.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/views/LookupRunner.h"
@@ -18,11 +19,6 @@
 namespace {
 
 const char* const TITLE = "Look up";
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 
 // Thumbnails are fetched for the first rows only: the services space their
 // requests, and the collector chooses long before the last would come.

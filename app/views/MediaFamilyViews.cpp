@@ -8,9 +8,9 @@ using K = CFieldKind;
 using C = CChoiceSource;
 using N = CNameSource;
 
-void CTrackMediaView::OnFieldTakenOver(const CFieldSpec& spec)
+void CTrackMediaView::OnFieldTakenOver(const CFieldSpec& desc)
 {
-    if (spec.prop == U::MEDIA_PROP_MEDIASIZE || spec.prop == U::MEDIA_PROP_DISCS)
+    if (desc.prop == U::MEDIA_PROP_MEDIASIZE || desc.prop == U::MEDIA_PROP_DISCS)
         OnMediaSizeChanged();
 }
 

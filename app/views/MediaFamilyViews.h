@@ -14,7 +14,7 @@ public:
     using CMediaView::CMediaView;
 
 protected:
-    void OnFieldTakenOver(const CFieldSpec& spec) override;
+    void OnFieldTakenOver(const CFieldSpec& desc) override;
 };
 
 // CDs, records, 8-tracks, DualDiscs, DVD-Audio: artist, jacket number,

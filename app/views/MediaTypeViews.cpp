@@ -297,11 +297,11 @@ CFieldSpec CVideoTapeView::SizeField() const
     return { U::MEDIA_PROP_MEDIASIZE, "Tape Si&ze (minutes)", K::number, V::mediaSize };
 }
 
-void CVideoTapeView::OnFieldTakenOver(const CFieldSpec& spec)
+void CVideoTapeView::OnFieldTakenOver(const CFieldSpec& desc)
 {
-    CVideoRecordableMediaView::OnFieldTakenOver(spec);
+    CVideoRecordableMediaView::OnFieldTakenOver(desc);
     auto* tape = dynamic_cast<CVideoTape*>(GetCurrentItem());
-    if (spec.prop != U::MEDIA_PROP_TYPE || !tape || !GetDocument() || tape->GetFormatID() == m_shownFormat)
+    if (desc.prop != U::MEDIA_PROP_TYPE || !tape || !GetDocument() || tape->GetFormatID() == m_shownFormat)
         return;
     m_shownFormat = tape->GetFormatID();
     if (GetDocument()->RefreshLibraryID(tape)) {

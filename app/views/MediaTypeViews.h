@@ -224,7 +224,7 @@ protected:
     CFieldSpec SizeField() const override;
     // Tapes are numbered per format: a tape that changes format takes the
     // next number of its new format.
-    void OnFieldTakenOver(const CFieldSpec& spec) override;
+    void OnFieldTakenOver(const CFieldSpec& desc) override;
     void OnItemShown(CMediaItem* item) override;
     // The format of the tape on screen (VHS without one).
     int LibraryIDFormatID() const override;

@@ -25,6 +25,7 @@
 #include "app/BalloonTip.h"
 #include "app/CommandIds.h"
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/pages/ItemPage.h"
 #include "app/pages/PageFactory.h"
@@ -64,11 +65,6 @@ const char* const REMOVE_ONE_QUESTION = "VemoLibrary is about to permanently rem
 const char* const REMOVE_ALL_QUESTION = "VemoLibrary is about to permanently remove all %1 %2 from this "
                                         "Library.\n\nDeletions are not reversible. Continue?";
 const char* const RELOCATE_QUESTION = "Should VemoLibrary flag all the %1 in this Library as being located in \"%2\"?";
-
-QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 
 QStringList ToQt(const CStringList& list)
 {
@@ -737,27 +733,27 @@ bool CMediaView::TakeOver()
     if (m_lookup)
         m_lookup->Forget(m_item);
 
-    const CFieldSpec& spec = field->Spec();
-    const CFieldCheck check = CFieldValidation::Check(spec.check, field->Text().toStdString(), *m_item);
-    const int magazines = spec.choices == CChoiceSource::magazines ? doc->GetMagazineTitles().GetCount() : 0;
+    const CFieldSpec& desc = field->Spec();
+    const CFieldCheck check = CFieldValidation::Check(desc.check, field->Text().toStdString(), *m_item);
+    const int magazines = desc.choices == CChoiceSource::magazines ? doc->GetMagazineTitles().GetCount() : 0;
     CMapStringToString data;
-    data.SetAt(spec.prop, check.value);
+    data.SetAt(desc.prop, check.value);
     m_item->SetData(data, true);
-    if (spec.check != CFieldValidation::none)
+    if (desc.check != CFieldValidation::none)
         field->SetText(Q(check.text));
     else
         ShowField(field);
 
     doc->MarkItemModified(m_item);
-    if (const int list = StaleList(spec.names); list >= 0)
+    if (const int list = StaleList(desc.names); list >= 0)
         doc->MarkListStale(static_cast<CVemoLibraryDoc::NameList>(list));
     // A new magazine title lives in the shared data, which must keep it.
-    if (spec.choices == CChoiceSource::magazines && doc->GetMagazineTitles().GetCount() != magazines) {
+    if (desc.choices == CChoiceSource::magazines && doc->GetMagazineTitles().GetCount() != magazines) {
         doc->SaveSharedData();
         RefreshChoices(CChoiceSource::magazines);
     }
     UpdateListText();
-    OnFieldTakenOver(spec);
+    OnFieldTakenOver(desc);
     if (!check.message.empty())
         ShowBalloon(field, Q(check.message));
     return true;

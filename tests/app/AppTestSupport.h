@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/MessageBox.h"
+#include "app/QtText.h"
 #include "data/model/MediaItem.h"
 #include "data/session/VemoLibrarySettings.h"
 #include "data/store/Library.h"
@@ -73,9 +74,4 @@ inline std::string FileBytes(const CString& path)
     std::string bytes;
     CFileUtils::ReadFileBytes(path, bytes);
     return bytes;
-}
-
-inline QString Q(const CString& text)
-{
-    return QString::fromStdString(text);
 }
