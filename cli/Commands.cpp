@@ -89,6 +89,21 @@ const std::vector<CCliCommand>& Table()
             "  --kind K     the kind of a new field: text (default), date, yes/no, list,\n"
             "               file or web\n",
             { { "kind", true } }, 2, 5, RunFields },
+        { "reportdef", "reportdef NAME print|web [list | show REPORT | set FILE [--report REPORT] | delete REPORT]",
+            "list, show, define or delete printed and web report definitions as JSON",
+            "Lists the printed (print) or web (web) reports of the library NAME, writes the\n"
+            "definition of one as JSON, defines one from a JSON file (- for standard input),\n"
+            "or deletes one. set changes the report its \"name\" names, or makes a new one;\n"
+            "keys left out keep their values, and nothing is saved when one is wrong.\n"
+            "Keys of both: \"name\", \"mediaTypes\" (names such as \"Books\"), \"categories\"\n"
+            "(names, or \"all\"). A printed report adds \"columns\" (property and custom field\n"
+            "names in order) and \"sortOrder\" (up to four properties; a leading - sorts\n"
+            "from high to low). A web report adds \"homePage\", \"includeDuplicates\" and\n"
+            "\"pageLevels\": one to three objects of \"template\", \"sortBy\" and \"thenBy\".\n"
+            "Templates and home pages without a folder are those of the data directory.\n"
+            "\n"
+            "  --report REPORT  change the report REPORT (its \"name\" may rename it)\n",
+            { { "report", true } }, 2, 4, RunReportDef },
         { "webreport", "webreport NAME [REPORT|--all] [--output DIR]", "generate web reports",
             "Generates the web report REPORT of the library NAME, or all of them with --all,\n"
             "from the templates. Progress goes to standard error. With --all, reports whose\n"

@@ -30,6 +30,7 @@ int RunReport(CCliContext& context, const CCliArgs& args);
 int RunWebReport(CCliContext& context, const CCliArgs& args);
 int RunLookup(CCliContext& context, const CCliArgs& args);
 int RunFields(CCliContext& context, const CCliArgs& args);
+int RunReportDef(CCliContext& context, const CCliArgs& args);
 
 class CCommands {
 public:

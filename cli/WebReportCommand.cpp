@@ -6,6 +6,7 @@
 #include "cli/Commands.h"
 #include "data/model/MediaUtils.h"
 #include "data/reports/CustomWebReport.h"
+#include "data/reports/WebReportIndex.h"
 #include "data/store/Library.h"
 #include "platform/util/DirUtils.h"
 #include "platform/util/FileUtils.h"
@@ -98,6 +99,8 @@ int RunWebReport(CCliContext& context, const CCliArgs& args)
             context.Fail(report->GetName() + ": " + report->GetRunErrorMsg());
         } else {
             context.Out() << report->GetName() << ": " << report->GetHomePage() << '\n';
+            if (!CWebReportIndex::RecordRun(library, *report, &error))
+                context.Warn("the index of the web reports was not written: " + error);
         }
     }
     return failures ? CCliContext::EXIT_FAILED : CCliContext::EXIT_OK;

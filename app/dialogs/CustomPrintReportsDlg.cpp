@@ -74,9 +74,7 @@ CCustomPrintReport* CCustomPrintReportsDlg::AddReport(const CCustomPrintReportEd
     CLibrary* library = GetLibrary();
     if (!library)
         return nullptr;
-    auto* report = new CCustomPrintReport();
-    editor.Store(*report, *library);
-    library->AddCustomPrintReport(report);
+    CCustomPrintReport* report = CCustomReportList::KeepPrintReport(*library, editor);
     NoteChanged(Q(report->GetName()));
     return report;
 }
@@ -100,12 +98,7 @@ CCustomPrintReport* CCustomPrintReportsDlg::ChangeReport(
     CLibrary* library = GetLibrary();
     if (!library)
         return nullptr;
-    // Added anew, so that the list stays sorted by name.
-    auto* changed = new CCustomPrintReport();
-    CCustomReportList::CopyPrintDefinition(report, *changed);
-    editor.Store(*changed, *library);
-    library->AddCustomPrintReport(changed);
-    library->DeleteCustomPrintReport(const_cast<CCustomPrintReport*>(&report));
+    CCustomPrintReport* changed = CCustomReportList::KeepPrintReport(*library, editor, &report);
     NoteChanged(Q(changed->GetName()));
     return changed;
 }

@@ -16,6 +16,7 @@
 #include "app/doc/VemoLibraryDoc.h"
 #include "data/reports/CustomReportList.h"
 #include "data/reports/CustomWebReport.h"
+#include "data/reports/WebReportIndex.h"
 #include "data/store/Library.h"
 #include "platform/util/CountText.h"
 #include "platform/util/FileUtils.h"
@@ -119,9 +120,7 @@ CCustomWebReport* CCustomWebReportsDlg::AddReport(const CCustomWebReportEditor& 
     CLibrary* library = GetLibrary();
     if (!library)
         return nullptr;
-    auto* report = new CCustomWebReport();
-    editor.Store(*report, *library);
-    library->AddCustomWebReport(report);
+    CCustomWebReport* report = CCustomReportList::KeepWebReport(*library, editor);
     NoteChanged(Q(report->GetName()));
     return report;
 }
@@ -145,12 +144,7 @@ CCustomWebReport* CCustomWebReportsDlg::ChangeReport(
     CLibrary* library = GetLibrary();
     if (!library)
         return nullptr;
-    // Added anew so that the list stays sorted by name; a copy of the old
-    // one, so that its pages move along to a new home page.
-    auto* changed = new CCustomWebReport(report);
-    editor.Store(*changed, *library);
-    library->AddCustomWebReport(changed);
-    library->DeleteCustomWebReport(const_cast<CCustomWebReport*>(&report));
+    CCustomWebReport* changed = CCustomReportList::KeepWebReport(*library, editor, &report);
     NoteChanged(Q(changed->GetName()));
     return changed;
 }
@@ -272,6 +266,9 @@ const CCustomWebReport* CCustomWebReportsDlg::RunReports(const QList<int>& index
         tally.AddWritten(report->GetName());
         AddMessage(
             QString("\"%1\": the pages are in %2").arg(name, Q(CFileUtils::ParseDirFromPath(report->GetHomePage()))));
+        CString indexError;
+        if (!CWebReportIndex::RecordRun(*library, *report, &indexError))
+            AddMessage(QString("The index of the web reports was not written: %1").arg(Q(indexError)));
         // The selected report's pages are the ones offered, else the first
         // that ran.
         if (!offered || index == selected)

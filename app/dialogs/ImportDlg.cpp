@@ -20,12 +20,14 @@
 #include "app/MessageBox.h"
 #include "app/QtText.h"
 #include "app/dialogs/BuddyLabel.h"
+#include "app/dialogs/ImportResultDlg.h"
 #include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
 #include "data/store/DelimitedTextReader.h"
 #include "data/store/Library.h"
+#include "data/store/LibrarySnapshot.h"
 #include "platform/util/CountText.h"
 
 namespace {
@@ -48,6 +50,8 @@ CImportDlg::CImportDlg(CLibrary& library, const CString& importPath, int mediaTy
     , m_file(new QLineEdit(this))
     , m_delimiter(new QComboBox(this))
     , m_header(new QCheckBox("&First row holds the column names", this))
+    , m_newFields(
+          new QCheckBox("&New text custom field for each column left at <ignore>, named after its heading", this))
     , m_grid(new QTableWidget(this))
     , m_existingNote(new QLabel(Q(CImportJob::EXISTING_ROW_NOTE), this))
 {
@@ -61,6 +65,8 @@ CImportDlg::CImportDlg(CLibrary& library, const CString& importPath, int mediaTy
     m_delimiter->setCurrentText("comma");
     m_file->setReadOnly(true);
     m_header->setEnabled(false);
+    m_newFields->setEnabled(false);
+    m_newFields->setToolTip("Needs a first row that holds the column names.");
 
     auto* browse = new QPushButton("&Browse...", this);
     auto* fileRow = new QHBoxLayout;
@@ -80,9 +86,12 @@ CImportDlg::CImportDlg(CLibrary& library, const CString& importPath, int mediaTy
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText("&Import");
+    QPushButton* trial = buttons->addButton("&Try", QDialogButtonBox::ActionRole);
+    trial->setToolTip("Says what the import would do, and which cells it could not read, without importing.");
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_header);
+    layout->addWidget(m_newFields);
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_existingNote);
     layout->addWidget(buttons);
@@ -94,6 +103,7 @@ CImportDlg::CImportDlg(CLibrary& library, const CString& importPath, int mediaTy
     connect(m_delimiter, &QComboBox::currentIndexChanged, this, &CImportDlg::Reload);
     connect(m_header, &QCheckBox::toggled, this, &CImportDlg::SetFirstRowIsHeader);
     connect(m_grid, &QTableWidget::cellChanged, this, &CImportDlg::OnCellChanged);
+    connect(trial, &QPushButton::clicked, this, &CImportDlg::Try);
     connect(buttons, &QDialogButtonBox::accepted, this, &CImportDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CImportDlg::reject);
 }
@@ -163,6 +173,7 @@ void CImportDlg::Reload()
     const QSignalBlocker block(m_header);
     m_header->setChecked(m_job && m_job->HasHeader());
     m_header->setEnabled(m_job && m_job->GetRowCount() > 0);
+    m_newFields->setEnabled(m_job && m_job->HasHeader());
     FillGrid();
 }
 
@@ -302,6 +313,7 @@ void CImportDlg::SetFirstRowIsHeader(bool header)
     m_job->SetFirstRowIsHeader(header);
     const QSignalBlocker block(m_header);
     m_header->setChecked(m_job->HasHeader());
+    m_newFields->setEnabled(m_job->HasHeader());
     FillGrid();
 }
 
@@ -340,19 +352,89 @@ void CImportDlg::MarkExisting(int onlyRow)
     m_filling = false;
 }
 
-void CImportDlg::accept()
+bool CImportDlg::CanRun()
 {
     if (!m_job || m_job->GetRowCount() == 0) {
         CMessageBox::Warn(this, kTitle, "Please choose a file with the rows to import.");
-        return;
+        return false;
     }
-    if (m_job->IsAllIgnored()) {
+    if (m_job->IsAllIgnored() && !(m_newFields->isEnabled() && m_newFields->isChecked())) {
         // Yes: nothing was meant to be imported, as if Cancel was pressed.
         if (CMessageBox::Confirm(this, kTitle, Q(CImportJob::ALL_IGNORED_QUESTION)))
             reject();
+        return false;
+    }
+    return true;
+}
+
+CImportOutcome CImportDlg::RunImport(bool trial, CStringArray& made)
+{
+    const bool newFields = m_newFields->isEnabled() && m_newFields->isChecked();
+    CStringArray columns;
+    for (int c = 0; c < m_job->GetColumnCount(); ++c)
+        columns.Add(m_job->GetColumnProperty(c));
+    // The job puts back what it imported when it does not finish, but not
+    // the fields made before it started; a trial puts back everything.
+    CLibrarySnapshot before;
+    CImportOutcome outcome;
+    if ((trial || newFields) && !before.Take(m_library, outcome.error))
+        return outcome;
+    if (newFields)
+        m_job->AddFieldsForIgnoredColumns(made);
+    outcome = m_job->RunWithProgress(this);
+    m_reloaded = m_reloaded || trial || !outcome.Succeeded();
+    if (before.IsTaken() && (trial || !outcome.Succeeded())) {
+        CString error;
+        if (!before.Restore(m_library, error) && outcome.Succeeded())
+            outcome.error = error;
+        for (int c = 0; c < columns.GetSize(); ++c)
+            m_job->SetColumnProperty(c, columns.GetAt(c));
+    }
+    return outcome;
+}
+
+void CImportDlg::ShowOutcome(bool trial, const CStringArray& made)
+{
+    const QString skipped = Q(CCountText::Of(static_cast<std::int64_t>(m_outcome.skipped.size()), "row"));
+    QString summary = trial
+        ? QString("A trial, nothing was imported. The import would create %1, update %2 and skip %3.")
+        : QString("Import finished: %1 created, %2 updated, %3 skipped.");
+    summary = summary.arg(Q(CCountText::Of(m_outcome.created, "new item")),
+        Q(CCountText::Of(m_outcome.merged + m_outcome.repeated, "existing item")), skipped);
+    QStringList fields;
+    for (const CString& name : made)
+        fields << Q(name);
+    if (!fields.isEmpty())
+        summary += QString(trial ? " It would make these text custom fields: %1." : " New text custom fields: %1.")
+                       .arg(fields.join(", "));
+    if (m_outcome.unread.empty()) {
+        CMessageBox::Inform(this, kTitle, summary);
         return;
     }
-    m_outcome = m_job->RunWithProgress(this);
+    CImportResultDlg result(summary, m_outcome, *m_job, this);
+    result.exec();
+}
+
+void CImportDlg::Try()
+{
+    if (!CanRun())
+        return;
+    CStringArray made;
+    m_outcome = RunImport(true, made);
+    if (m_job->IsCancelled())
+        CMessageBox::Inform(this, kTitle, "The trial was cancelled.");
+    else if (!m_outcome.Succeeded())
+        CMessageBox::Warn(this, kTitle, Q(m_outcome.error));
+    else
+        ShowOutcome(true, made);
+}
+
+void CImportDlg::accept()
+{
+    if (!CanRun())
+        return;
+    CStringArray made;
+    m_outcome = RunImport(false, made);
     if (m_job->IsCancelled()) {
         CMessageBox::Inform(this, kTitle, "The import was cancelled; nothing was imported.");
         return;
@@ -361,10 +443,6 @@ void CImportDlg::accept()
         CMessageBox::Warn(this, kTitle, Q(m_outcome.error));
         return;
     }
-    CMessageBox::Inform(this, kTitle,
-        QString("Import finished: %1 created, %2 updated, %3 skipped.")
-            .arg(Q(CCountText::Of(m_outcome.created, "new item")),
-                Q(CCountText::Of(m_outcome.merged + m_outcome.repeated, "existing item")),
-                Q(CCountText::Of(static_cast<std::int64_t>(m_outcome.skipped.size()), "row"))));
+    ShowOutcome(false, made);
     QDialog::accept();
 }

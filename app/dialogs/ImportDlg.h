@@ -56,10 +56,19 @@ public:
 
     QTableWidget* GetGrid() const { return m_grid; }
     QCheckBox* GetHeaderBox() const { return m_header; }
+    // Columns left at "<ignore>" whose heading names nothing become new
+    // text custom fields of that name when the import runs.
+    QCheckBox* GetNewFieldsBox() const { return m_newFields; }
     QLabel* GetExistingNote() const { return m_existingNote; }
-    // What the import did (after OK).
+    // What the import did (after OK), or the trial would do (after Try).
     const CImportOutcome& GetOutcome() const { return m_outcome; }
+    // Whether the library was put back from a copy (after a trial or an
+    // import that did not finish): the items are new objects since.
+    bool WasLibraryReloaded() const { return m_reloaded; }
 
+    // Imports the chosen rows as a trial: says what an import would do and
+    // which cells it could not read, and keeps nothing.
+    void Try();
     void accept() override;
 
 private:
@@ -73,6 +82,15 @@ private:
     void MarkExisting(int onlyRow = -1);
     QStringList OfferedProperties() const;
     char Delimiter() const;
+    // Runs the import (new fields first when asked); a trial, or an import
+    // that does not finish, leaves the library and the columns as they were.
+    // The custom fields made are appended to made.
+    CImportOutcome RunImport(bool trial, CStringArray& made);
+    // There are rows and a column to import; false after saying why not.
+    bool CanRun();
+    // The counts, the fields made and the cells not read: in a message, or
+    // in a list when cells were not read.
+    void ShowOutcome(bool trial, const CStringArray& made);
 
     CLibrary& m_library;
     CString m_importPath;
@@ -80,11 +98,13 @@ private:
     std::unique_ptr<CImportProgressJob> m_job;
     CImportOutcome m_outcome;
     bool m_filling = false;
+    bool m_reloaded = false;
 
     QComboBox* m_mediaType;
     QLineEdit* m_file;
     QComboBox* m_delimiter;
     QCheckBox* m_header;
+    QCheckBox* m_newFields;
     QTableWidget* m_grid;
     QLabel* m_existingNote;
 };

@@ -40,8 +40,13 @@ void CLibraryCommands::OnImport(int mediaType)
     m_doc->SetSaveEnabled(false);
     const bool accepted = dlg.exec() == QDialog::Accepted;
     m_doc->SetSaveEnabled(saveEnabled);
-    if (accepted)
+    if (accepted) {
         ApplyImport(dlg.GetImportPath());
+    } else if (dlg.WasLibraryReloaded()) {
+        // A trial or a failed import put the items back as copies.
+        emit m_doc->UpdateAllViews(CVemoLibraryDoc::HintCustomFields);
+        emit m_doc->UpdateAllViews(CVemoLibraryDoc::HintImport);
+    }
 }
 
 void CLibraryCommands::ApplyImport(const CString& importPath)
@@ -54,6 +59,8 @@ void CLibraryCommands::ApplyImport(const CString& importPath)
     // The rows may have added publishers and magazine titles.
     m_doc->SaveSharedData();
     m_doc->PrepareSearchAtIdle();
+    // The import may have made custom fields.
+    emit m_doc->UpdateAllViews(CVemoLibraryDoc::HintCustomFields);
     emit m_doc->UpdateAllViews(CVemoLibraryDoc::HintImport);
 }
 

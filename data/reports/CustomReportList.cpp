@@ -70,6 +70,31 @@ void CCustomReportList::CopyPrintDefinition(const CCustomPrintReport& from, CCus
         to.AddColumn(from.GetColumnAt(i));
 }
 
+CCustomPrintReport* CCustomReportList::KeepPrintReport(
+    CLibrary& library, const CCustomPrintReportEditor& editor, const CCustomPrintReport* replaced)
+{
+    auto* report = new CCustomPrintReport();
+    if (replaced)
+        CopyPrintDefinition(*replaced, *report);
+    editor.Store(*report, library);
+    library.AddCustomPrintReport(report);
+    if (replaced)
+        library.DeleteCustomPrintReport(const_cast<CCustomPrintReport*>(replaced));
+    return report;
+}
+
+CCustomWebReport* CCustomReportList::KeepWebReport(
+    CLibrary& library, const CCustomWebReportEditor& editor, const CCustomWebReport* replaced)
+{
+    // A copy of the old one knows where its pages are.
+    auto* report = replaced ? new CCustomWebReport(*replaced) : new CCustomWebReport();
+    editor.Store(*report, library);
+    library.AddCustomWebReport(report);
+    if (replaced)
+        library.DeleteCustomWebReport(const_cast<CCustomWebReport*>(replaced));
+    return report;
+}
+
 CCustomPrintReport* CCustomReportList::CopyPrintReport(CLibrary& library, const CCustomPrintReport& report)
 {
     auto* copy = new CCustomPrintReport();

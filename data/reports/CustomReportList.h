@@ -9,8 +9,10 @@
 #include "platform/util/VemoTypes.h"
 
 class CCustomPrintReport;
+class CCustomPrintReportEditor;
 class CCustomReport;
 class CCustomWebReport;
+class CCustomWebReportEditor;
 class CLibrary;
 
 class CCustomReportList {
@@ -32,6 +34,16 @@ public:
     // page named after the copy. Returns the copy (owned by the library).
     static CCustomPrintReport* CopyPrintReport(CLibrary& library, const CCustomPrintReport& report);
     static CCustomWebReport* CopyWebReport(CLibrary& library, const CCustomWebReport& report);
+
+    // Keeps an editor's definition: as a new report of the library, or in
+    // place of replaced (which is destroyed). The successor is added anew,
+    // so that the list stays sorted by name; a web report's pages move
+    // along to a new home page. Returns the report kept (owned by the
+    // library).
+    static CCustomPrintReport* KeepPrintReport(
+        CLibrary& library, const CCustomPrintReportEditor& editor, const CCustomPrintReport* replaced = nullptr);
+    static CCustomWebReport* KeepWebReport(
+        CLibrary& library, const CCustomWebReportEditor& editor, const CCustomWebReport* replaced = nullptr);
 
     // Puts the default web reports back as a new library has them: reports
     // of the default names (ignoring case) are replaced, the others stay.

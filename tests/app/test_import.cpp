@@ -2,9 +2,11 @@
 // the rows the library holds already, the question when every column is
 // ignored, and what an import leaves in the library and the document.
 
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -13,6 +15,7 @@
 #include "DocumentTestBase.h"
 #include "app/dialogs/ImportDlg.h"
 #include "app/dialogs/ImportProgressJob.h"
+#include "app/dialogs/ImportResultDlg.h"
 #include "app/doc/LibraryCommands.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "data/model/Book.h"
@@ -259,6 +262,70 @@ private slots:
         QVERIFY(!header->isChecked() && header->isEnabled());
         header->setChecked(true);
         QVERIFY(!dlg.IsRowChecked(0));
+    }
+
+    // The trial says what the import will, and keeps nothing: no item, no
+    // field, the columns as they were; the import then keeps both.
+    void newFieldsAndUnreadCellsInTheTrialAndTheImport()
+    {
+        const QString path = WriteFile("rated.csv", "Title,Pages,My Rating\nEmma,abc,5\nUlysses,730,4\n");
+        QSignalSpy hints(m_doc.get(), &CVemoLibraryDoc::UpdateAllViews);
+        QList<QStringList> shown;
+        const auto readResult = [&shown](CImportResultDlg* result) {
+            QAbstractItemModel* model = result->GetCells()->model();
+            QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+            QStringList row { result->GetSummary() };
+            for (int c = 0; c < model->columnCount(); ++c)
+                row << model->index(0, c).data().toString();
+            shown << row;
+            QCOMPARE(model->rowCount(), 1);
+        };
+        const CCustomFieldMgr* fields = Library()->GetCustomFieldMgr(CMediaUtils::MEDIA_BOOK);
+        WhenShown<CImportDlg>([&](CImportDlg* dlg) {
+            dlg->LoadFile(path);
+            // "My Rating" names no property: the headings are the user's word.
+            QVERIFY(!dlg->GetNewFieldsBox()->isEnabled());
+            dlg->GetHeaderBox()->setChecked(true);
+            QVERIFY(dlg->GetNewFieldsBox()->isEnabled());
+            dlg->GetNewFieldsBox()->setChecked(true);
+            WhenShown<CImportResultDlg>(readResult);
+            dlg->Try();
+            QCOMPARE(Titles(), QStringList({ "Dune" }));
+            QVERIFY(!Library()->GetCustomFieldMgr(CMediaUtils::MEDIA_BOOK)->Find("My Rating"));
+            QCOMPARE(dlg->GetColumnProperty(2), QString("<ignore>"));
+            WhenShown<CImportResultDlg>(readResult);
+            dlg->accept();
+        });
+        m_doc->GetCommands()->OnImport(CMediaUtils::MEDIA_BOOK);
+
+        const QStringList cell { "1", "2 (Pages)", "abc", "\"abc\" is not a number" };
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].mid(1), cell);
+        QCOMPARE(shown[1].mid(1), cell);
+        QCOMPARE(shown[0][0],
+            QString("A trial, nothing was imported. The import would create 2 new items, update 0 existing items and "
+                    "skip 0 rows. It would make these text custom fields: My Rating."));
+        QVERIFY(shown[1][0].startsWith("Import finished: 2 new items created"));
+        QCOMPARE(Titles(), QStringList({ "Dune", "Emma", "Ulysses" }));
+        fields = Library()->GetCustomFieldMgr(CMediaUtils::MEDIA_BOOK);
+        QVERIFY(fields->Find("My Rating"));
+        QVERIFY(hints.contains(QVariantList { int(CVemoLibraryDoc::HintCustomFields) }));
+    }
+
+    // A trial puts the items back as copies; the views hear of it.
+    void aTrialAloneRefreshesTheViews()
+    {
+        QSignalSpy hints(m_doc.get(), &CVemoLibraryDoc::UpdateAllViews);
+        WhenShown<CImportDlg>([&](CImportDlg* dlg) {
+            dlg->LoadFile(WriteFile("books.csv", kBooks));
+            dlg->Try();
+            dlg->reject();
+        });
+        m_doc->GetCommands()->OnImport(CMediaUtils::MEDIA_BOOK);
+        QVERIFY(m_box->LastText().startsWith("A trial, nothing was imported. The import would create 2 new items"));
+        QCOMPARE(Titles(), QStringList({ "Dune" }));
+        QVERIFY(!m_doc->IsModified());
+        QVERIFY(hints.contains(QVariantList { int(CVemoLibraryDoc::HintImport) }));
     }
 
     void unreadableFileIsSaidAndLeavesAnEmptyGrid()

@@ -268,6 +268,9 @@ private slots:
         QVERIFY(messages.contains("\"Shelf pages\": finished."));
         QCOMPARE(m_box->LastTitle(), QString("Custom Web Reports"));
         QCOMPARE(opened, QStringList({ QUrl::fromLocalFile(Q(homePage)).toString() }));
+        // The folder's index links it.
+        QVERIFY(FileBytes(out.filePath("index.htm").toStdString()).find("<a href=\"shelf.htm\">Shelf pages</a>")
+            != std::string::npos);
 
         // A report that cannot run says why and offers nothing.
         m_box->Clear();
