@@ -13,6 +13,7 @@
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/pages/PageSupport.h"
 #include "app/pages/SubItemDelegate.h"
+#include "app/pages/SubItemFieldsDlg.h"
 #include "app/pages/SubItemModel.h"
 #include "data/model/MediaFactory.h"
 #include "data/model/MediaItem.h"
@@ -72,6 +73,7 @@ CSubItemsPage::CSubItemsPage(CVemoLibraryDoc* doc, int mediaType, QWidget* paren
     , m_up(new QPushButton("&Move Up", this))
     , m_down(new QPushButton("Move Do&wn", this))
     , m_renumber(new QPushButton("Renumber", this))
+    , m_fields(new QPushButton("Custom &Fields...", this))
     , m_length(new QLabel(this))
     , m_remaining(new QLabel(this))
 {
@@ -86,19 +88,27 @@ CSubItemsPage::CSubItemsPage(CVemoLibraryDoc* doc, int mediaType, QWidget* paren
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 8);
     m_grid->horizontalHeader()->setHighlightSections(false);
     m_grid->setAccessibleName(Title().remove('&'));
-    if (const std::unique_ptr<CMediaItem> prototype(CMediaFactory::CreateMediaItem(mediaType));
-        !prototype || !CSubItemGrid::CanRenumber(*prototype))
+    if (const std::unique_ptr<CMediaItem> prototype { CMediaFactory::CreateMediaItem(mediaType) }) {
+        m_renumber->setVisible(CSubItemGrid::CanRenumber(*prototype));
+        // Sub-items made with a category keep values of the type's fields.
+        const std::unique_ptr<CMediaSubItem> sub(prototype->CreateSubItem(nullptr));
+        m_subItemsHaveFields = sub && sub->GetCustomValues();
+    } else {
         m_renumber->hide();
+    }
+    m_fields->setVisible(m_subItemsHaveFields);
 
     m_new->setToolTip("New sub-item at the end (F5)");
     m_insert->setToolTip("New sub-item before the selected one");
     m_renumber->setToolTip("Number the rows 1, 2, 3... in the order shown");
+    m_fields->setToolTip("The custom field values of the selected row");
     connect(m_new, &QPushButton::clicked, this, &CSubItemsPage::AddSubItem);
     connect(m_insert, &QPushButton::clicked, this, &CSubItemsPage::InsertSubItem);
     connect(m_delete, &QPushButton::clicked, this, &CSubItemsPage::DeleteSubItem);
     connect(m_up, &QPushButton::clicked, this, &CSubItemsPage::MoveUp);
     connect(m_down, &QPushButton::clicked, this, &CSubItemsPage::MoveDown);
     connect(m_renumber, &QPushButton::clicked, this, &CSubItemsPage::Renumber);
+    connect(m_fields, &QPushButton::clicked, this, &CSubItemsPage::EditSubItemFields);
     connect(m_model, &CSubItemModel::SubItemEdited, this, &CSubItemsPage::Changed);
     // Not from inside the editor's own commit: a modal notice there would
     // run while the editor is being closed.
@@ -109,7 +119,7 @@ CSubItemsPage::CSubItemsPage(CVemoLibraryDoc* doc, int mediaType, QWidget* paren
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &CSubItemsPage::UpdateState);
 
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* button : { m_new, m_insert, m_delete, m_up, m_down, m_renumber })
+    for (QPushButton* button : { m_new, m_insert, m_delete, m_up, m_down, m_renumber, m_fields })
         buttons->addWidget(button);
     buttons->addStretch();
     auto* grid = new QHBoxLayout;
@@ -290,6 +300,19 @@ bool CSubItemsPage::Renumber()
     return true;
 }
 
+bool CSubItemsPage::EditSubItemFields()
+{
+    CMediaSubItem* sub = m_model->SubItemAt(CurrentRow());
+    if (!m_item || !sub || !sub->GetCustomValues())
+        return false;
+    TakeOver();
+    CSubItemFieldsDlg dialog(GetDocument(), sub, this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.IsChanged())
+        return false;
+    Changed();
+    return true;
+}
+
 void CSubItemsPage::OnMediaSizeChanged()
 {
     // Fewer discs move tracks to the last one.
@@ -358,6 +381,8 @@ void CSubItemsPage::UpdateState()
     m_up->setEnabled(m_item && row > 0);
     m_down->setEnabled(m_item && row >= 0 && row < m_model->rowCount() - 1);
     m_renumber->setEnabled(m_item && m_model->rowCount() > 0);
+    const CMediaSubItem* sub = m_item ? m_model->SubItemAt(row) : nullptr;
+    m_fields->setEnabled(sub && sub->GetCustomValues());
     m_length->setText(m_item ? QText(CSubItemGrid::GetLengthSummary(*m_item)) : QString());
     m_remaining->setText(m_item ? QText(CSubItemGrid::GetRemainingSummary(*m_item)) : QString());
 }

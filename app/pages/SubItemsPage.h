@@ -1,8 +1,8 @@
 #pragma once
 // The page of a medium's sub-items (chapters, articles, tracks, recordings):
 // the grid with in-place editing, New (F5), Insert, Delete, Move Up, Move
-// Down and Renumber, the total length, and for recordable media the
-// recording time left.
+// Down and Renumber, the custom field values of sub-items that have their
+// own, the total length, and for recordable media the recording time left.
 
 #include "app/pages/ItemPage.h"
 #include "data/model/SubItemGrid.h"
@@ -37,6 +37,10 @@ public:
     bool MoveUp();
     bool MoveDown();
     bool Renumber();
+    // The custom field values of the selected sub-item, for sub-items that
+    // keep values of their own (articles); true when they changed.
+    bool EditSubItemFields();
+    bool SubItemsHaveFields() const { return m_subItemsHaveFields; }
 
     QTableView* GetGrid() const { return m_grid; }
     CSubItemModel* GetModel() const { return m_model; }
@@ -59,6 +63,7 @@ private:
 
     int m_mediaType;
     CSubItemGrid::SubItems m_subItems;
+    bool m_subItemsHaveFields = false;
     CMediaItem* m_item = nullptr;
     CSubItemModel* m_model;
     QTableView* m_grid;
@@ -68,6 +73,7 @@ private:
     QPushButton* m_up;
     QPushButton* m_down;
     QPushButton* m_renumber;
+    QPushButton* m_fields;
     QLabel* m_length;
     QLabel* m_remaining;
 };
