@@ -38,13 +38,13 @@
 #include "app/views/ViewFactory.h"
 #include "data/model/Book.h"
 #include "data/model/CD.h"
+#include "data/model/Category.h"
+#include "data/model/MagazineMgr.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/SubItemGrid.h"
 #include "data/model/Track.h"
 #include "data/model/TrackMedia.h"
-#include "data/model/Category.h"
-#include "data/model/MagazineMgr.h"
-#include "data/model/MediaRegistry.h"
 
 using U = CMediaUtils;
 
@@ -183,15 +183,24 @@ private slots:
             QVERIFY2(!mnemonics.contains(mnemonic), qPrintable("mnemonic used twice: " + field->Name()));
             mnemonics << mnemonic;
         }
-        // The page tabs' mnemonics do not clash with the form's either (a tab
-        // whose every letter is taken goes without).
+        // Every page tab has a mnemonic that no other tab has; it is one of
+        // the form's only when the form and the other tabs use every letter
+        // of the tab's title.
+        QSet<QChar> tabKeys;
+        mnemonics << 'e' << 'r'; // It&em and Filte&r above the form
         for (int tab = 0; tab < view->PageTabs()->count(); ++tab) {
             const QString text = view->PageTabs()->tabText(tab);
-            if (!text.contains('&'))
-                continue;
-            const QChar mnemonic = text.at(text.indexOf('&') + 1).toLower();
-            QVERIFY2(!mnemonics.contains(mnemonic), qPrintable("tab mnemonic: " + text));
-            mnemonics << mnemonic;
+            QVERIFY2(text.contains('&'), qPrintable("tab without mnemonic: " + text));
+            const QChar key = text.at(text.indexOf('&') + 1).toLower();
+            QVERIFY2(!tabKeys.contains(key), qPrintable("tab mnemonic used twice: " + text));
+            tabKeys << key;
+        }
+        for (int tab = 0; tab < view->PageTabs()->count(); ++tab) {
+            const QString text = view->PageTabs()->tabText(tab);
+            if (mnemonics.contains(text.at(text.indexOf('&') + 1).toLower()))
+                for (QChar letter : QString(text).remove('&').toLower())
+                    QVERIFY2(!letter.isLetter() || mnemonics.contains(letter) || tabKeys.contains(letter),
+                        qPrintable("tab mnemonic shared with the form: " + text));
         }
         // "Length" and "Media Size" are one value of track media.
         if (shown.contains("Length") || shown.contains("Media Size"))
