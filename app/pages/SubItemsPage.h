@@ -9,7 +9,7 @@
 
 class CSubItemModel;
 class QLabel;
-class QPushButton;
+class QToolButton;
 class QTableView;
 
 class CSubItemsPage : public CItemPage {
@@ -52,7 +52,13 @@ public slots:
     // recording time left, the disc choices and the tracks' discs follow.
     void OnMediaSizeChanged();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The title column, where it is the one long text, gets the width the
+    // other columns leave (with a least width).
+    void FitTitle();
     // A new sub-item at row, with the initial values of the custom fields
     // when it has values of its own (articles); -1 when none was made.
     int NewSubItem(int row);
@@ -64,16 +70,17 @@ private:
     int m_mediaType;
     CSubItemGrid::SubItems m_subItems;
     bool m_subItemsHaveFields = false;
+    int m_titleColumn = -1;
     CMediaItem* m_item = nullptr;
     CSubItemModel* m_model;
     QTableView* m_grid;
-    QPushButton* m_new;
-    QPushButton* m_insert;
-    QPushButton* m_delete;
-    QPushButton* m_up;
-    QPushButton* m_down;
-    QPushButton* m_renumber;
-    QPushButton* m_fields;
+    QToolButton* m_new;
+    QToolButton* m_insert;
+    QToolButton* m_delete;
+    QToolButton* m_up;
+    QToolButton* m_down;
+    QToolButton* m_renumber;
+    QToolButton* m_fields;
     QLabel* m_length;
     QLabel* m_remaining;
 };

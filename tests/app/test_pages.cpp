@@ -296,8 +296,8 @@ private slots:
         CMediaItem* issue = library->CreateMediaItem(U::MEDIA_MAGAZINE, nullptr);
         issue->SetTitle("Spring");
         CSubItemsPage page(m_doc.get(), U::MEDIA_MAGAZINE);
-        QPushButton* button = nullptr;
-        for (QPushButton* each : page.findChildren<QPushButton*>())
+        QAbstractButton* button = nullptr;
+        for (QAbstractButton* each : page.findChildren<QAbstractButton*>())
             button = each->text() == "Custom &Fields..." ? each : button;
         QVERIFY(button && !button->isHidden() && !button->isEnabled());
         page.SetItem(issue);

@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
 #include <QTabWidget>
@@ -153,6 +155,42 @@ private slots:
         m_frame.reset();
         m_balloon.reset();
         DropDocument();
+    }
+
+    // At the usual window size a sub-item page fits below the fields, its
+    // buttons in reach without scrolling, and the title column gets the
+    // grid's free width.
+    void subItemPagesFitTheWindow_data()
+    {
+        QTest::addColumn<int>("type");
+        for (int type : { U::MEDIA_BOOK, U::MEDIA_MAGAZINE, U::MEDIA_CASSETTE, U::MEDIA_CDREC, U::MEDIA_VIDEOTAPE })
+            QTest::newRow(U::GetMediaNamePlural(type).c_str()) << type;
+    }
+    void subItemPagesFitTheWindow()
+    {
+        QFETCH(int, type);
+        m_frame->resize(737, 583);
+        CMediaView* view = Show(type);
+        view->NewItem();
+        auto* page = view->findChild<CSubItemsPage*>();
+        QVERIFY(page);
+        for (int row = 0; row < 8; ++row)
+            QVERIFY(page->AddSubItem());
+        page->TakeOver();
+        QApplication::processEvents();
+        auto* scroll = qobject_cast<QScrollArea*>(page->parentWidget()->parentWidget());
+        QVERIFY(scroll && scroll->isVisible());
+        for (const QAbstractButton* button : page->findChildren<QAbstractButton*>())
+            if (button->isVisible()) {
+                const QRect shown(button->mapTo(scroll->viewport(), QPoint(0, 0)), button->size());
+                QVERIFY2(scroll->viewport()->rect().contains(shown), qPrintable(button->text()));
+            }
+        const QTableView* grid = page->GetGrid();
+        int total = 0;
+        for (int column = 0; column < grid->model()->columnCount(); ++column)
+            total += grid->columnWidth(column);
+        QVERIFY(total >= grid->viewport()->width());
+        QVERIFY(grid->columnWidth(page->GetModel()->FindColumn(CSubItemGrid::Field::Title)) >= 150);
     }
 
     // The backbone: every type's view builds, shows the type's picture and
