@@ -91,6 +91,7 @@ const std::pair<const char*, const char*> WIDGET_SECTIONS[] = {
     { "CSubItemsPage", "items.html#sub-items" },
     { "CCheckOutPage", "lending.html#lending-an-item" },
     { "CCustomFieldsPage", "custom-fields.html#values" },
+    { "CSubItemFieldsDlg", "custom-fields.html#values" },
     { "CPropertyFlagsPage", "items-video.html#audio-video" },
     { "CElectronicPage", "items-print.html#books" },
     { "CPublisherPage", "items.html#pages" },

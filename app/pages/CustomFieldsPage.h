@@ -1,16 +1,10 @@
 #pragma once
-// The values of the media type's custom fields for the item: one editor per
-// field by its data type (text, date, true/false, a choice of the field's
-// selection list, a local file with Browse and Open, a web address with
-// Open), each taken into the item's value slot of the field's position.
-
-#include <vector>
+// The values of the media type's custom fields for the item, in the form
+// that every item with values of its own uses (CCustomValuesForm).
 
 #include "app/pages/ItemPage.h"
 
-class CCustomField;
-class QLabel;
-class QVBoxLayout;
+class CCustomValuesForm;
 
 class CCustomFieldsPage : public CItemPage {
     Q_OBJECT
@@ -24,29 +18,11 @@ public:
     // The field list changed (HintCustomFields), or another library is open.
     void OnUpdate(int hint) override;
 
-    int GetFieldCount() const { return static_cast<int>(m_editors.size()); }
+    int GetFieldCount() const;
     // The editor of the field at that position (a QLineEdit, QCheckBox or
     // QComboBox); null outside the list.
     QWidget* GetEditor(int index) const;
 
 private:
-    // The field at index, looked up afresh (the field list belongs to the
-    // library); null when the list no longer matches the editors.
-    const CCustomField* Field(int index) const;
-    void Rebuild();
-    void ShowValues();
-    // Takes the editor's value into the item; false when nothing changed.
-    bool Store(int index);
-    void Changed();
-    QWidget* MakeEditor(int index, const CCustomField& field, QWidget* row);
-    void BrowseFile(int index);
-    void OpenValue(int index);
-
-    int m_mediaType;
-    CMediaItem* m_item = nullptr;
-    QWidget* m_form = nullptr;
-    QLabel* m_empty;
-    QVBoxLayout* m_layout;
-    std::vector<QWidget*> m_editors;
-    bool m_showing = false;
+    CCustomValuesForm* m_form;
 };

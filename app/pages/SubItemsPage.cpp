@@ -1,18 +1,21 @@
 #include "app/pages/SubItemsPage.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 #include "app/MessageBox.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/pages/PageSupport.h"
 #include "app/pages/SubItemDelegate.h"
+#include "app/pages/SubItemFieldsDlg.h"
 #include "app/pages/SubItemModel.h"
 #include "data/model/MediaFactory.h"
 #include "data/model/MediaItem.h"
@@ -29,27 +32,46 @@ namespace {
 
 const QString kDeleteArticle = "VemoLibrary is about to permanently remove this article.\n\nContinue?";
 
-int ColumnWidth(const CSubItemGrid::Column& column)
+// Room for the header and a typical value, in the grid's font.
+int ColumnWidth(const CSubItemGrid::Column& column, const QFontMetrics& metrics)
 {
+    int content = 0;
     switch (column.field) {
     case Field::Disc:
     case Field::Side:
-        return 50;
-    case Field::Source:
-        return 140;
-    case Field::Category:
-        return 110;
-    default:
+        content = metrics.horizontalAdvance("00");
         break;
-    }
-    switch (column.kind) {
-    case Kind::Number:
-        return 60;
-    case Kind::Time:
-        return 75;
+    case Field::Source:
+    case Field::Category:
+        content = metrics.horizontalAdvance("Record Album");
+        break;
     default:
-        return 95;
+        switch (column.kind) {
+        case Kind::Number:
+            content = metrics.horizontalAdvance("00000");
+            break;
+        case Kind::Time:
+            content = metrics.horizontalAdvance("00:00:00");
+            break;
+        case Kind::Date:
+            content = metrics.horizontalAdvance("2000-00-00");
+            break;
+        default:
+            content = metrics.horizontalAdvance("Some words");
+            break;
+        }
     }
+    return std::max(metrics.horizontalAdvance(QText(column.header)) + 24, content + 14);
+}
+
+// A button of the row below the grid, no wider than its text needs.
+QToolButton* MakeButton(const QString& text, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setText(text);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    return button;
 }
 
 } // namespace
@@ -66,12 +88,13 @@ CSubItemsPage::CSubItemsPage(CVemoLibraryDoc* doc, int mediaType, QWidget* paren
     , m_subItems(SubItemsOf(mediaType))
     , m_model(new CSubItemModel(this))
     , m_grid(new QTableView(this))
-    , m_new(new QPushButton("&New", this))
-    , m_insert(new QPushButton("In&sert", this))
-    , m_delete(new QPushButton("&Delete", this))
-    , m_up(new QPushButton("&Move Up", this))
-    , m_down(new QPushButton("Move Do&wn", this))
-    , m_renumber(new QPushButton("Renumber", this))
+    , m_new(MakeButton("&New", this))
+    , m_insert(MakeButton("In&sert", this))
+    , m_delete(MakeButton("&Delete", this))
+    , m_up(MakeButton("&Move Up", this))
+    , m_down(MakeButton("Move Do&wn", this))
+    , m_renumber(MakeButton("Renumber", this))
+    , m_fields(MakeButton("Custom &Fields...", this))
     , m_length(new QLabel(this))
     , m_remaining(new QLabel(this))
 {
@@ -86,19 +109,27 @@ CSubItemsPage::CSubItemsPage(CVemoLibraryDoc* doc, int mediaType, QWidget* paren
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 8);
     m_grid->horizontalHeader()->setHighlightSections(false);
     m_grid->setAccessibleName(Title().remove('&'));
-    if (const std::unique_ptr<CMediaItem> prototype(CMediaFactory::CreateMediaItem(mediaType));
-        !prototype || !CSubItemGrid::CanRenumber(*prototype))
+    if (const std::unique_ptr<CMediaItem> prototype { CMediaFactory::CreateMediaItem(mediaType) }) {
+        m_renumber->setVisible(CSubItemGrid::CanRenumber(*prototype));
+        // Sub-items made with a category keep values of the type's fields.
+        const std::unique_ptr<CMediaSubItem> sub(prototype->CreateSubItem(nullptr));
+        m_subItemsHaveFields = sub && sub->GetCustomValues();
+    } else {
         m_renumber->hide();
+    }
+    m_fields->setVisible(m_subItemsHaveFields);
 
     m_new->setToolTip("New sub-item at the end (F5)");
     m_insert->setToolTip("New sub-item before the selected one");
     m_renumber->setToolTip("Number the rows 1, 2, 3... in the order shown");
-    connect(m_new, &QPushButton::clicked, this, &CSubItemsPage::AddSubItem);
-    connect(m_insert, &QPushButton::clicked, this, &CSubItemsPage::InsertSubItem);
-    connect(m_delete, &QPushButton::clicked, this, &CSubItemsPage::DeleteSubItem);
-    connect(m_up, &QPushButton::clicked, this, &CSubItemsPage::MoveUp);
-    connect(m_down, &QPushButton::clicked, this, &CSubItemsPage::MoveDown);
-    connect(m_renumber, &QPushButton::clicked, this, &CSubItemsPage::Renumber);
+    m_fields->setToolTip("The custom field values of the selected row");
+    connect(m_new, &QToolButton::clicked, this, &CSubItemsPage::AddSubItem);
+    connect(m_insert, &QToolButton::clicked, this, &CSubItemsPage::InsertSubItem);
+    connect(m_delete, &QToolButton::clicked, this, &CSubItemsPage::DeleteSubItem);
+    connect(m_up, &QToolButton::clicked, this, &CSubItemsPage::MoveUp);
+    connect(m_down, &QToolButton::clicked, this, &CSubItemsPage::MoveDown);
+    connect(m_renumber, &QToolButton::clicked, this, &CSubItemsPage::Renumber);
+    connect(m_fields, &QToolButton::clicked, this, &CSubItemsPage::EditSubItemFields);
     connect(m_model, &CSubItemModel::SubItemEdited, this, &CSubItemsPage::Changed);
     // Not from inside the editor's own commit: a modal notice there would
     // run while the editor is being closed.
@@ -107,20 +138,30 @@ CSubItemsPage::CSubItemsPage(CVemoLibraryDoc* doc, int mediaType, QWidget* paren
         [this](const QString& message) { ShowDataModified(this, CText(message)); }, Qt::QueuedConnection);
     connect(m_model, &QAbstractItemModel::modelReset, this, &CSubItemsPage::UpdateState);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &CSubItemsPage::UpdateState);
+    // The title takes the width the other columns leave, also after the
+    // user widened one of them.
+    m_grid->viewport()->installEventFilter(this);
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+        if (column != m_titleColumn)
+            FitTitle();
+    });
 
-    auto* buttons = new QVBoxLayout;
-    for (QPushButton* button : { m_new, m_insert, m_delete, m_up, m_down, m_renumber })
+    // The buttons in a row below the grid, the totals below them: the grid
+    // keeps the page's width, and the page fits the room below the fields.
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(4);
+    for (QToolButton* button : { m_new, m_insert, m_delete, m_up, m_down, m_renumber, m_fields })
         buttons->addWidget(button);
     buttons->addStretch();
-    auto* grid = new QHBoxLayout;
-    grid->addWidget(m_grid, 1);
-    grid->addLayout(buttons);
     auto* summary = new QHBoxLayout;
     summary->addWidget(m_length);
     summary->addStretch();
     summary->addWidget(m_remaining);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid, 1);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(buttons);
     layout->addLayout(summary);
     SetItem(nullptr);
 }
@@ -156,26 +197,47 @@ void CSubItemsPage::SetItem(CMediaItem* item)
     // texts (articles) start at a width that shows a few words, the title
     // more, the last column takes the rest, and the grid scrolls sideways.
     // Numbers, times and choices keep their widths.
-    const bool titleStretches = texts <= 2;
-    header->setStretchLastSection(!titleStretches);
+    const bool titleFills = texts <= 2;
+    header->setStretchLastSection(!titleFills);
+    m_titleColumn = -1;
+    const QFontMetrics metrics = m_grid->fontMetrics();
     for (int column = 0; column < m_model->columnCount(); ++column) {
         const CSubItemGrid::Column& info = m_model->ColumnAt(column);
-        if (info.kind == Kind::Text && titleStretches && info.field == Field::Title) {
-            header->setSectionResizeMode(column, QHeaderView::Stretch);
-        } else if (info.kind == Kind::Text) {
-            header->setSectionResizeMode(column, QHeaderView::Interactive);
+        header->setSectionResizeMode(column, QHeaderView::Interactive);
+        if (info.kind == Kind::Text && titleFills && info.field == Field::Title)
+            m_titleColumn = column;
+        else if (info.kind == Kind::Text)
             m_grid->setColumnWidth(column, info.field == Field::Title ? 200 : 110);
-        } else {
-            header->setSectionResizeMode(column, QHeaderView::Interactive);
-            m_grid->setColumnWidth(column, ColumnWidth(info));
-        }
+        else
+            m_grid->setColumnWidth(column, ColumnWidth(info, metrics));
     }
+    FitTitle();
     setEnabled(item != nullptr);
     if (m_model->rowCount() > 0)
         SelectRow(0, false);
     // A new item shows its first columns, whichever cell is current.
     m_grid->horizontalScrollBar()->setValue(0);
     UpdateState();
+}
+
+void CSubItemsPage::FitTitle()
+{
+    if (m_titleColumn < 0 || m_titleColumn >= m_model->columnCount())
+        return;
+    int others = 0;
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        others += column == m_titleColumn ? 0 : m_grid->columnWidth(column);
+    // Never so narrow that a title shows no more than a word; below that
+    // the grid scrolls sideways.
+    const int least = m_grid->fontMetrics().averageCharWidth() * 18;
+    m_grid->setColumnWidth(m_titleColumn, std::max(least, m_grid->viewport()->width() - others));
+}
+
+bool CSubItemsPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_grid->viewport() && event->type() == QEvent::Resize)
+        FitTitle();
+    return CItemPage::eventFilter(watched, event);
 }
 
 void CSubItemsPage::TakeOver()
@@ -290,6 +352,19 @@ bool CSubItemsPage::Renumber()
     return true;
 }
 
+bool CSubItemsPage::EditSubItemFields()
+{
+    CMediaSubItem* sub = m_model->SubItemAt(CurrentRow());
+    if (!m_item || !sub || !sub->GetCustomValues())
+        return false;
+    TakeOver();
+    CSubItemFieldsDlg dialog(GetDocument(), sub, this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.IsChanged())
+        return false;
+    Changed();
+    return true;
+}
+
 void CSubItemsPage::OnMediaSizeChanged()
 {
     // Fewer discs move tracks to the last one.
@@ -358,6 +433,10 @@ void CSubItemsPage::UpdateState()
     m_up->setEnabled(m_item && row > 0);
     m_down->setEnabled(m_item && row >= 0 && row < m_model->rowCount() - 1);
     m_renumber->setEnabled(m_item && m_model->rowCount() > 0);
+    const CMediaSubItem* sub = m_item ? m_model->SubItemAt(row) : nullptr;
+    m_fields->setEnabled(sub && sub->GetCustomValues());
     m_length->setText(m_item ? QText(CSubItemGrid::GetLengthSummary(*m_item)) : QString());
     m_remaining->setText(m_item ? QText(CSubItemGrid::GetRemainingSummary(*m_item)) : QString());
+    m_length->setVisible(!m_length->text().isEmpty());
+    m_remaining->setVisible(!m_remaining->text().isEmpty());
 }

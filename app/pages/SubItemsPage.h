@@ -1,15 +1,15 @@
 #pragma once
 // The page of a medium's sub-items (chapters, articles, tracks, recordings):
 // the grid with in-place editing, New (F5), Insert, Delete, Move Up, Move
-// Down and Renumber, the total length, and for recordable media the
-// recording time left.
+// Down and Renumber, the custom field values of sub-items that have their
+// own, the total length, and for recordable media the recording time left.
 
 #include "app/pages/ItemPage.h"
 #include "data/model/SubItemGrid.h"
 
 class CSubItemModel;
 class QLabel;
-class QPushButton;
+class QToolButton;
 class QTableView;
 
 class CSubItemsPage : public CItemPage {
@@ -37,6 +37,10 @@ public:
     bool MoveUp();
     bool MoveDown();
     bool Renumber();
+    // The custom field values of the selected sub-item, for sub-items that
+    // keep values of their own (articles); true when they changed.
+    bool EditSubItemFields();
+    bool SubItemsHaveFields() const { return m_subItemsHaveFields; }
 
     QTableView* GetGrid() const { return m_grid; }
     CSubItemModel* GetModel() const { return m_model; }
@@ -48,7 +52,13 @@ public slots:
     // recording time left, the disc choices and the tracks' discs follow.
     void OnMediaSizeChanged();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The title column, where it is the one long text, gets the width the
+    // other columns leave (with a least width).
+    void FitTitle();
     // A new sub-item at row, with the initial values of the custom fields
     // when it has values of its own (articles); -1 when none was made.
     int NewSubItem(int row);
@@ -59,15 +69,18 @@ private:
 
     int m_mediaType;
     CSubItemGrid::SubItems m_subItems;
+    bool m_subItemsHaveFields = false;
+    int m_titleColumn = -1;
     CMediaItem* m_item = nullptr;
     CSubItemModel* m_model;
     QTableView* m_grid;
-    QPushButton* m_new;
-    QPushButton* m_insert;
-    QPushButton* m_delete;
-    QPushButton* m_up;
-    QPushButton* m_down;
-    QPushButton* m_renumber;
+    QToolButton* m_new;
+    QToolButton* m_insert;
+    QToolButton* m_delete;
+    QToolButton* m_up;
+    QToolButton* m_down;
+    QToolButton* m_renumber;
+    QToolButton* m_fields;
     QLabel* m_length;
     QLabel* m_remaining;
 };

@@ -21,6 +21,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
+#include <map>
+#include <set>
+#include <vector>
 
 #include "app/BalloonTip.h"
 #include "app/CommandIds.h"
@@ -153,18 +157,60 @@ QString MnemonicOf(const QString& label)
     return at >= 0 && at + 1 < label.size() ? label.mid(at + 1, 1).toLower() : QString();
 }
 
-// The title with its mnemonic moved to the first letter not in taken (kept
-// when it is free, dropped when every letter is taken).
-QString FreeMnemonic(const QString& title, const QString& taken)
+// The page tabs' titles with a mnemonic each, no two tabs alike: a letter
+// of the title that the form (taken) does not use where there is one, a
+// letter shared with a form field only when the form and the other tabs use
+// all of the title's. A title keeps its own mnemonic where it can.
+QStringList TabTitles(const QStringList& titles, const QString& taken)
 {
-    const QString mnemonic = MnemonicOf(title);
-    if (!mnemonic.isEmpty() && !taken.contains(mnemonic))
-        return title;
-    QString plain = title;
-    plain.remove('&');
-    for (qsizetype i = 0; i < plain.size(); ++i)
-        if (plain.at(i).isLetterOrNumber() && !taken.contains(plain.at(i).toLower()))
-            return plain.left(i) + '&' + plain.mid(i);
+    const qsizetype count = titles.size();
+    QStringList plain;
+    std::vector<QString> letters(count);
+    std::vector<QString> candidates(count);
+    for (qsizetype tab = 0; tab < count; ++tab) {
+        plain << QString(titles[tab]).remove('&');
+        for (QChar letter : MnemonicOf(titles[tab]) + plain[tab].toLower())
+            if (letter.isLetterOrNumber() && !letters[tab].contains(letter))
+                letters[tab] += letter;
+        for (QChar letter : letters[tab])
+            if (!taken.contains(letter))
+                candidates[tab] += letter;
+    }
+    // A tab takes a free letter, or one whose tab can move on to another of
+    // its own (an augmenting path).
+    std::map<QChar, qsizetype> holder;
+    std::function<bool(qsizetype, std::set<QChar>&)> place = [&](qsizetype tab, std::set<QChar>& seen) {
+        for (QChar letter : candidates[tab]) {
+            if (!seen.insert(letter).second)
+                continue;
+            auto held = holder.find(letter);
+            if (held == holder.end() || place(held->second, seen)) {
+                holder[letter] = tab;
+                return true;
+            }
+        }
+        return false;
+    };
+    const auto assign = [&](qsizetype tab) {
+        // A free letter first, so that no earlier tab moves without need.
+        for (QChar letter : candidates[tab])
+            if (!holder.contains(letter)) {
+                holder[letter] = tab;
+                return true;
+            }
+        std::set<QChar> seen;
+        return place(tab, seen);
+    };
+    std::vector<qsizetype> without;
+    for (qsizetype tab = 0; tab < count; ++tab)
+        if (!assign(tab))
+            without.push_back(tab);
+    for (qsizetype tab : without) {
+        candidates[tab] = letters[tab];
+        assign(tab);
+    }
+    for (const auto& [letter, tab] : holder)
+        plain[tab].insert(plain[tab].toLower().indexOf(letter), '&');
     return plain;
 }
 
@@ -413,9 +459,13 @@ void CMediaView::BuildPages(QSplitter* split)
     QString taken = "er";
     for (CFormField* field : m_fields)
         taken += MnemonicOf(field->Spec().label);
-    for (CItemPage* page : m_pages) {
-        const QString title = FreeMnemonic(page->Title(), taken);
-        taken += MnemonicOf(title);
+    QStringList titles;
+    for (CItemPage* page : m_pages)
+        titles << page->Title();
+    titles = TabTitles(titles, taken);
+    for (qsizetype tab = 0; tab < m_pages.size(); ++tab) {
+        CItemPage* page = m_pages[tab];
+        const QString& title = titles[tab];
         // A page taller or wider than the room below the fields scrolls in
         // its tab rather than stretching the window past its usual size.
         auto* scroll = new QScrollArea(m_pageTabs);

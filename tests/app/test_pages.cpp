@@ -18,15 +18,18 @@
 #include <QtTest>
 #include <memory>
 
+#include "AppDialogDriver.h"
 #include "DocumentTestBase.h"
 #include "app/dialogs/LibrarySearchDlg.h"
 #include "app/pages/CheckOutPage.h"
 #include "app/pages/CustomFieldsPage.h"
+#include "app/pages/CustomValuesForm.h"
 #include "app/pages/ElectronicPage.h"
 #include "app/pages/PageFactory.h"
 #include "app/pages/PicturePage.h"
 #include "app/pages/PropertyFlagsPage.h"
 #include "app/pages/PublisherPage.h"
+#include "app/pages/SubItemFieldsDlg.h"
 #include "app/pages/SubItemModel.h"
 #include "app/pages/SubItemsPage.h"
 #include "data/model/Book.h"
@@ -276,6 +279,71 @@ private slots:
         QVERIFY(page.AddSubItem() && page.InsertSubItem());
         for (int row = 0; row < 2; ++row)
             QCOMPARE(CCustomValueEdit::GetText(*issue->GetSubItemAt(row), 0, *field), CString("not yet"));
+    }
+
+    // An article keeps values of its own: edited over the selected row, OK
+    // keeps them, Cancel puts them back, and they come back after a reload.
+    void articleCustomFieldsSurviveReopening()
+    {
+        CLibrary* library = m_doc->GetLibrary();
+        for (auto [name, type] : { std::pair("Read", CF_TEXT), std::pair("Favourite", CF_TRUEFALSE) }) {
+            auto* field = new CCustomField;
+            field->SetName(name);
+            field->SetDataType(type);
+            library->GetCustomFieldMgr(U::MEDIA_MAGAZINE)->Add(field);
+        }
+        const CCustomField& read = *library->GetCustomFieldMgr(U::MEDIA_MAGAZINE)->GetFieldAt(0);
+        CMediaItem* issue = library->CreateMediaItem(U::MEDIA_MAGAZINE, nullptr);
+        issue->SetTitle("Spring");
+        CSubItemsPage page(m_doc.get(), U::MEDIA_MAGAZINE);
+        QAbstractButton* button = nullptr;
+        for (QAbstractButton* each : page.findChildren<QAbstractButton*>())
+            button = each->text() == "Custom &Fields..." ? each : button;
+        QVERIFY(button && !button->isHidden() && !button->isEnabled());
+        page.SetItem(issue);
+        QVERIFY(!button->isEnabled() && !page.EditSubItemFields());
+        QVERIFY(page.AddSubItem() && page.AddSubItem());
+        QVERIFY(button->isEnabled());
+
+        // Text typed, then a box ticked: the OK takes both into the second article.
+        const auto edit = [](const QString& text, bool ok) {
+            WhenShown<CSubItemFieldsDlg>([text, ok](CSubItemFieldsDlg* dialog) {
+                qobject_cast<QLineEdit*>(dialog->GetForm()->GetEditor(0))->setText(text);
+                qobject_cast<QCheckBox*>(dialog->GetForm()->GetEditor(1))->click();
+                ok ? dialog->accept() : dialog->reject();
+            });
+        };
+        CMediaSubItem* article = issue->GetSubItemAt(1);
+        edit("twice", true);
+        QVERIFY(page.EditSubItemFields());
+        QVERIFY(m_doc->IsModified());
+        edit("never", false);
+        QVERIFY(!page.EditSubItemFields());
+        QCOMPARE(CCustomValueEdit::GetText(*article, 0, read), CString("twice"));
+        QVERIFY(CCustomValueEdit::GetBool(*article, 1));
+        QCOMPARE(issue->GetSubItemAt(0)->GetCustomValues()->GetValueAt(0), nullptr);
+        QCOMPARE(issue->GetCustomValues()->GetValueAt(0), nullptr);
+
+        page.SetItem(nullptr);
+        QVERIFY(!button->isEnabled());
+        QVERIFY(m_doc->SaveLibrary());
+        const CString name = m_doc->GetLibraryName();
+        m_doc->CloseLibrary();
+        m_doc->OpenLibrary(name, false);
+        CMediaItemList items;
+        CMediaTypeSelection magazines;
+        magazines.SetShowAll(true);
+        m_doc->GetLibrary()->GetMediaItems(magazines, items);
+        QCOMPARE(items.GetCount(), 1);
+        const CMediaItem* reloaded = items.GetHead();
+        const CCustomField& readAgain = *m_doc->GetLibrary()->GetCustomFieldMgr(U::MEDIA_MAGAZINE)->GetFieldAt(0);
+        QCOMPARE(CCustomValueEdit::GetText(*reloaded->GetSubItemAt(1), 0, readAgain), CString("twice"));
+        QVERIFY(CCustomValueEdit::GetBool(*reloaded->GetSubItemAt(1), 1));
+        QCOMPARE(reloaded->GetSubItemAt(0)->GetCustomValues()->GetValueAt(0), nullptr);
+
+        // Sub-items without values of their own get no such button.
+        CSubItemsPage chapters(m_doc.get(), U::MEDIA_BOOK);
+        QVERIFY(!chapters.SubItemsHaveFields());
     }
 
     void remainingTimeFollowsTheMediaSize()

@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
 #include <QTabWidget>
@@ -38,13 +40,13 @@
 #include "app/views/ViewFactory.h"
 #include "data/model/Book.h"
 #include "data/model/CD.h"
+#include "data/model/Category.h"
+#include "data/model/MagazineMgr.h"
+#include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/SubItemGrid.h"
 #include "data/model/Track.h"
 #include "data/model/TrackMedia.h"
-#include "data/model/Category.h"
-#include "data/model/MagazineMgr.h"
-#include "data/model/MediaRegistry.h"
 
 using U = CMediaUtils;
 
@@ -155,6 +157,42 @@ private slots:
         DropDocument();
     }
 
+    // At the usual window size a sub-item page fits below the fields, its
+    // buttons in reach without scrolling, and the title column gets the
+    // grid's free width.
+    void subItemPagesFitTheWindow_data()
+    {
+        QTest::addColumn<int>("type");
+        for (int type : { U::MEDIA_BOOK, U::MEDIA_MAGAZINE, U::MEDIA_CASSETTE, U::MEDIA_CDREC, U::MEDIA_VIDEOTAPE })
+            QTest::newRow(U::GetMediaNamePlural(type).c_str()) << type;
+    }
+    void subItemPagesFitTheWindow()
+    {
+        QFETCH(int, type);
+        m_frame->resize(737, 583);
+        CMediaView* view = Show(type);
+        view->NewItem();
+        auto* page = view->findChild<CSubItemsPage*>();
+        QVERIFY(page);
+        for (int row = 0; row < 8; ++row)
+            QVERIFY(page->AddSubItem());
+        page->TakeOver();
+        QApplication::processEvents();
+        auto* scroll = qobject_cast<QScrollArea*>(page->parentWidget()->parentWidget());
+        QVERIFY(scroll && scroll->isVisible());
+        for (const QAbstractButton* button : page->findChildren<QAbstractButton*>())
+            if (button->isVisible()) {
+                const QRect shown(button->mapTo(scroll->viewport(), QPoint(0, 0)), button->size());
+                QVERIFY2(scroll->viewport()->rect().contains(shown), qPrintable(button->text()));
+            }
+        const QTableView* grid = page->GetGrid();
+        int total = 0;
+        for (int column = 0; column < grid->model()->columnCount(); ++column)
+            total += grid->columnWidth(column);
+        QVERIFY(total >= grid->viewport()->width());
+        QVERIFY(grid->columnWidth(page->GetModel()->FindColumn(CSubItemGrid::Field::Title)) >= 150);
+    }
+
     // The backbone: every type's view builds, shows the type's picture and
     // every field its item class carries, each with a label and an
     // accessible name, and writes every field into the item.
@@ -183,15 +221,24 @@ private slots:
             QVERIFY2(!mnemonics.contains(mnemonic), qPrintable("mnemonic used twice: " + field->Name()));
             mnemonics << mnemonic;
         }
-        // The page tabs' mnemonics do not clash with the form's either (a tab
-        // whose every letter is taken goes without).
+        // Every page tab has a mnemonic that no other tab has; it is one of
+        // the form's only when the form and the other tabs use every letter
+        // of the tab's title.
+        QSet<QChar> tabKeys;
+        mnemonics << 'e' << 'r'; // It&em and Filte&r above the form
         for (int tab = 0; tab < view->PageTabs()->count(); ++tab) {
             const QString text = view->PageTabs()->tabText(tab);
-            if (!text.contains('&'))
-                continue;
-            const QChar mnemonic = text.at(text.indexOf('&') + 1).toLower();
-            QVERIFY2(!mnemonics.contains(mnemonic), qPrintable("tab mnemonic: " + text));
-            mnemonics << mnemonic;
+            QVERIFY2(text.contains('&'), qPrintable("tab without mnemonic: " + text));
+            const QChar key = text.at(text.indexOf('&') + 1).toLower();
+            QVERIFY2(!tabKeys.contains(key), qPrintable("tab mnemonic used twice: " + text));
+            tabKeys << key;
+        }
+        for (int tab = 0; tab < view->PageTabs()->count(); ++tab) {
+            const QString text = view->PageTabs()->tabText(tab);
+            if (mnemonics.contains(text.at(text.indexOf('&') + 1).toLower()))
+                for (QChar letter : QString(text).remove('&').toLower())
+                    QVERIFY2(!letter.isLetter() || mnemonics.contains(letter) || tabKeys.contains(letter),
+                        qPrintable("tab mnemonic shared with the form: " + text));
         }
         // "Length" and "Media Size" are one value of track media.
         if (shown.contains("Length") || shown.contains("Media Size"))
