@@ -394,7 +394,7 @@ void CLibrarySearch::Forget(const CItem* item)
     const auto* media = dynamic_cast<const CMediaItem*>(item);
     if (!media)
         return;
-    CReadGate::CHold hold(m_gate);
+    CReadGate::CHold hold(ActiveGate());
     const int type = media->GetMediaType();
     if (CMediaUtils::IsValidMediaID(type) && m_indexes[type])
         m_indexes[type]->Forget(media);
@@ -406,7 +406,7 @@ void CLibrarySearch::Forget(const CItem* item)
 
 void CLibrarySearch::ForgetAll()
 {
-    CReadGate::CHold hold(m_gate);
+    CReadGate::CHold hold(ActiveGate());
     for (auto& index : m_indexes)
         index.reset();
     m_build = CBuild();
@@ -476,10 +476,16 @@ void CLibrarySearch::StartBuilding(CReadGate& gate)
     m_stop = false;
     m_working = true;
     m_worker = std::thread([this] {
-        // Steps of a few hundred items keep the owner's waits short.
+        // Steps of a few dozen items keep the owner's waits short.
+        // Done is said within the last step, so that the owner, who
+        // starts a worker while holding the gate, never finds one ending.
         bool more = true;
-        while (more && m_gate->Step(m_stop, [&] { more = BuildSome(256); })) { }
-        m_working = false;
+        const auto step = [&] {
+            more = BuildSome(64);
+            if (!more)
+                m_working = false;
+        };
+        while (more && m_gate->Step(m_stop, step)) { }
     });
 }
 
@@ -488,7 +494,8 @@ void CLibrarySearch::StopBuilding()
     if (!m_worker.joinable())
         return;
     m_stop = true;
-    m_gate->Wake();
+    if (CReadGate* gate = ActiveGate())
+        gate->Wake();
     m_worker.join();
     m_working = false;
     m_gate = nullptr;
@@ -538,7 +545,7 @@ void CLibrarySearch::SearchChosen(const CTextSearchOptions& options, const std::
 
 bool CLibrarySearch::PrepareNext()
 {
-    CReadGate::CHold hold(m_gate);
+    CReadGate::CHold hold(ActiveGate());
     for (int type = CMediaUtils::MEDIA_TYPE_IDFIRST; type <= CMediaUtils::MEDIA_TYPE_IDLAST; ++type) {
         const CMediaMgr* mgr = m_library.GetMediaMgr(type);
         const auto& index = m_indexes[type];
@@ -557,7 +564,7 @@ void CLibrarySearch::Search(const CTextSearchOptions& options, const CMediaTypeS
     const std::vector<CString> words = SplitWords(options.text);
     if (words.empty())
         return;
-    CReadGate::CHold hold(m_gate);
+    CReadGate::CHold hold(ActiveGate());
     for (int type = CMediaUtils::MEDIA_TYPE_IDFIRST; type <= CMediaUtils::MEDIA_TYPE_IDLAST; ++type) {
         const CMediaMgr* mgr = selection.GetShow(type) ? m_library.GetMediaMgr(type) : nullptr;
         if (!mgr || mgr->GetItemCount() == 0)

@@ -51,8 +51,8 @@ public:
     bool PrepareNext();
     // Makes every missing index on a worker thread. While it runs, the
     // owner thread changes the library (and calls this class) only while it
-    // holds gate; this class's own calls hold it themselves. Nothing when a
-    // worker runs already.
+    // holds gate, which outlives the worker; this class's own calls hold it
+    // themselves. Nothing when a worker runs already.
     void StartBuilding(CReadGate& gate);
     // Stops the worker and waits for it; the indexes it finished are kept.
     void StopBuilding();
@@ -92,6 +92,9 @@ private:
     // missing one first; false when every index is ready.
     bool BuildSome(std::size_t budget);
     bool BeginBuild();
+    // The gate while a worker runs (the caller keeps it that long); null
+    // once the worker is done.
+    CReadGate* ActiveGate() const { return m_working.load() ? m_gate : nullptr; }
     // The index of type made whole now, by the caller.
     CTypeIndex& ReadyIndex(int type, const CMediaMgr& mgr);
 

@@ -4,8 +4,10 @@ void CReadGate::Hold()
 {
     if (m_depth++ > 0)
         return;
+    m_wanted = true;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_held = true;
+    m_wanted = false;
 }
 
 void CReadGate::Release()

@@ -23,7 +23,7 @@ public:
     template <class F> bool Step(const std::atomic<bool>& stop, F&& step)
     {
         std::unique_lock<std::mutex> lock(m_mutex);
-        m_free.wait(lock, [&] { return !m_held || stop.load(); });
+        m_free.wait(lock, [&] { return (!m_held && !m_wanted.load()) || stop.load(); });
         if (stop.load())
             return false;
         step();
@@ -57,5 +57,8 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_free;
     bool m_held = false; // guarded by m_mutex
+    // The owner waits to hold: the worker takes no further step, so that
+    // it cannot take the mutex again and again before the owner.
+    std::atomic<bool> m_wanted { false };
     int m_depth = 0; // the owner's own count
 };
