@@ -436,19 +436,16 @@ CImportOutcome CImportJob::Run(bool dryRun)
         return outcome;
     }
 
-    // Every row is checked before the library changes.
-    std::vector<const CImportRow*> chosen;
-    for (const CImportRow& row : m_rows) {
-        if (m_hasHeader && &row == &m_rows.front())
-            continue;
-        const CString reason = SkipReason(row);
-        if (reason.empty())
-            chosen.push_back(&row);
-        else
-            outcome.skipped.push_back({ row.rowNumber, reason });
-    }
-    if (chosen.empty())
+    // The library is kept to be put back only when some row is imported;
+    // the rows are read once, as they are imported.
+    const std::size_t first = m_hasHeader ? 1 : 0;
+    const bool anyChosen = std::any_of(m_rows.begin() + static_cast<std::ptrdiff_t>(std::min(first, m_rows.size())),
+        m_rows.end(), [this](const CImportRow& row) { return SkipReason(row).empty(); });
+    if (!anyChosen) {
+        for (std::size_t r = first; r < m_rows.size(); ++r)
+            outcome.skipped.push_back({ m_rows[r].rowNumber, SkipReason(m_rows[r]) });
         return outcome;
+    }
 
     CLibrarySnapshot snapshot;
     if (!m_discardedUnlessSaved && !snapshot.Take(m_library, outcome.error))
@@ -460,9 +457,18 @@ CImportOutcome CImportJob::Run(bool dryRun)
     bool failed = false;
     try {
         CMapStringToString values;
-        for (const CImportRow* row : chosen) {
+        std::vector<CImportOutcome::CUnread> unread;
+        for (std::size_t r = first; r < m_rows.size(); ++r) {
+            const CImportRow* row = &m_rows[r];
             current = row;
-            BuildValues(*row, values, &outcome.unread);
+            unread.clear();
+            if (row->chosen)
+                BuildValues(*row, values, &unread);
+            if (!row->chosen || values.IsEmpty()) {
+                outcome.skipped.push_back({ row->rowNumber, SkipReason(*row) });
+                continue;
+            }
+            outcome.unread.insert(outcome.unread.end(), unread.begin(), unread.end());
             const int before = m_library.GetItemCount(m_mediaType);
             CMediaItem* item = ImportRow(values);
             if (!item) {
