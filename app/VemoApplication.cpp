@@ -6,6 +6,9 @@
 CVemoApplication::CVemoApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
+    // While events come in bursts (a start, typing) the window's thread
+    // lets go of the gate only for moments; the worker waits for a pause.
+    m_gate.SetGrace(std::chrono::milliseconds(4));
     m_gate.Hold();
     // Only the outermost loop lets go: inside a handler (a modal dialog's
     // loop) the gate stays held by that handler's event.

@@ -17,6 +17,7 @@ void CReadGate::Release()
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_held = false;
+        m_freeSince = std::chrono::steady_clock::now();
     }
     m_free.notify_all();
 }

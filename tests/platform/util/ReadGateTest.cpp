@@ -46,4 +46,27 @@ TEST(ReadGateTest, OwnerAndWorkerTakeTurns)
     EXPECT_GT(steps.load(), 0);
 }
 
+// With a grace, a worker takes no step while the owner lets go only for
+// moments, and goes on once the gate stays free.
+TEST(ReadGateTest, GraceKeepsStepsOutOfBursts)
+{
+    CReadGate gate;
+    gate.SetGrace(std::chrono::milliseconds(500));
+    gate.Hold();
+    std::atomic<bool> stop { false };
+    std::atomic<int> steps { 0 };
+    std::thread worker([&] {
+        while (gate.Step(stop, [&] { ++steps; }) && steps < 3) { }
+    });
+    for (int i = 0; i < 20; ++i) {
+        gate.Release();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        gate.Hold();
+    }
+    EXPECT_EQ(steps.load(), 0);
+    gate.Release();
+    worker.join();
+    EXPECT_EQ(steps.load(), 3);
+}
+
 } // namespace
