@@ -1,12 +1,13 @@
-#include <QApplication>
 #include <QIcon>
 
 #include "ProductInfo.h"
+#include "app/StartReport.h"
+#include "app/VemoApplication.h"
 #include "app/VemoLibraryApp.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    CVemoApplication app(argc, argv);
     QApplication::setApplicationName("VemoLibrary");
     QApplication::setApplicationVersion(VEMO_VERSION);
     // The desktop entry's name: the desktop finds the window's icon by it.
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
     vemo.SetFilesToOpen(CVemoLibraryApp::FilesFromArguments(QApplication::arguments()));
     if (!vemo.InitInstance())
         return 0;
+    CStartReport::Arm(vemo.GetDocument());
     int result = QApplication::exec();
     vemo.ExitInstance();
     return result;

@@ -39,7 +39,7 @@ bool CCliLookup::Fill(CMediaItem& item, CLookupCandidate candidate, CString& mes
 CMediaItem* CCollectingImportJob::ImportRow(const CMapStringToString& values)
 {
     CMediaItem* item = CImportJob::ImportRow(values);
-    if (item && std::find(m_items.begin(), m_items.end(), item) == m_items.end())
+    if (item && m_seen.insert(item).second)
         m_items.push_back(item);
     return item;
 }

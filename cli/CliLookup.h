@@ -5,6 +5,7 @@
 // one item from one candidate.
 
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "cli/CliArgs.h"
@@ -49,6 +50,7 @@ protected:
 
 private:
     std::vector<CMediaItem*> m_items;
+    std::unordered_set<const CMediaItem*> m_seen;
 };
 
 // Fills the imported items that carry an ISBN or a barcode from the first

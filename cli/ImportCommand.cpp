@@ -226,6 +226,8 @@ int RunImport(CCliContext& context, const CCliArgs& args)
     std::vector<std::unique_ptr<CCollectingImportJob>> jobs;
     for (int type : typeOrder) {
         auto job = std::make_unique<CCollectingImportJob>(session.GetLibrary(), type);
+        // Nothing is saved after a dry run or a failure.
+        job->SetDiscardedUnlessSaved(true);
         if (const int status = PrepareJob(context, command, plan, *job, mixed); status != CCliContext::EXIT_OK)
             return status;
         jobs.push_back(std::move(job));

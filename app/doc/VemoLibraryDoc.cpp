@@ -5,6 +5,7 @@
 
 #include "app/MessageBox.h"
 #include "app/QtText.h"
+#include "app/VemoApplication.h"
 #include "app/dialogs/LibraryCopyDlg.h"
 #include "app/dialogs/LibraryDeleteDlg.h"
 #include "app/dialogs/LibraryRenameDlg.h"
@@ -132,6 +133,11 @@ bool CVemoLibraryDoc::HasIdleWork() const
         if (stale)
             return true;
     return false;
+}
+
+bool CVemoLibraryDoc::IsAtRest() const
+{
+    return !HasIdleWork() && !(GetLibrary() && GetLibrary()->IsSearchBuilding());
 }
 
 void CVemoLibraryDoc::ScheduleIdle()
@@ -350,6 +356,11 @@ bool CVemoLibraryDoc::DoIdleWork()
     CLibrary* library = GetLibrary();
     if (!library || !m_saveEnabled)
         return false;
+    // In the program the indexes are made on a worker thread, at once.
+    if (CReadGate* gate = m_searchPrepPending ? CVemoApplication::ReadGate() : nullptr) {
+        library->StartSearchBuilding(*gate);
+        m_searchPrepPending = false;
+    }
     if (m_session->MayIdleSave()) {
         Save(SaveKind::Idle);
         return HasIdleWork();

@@ -160,6 +160,8 @@ public:
     // Idle passes make the search indexes again (after many changes).
     void PrepareSearchAtIdle();
     bool IsSearchPreparePending() const { return m_searchPrepPending; }
+    // No work is left for idle passes or in the background.
+    bool IsAtRest() const;
 
     CLibrary* GetLibrary() const { return m_session->GetLibrary(); }
     CVemoLibrarySettings* GetSettings() const { return m_settings; }

@@ -1,17 +1,18 @@
 #include "data/session/LibrarySession.h"
 
 #include <chrono>
+#include <future>
 #include <new>
 #include <thread>
 
+#include "data/model/MagazineMgr.h"
+#include "data/model/PersonMgr.h"
+#include "data/model/PublisherMgr.h"
 #include "data/session/LibraryNames.h"
 #include "data/session/SessionPrompts.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
 #include "data/store/LibrarySnapshot.h"
-#include "data/model/MagazineMgr.h"
-#include "data/model/PersonMgr.h"
-#include "data/model/PublisherMgr.h"
 #include "data/store/SharedData.h"
 #include "platform/util/AppLogger.h"
 #include "platform/util/Archive.h"
@@ -448,10 +449,15 @@ bool CLibrarySession::Open(const CString& name, Access access, bool isNew)
         return true;
 
     const CString file = CDataFolder::LibraryFileName(name);
-    const CString copy = access == Access::Read ? CString() : TakeLoadCopy(file);
+    // The archive copy is written while the file is read (nothing writes the
+    // file before the copy is settled).
+    std::future<CString> copyTaken;
+    if (access != Access::Read)
+        copyTaken = std::async(std::launch::async, [this, &file] { return TakeLoadCopy(file); });
     bool loaded = true;
     if (exists && !CFileUtils::IsFileEmpty(m_path))
         loaded = ReadLibraryFile();
+    const CString copy = copyTaken.valid() ? copyTaken.get() : CString();
     if (!copy.empty())
         SettleLoadCopy(file, copy, loaded);
     if (!loaded) {

@@ -40,6 +40,36 @@ bool IsPublisherDetail(const CString& prop)
 
 } // namespace
 
+CImportCells::CImportCells(const CStringArray& cells)
+    : m_count(static_cast<int>(cells.size()))
+{
+    std::size_t length = 0;
+    for (const CString& cell : cells)
+        length += cell.size() + 1;
+    m_text.reserve(length);
+    for (const CString& cell : cells) {
+        m_text += cell;
+        m_text += '\0';
+    }
+}
+
+CString CImportCells::GetAt(int index) const
+{
+    CString cell;
+    ForEach([&](int i, std::string_view text) {
+        if (i == index)
+            cell = text;
+    });
+    return cell;
+}
+
+CStringArray CImportCells::ToArray() const
+{
+    CStringArray cells;
+    ForEach([&](int, std::string_view text) { cells.Add(CString(text)); });
+    return cells;
+}
+
 CImportJob::CImportJob(CLibrary& library, int mediaType)
     : m_library(library)
     , m_mediaType(mediaType)
@@ -79,31 +109,36 @@ bool CImportJob::ReadBytes(std::string bytes, char delimiter, CString& error)
 bool CImportJob::ReadRows(CDelimitedTextReader& reader, CString& error)
 {
     m_rows.clear();
+    m_first.RemoveAll();
     m_columns.RemoveAll();
     m_hasHeader = false;
     std::size_t columnCount = 0;
-    CImportRow row;
-    while (reader.ReadRow(row.cells)) {
+    CStringArray cells;
+    while (reader.ReadRow(cells)) {
+        CImportRow row;
         row.rowNumber = reader.GetRowNumber();
         row.lineNumber = reader.GetLineNumber();
-        columnCount = std::max(columnCount, row.cells.size());
+        row.cells = CImportCells(cells);
+        columnCount = std::max(columnCount, cells.size());
+        if (m_rows.empty())
+            m_first = cells;
         m_rows.push_back(std::move(row));
-        row = CImportRow();
     }
     if (reader.HasError()) {
         error = reader.GetError();
         m_rows.clear();
+        m_first.RemoveAll();
         return false;
     }
     m_columns.SetSize(static_cast<int>(columnCount));
-    ProposeColumns(!m_rows.empty() && CDelimitedTextReader::IsHeaderRow(m_rows.front().cells, GetFields()));
+    ProposeColumns(!m_rows.empty() && CDelimitedTextReader::IsHeaderRow(m_first, GetFields()));
     return true;
 }
 
 void CImportJob::ProposeColumns(bool header)
 {
     const CStringArray noCells;
-    const CStringArray& first = header ? m_rows.front().cells : noCells;
+    const CStringArray& first = header ? m_first : noCells;
     CStringArray proposed;
     CDelimitedTextReader::ProposeMapping(first, GetFields(), GetColumnCount(), proposed);
     // ProposeMapping takes a header only when every heading names something.
@@ -146,7 +181,7 @@ void CImportJob::SetFirstRowIsHeader(bool header)
     m_rows.front().chosen = !header;
     if (!header)
         return;
-    const CStringArray& headings = m_rows.front().cells;
+    const CStringArray& headings = m_first;
     for (int column = 0; column < GetColumnCount() && column < headings.GetSize(); ++column) {
         if (m_columns.GetAt(column) != CDelimitedTextReader::IGNORE_COLUMN)
             continue;
@@ -164,9 +199,9 @@ void CImportJob::TreatFirstRowAsHeader()
 
 CString CImportJob::GetHeading(int column) const
 {
-    if (!m_hasHeader || column < 0 || column >= m_rows.front().cells.GetSize())
+    if (!m_hasHeader || column < 0 || column >= m_first.GetSize())
         return CString();
-    return CStringUtils::Trim(m_rows.front().cells.GetAt(column));
+    return CStringUtils::Trim(m_first.GetAt(column));
 }
 
 CString CImportJob::GetRefusal(const CString& prop) const
@@ -256,7 +291,7 @@ int CImportJob::FindColumn(const CString& heading) const
 {
     if (!m_hasHeader)
         return -1;
-    const CStringArray& cells = m_rows.front().cells;
+    const CStringArray& cells = m_first;
     const CString wanted = CStringUtils::Trim(heading);
     for (int i = 0; i < cells.GetSize(); ++i)
         if (CStringUtils::EqualsNoCase(CStringUtils::Trim(cells.GetAt(i)), wanted))
@@ -298,33 +333,39 @@ void CImportJob::BuildValues(
 {
     values.RemoveAll();
     const bool video = IsVideoType(m_mediaType);
-    const int count = std::min(GetColumnCount(), static_cast<int>(row.cells.GetSize()));
-    for (int i = 0; i < count; ++i) {
+    const int count = std::min(GetColumnCount(), row.cells.GetSize());
+    CString cell;
+    row.cells.ForEach([&](int i, std::string_view text) {
+        if (i >= count)
+            return;
         const CString& prop = m_columns.GetAt(i);
-        if (prop == CDelimitedTextReader::IGNORE_COLUMN || CStringUtils::IsEffectivelyEmpty(row.cells.GetAt(i)))
-            continue;
-        const CImportValueReader::CValue value = CImportValueReader::Read(prop, row.cells.GetAt(i));
+        if (prop == CDelimitedTextReader::IGNORE_COLUMN)
+            return;
+        cell.assign(text);
+        if (CStringUtils::IsEffectivelyEmpty(cell))
+            return;
+        CImportValueReader::CValue value = CImportValueReader::Read(prop, cell);
         if (!value.problem.empty()) {
             if (unread)
                 unread->push_back({ row.rowNumber, i + 1, prop, value.problem });
-            continue;
+            return;
         }
-        const CString& text = value.text;
-        if (CStringUtils::IsEffectivelyEmpty(text))
-            continue;
-        if (video && prop == CMediaUtils::MEDIA_PROP_LENGTH && std::count(text.begin(), text.end(), ':') < 2)
-            values.SetAt(prop, text + ":00");
-        else
-            values.SetAt(prop, text);
-    }
+        CString& read = value.text;
+        if (CStringUtils::IsEffectivelyEmpty(read))
+            return;
+        if (video && prop == CMediaUtils::MEDIA_PROP_LENGTH && std::count(read.begin(), read.end(), ':') < 2)
+            read += ":00";
+        values.SetAt(prop, std::move(read));
+    });
 }
 
 CString CImportJob::SkipReason(const CImportRow& row) const
 {
     if (!row.chosen)
         return "not marked for import";
-    const bool blank = std::all_of(
-        row.cells.begin(), row.cells.end(), [](const CString& cell) { return CStringUtils::IsEffectivelyEmpty(cell); });
+    bool blank = true;
+    row.cells.ForEach(
+        [&blank](int, std::string_view text) { blank = blank && CStringUtils::IsEffectivelyEmpty(CString(text)); });
     if (blank)
         return "empty row";
     CMapStringToString values;
@@ -395,22 +436,19 @@ CImportOutcome CImportJob::Run(bool dryRun)
         return outcome;
     }
 
-    // Every row is checked before the library changes.
-    std::vector<const CImportRow*> chosen;
-    for (const CImportRow& row : m_rows) {
-        if (m_hasHeader && &row == &m_rows.front())
-            continue;
-        const CString reason = SkipReason(row);
-        if (reason.empty())
-            chosen.push_back(&row);
-        else
-            outcome.skipped.push_back({ row.rowNumber, reason });
-    }
-    if (chosen.empty())
+    // The library is kept to be put back only when some row is imported;
+    // the rows are read once, as they are imported.
+    const std::size_t first = m_hasHeader ? 1 : 0;
+    const bool anyChosen = std::any_of(m_rows.begin() + static_cast<std::ptrdiff_t>(std::min(first, m_rows.size())),
+        m_rows.end(), [this](const CImportRow& row) { return SkipReason(row).empty(); });
+    if (!anyChosen) {
+        for (std::size_t r = first; r < m_rows.size(); ++r)
+            outcome.skipped.push_back({ m_rows[r].rowNumber, SkipReason(m_rows[r]) });
         return outcome;
+    }
 
     CLibrarySnapshot snapshot;
-    if (!snapshot.Take(m_library, outcome.error))
+    if (!m_discardedUnlessSaved && !snapshot.Take(m_library, outcome.error))
         return outcome;
 
     std::unordered_set<const CMediaItem*> created;
@@ -419,9 +457,18 @@ CImportOutcome CImportJob::Run(bool dryRun)
     bool failed = false;
     try {
         CMapStringToString values;
-        for (const CImportRow* row : chosen) {
+        std::vector<CImportOutcome::CUnread> unread;
+        for (std::size_t r = first; r < m_rows.size(); ++r) {
+            const CImportRow* row = &m_rows[r];
             current = row;
-            BuildValues(*row, values, &outcome.unread);
+            unread.clear();
+            if (row->chosen)
+                BuildValues(*row, values, &unread);
+            if (!row->chosen || values.IsEmpty()) {
+                outcome.skipped.push_back({ row->rowNumber, SkipReason(*row) });
+                continue;
+            }
+            outcome.unread.insert(outcome.unread.end(), unread.begin(), unread.end());
             const int before = m_library.GetItemCount(m_mediaType);
             CMediaItem* item = ImportRow(values);
             if (!item) {
@@ -444,7 +491,7 @@ CImportOutcome CImportJob::Run(bool dryRun)
     }
     if (failed) {
         CString restoreError;
-        const bool restored = snapshot.Restore(m_library, restoreError);
+        const bool restored = !snapshot.IsTaken() || snapshot.Restore(m_library, restoreError);
         outcome = CImportOutcome();
         outcome.error = CStringUtils::Format("Row %d could not be imported (%s); ", current->rowNumber, failure.c_str())
             + (restored ? CString("nothing was imported.")
@@ -454,7 +501,7 @@ CImportOutcome CImportJob::Run(bool dryRun)
     std::sort(outcome.skipped.begin(), outcome.skipped.end(),
         [](const CImportOutcome::CSkip& a, const CImportOutcome::CSkip& b) { return a.rowNumber < b.rowNumber; });
 
-    if (dryRun) {
+    if (dryRun && snapshot.IsTaken()) {
         CString restoreError;
         if (!snapshot.Restore(m_library, restoreError))
             outcome.error = "The library could not be put back as it was after the trial (" + restoreError + ").";

@@ -7,6 +7,7 @@
 // lists) are put back as they were.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/util/VemoTypes.h"
@@ -16,11 +17,40 @@ class CDelimitedTextReader;
 class CLibrary;
 class CMediaItem;
 
+// The cells of a row in one string, each ended by a NUL (which no cell
+// holds: the reader refuses NUL bytes), so that a file of many rows takes
+// little more memory than its text.
+class CImportCells {
+public:
+    CImportCells() = default;
+    explicit CImportCells(const CStringArray& cells);
+    int GetSize() const { return m_count; }
+    std::size_t size() const { return static_cast<std::size_t>(m_count); }
+    // "" outside the cells.
+    CString GetAt(int index) const;
+    CStringArray ToArray() const;
+    // Calls f(index, cell) for every cell in order; the view lasts as long
+    // as the row.
+    template <class F> void ForEach(F&& f) const
+    {
+        std::size_t start = 0;
+        for (int i = 0; i < m_count; ++i) {
+            const std::size_t end = m_text.find('\0', start);
+            f(i, std::string_view(m_text).substr(start, end - start));
+            start = end + 1;
+        }
+    }
+
+private:
+    std::string m_text;
+    int m_count = 0;
+};
+
 // One row of the file.
 struct CImportRow {
     int rowNumber = 0; // counting from 1, the header row included
     int lineNumber = 0; // where the row starts in the file
-    CStringArray cells;
+    CImportCells cells;
     bool chosen = true; // the "Import?" mark
     bool exists = false; // an equal item is in the library (MarkExisting)
 };
@@ -149,6 +179,10 @@ public:
     // Imports every chosen row. On failure, or with dryRun, the library and
     // the shared lists are put back as they were before.
     CImportOutcome Run(bool dryRun);
+    // The caller throws the library and the shared lists away unsaved after
+    // a failed import or a dry run (the tool): they are then left as the
+    // rows made them, which spares a copy of the whole library.
+    void SetDiscardedUnlessSaved(bool discarded) { m_discardedUnlessSaved = discarded; }
 
 protected:
     // One row into the library (tests make it fail part-way).
@@ -168,7 +202,10 @@ private:
     CLibrary& m_library;
     int m_mediaType;
     std::vector<CImportRow> m_rows;
+    // The cells of the first row, the headings when it is the header.
+    CStringArray m_first;
     CStringArray m_columns;
     bool m_hasHeader = false;
+    bool m_discardedUnlessSaved = false;
     CStringArray m_notes;
 };

@@ -542,6 +542,15 @@ bool CLibrary::PrepareSearch() const
 {
     return m_impl && m_impl->PrepareSearch();
 }
+void CLibrary::StartSearchBuilding(CReadGate& gate) const
+{
+    if (m_impl)
+        m_impl->StartSearchBuilding(gate);
+}
+bool CLibrary::IsSearchBuilding() const
+{
+    return m_impl && m_impl->IsSearchBuilding();
+}
 CMediaItem* CLibrary::FindDuplicate(const CMediaItem* item) const
 {
     return m_impl ? m_impl->FindDuplicate(item) : nullptr;

@@ -24,6 +24,7 @@ class CCustomWebReport;
 class CItem;
 class CItemList;
 class CLibraryIDSettings;
+class CReadGate;
 class CLibraryImpl;
 class CMediaItem;
 class CMediaItemList;
@@ -214,6 +215,12 @@ public:
     // One step of making the search indexes ahead of the first search (for
     // idle time); false when there is nothing left to make.
     bool PrepareSearch() const;
+    // Makes the search indexes on a worker thread instead, in steps taken
+    // while the calling (owner) thread does not hold gate. Until
+    // IsSearchBuilding turns false the owner changes the library only while
+    // it holds gate; a search finishes what it needs itself.
+    void StartSearchBuilding(CReadGate& gate) const;
+    bool IsSearchBuilding() const;
     // The first item of the item's type (in list order) that is a duplicate
     // of item by its operator==; null when none.
     CMediaItem* FindDuplicate(const CMediaItem* item) const;

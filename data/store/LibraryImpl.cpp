@@ -85,6 +85,8 @@ CLibraryImpl::CLibraryImpl(bool setDefaultMediaTypes, bool ownsSharedLists)
 
 CLibraryImpl::~CLibraryImpl()
 {
+    // A worker making search indexes reads the items.
+    m_search->StopBuilding();
     CCategoryMgr::ClearCreatedHook(this);
     for (CCustomWebReport* report : m_customWebReports)
         delete report;
@@ -959,6 +961,16 @@ void CLibraryImpl::DoTextSearch(
 bool CLibraryImpl::PrepareSearch() const
 {
     return m_search->PrepareNext();
+}
+
+void CLibraryImpl::StartSearchBuilding(CReadGate& gate) const
+{
+    m_search->StartBuilding(gate);
+}
+
+bool CLibraryImpl::IsSearchBuilding() const
+{
+    return m_search->IsBuilding();
 }
 
 CMediaItem* CLibraryImpl::FindDuplicate(const CMediaItem* item) const

@@ -16,6 +16,7 @@
 
 class CArchive;
 class CLibrarySearch;
+class CReadGate;
 class CMediaMgr;
 class CMediaValueLists;
 class CVideoTapeMediaMgr;
@@ -186,6 +187,8 @@ public:
         const CTextSearchOptions& options, const CMediaTypeSelection& selection, CItemList& results) const;
     CMediaItem* FindDuplicate(const CMediaItem* item) const;
     bool PrepareSearch() const;
+    void StartSearchBuilding(CReadGate& gate) const;
+    bool IsSearchBuilding() const;
     void AddSearchString(const CString& text) { m_searchStrings.Add(text); }
     void ClearSearchStrings() { m_searchStrings.RemoveAll(); }
     int GetSearchStringCount() const { return static_cast<int>(m_searchStrings.GetSize()); }

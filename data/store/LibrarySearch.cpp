@@ -22,6 +22,7 @@
 #include "data/store/LibraryImpl.h"
 #include "data/store/MediaMgr.h"
 #include "data/store/MediaTypeSelection.h"
+#include "platform/util/ReadGate.h"
 #include "platform/util/StringUtils.h"
 
 namespace {
@@ -39,7 +40,18 @@ void AddText(CString& text, const CString& value)
 {
     if (value.empty())
         return;
-    text += CStringUtils::ToLower(value);
+    // ASCII, most text by far, is folded where it lands; other text takes
+    // the full folding.
+    const bool ascii = std::all_of(value.begin(), value.end(), [](char c) { return (c & 0x80) == 0; });
+    if (!ascii) {
+        text += CStringUtils::ToLower(value);
+    } else {
+        const std::size_t at = text.size();
+        text += value;
+        for (std::size_t i = at; i < text.size(); ++i)
+            if (text[i] >= 'A' && text[i] <= 'Z')
+                text[i] = static_cast<char>(text[i] + ('a' - 'A'));
+    }
     text += '\n';
 }
 
@@ -152,7 +164,13 @@ std::vector<CString> CLibrarySearch::SplitWords(const CString& text)
 
 class CLibrarySearch::CTypeIndex {
 public:
+    // An empty index for the manager's type; Add each item in list order,
+    // then Finish.
     explicit CTypeIndex(const CMediaMgr& mgr);
+    void Add(const CMediaItem& item);
+    // orderStamp is the manager's when the items were taken; false forces
+    // the list order to be taken again at the next search.
+    void Finish(std::uint64_t orderStamp, bool orderKnown);
 
     // The item's kept texts no longer count; they are made again when next
     // needed.
@@ -204,29 +222,38 @@ CLibrarySearch::CTypeIndex::CTypeIndex(const CMediaMgr& mgr)
     const std::size_t count = static_cast<std::size_t>(mgr.GetItemCount());
     m_ends.reserve(count);
     m_items.reserve(count);
+    m_stale.reserve(count);
     m_firstSub.reserve(count + 1);
     m_slotOf.reserve(count);
     m_order.reserve(count);
-    for (const CMediaItem* item : mgr.GetItems()) {
-        if (!item)
-            continue;
-        m_slotOf[item] = m_items.size();
-        m_order.emplace_back(item, m_items.size());
-        m_items.push_back(item);
-        m_text += MediaItemText(*item, m_mediaData);
-        m_ends.push_back(m_text.size());
-        m_firstSub.push_back(m_subs.size());
-        for (POSITION pos = item->GetHeadSubItem(); pos;) {
-            const CMediaSubItem* sub = item->GetNextSubItem(pos);
-            m_subs.push_back(sub);
-            if (sub)
-                m_subText += SubItemText(*sub, m_subData);
-            m_subEnds.push_back(m_subText.size());
-        }
-    }
+}
+
+void CLibrarySearch::CTypeIndex::Add(const CMediaItem& item)
+{
+    m_slotOf[&item] = m_items.size();
+    m_order.emplace_back(&item, m_items.size());
+    m_items.push_back(&item);
+    m_stale.push_back(false);
+    m_text += MediaItemText(item, m_mediaData);
+    m_ends.push_back(m_text.size());
     m_firstSub.push_back(m_subs.size());
-    m_stale.assign(m_items.size(), false);
-    m_orderStamp = mgr.GetOrderStamp();
+    for (POSITION pos = item.GetHeadSubItem(); pos;) {
+        const CMediaSubItem* sub = item.GetNextSubItem(pos);
+        m_subs.push_back(sub);
+        if (sub)
+            m_subText += SubItemText(*sub, m_subData);
+        m_subEnds.push_back(m_subText.size());
+    }
+}
+
+void CLibrarySearch::CTypeIndex::Finish(std::uint64_t orderStamp, bool orderKnown)
+{
+    m_firstSub.push_back(m_subs.size());
+    m_orderStamp = orderStamp;
+    if (!orderKnown) {
+        m_order.clear();
+        m_orderStamp = ~orderStamp;
+    }
 }
 
 void CLibrarySearch::CTypeIndex::Forget(const CMediaItem* item)
@@ -253,9 +280,9 @@ const CLibrarySearch::CTypeIndex::CFresh& CLibrarySearch::CTypeIndex::FreshTexts
 
 void CLibrarySearch::CTypeIndex::FollowOrder(const CMediaMgr& mgr)
 {
-    const CMediaItemList& items = mgr.GetItems();
     if (mgr.GetOrderStamp() == m_orderStamp)
         return;
+    const CMediaItemList& items = mgr.GetItems();
     m_order.clear();
     for (const CMediaItem* item : items) {
         if (!item)
@@ -355,7 +382,10 @@ CLibrarySearch::CLibrarySearch(const CLibraryImpl& library)
 {
 }
 
-CLibrarySearch::~CLibrarySearch() = default;
+CLibrarySearch::~CLibrarySearch()
+{
+    StopBuilding();
+}
 
 void CLibrarySearch::Forget(const CItem* item)
 {
@@ -364,15 +394,111 @@ void CLibrarySearch::Forget(const CItem* item)
     const auto* media = dynamic_cast<const CMediaItem*>(item);
     if (!media)
         return;
+    CReadGate::CHold hold(ActiveGate());
     const int type = media->GetMediaType();
     if (CMediaUtils::IsValidMediaID(type) && m_indexes[type])
         m_indexes[type]->Forget(media);
+    if (m_build.index && m_build.type == type) {
+        m_build.index->Forget(media);
+        m_build.forgotten.insert(media);
+    }
 }
 
 void CLibrarySearch::ForgetAll()
 {
+    CReadGate::CHold hold(ActiveGate());
     for (auto& index : m_indexes)
         index.reset();
+    m_build = CBuild();
+}
+
+bool CLibrarySearch::BeginBuild()
+{
+    for (int type = CMediaUtils::MEDIA_TYPE_IDFIRST; type <= CMediaUtils::MEDIA_TYPE_IDLAST; ++type) {
+        const CMediaMgr* mgr = m_library.GetMediaMgr(type);
+        const auto& index = m_indexes[type];
+        if (!mgr || mgr->GetItemCount() == 0 || (index && !index->IsWornOut()))
+            continue;
+        m_build = CBuild();
+        m_build.type = type;
+        m_build.index = std::make_unique<CTypeIndex>(*mgr);
+        // A later change of the list's order shows as a changed stamp.
+        m_build.stamp = mgr->GetOrderStamp();
+        for (const CMediaItem* item : mgr->GetItems())
+            if (item)
+                m_build.items.push_back(item);
+        m_build.next = 0;
+        return true;
+    }
+    return false;
+}
+
+bool CLibrarySearch::BuildSome(std::size_t budget)
+{
+    if (!m_build.index && !BeginBuild())
+        return false;
+    for (; budget > 0 && m_build.next < m_build.items.size(); --budget) {
+        const CMediaItem* item = m_build.items[m_build.next++];
+        // A forgotten item may be gone; it is read afresh when searched.
+        if (!m_build.forgotten.count(item))
+            m_build.index->Add(*item);
+    }
+    if (m_build.next < m_build.items.size())
+        return true;
+    m_build.index->Finish(m_build.stamp, m_build.forgotten.empty());
+    m_indexes[m_build.type] = std::move(m_build.index);
+    m_build = CBuild();
+    return true;
+}
+
+CLibrarySearch::CTypeIndex& CLibrarySearch::ReadyIndex(int type, const CMediaMgr& mgr)
+{
+    auto& index = m_indexes[type];
+    if (m_build.index && m_build.type == type) {
+        while (m_build.index && m_build.type == type)
+            BuildSome(static_cast<std::size_t>(-1));
+    } else if (!index || index->IsWornOut()) {
+        index = std::make_unique<CTypeIndex>(mgr);
+        for (const CMediaItem* item : mgr.GetItems())
+            if (item)
+                index->Add(*item);
+        index->Finish(mgr.GetOrderStamp(), true);
+    }
+    return *index;
+}
+
+void CLibrarySearch::StartBuilding(CReadGate& gate)
+{
+    if (m_working.load())
+        return;
+    StopBuilding();
+    m_gate = &gate;
+    m_stop = false;
+    m_working = true;
+    m_worker = std::thread([this] {
+        // Steps of a few dozen items keep the owner's waits short.
+        // Done is said within the last step, so that the owner, who
+        // starts a worker while holding the gate, never finds one ending.
+        bool more = true;
+        const auto step = [&] {
+            more = BuildSome(64);
+            if (!more)
+                m_working = false;
+        };
+        while (more && m_gate->Step(m_stop, step)) { }
+    });
+}
+
+void CLibrarySearch::StopBuilding()
+{
+    if (!m_worker.joinable())
+        return;
+    m_stop = true;
+    if (CReadGate* gate = ActiveGate())
+        gate->Wake();
+    m_worker.join();
+    m_working = false;
+    m_gate = nullptr;
 }
 
 void CLibrarySearch::SearchChosen(const CTextSearchOptions& options, const std::vector<CString>& words,
@@ -419,12 +545,15 @@ void CLibrarySearch::SearchChosen(const CTextSearchOptions& options, const std::
 
 bool CLibrarySearch::PrepareNext()
 {
+    CReadGate::CHold hold(ActiveGate());
     for (int type = CMediaUtils::MEDIA_TYPE_IDFIRST; type <= CMediaUtils::MEDIA_TYPE_IDLAST; ++type) {
         const CMediaMgr* mgr = m_library.GetMediaMgr(type);
-        auto& index = m_indexes[type];
+        const auto& index = m_indexes[type];
         if (!mgr || mgr->GetItemCount() == 0 || (index && !index->IsWornOut()))
             continue;
-        index = std::make_unique<CTypeIndex>(*mgr);
+        if (index)
+            m_indexes[type].reset();
+        ReadyIndex(type, *mgr);
         return true;
     }
     return false;
@@ -435,6 +564,7 @@ void CLibrarySearch::Search(const CTextSearchOptions& options, const CMediaTypeS
     const std::vector<CString> words = SplitWords(options.text);
     if (words.empty())
         return;
+    CReadGate::CHold hold(ActiveGate());
     for (int type = CMediaUtils::MEDIA_TYPE_IDFIRST; type <= CMediaUtils::MEDIA_TYPE_IDLAST; ++type) {
         const CMediaMgr* mgr = selection.GetShow(type) ? m_library.GetMediaMgr(type) : nullptr;
         if (!mgr || mgr->GetItemCount() == 0)
@@ -443,9 +573,6 @@ void CLibrarySearch::Search(const CTextSearchOptions& options, const CMediaTypeS
             SearchChosen(options, words, *mgr, results);
             continue;
         }
-        auto& index = m_indexes[type];
-        if (!index || index->IsWornOut())
-            index = std::make_unique<CTypeIndex>(*mgr);
-        index->Search(*mgr, words, options.includeSubItems, results);
+        ReadyIndex(type, *mgr).Search(*mgr, words, options.includeSubItems, results);
     }
 }

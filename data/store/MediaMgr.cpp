@@ -74,7 +74,9 @@ public:
         CMediaItem* item;
     };
     std::unordered_map<CString, std::vector<CEntry>> buckets;
-    std::unordered_map<const CMediaItem*, std::pair<CString, std::size_t>> keys;
+    // An item's key is the one its bucket is kept under (buckets are never
+    // erased, so it stays put), not a copy: a large type holds many.
+    std::unordered_map<const CMediaItem*, std::pair<const CString*, std::size_t>> keys;
     std::size_t nextOrdinal = 0;
     // The highest library ID number per numbering id, kept up to date by
     // imports so that numbering a new row does not look at every item.
@@ -83,19 +85,20 @@ public:
 
     void Add(CMediaItem* item, const CString& key, std::size_t ordinal)
     {
-        auto& bucket = buckets[key];
+        auto slot = buckets.try_emplace(key).first;
+        auto& bucket = slot->second;
         auto at = std::upper_bound(
             bucket.begin(), bucket.end(), ordinal, [](std::size_t o, const CEntry& e) { return o < e.ordinal; });
         bucket.insert(at, CEntry { ordinal, item });
-        keys[item] = { key, ordinal };
+        keys[item] = { &slot->first, ordinal };
     }
     void Rekey(CMediaItem* item, const CString& key)
     {
         auto found = keys.find(item);
-        if (found == keys.end() || found->second.first == key)
+        if (found == keys.end() || *found->second.first == key)
             return;
         const std::size_t ordinal = found->second.second;
-        auto& old = buckets[found->second.first];
+        auto& old = buckets[*found->second.first];
         old.erase(
             std::remove_if(old.begin(), old.end(), [item](const CEntry& e) { return e.item == item; }), old.end());
         Add(item, key, ordinal);
