@@ -17,7 +17,7 @@ CUnreadCellsModel::CUnreadCellsModel(const CImportOutcome& outcome, const CImpor
         const int row = cell.rowNumber - 1;
         QString text;
         if (row >= 0 && row < job.GetRowCount()) {
-            const CStringArray& cells = job.GetRow(row).cells;
+            const CImportCells& cells = job.GetRow(row).cells;
             if (cell.column >= 1 && cell.column <= cells.GetSize())
                 text = Q(cells.GetAt(cell.column - 1));
         }
