@@ -4,14 +4,14 @@
 #include <new>
 #include <thread>
 
+#include "data/model/MagazineMgr.h"
+#include "data/model/PersonMgr.h"
+#include "data/model/PublisherMgr.h"
 #include "data/session/LibraryNames.h"
 #include "data/session/SessionPrompts.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
 #include "data/store/LibrarySnapshot.h"
-#include "data/model/MagazineMgr.h"
-#include "data/model/PersonMgr.h"
-#include "data/model/PublisherMgr.h"
 #include "data/store/SharedData.h"
 #include "platform/util/AppLogger.h"
 #include "platform/util/Archive.h"
@@ -475,9 +475,7 @@ bool CLibrarySession::ReadLibraryFile()
     if (m_access == Access::Read) {
         // Reading only: the earlier format is converted in memory, and no
         // wish list is written beside the file.
-        std::string bytes;
-        read = CFileUtils::ReadFileBytes(m_path, bytes, &error)
-            && CLibraryFile::ReadBytes(*m_library, bytes, m_converted, error);
+        read = CLibraryFile::ReadOnly(*m_library, m_path, m_converted, error);
     } else {
         read = CLibraryFile::Read(*m_library, m_path, m_converted, error);
     }
