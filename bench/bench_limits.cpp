@@ -3,7 +3,7 @@
 //
 //   BM_Load        load in this process / a warm buffered read of the bytes
 //   BM_PeakMemory  peak resident memory of a fresh process that only loads
-//                  the library (its own getrusage), per item
+//                  the library (VmHWM before and after), per item
 //   BM_Check       the tool's whole `check` / `cat` of the file plus the
 //                  tool's start (`--version`)
 //   BM_Dump        the tool's whole `dump` to /dev/null, text megabytes per
@@ -31,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
 #include "support/LibraryGenerator.h"
@@ -39,12 +40,9 @@ extern char** environ;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from)
-{
-    return std::chrono::duration<double>(Clock::now() - from).count();
-}
+using vemobench::Clock;
+using vemobench::RawRead;
+using vemobench::Seconds;
 
 std::string g_dir;
 std::string g_self;
@@ -63,23 +61,6 @@ std::string PathFor(int items)
 std::string Tool()
 {
     return std::filesystem::path(g_self).parent_path() / "vemolibrary-cli";
-}
-
-// Plain buffered reading of a whole file from the page cache into a buffer
-// that already has room (no page faults): the yardstick of the load.
-double WarmRead(const std::string& path, std::string& bytes)
-{
-    const auto start = Clock::now();
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return 0.0;
-    bytes.clear();
-    char buffer[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.append(buffer, n);
-    std::fclose(f);
-    return Seconds(start);
 }
 
 struct CRun {
@@ -137,17 +118,16 @@ void BM_Load(benchmark::State& state)
     Prepare(items);
     double read = 0.0;
     double load = 0.0;
+    // The file into the page cache, and room for the reads that are timed.
     std::string bytes;
-    WarmRead(PathFor(items), bytes); // into the page cache
+    RawRead(PathFor(items), bytes);
     for (auto _ : state) {
-        read += WarmRead(PathFor(items), bytes);
+        read += RawRead(PathFor(items), bytes);
         auto library = std::make_unique<CLibrary>(true, false);
-        bool converted = false;
         CString error;
-        const auto start = Clock::now();
-        if (!CLibraryFile::Read(*library, PathFor(items), converted, error))
+        const double seconds = vemobench::LoadSeconds(*library, PathFor(items), error);
+        if (seconds < 0)
             state.SkipWithError(error.c_str());
-        const double seconds = Seconds(start);
         load += seconds;
         state.SetIterationTime(seconds);
         library.reset();
@@ -230,23 +210,35 @@ BENCHMARK(BM_PeakMemory) VEMO_SIZES->Iterations(1);
 BENCHMARK(BM_Check) VEMO_SIZES->Iterations(3);
 BENCHMARK(BM_Dump) VEMO_SIZES->Iterations(2);
 
+// Peak resident memory of this process in KB (VmHWM: unlike getrusage's
+// figure, it starts afresh at exec and does not take over the parent's).
+long PeakKB()
+{
+    FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f)
+        return 0;
+    char line[256];
+    long kb = 0;
+    while (std::fgets(line, sizeof line, f))
+        if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1)
+            break;
+    std::fclose(f);
+    return kb;
+}
+
 // The child of BM_PeakMemory: "<peak KB before> <peak KB after>" on output.
 int LoadPeak(const char* path)
 {
-    struct rusage before { };
-    ::getrusage(RUSAGE_SELF, &before);
-    {
-        CLibrary library(true, true);
-        bool converted = false;
-        CString error;
-        if (!CLibraryFile::Read(library, path, converted, error))
-            return 1;
-        struct rusage after { };
-        ::getrusage(RUSAGE_SELF, &after);
-        std::printf("%ld %ld\n", before.ru_maxrss, after.ru_maxrss);
-        std::fflush(stdout);
-    }
-    return 0;
+    const long before = PeakKB();
+    CLibrary library(true, true);
+    bool converted = false;
+    CString error;
+    if (!CLibraryFile::Read(library, path, converted, error))
+        return 1;
+    std::printf("%ld %ld\n", before, PeakKB());
+    std::fflush(stdout);
+    // What the process holds goes with it.
+    ::_exit(0);
 }
 
 } // namespace

@@ -17,10 +17,10 @@
 #include <string>
 
 #include "app/MainFrame.h"
-#include "data/session/VemoLibrarySettings.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/views/MediaView.h"
 #include "data/model/MediaUtils.h"
+#include "data/session/VemoLibrarySettings.h"
 #include "data/store/Library.h"
 #include "platform/appcfg/AppPaths.h"
 #include "support/LibraryGenerator.h"

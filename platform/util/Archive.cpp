@@ -149,9 +149,10 @@ void CArchive::WriteToFile(const CString& path) const
 
 void CArchive::CheckFits(std::uint64_t n, std::size_t minElementBytes)
 {
-    // Division instead of n * size, which could overflow for a wild count.
-    std::uint64_t perElement = std::max<std::size_t>(minElementBytes, 1);
-    if (n > BytesLeft() / perElement)
+    // Division instead of n * size, which could overflow for a wild count;
+    // strings (one byte each) need none.
+    const std::uint64_t perElement = std::max<std::size_t>(minElementBytes, 1);
+    if (n > BytesLeft() || (perElement > 1 && n > BytesLeft() / perElement))
         throw CArchiveException(CArchiveException::badCount,
             "stored count " + std::to_string(n) + " at byte " + std::to_string(GetPosition()) + " cannot fit in the "
                 + std::to_string(BytesLeft()) + " bytes left");
@@ -246,17 +247,6 @@ void CArchive::ReadBytes(void* data, std::size_t n)
     if (n > 0)
         std::memcpy(data, m_in.data() + m_pos, n);
     m_pos += n;
-}
-
-double CArchive::ReadDouble()
-{
-    Need(8);
-    auto p = reinterpret_cast<const unsigned char*>(m_in.data() + m_pos);
-    m_pos += 8;
-    std::uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i)
-        bits = (bits << 8) | p[i];
-    return std::bit_cast<double>(bits);
 }
 
 std::uint64_t CArchive::ReadStringLength(bool& wide)

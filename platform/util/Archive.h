@@ -4,6 +4,7 @@
 // CArchiveException; a stored count or length is checked against the bytes
 // left before anything is allocated. Byte layout: docs/file-format.md.
 
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
@@ -101,7 +102,16 @@ public:
             | (std::uint32_t(p[3]) << 24);
     }
     std::int32_t ReadInt() { return static_cast<std::int32_t>(ReadUInt()); }
-    double ReadDouble();
+    double ReadDouble()
+    {
+        Need(8);
+        auto p = reinterpret_cast<const unsigned char*>(m_in.data() + m_pos);
+        m_pos += 8;
+        std::uint64_t bits = 0;
+        for (int i = 7; i >= 0; --i)
+            bits = (bits << 8) | p[i];
+        return std::bit_cast<double>(bits);
+    }
     bool ReadBool() { return ReadWord() == 1; } // true exactly when the word is 1
     CString ReadString();
     COleDateTime ReadDate();
