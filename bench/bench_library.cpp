@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "data/model/CategoryMgr.h"
 #include "data/model/ItemLists.h"
 #include "data/model/MediaItem.h"
@@ -35,12 +36,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from)
-{
-    return std::chrono::duration<double>(Clock::now() - from).count();
-}
+using vemobench::Clock;
+using vemobench::RawRead;
+using vemobench::Seconds;
 
 std::string g_dir;
 
@@ -49,22 +47,7 @@ std::string PathFor(int items)
     return g_dir + "/library-" + std::to_string(items) + ".vly";
 }
 
-// Plain buffered reading and writing of a whole file, the yardstick.
-double RawRead(const std::string& path, std::string& bytes)
-{
-    const auto start = Clock::now();
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return 0.0;
-    bytes.clear();
-    char buffer[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.append(buffer, n);
-    std::fclose(f);
-    return Seconds(start);
-}
-
+// Plain buffered writing of a whole file, the yardstick of saves.
 double RawWrite(const std::string& path, const std::string& bytes)
 {
     const auto start = Clock::now();
@@ -112,12 +95,11 @@ void BM_Load(benchmark::State& state)
         raw += RawRead(PathFor(items), bytes);
         size = bytes.size();
         auto library = std::make_unique<CLibrary>(true, false);
-        bool converted = false;
         CString error;
-        const auto start = Clock::now();
-        if (!CLibraryFile::Read(*library, PathFor(items), converted, error))
+        const double seconds = vemobench::LoadSeconds(*library, PathFor(items), error);
+        if (seconds < 0)
             state.SkipWithError(error.c_str());
-        state.SetIterationTime(Seconds(start));
+        state.SetIterationTime(seconds);
         state.PauseTiming();
         library.reset();
         state.ResumeTiming();

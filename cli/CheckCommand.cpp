@@ -1,3 +1,6 @@
+#include <memory>
+#include <optional>
+
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 #include "data/model/MediaUtils.h"
@@ -32,43 +35,47 @@ CString FindFile(const CString& given, const CString& dataDir)
 int RunCheck(CCliContext& context, const CCliArgs& args)
 {
     const CString path = FindFile(args.Positional().at(0), context.DataDir());
-    std::string bytes;
-    CString error;
-    if (!CFileUtils::ReadFileBytes(path, bytes, &error))
-        return context.Fail(error.empty() ? "Cannot read " + path : error);
+    std::optional<CArchive> in;
+    try {
+        // Read as the records are, never whole: a check changes nothing, so
+        // leftovers of killed saves stay where they are.
+        in.emplace(CArchive::FromFile(path, false));
+    } catch (const CArchiveException& e) {
+        return context.Fail(e.what());
+    }
 
     std::ostream& out = context.Out();
     const auto damaged = [&](const CString& why) {
         out << path << ": damaged: " << why << '\n';
         return CCliContext::EXIT_FAILED;
     };
-    if (bytes.size() < 2)
-        return damaged(bytes.empty() ? "the file is empty" : "the file is too short to be a library");
-    const WORD format
-        = static_cast<WORD>(static_cast<unsigned char>(bytes[0]) | (static_cast<unsigned char>(bytes[1]) << 8));
-    if (format > CLibraryFile::FORMAT_CURRENT)
-        return damaged("format " + std::to_string(format) + " is newer than this tool reads");
+    if (in->BytesLeft() < 2)
+        return damaged(in->AtEnd() ? "the file is empty" : "the file is too short to be a library");
 
-    CLibrary library(false, true);
-    if (format == CLibraryFile::FORMAT_EARLIER) {
-        bool converted = false;
-        if (!CLibraryFile::ReadBytes(library, bytes, converted, error))
-            return damaged(error);
-        out << path << ": whole (earlier format, " << CountItems(library)
-            << " items; VemoLibrary converts it when the library is opened)\n";
-        return CCliContext::EXIT_OK;
-    }
-    // Read here rather than through the file reader, to tell what is wrong
-    // and to notice bytes after the end of the library.
+    auto library = std::make_unique<CLibrary>(false, true);
     try {
-        CArchive in { std::string_view(bytes) };
-        in.ReadWord();
-        library.Serialize(in);
-        if (!in.AtEnd())
-            return damaged(std::to_string(in.BytesLeft()) + " bytes follow the end of the library data");
+        const WORD format = in->ReadWord();
+        if (format > CLibraryFile::FORMAT_CURRENT)
+            return damaged("format " + std::to_string(format) + " is newer than this tool reads");
+        if (format == CLibraryFile::FORMAT_EARLIER) {
+            bool converted = false;
+            CString error;
+            if (!CLibraryFile::ReadOnly(*library, path, converted, error))
+                return damaged(error);
+            out << path << ": whole (earlier format, " << CountItems(*library)
+                << " items; VemoLibrary converts it when the library is opened)\n";
+            context.Done(std::move(library));
+            return CCliContext::EXIT_OK;
+        }
+        // Read here rather than through the file reader, to tell what is
+        // wrong and to notice bytes after the end of the library.
+        library->Serialize(*in);
+        if (!in->AtEnd())
+            return damaged(std::to_string(in->BytesLeft()) + " bytes follow the end of the library data");
     } catch (const std::exception& e) {
         return damaged(e.what());
     }
-    out << path << ": whole (" << CountItems(library) << " items)\n";
+    out << path << ": whole (" << CountItems(*library) << " items)\n";
+    context.Done(std::move(library));
     return CCliContext::EXIT_OK;
 }

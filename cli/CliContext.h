@@ -3,6 +3,7 @@
 // way errors are reported (one line on the error stream, prefixed with the
 // tool's name).
 
+#include <memory>
 #include <ostream>
 
 #include "platform/util/VemoTypes.h"
@@ -40,7 +41,26 @@ public:
     // the failure status with a message that the output is incomplete.
     int FinishOutput(int status);
 
+    // Done with object. Freeing a loaded library object by object takes
+    // longer than reading it; where the process ends right after the
+    // command (the tool's main, SetLeaveAtExit), it is left for the end of
+    // the process instead. Elsewhere (tests, sanitizer builds) it is freed
+    // here.
+    template <class T> void Done(std::unique_ptr<T> object)
+    {
+        if (m_leaveAtExit && object) {
+            (void)object.release();
+            m_leftAtExit = true;
+        }
+    }
+    void SetLeaveAtExit(bool leave) { m_leaveAtExit = leave; }
+    // True when Done left something: the process must end without
+    // destroying what is left (std::_Exit after the output is flushed).
+    bool LeftAtExit() const { return m_leftAtExit; }
+
 private:
     std::ostream& m_out;
     std::ostream& m_err;
+    bool m_leaveAtExit = false;
+    bool m_leftAtExit = false;
 };

@@ -280,17 +280,37 @@ void CLibraryDumper::WriteMediaType(int type)
     m_out.EndObject();
 }
 
-void CLibraryDumper::WriteProperties(const CItem& item, const CStringArray& props)
+template <class F> CLibraryDumper::CProbe& CLibraryDumper::Probe(std::pair<int, const void*> key, F makeProps)
 {
-    CMapStringToString data;
-    for (const CString& prop : props)
-        data.SetAt(prop, UNANSWERED);
-    item.GetData(data);
+    auto [it, made] = m_probes.try_emplace(key);
+    CProbe& probe = it->second;
+    if (made) {
+        const CStringArray props = makeProps();
+        for (const CString& prop : props)
+            probe.data.SetAt(prop, UNANSWERED);
+        for (const CString& prop : props) {
+            const auto slot = probe.data.find(prop);
+            probe.slots.emplace_back(&slot->first, &slot->second);
+        }
+    }
+    return probe;
+}
+
+void CLibraryDumper::Reset(CProbe& probe)
+{
+    for (auto& slot : probe.slots)
+        *slot.second = UNANSWERED;
+}
+
+void CLibraryDumper::WriteProperties(const CItem& item, CProbe& probe)
+{
+    Reset(probe);
+    item.GetData(probe.data);
     m_out.BeginObject("properties");
     // In the order of the property table, not of the map.
-    for (const CString& prop : props)
-        if (const CString* value = data.PLookup(prop); value && *value != UNANSWERED && (m_complete || !value->empty()))
-            m_out.String(prop, *value);
+    for (const auto& [prop, value] : probe.slots)
+        if (*value != UNANSWERED && (m_complete || !value->empty()))
+            m_out.String(*prop, *value);
     m_out.EndObject();
 }
 
@@ -298,18 +318,19 @@ void CLibraryDumper::WriteCustomValues(const CItem& item, const CCustomFieldMgr*
 {
     m_out.BeginObject("customValues");
     if (fields && item.GetCategoryID() >= 1) {
-        CMapStringToString data;
-        for (int i = 0; i < fields->GetFieldCount(); ++i)
-            if (const CCustomField* field = fields->GetFieldAt(i))
-                data.SetAt(field->GetName(), UNANSWERED);
-        m_library.GatherCustomFieldDataForItem(&item, data);
-        for (int i = 0; i < fields->GetFieldCount(); ++i) {
-            const CCustomField* field = fields->GetFieldAt(i);
-            if (!field)
-                continue;
-            if (const CString* value = data.PLookup(field->GetName()); value && *value != UNANSWERED)
-                m_out.String(field->GetName(), *value);
-        }
+        // The fields do not change while the library is written.
+        CProbe& probe = Probe({ 0, fields }, [fields] {
+            CStringArray names;
+            for (int i = 0; i < fields->GetFieldCount(); ++i)
+                if (const CCustomField* field = fields->GetFieldAt(i))
+                    names.Add(field->GetName());
+            return names;
+        });
+        Reset(probe);
+        m_library.GatherCustomFieldDataForItem(&item, probe.data);
+        for (const auto& [name, value] : probe.slots)
+            if (*value != UNANSWERED)
+                m_out.String(*name, *value);
     }
     m_out.EndObject();
 }
@@ -339,23 +360,26 @@ void CLibraryDumper::WriteItem(const CMediaItem& item, int type)
 {
     const CCustomFieldMgr* fields = m_library.GetCustomFieldMgr(type);
     m_out.BeginObject();
-    WriteProperties(item, CMediaUtils::GetAllDataProps());
+    WriteProperties(item, Probe({ 0, nullptr }, [] { return CMediaUtils::GetAllDataProps(); }));
     WriteCustomValues(item, fields);
     if (const CCheckOut* checkOut = item.GetCheckOut())
         WriteCheckOut(*checkOut);
     m_out.BeginArray("subItems");
-    const CStringArray& own = CMediaRegistry::GetSubItemOwnProps(type);
     for (POSITION pos = item.GetHeadSubItem(); pos;) {
         const CMediaSubItem* sub = item.GetNextSubItem(pos);
         if (!sub)
             continue;
         m_out.BeginObject();
-        CStringArray props = own;
-        if (sub->UsesCategory()) {
-            props.Add(U::MEDIA_PROP_CATEGORY);
-            props.Add(U::MEDIA_PROP_CATEGORYDESC);
-        }
-        WriteProperties(*sub, props);
+        // Per media type, with or without the category.
+        CProbe& probe = Probe({ -(2 * type + (sub->UsesCategory() ? 1 : 0)), nullptr }, [&] {
+            CStringArray props = CMediaRegistry::GetSubItemOwnProps(type);
+            if (sub->UsesCategory()) {
+                props.Add(U::MEDIA_PROP_CATEGORY);
+                props.Add(U::MEDIA_PROP_CATEGORYDESC);
+            }
+            return props;
+        });
+        WriteProperties(*sub, probe);
         if (sub->UsesCategory())
             WriteCustomValues(*sub, fields);
         m_out.EndObject();

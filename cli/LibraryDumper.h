@@ -5,6 +5,10 @@
 // item with all its properties, custom values, check-out history and
 // sub-items, then the research entries and the custom reports.
 
+#include <map>
+#include <utility>
+#include <vector>
+
 #include "platform/util/VemoTypes.h"
 
 class CCheckOut;
@@ -36,9 +40,20 @@ private:
     void WriteSharedData();
     void WriteMediaType(int type);
     void WriteItem(const CMediaItem& item, int type);
+    // A property map holding the keys of one list, made once and kept for
+    // every item: only its values are reset, and the values are written
+    // from pointers in the list's order.
+    struct CProbe {
+        CMapStringToString data;
+        std::vector<std::pair<const CString*, CString*>> slots; // key, value
+    };
+    // The probe of a list of keys, which key tells apart from the others;
+    // makeProps() gives the list when the probe is made.
+    template <class F> CProbe& Probe(std::pair<int, const void*> key, F makeProps);
+    static void Reset(CProbe& probe);
     // The properties of props the item answers (those it leaves untouched
-    // are left out), as an object named key.
-    void WriteProperties(const CItem& item, const CStringArray& props);
+    // are left out), as the object "properties".
+    void WriteProperties(const CItem& item, CProbe& probe);
     void WriteCustomValues(const CItem& item, const CCustomFieldMgr* fields);
     void WriteCheckOut(const CCheckOut& checkOut);
     void WriteReportBase(const CCustomReport& report);
@@ -50,4 +65,5 @@ private:
     CLibrary& m_library;
     CTreeWriter& m_out;
     bool m_complete;
+    std::map<std::pair<int, const void*>, CProbe> m_probes;
 };

@@ -2,45 +2,69 @@
 
 #include <charconv>
 
-CString CTextTreeWriter::Label(const CString& key)
+namespace {
+
+constexpr std::size_t kFlushBytes = 64 * 1024;
+
+} // namespace
+
+CTextTreeWriter::~CTextTreeWriter()
+{
+    Flush();
+}
+
+void CTextTreeWriter::Flush()
+{
+    if (m_text.empty())
+        return;
+    m_out.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
+    m_text.clear();
+}
+
+std::string_view CTextTreeWriter::Label(const CString& key)
 {
     if (m_levels.empty())
         return key;
     CLevel& level = m_levels.back();
     level.written = true;
-    if (level.isArray)
-        return "[" + std::to_string(++level.count) + "]";
-    return key;
+    if (!level.isArray)
+        return key;
+    m_number[0] = '[';
+    char* end = std::to_chars(m_number + 1, m_number + sizeof m_number - 1, ++level.count).ptr;
+    *end++ = ']';
+    return std::string_view(m_number, static_cast<std::size_t>(end - m_number));
 }
 
-void CTextTreeWriter::Line(const CString& label, const CString& value)
+void CTextTreeWriter::Line(std::string_view label, std::string_view value)
 {
     // The outermost object's members are not indented.
     const std::size_t depth = m_levels.empty() ? 0 : m_levels.size() - 1;
-    const CString indent(depth * 2, ' ');
-    m_out << indent << label << ':';
-    if (value.empty()) {
-        m_out << '\n';
-        return;
+    m_text.append(depth * 2, ' ');
+    m_text.append(label);
+    m_text += ':';
+    if (!value.empty()) {
+        m_text += ' ';
+        for (std::size_t start = 0;;) {
+            const std::size_t end = value.find('\n', start);
+            m_text.append(value.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+            m_text += '\n';
+            if (end == std::string_view::npos)
+                break;
+            start = end + 1;
+            // Continued under the value.
+            m_text.append(depth * 2 + label.size() + 2, ' ');
+        }
+    } else {
+        m_text += '\n';
     }
-    m_out << ' ';
-    const CString continuation = indent + CString(label.size() + 2, ' ');
-    for (std::size_t start = 0;;) {
-        const std::size_t end = value.find('\n', start);
-        m_out.write(
-            value.data() + start, static_cast<std::streamsize>((end == CString::npos ? value.size() : end) - start));
-        m_out << '\n';
-        if (end == CString::npos)
-            break;
-        start = end + 1;
-        m_out << continuation;
-    }
+    if (m_text.size() >= kFlushBytes)
+        Flush();
 }
 
 void CTextTreeWriter::Begin(const CString& key, bool isArray)
 {
     if (!m_levels.empty())
-        Line(Label(key), CString());
+        Line(Label(key), std::string_view());
     m_levels.push_back({ isArray });
 }
 
@@ -49,8 +73,8 @@ void CTextTreeWriter::End()
     const CLevel level = m_levels.back();
     m_levels.pop_back();
     if (!level.written && !m_levels.empty()) {
-        const CString indent(m_levels.size() * 2, ' ');
-        m_out << indent << (level.isArray ? "(none)" : "(empty)") << '\n';
+        m_text.append(m_levels.size() * 2, ' ');
+        m_text.append(level.isArray ? "(none)\n" : "(empty)\n");
     }
 }
 
@@ -81,14 +105,18 @@ void CTextTreeWriter::String(const CString& key, const CString& value)
 
 void CTextTreeWriter::Integer(const CString& key, std::int64_t value)
 {
-    Line(Label(key), std::to_string(value));
+    const std::string_view label = Label(key);
+    char text[24];
+    Line(label,
+        std::string_view(text, static_cast<std::size_t>(std::to_chars(text, text + sizeof text, value).ptr - text)));
 }
 
 void CTextTreeWriter::Real(const CString& key, double value)
 {
+    const std::string_view label = Label(key);
     char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    Line(Label(key), CString(text, result.ptr));
+    Line(label,
+        std::string_view(text, static_cast<std::size_t>(std::to_chars(text, text + sizeof text, value).ptr - text)));
 }
 
 void CTextTreeWriter::Bool(const CString& key, bool value)
@@ -98,5 +126,6 @@ void CTextTreeWriter::Bool(const CString& key, bool value)
 
 void CTextTreeWriter::Finish()
 {
+    Flush();
     m_out.flush();
 }

@@ -4,6 +4,7 @@
 // Line breaks inside values continue on lines indented under the value.
 
 #include <ostream>
+#include <string_view>
 #include <vector>
 
 #include "cli/TreeWriter.h"
@@ -14,6 +15,7 @@ public:
         : m_out(out)
     {
     }
+    ~CTextTreeWriter() override;
 
     void BeginObject(const CString& key = CString()) override;
     void EndObject() override;
@@ -32,12 +34,16 @@ private:
         bool written = false; // a line was written inside
     };
     // The label of the next member or element: its key, or for an array
-    // element its number.
-    CString Label(const CString& key);
-    void Line(const CString& label, const CString& value);
+    // element its number (kept in m_number).
+    std::string_view Label(const CString& key);
+    void Line(std::string_view label, std::string_view value);
     void Begin(const CString& key, bool isArray);
     void End();
+    // The lines collect here and go to the stream in large pieces.
+    void Flush();
 
     std::ostream& m_out;
     std::vector<CLevel> m_levels;
+    std::string m_text;
+    char m_number[24];
 };

@@ -55,5 +55,5 @@ CString CAudioTrack::GetLengthText() const
 
 CString CAudioTrack::GetDiscText() const
 {
-    return CStringUtils::Format("%d", GetDisc());
+    return std::to_string(GetDisc());
 }

@@ -36,8 +36,7 @@ void CAudioTrackMedia::GetData(CMapStringToString& data) const
 {
     CTrackMedia::GetData(data);
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_ARTIST, m_artist);
-    CDataMapUtils::FillWith(
-        data, CMediaUtils::MEDIA_PROP_DISCS, [&] { return CStringUtils::Format("%d", GetDiscs()); });
+    CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_DISCS, [&] { return std::to_string(GetDiscs()); });
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_JACKETNUMBER, m_jacketNumber);
 }
 

@@ -131,8 +131,7 @@ void CMediaItem::GetData(CMapStringToString& data) const
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_DESCRIPTION, m_description);
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_LIBRARYID, m_libraryID);
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_LOCATION, m_location);
-    CDataMapUtils::FillWith(
-        data, CMediaUtils::MEDIA_PROP_YEAR, [&] { return CStringUtils::Format("%d", m_yearPublished); });
+    CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_YEAR, [&] { return std::to_string(m_yearPublished); });
     CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_PRICE,
         [&] { return CNumberTextConv::DoubleToString(m_price, 2, false, 0, "", false); });
     CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_DATEACQ,
@@ -153,15 +152,15 @@ void CMediaItem::GetData(CMapStringToString& data) const
     if (m_checkOut) {
         CDataMapUtils::FillWith(
             data, CMediaUtils::MEDIA_PROP_COSTATUS, [&] { return m_checkOut->GetCurrentStateText(); });
-        CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_COTIMES,
-            [&] { return CStringUtils::Format("%d", m_checkOut->GetTimesCheckedOut()); });
+        CDataMapUtils::FillWith(
+            data, CMediaUtils::MEDIA_PROP_COTIMES, [&] { return std::to_string(m_checkOut->GetTimesCheckedOut()); });
     }
     if (m_reportProperties) {
         CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEFILE, m_reportProperties->GetImageFile());
         CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEWIDTH,
-            [&] { return CStringUtils::Format("%d", m_reportProperties->GetImageWidth()); });
+            [&] { return std::to_string(m_reportProperties->GetImageWidth()); });
         CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEHEIGHT,
-            [&] { return CStringUtils::Format("%d", m_reportProperties->GetImageHeight()); });
+            [&] { return std::to_string(m_reportProperties->GetImageHeight()); });
     }
     if (m_specialFeatures)
         m_specialFeatures->GetData(data);

@@ -52,7 +52,7 @@ void CRecordableMedia::Serialize(CArchive& ar)
 
 CString CRecordableMedia::GetMediaSizeText() const
 {
-    return CStringUtils::Format("%d", GetMediaSize() / 60);
+    return std::to_string(GetMediaSize() / 60);
 }
 
 int CRecordableMedia::ParseMediaSizeText(const CString& text) const
@@ -68,7 +68,7 @@ bool CRecordableMedia::IsMediaFull() const
 
 CString CRecordableMedia::GetMaxContentSizeText() const
 {
-    return CStringUtils::Format("%d", GetMaxContentSize() / 60);
+    return std::to_string(GetMaxContentSize() / 60);
 }
 
 int CRecordableMedia::GetSizeRemaining() const

@@ -52,7 +52,7 @@ int CReelToReel::GetMaxContentSize() const
 
 CString CReelToReel::GetMediaSizeText() const
 {
-    return CStringUtils::Format("%d", m_tapeSize);
+    return std::to_string(m_tapeSize);
 }
 
 int CReelToReel::GetMaxTapeSize()

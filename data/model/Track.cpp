@@ -78,5 +78,5 @@ CString CTrack::GetTrackDesc() const
 
 CString CTrack::GetTrackText() const
 {
-    return m_usesTrackNumbers ? CStringUtils::Format("%d", GetTrack()) : CString();
+    return m_usesTrackNumbers ? std::to_string(GetTrack()) : CString();
 }

@@ -56,10 +56,8 @@ void CVideoMedia::GetData(CMapStringToString& data) const
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_COSTAR, m_coStar);
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_DIRECTOR, m_director);
     CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_LENGTH, [&] { return GetMediaSizeText(); });
-    CDataMapUtils::FillWith(
-        data, CMediaUtils::MEDIA_PROP_DISCS, [&] { return CStringUtils::Format("%d", GetDiscs()); });
-    CDataMapUtils::FillWith(
-        data, CMediaUtils::MEDIA_PROP_REGION, [&] { return CStringUtils::Format("%d", GetRegion()); });
+    CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_DISCS, [&] { return std::to_string(GetDiscs()); });
+    CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_REGION, [&] { return std::to_string(GetRegion()); });
     m_video.GetData(data);
     m_audio.GetData(data);
 }

@@ -481,9 +481,7 @@ bool CLibrarySession::ReadLibraryFile()
     if (m_access == Access::Read) {
         // Reading only: the earlier format is converted in memory, and no
         // wish list is written beside the file.
-        std::string bytes;
-        read = CFileUtils::ReadFileBytes(m_path, bytes, &error)
-            && CLibraryFile::ReadBytes(*m_library, bytes, m_converted, error);
+        read = CLibraryFile::ReadOnly(*m_library, m_path, m_converted, error);
     } else {
         read = CLibraryFile::Read(*m_library, m_path, m_converted, error);
     }

@@ -1,6 +1,7 @@
 #include "data/store/LibraryFile.h"
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -138,19 +139,31 @@ bool CLibraryFile::ReadArchive(
     return true;
 }
 
-bool CLibraryFile::Read(CLibrary& into, const CString& path, bool& converted, CString& error)
+bool CLibraryFile::ReadPath(CLibrary& into, const CString& path, bool readOnly, bool& converted, CString& error)
 {
     converted = false;
-    // What a save killed mid-write left beside the file goes at the next load.
-    CFileUtils::RemoveStaleTempFiles(path);
-    std::string bytes;
-    if (!CFileUtils::ReadFileBytes(path, bytes)) {
+    std::optional<CArchive> ar;
+    try {
+        ar.emplace(CArchive::FromFile(path, !readOnly));
+    } catch (const CArchiveException& e) {
         VemoLog(GUID_STREAM_FAILED);
-        error = READ_ERROR;
+        error = e.what();
         return false;
     }
-    CArchive ar { std::string_view(bytes) };
-    return ReadArchive(into, ar, WishListPath(path), converted, error);
+    return ReadArchive(into, *ar, readOnly ? CString() : WishListPath(path), converted, error);
+}
+
+bool CLibraryFile::Read(CLibrary& into, const CString& path, bool& converted, CString& error)
+{
+    if (ReadPath(into, path, false, converted, error))
+        return true;
+    error = READ_ERROR;
+    return false;
+}
+
+bool CLibraryFile::ReadOnly(CLibrary& into, const CString& path, bool& converted, CString& error)
+{
+    return ReadPath(into, path, true, converted, error);
 }
 
 bool CLibraryFile::ReadBytes(CLibrary& into, std::string_view bytes, bool& converted, CString& error)

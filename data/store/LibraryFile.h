@@ -27,6 +27,11 @@ public:
     // the current format); anything else is the current body. On failure the
     // error text is set, the problem logged, and into is untouched.
     static bool Read(CLibrary& into, const CString& path, bool& converted, CString& error);
+    // As Read for a reader that changes nothing: the earlier format is
+    // converted in memory only (no wish list is written beside the file),
+    // leftovers of killed saves beside the file stay, and a file that
+    // cannot be opened gives the reason as the error.
+    static bool ReadOnly(CLibrary& into, const CString& path, bool& converted, CString& error);
     // Writes format word 2 and the body to path atomically; on failure the
     // previous file stays whole.
     static bool Write(CLibrary& library, const CString& path, CString& error);
@@ -38,5 +43,6 @@ public:
     static bool WriteEarlierFormatBytes(CLibrary& library, std::string& bytes, CString& error);
 
 private:
+    static bool ReadPath(CLibrary& into, const CString& path, bool readOnly, bool& converted, CString& error);
     static bool ReadArchive(CLibrary& into, CArchive& ar, const CString& wishListPath, bool& converted, CString& error);
 };

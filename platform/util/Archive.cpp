@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 #include "platform/util/FileUtils.h"
 #include "platform/util/TextEncoding.h"
@@ -15,6 +17,8 @@ constexpr WORD kLongLength = 0xFFFF;
 constexpr WORD kLongCount = 0xFFFF;
 // Elements reserved at once while a list loads; the vector grows from there.
 constexpr std::size_t kReserveStep = 1024;
+// Bytes of a file read at a time (more when one record needs more).
+constexpr std::size_t kWindowBytes = std::size_t(1) << 20;
 
 bool IsAscii(const CString& s)
 {
@@ -59,23 +63,81 @@ CArchive::CArchive()
 CArchive::CArchive(std::string_view bytes)
     : m_mode(load)
     , m_in(bytes)
+    , m_size(bytes.size())
 {
 }
 
-CArchive CArchive::FromFile(const CString& path)
+CArchive::~CArchive() = default;
+
+CArchive::CSource& CArchive::CSource::operator=(CSource&& other) noexcept
+{
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = other.m_fd;
+        other.m_fd = -1;
+    }
+    return *this;
+}
+
+CArchive::CSource::~CSource()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+CArchive CArchive::FromFile(const CString& path, bool removeStale)
 {
     CArchive ar;
     ar.m_mode = load;
     // What a save killed mid-write left beside the file goes at the next load.
-    CFileUtils::RemoveStaleTempFiles(path);
+    if (removeStale)
+        CFileUtils::RemoveStaleTempFiles(path);
     CString error;
-    if (!CFileUtils::ReadFileBytes(path, ar.m_owned, &error))
+    std::int64_t size = 0;
+    ar.m_file = CSource(CFileUtils::OpenForReading(path, size, &error));
+    if (ar.m_file.Get() < 0)
         throw CArchiveException(CArchiveException::ioError, error);
-    // Never the small-string buffer: a moved CArchive keeps its view valid
-    // only while the bytes stay in the same heap block.
-    ar.m_owned.reserve(64);
-    ar.m_in = ar.m_owned;
+    ar.m_size = static_cast<std::size_t>(size);
     return ar;
+}
+
+void CArchive::Fill(std::size_t n)
+{
+    const std::size_t kept = m_in.size() - m_pos;
+    if (n > BytesLeft() || m_file.Get() < 0)
+        throw CArchiveException(CArchiveException::endOfFile,
+            "unexpected end of data at byte " + std::to_string(GetPosition()) + " (" + std::to_string(n)
+                + " more needed, " + std::to_string(BytesLeft()) + " left)");
+    // The unread bytes move to the front of the window, which grows only for
+    // a record larger than it.
+    const std::size_t wanted = std::max(n, std::min(kWindowBytes, BytesLeft()));
+    if (wanted > m_windowSize) {
+        auto window = std::make_unique<char[]>(wanted);
+        if (kept > 0)
+            std::memcpy(window.get(), m_in.data() + m_pos, kept);
+        m_window = std::move(window);
+        m_windowSize = wanted;
+    } else if (kept > 0) {
+        std::memmove(m_window.get(), m_in.data() + m_pos, kept);
+    }
+    m_base += m_pos;
+    m_pos = 0;
+    const std::size_t target = std::min(m_windowSize, BytesLeft());
+    std::size_t have = kept;
+    while (have < target) {
+        const ssize_t got = ::read(m_file.Get(), m_window.get() + have, target - have);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw CArchiveException(CArchiveException::ioError,
+                "cannot read at byte " + std::to_string(m_base + have) + ": " + std::strerror(errno));
+        if (got == 0)
+            throw CArchiveException(CArchiveException::endOfFile,
+                "the file ended at byte " + std::to_string(m_base + have) + " while it was read");
+        have += static_cast<std::size_t>(got);
+    }
+    m_in = std::string_view(m_window.get(), have);
 }
 
 void CArchive::WriteToFile(const CString& path) const
@@ -85,21 +147,14 @@ void CArchive::WriteToFile(const CString& path) const
         throw CArchiveException(CArchiveException::ioError, error.empty() ? "cannot write " + path : error);
 }
 
-void CArchive::Need(std::size_t n)
-{
-    if (n > BytesLeft())
-        throw CArchiveException(CArchiveException::endOfFile,
-            "unexpected end of data at byte " + std::to_string(m_pos) + " (" + std::to_string(n) + " more needed, "
-                + std::to_string(BytesLeft()) + " left)");
-}
-
 void CArchive::CheckFits(std::uint64_t n, std::size_t minElementBytes)
 {
-    // Division instead of n * size, which could overflow for a wild count.
-    std::uint64_t perElement = std::max<std::size_t>(minElementBytes, 1);
-    if (n > BytesLeft() / perElement)
+    // Division instead of n * size, which could overflow for a wild count;
+    // strings (one byte each) need none.
+    const std::uint64_t perElement = std::max<std::size_t>(minElementBytes, 1);
+    if (n > BytesLeft() || (perElement > 1 && n > BytesLeft() / perElement))
         throw CArchiveException(CArchiveException::badCount,
-            "stored count " + std::to_string(n) + " at byte " + std::to_string(m_pos) + " cannot fit in the "
+            "stored count " + std::to_string(n) + " at byte " + std::to_string(GetPosition()) + " cannot fit in the "
                 + std::to_string(BytesLeft()) + " bytes left");
 }
 
@@ -194,49 +249,6 @@ void CArchive::ReadBytes(void* data, std::size_t n)
     m_pos += n;
 }
 
-BYTE CArchive::ReadByte()
-{
-    Need(1);
-    return static_cast<BYTE>(m_in[m_pos++]);
-}
-
-WORD CArchive::ReadWord()
-{
-    Need(2);
-    auto p = reinterpret_cast<const unsigned char*>(m_in.data() + m_pos);
-    m_pos += 2;
-    return static_cast<WORD>(p[0] | (p[1] << 8));
-}
-
-std::uint32_t CArchive::ReadUInt()
-{
-    Need(4);
-    auto p = reinterpret_cast<const unsigned char*>(m_in.data() + m_pos);
-    m_pos += 4;
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
-}
-
-std::int32_t CArchive::ReadInt()
-{
-    return static_cast<std::int32_t>(ReadUInt());
-}
-
-double CArchive::ReadDouble()
-{
-    Need(8);
-    auto p = reinterpret_cast<const unsigned char*>(m_in.data() + m_pos);
-    m_pos += 8;
-    std::uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i)
-        bits = (bits << 8) | p[i];
-    return std::bit_cast<double>(bits);
-}
-
-bool CArchive::ReadBool()
-{
-    return ReadWord() == 1;
-}
-
 std::uint64_t CArchive::ReadStringLength(bool& wide)
 {
     wide = false;
@@ -261,8 +273,9 @@ CString CArchive::ReadString()
     bool wide = false;
     std::uint64_t n = ReadStringLength(wide);
     CheckFits(n, wide ? 2 : 1);
-    std::size_t bytes = static_cast<std::size_t>(n) * (wide ? 2 : 1);
-    std::string raw(m_in.substr(m_pos, bytes));
+    const std::size_t bytes = static_cast<std::size_t>(n) * (wide ? 2 : 1);
+    Need(bytes);
+    const std::string_view raw = m_in.substr(m_pos, bytes);
     m_pos += bytes;
     return wide ? CTextEncoding::FromUtf16LE(raw) : CTextEncoding::FromWindows1252(raw);
 }

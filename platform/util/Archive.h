@@ -4,6 +4,9 @@
 // CArchiveException; a stored count or length is checked against the bytes
 // left before anything is allocated. Byte layout: docs/file-format.md.
 
+#include <bit>
+#include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -35,13 +38,18 @@ public:
     explicit CArchive(std::string_view bytes);
     // A temporary would be freed while the archive still reads it.
     explicit CArchive(std::string&&) = delete;
-    // Loading a whole file (CFileUtils::ReadFileBytes: a regular file of at
-    // most 2 GiB), after removing what saves of it killed mid-write left;
-    // throws CArchiveException(ioError) when it cannot be read.
-    static CArchive FromFile(const CString& path);
+    // Loading a file (a regular file of at most CFileUtils::MAX_READ_BYTES),
+    // after removing what saves of it killed mid-write left (unless not
+    // removeStale: readers that change nothing); throws
+    // CArchiveException(ioError) when it cannot be opened. The file is read
+    // through a window as the records are, so a large library never sits in
+    // memory twice; its length is the one it had when opened, and a file
+    // that ends before that raises endOfFile.
+    static CArchive FromFile(const CString& path, bool removeStale = true);
 
     CArchive(CArchive&&) noexcept = default;
     CArchive& operator=(CArchive&&) noexcept = default;
+    ~CArchive();
 
     bool IsStoring() const { return m_mode == store; }
     bool IsLoading() const { return m_mode == load; }
@@ -54,9 +62,9 @@ public:
     void WriteToFile(const CString& path) const;
 
     // Loading: bytes not read yet, and the read position.
-    std::size_t BytesLeft() const { return m_in.size() - m_pos; }
-    std::size_t GetPosition() const { return m_pos; }
-    bool AtEnd() const { return m_pos >= m_in.size(); }
+    std::size_t BytesLeft() const { return m_size - GetPosition(); }
+    std::size_t GetPosition() const { return m_base + m_pos; }
+    bool AtEnd() const { return BytesLeft() == 0; }
 
     // Writers.
     void WriteByte(BYTE b);
@@ -71,13 +79,40 @@ public:
     void WriteStringArray(const CStringArray& arr);
     void WriteBytes(const void* data, std::size_t n);
 
-    // Readers.
-    BYTE ReadByte();
-    WORD ReadWord();
-    std::int32_t ReadInt();
-    std::uint32_t ReadUInt();
-    double ReadDouble();
-    bool ReadBool(); // true exactly when the word is 1
+    // Readers. The fixed-size ones are inline: a library load makes tens of
+    // millions of them.
+    BYTE ReadByte()
+    {
+        Need(1);
+        return static_cast<BYTE>(m_in[m_pos++]);
+    }
+    WORD ReadWord()
+    {
+        Need(2);
+        auto p = reinterpret_cast<const unsigned char*>(m_in.data() + m_pos);
+        m_pos += 2;
+        return static_cast<WORD>(p[0] | (p[1] << 8));
+    }
+    std::uint32_t ReadUInt()
+    {
+        Need(4);
+        auto p = reinterpret_cast<const unsigned char*>(m_in.data() + m_pos);
+        m_pos += 4;
+        return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16)
+            | (std::uint32_t(p[3]) << 24);
+    }
+    std::int32_t ReadInt() { return static_cast<std::int32_t>(ReadUInt()); }
+    double ReadDouble()
+    {
+        Need(8);
+        auto p = reinterpret_cast<const unsigned char*>(m_in.data() + m_pos);
+        m_pos += 8;
+        std::uint64_t bits = 0;
+        for (int i = 7; i >= 0; --i)
+            bits = (bits << 8) | p[i];
+        return std::bit_cast<double>(bits);
+    }
+    bool ReadBool() { return ReadWord() == 1; } // true exactly when the word is 1
     CString ReadString();
     COleDateTime ReadDate();
     void ReadStringList(CStringList& list); // replaces the content
@@ -111,12 +146,47 @@ public:
     }
 
 private:
-    void Need(std::size_t n);
+    // A file being read; closes itself.
+    class CSource {
+    public:
+        CSource() = default;
+        explicit CSource(int fd)
+            : m_fd(fd)
+        {
+        }
+        CSource(CSource&& other) noexcept
+            : m_fd(other.m_fd)
+        {
+            other.m_fd = -1;
+        }
+        CSource& operator=(CSource&& other) noexcept;
+        ~CSource();
+        int Get() const { return m_fd; }
+
+    private:
+        int m_fd = -1;
+    };
+
+    // Makes n bytes readable at m_pos; throws endOfFile when the stream
+    // holds fewer.
+    void Need(std::size_t n)
+    {
+        if (n > m_in.size() - m_pos)
+            Fill(n);
+    }
+    void Fill(std::size_t n);
     std::uint64_t ReadStringLength(bool& wide);
 
     Mode m_mode;
     std::string m_out; // storing
-    std::string m_owned; // loading from a file
-    std::string_view m_in; // loading
+    // Loading: m_in is the readable part of the stream, which starts at
+    // byte m_base of m_size; from a file it lies in m_window, which a move
+    // keeps at the same address.
+    std::string_view m_in;
     std::size_t m_pos = 0;
+    std::size_t m_base = 0;
+    std::size_t m_size = 0;
+    CSource m_file;
+    std::unique_ptr<char[]> m_window;
+    std::size_t m_windowSize = 0;
 };

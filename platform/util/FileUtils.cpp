@@ -27,6 +27,12 @@ void SetError(CString* error, const CString& what, const CString& path, int err)
         *error = what + " \"" + path + "\": " + std::strerror(err);
 }
 
+void SetTooLarge(CString* error, const CString& path, std::int64_t size)
+{
+    if (error)
+        *error = "Cannot read \"" + path + "\": it is too large (" + std::to_string(size) + " bytes, more than 2 GiB)";
+}
+
 // A file descriptor that closes itself.
 class CFd {
 public:
@@ -215,39 +221,45 @@ COleDateTime CFileUtils::GetModificationTime(const CString& path)
     return COleDateTime(seconds / 86400.0 + 25569.0);
 }
 
-bool CFileUtils::ReadFileBytes(const CString& path, std::string& bytes, CString* error)
+int CFileUtils::OpenForReading(const CString& path, std::int64_t& size, CString* error)
 {
     // Not blocking: a FIFO named as a file must not hang the read.
     CFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.Get() < 0) {
         SetError(error, "Cannot open", path, errno);
-        return false;
+        return -1;
     }
     struct stat st;
     if (::fstat(fd.Get(), &st) != 0) {
         SetError(error, "Cannot read", path, errno);
-        return false;
+        return -1;
     }
     if (S_ISDIR(st.st_mode)) {
         SetError(error, "Cannot read", path, EISDIR);
-        return false;
+        return -1;
     }
     if (!S_ISREG(st.st_mode)) {
         if (error)
             *error = "Cannot read \"" + path + "\": it is not a regular file";
-        return false;
+        return -1;
     }
-    auto tooLarge = [&](std::int64_t size) {
-        if (error)
-            *error
-                = "Cannot read \"" + path + "\": it is too large (" + std::to_string(size) + " bytes, more than 2 GiB)";
+    if (st.st_size > MAX_READ_BYTES) {
+        SetTooLarge(error, path, st.st_size);
+        return -1;
+    }
+    size = st.st_size;
+    return fd.Release();
+}
+
+bool CFileUtils::ReadFileBytes(const CString& path, std::string& bytes, CString* error)
+{
+    std::int64_t size = 0;
+    CFd fd(OpenForReading(path, size, error));
+    if (fd.Get() < 0)
         return false;
-    };
-    if (st.st_size > MAX_READ_BYTES)
-        return tooLarge(st.st_size);
     try {
         std::string data;
-        data.reserve(static_cast<std::size_t>(st.st_size));
+        data.reserve(static_cast<std::size_t>(size));
         char buffer[1 << 16];
         for (;;) {
             ssize_t got = ReadFull(fd.Get(), buffer, sizeof buffer);
@@ -258,8 +270,10 @@ bool CFileUtils::ReadFileBytes(const CString& path, std::string& bytes, CString*
             if (got == 0)
                 break;
             // The file may grow while it is read.
-            if (static_cast<std::int64_t>(data.size()) + got > MAX_READ_BYTES)
-                return tooLarge(static_cast<std::int64_t>(data.size()) + got);
+            if (static_cast<std::int64_t>(data.size()) + got > MAX_READ_BYTES) {
+                SetTooLarge(error, path, static_cast<std::int64_t>(data.size()) + got);
+                return false;
+            }
             data.append(buffer, static_cast<std::size_t>(got));
         }
         bytes = std::move(data);

@@ -27,6 +27,9 @@ public:
     // before anything is allocated, with an error saying so; running out
     // of memory is a failure too, never an exception.
     static bool ReadFileBytes(const CString& path, std::string& bytes, CString* error = nullptr);
+    // The same checks without reading: a descriptor (the caller closes it)
+    // and the file's size, or -1 with the error.
+    static int OpenForReading(const CString& path, std::int64_t& size, CString* error = nullptr);
     // The one way files are written: a temporary file in the same folder,
     // written, flushed and fsync'ed, renamed over path, then the folder is
     // fsync'ed. A failure at any step removes the temporary file and leaves

@@ -415,12 +415,16 @@ CString CStringUtils::FormatV(const char* format, va_list args)
 {
     if (!format)
         return CString();
+    // Most texts are short: one pass into a buffer on the stack.
+    char small[256];
     va_list sizing;
     va_copy(sizing, args);
-    int needed = std::vsnprintf(nullptr, 0, format, sizing);
+    int needed = std::vsnprintf(small, sizeof small, format, sizing);
     va_end(sizing);
     if (needed <= 0)
         return CString();
+    if (static_cast<std::size_t>(needed) < sizeof small)
+        return CString(small, static_cast<std::size_t>(needed));
     std::vector<char> buffer(static_cast<std::size_t>(needed) + 1);
     va_list writing;
     va_copy(writing, args);

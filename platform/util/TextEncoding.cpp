@@ -1,5 +1,7 @@
 #include "platform/util/TextEncoding.h"
 
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -146,8 +148,16 @@ void AppendUtf16Unit(std::string& out, char32_t unit)
 
 bool IsAscii(std::string_view s)
 {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80)
+    // Eight bytes at a time: every loaded text passes here.
+    std::size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + i, 8);
+        if (word & 0x8080808080808080ull)
+            return false;
+    }
+    for (; i < s.size(); ++i)
+        if (static_cast<unsigned char>(s[i]) >= 0x80)
             return false;
     return true;
 }
@@ -177,12 +187,18 @@ std::string CTextEncoding::ToWindows1252(const CString& utf8)
     return out;
 }
 
-CString CTextEncoding::FromWindows1252(const std::string& bytes)
+CString CTextEncoding::FromWindows1252(std::string_view bytes)
 {
     if (IsAscii(bytes))
-        return bytes;
+        return CString(bytes);
+    // Sized exactly first: loaded texts stay in memory as long as the library.
+    std::size_t length = 0;
+    for (char c : bytes) {
+        const char32_t cp = Cp1252ToUnicode(static_cast<unsigned char>(c));
+        length += cp < 0x80 ? 1 : cp < 0x800 ? 2 : 3;
+    }
     CString out;
-    out.reserve(bytes.size() + bytes.size() / 2);
+    out.reserve(length);
     for (char c : bytes)
         AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(c)));
     return out;
@@ -204,7 +220,7 @@ std::string CTextEncoding::ToUtf16LE(const CString& utf8)
     return out;
 }
 
-CString CTextEncoding::FromUtf16LE(const std::string& bytes)
+CString CTextEncoding::FromUtf16LE(std::string_view bytes)
 {
     auto unitAt = [&](std::size_t i) {
         return char32_t(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));

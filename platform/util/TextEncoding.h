@@ -3,6 +3,7 @@
 // stored files: Windows-1252 (the 8-bit form) and UTF-16LE (the wide form).
 
 #include <string>
+#include <string_view>
 
 #include "platform/util/VemoTypes.h"
 
@@ -14,11 +15,11 @@ public:
     static std::string ToWindows1252(const CString& utf8);
     // Windows-1252 bytes to UTF-8 (the five unassigned bytes map to U+0081,
     // U+008D, U+008F, U+0090 and U+009D so that they read back unchanged).
-    static CString FromWindows1252(const std::string& bytes);
+    static CString FromWindows1252(std::string_view bytes);
     // UTF-8 to UTF-16 code units (little-endian bytes, two per unit).
     static std::string ToUtf16LE(const CString& utf8);
     // UTF-16LE bytes to UTF-8; unpaired surrogates become U+FFFD.
-    static CString FromUtf16LE(const std::string& bytes);
+    static CString FromUtf16LE(std::string_view bytes);
     // Number of UTF-16 code units the text takes.
     static std::size_t Utf16Length(const CString& utf8);
     // True when the bytes are well-formed UTF-8.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "platform/util/Archive.h"
@@ -359,6 +360,56 @@ TEST(ArchiveTest, FileRoundTripAndMovedArchiveKeepsItsBytes)
     CArchive moved = std::move(loaded);
     EXPECT_EQ(moved.ReadString(), "tiny");
     EXPECT_TRUE(moved.AtEnd());
+}
+
+// A file is read through a window: records that cross its edge, and one
+// larger than it, read as they were written.
+TEST(ArchiveTest, FileIsReadWholeThroughItsWindow)
+{
+    vemotest::TempDir dir;
+    const CString huge(3 << 20, 'h');
+    CArchive out;
+    for (int i = 0; i < 20000; ++i) {
+        out.WriteInt(i);
+        out.WriteString(CString(static_cast<std::size_t>(i % 300), 'a' + i % 26));
+    }
+    out.WriteString(huge);
+    out.WriteString("wide \xE2\x82\xAC\xE2\x84\xA2 \xCE\xA9");
+    out.WriteDouble(2.5);
+    out.WriteToFile(dir.File("big.vly"));
+
+    CArchive in = CArchive::FromFile(dir.File("big.vly"));
+    EXPECT_EQ(in.BytesLeft(), out.GetBuffer().size());
+    for (int i = 0; i < 20000; ++i) {
+        ASSERT_EQ(in.ReadInt(), i);
+        ASSERT_EQ(in.ReadString(), CString(static_cast<std::size_t>(i % 300), 'a' + i % 26)) << i;
+    }
+    EXPECT_EQ(in.ReadString(), huge);
+    EXPECT_EQ(in.ReadString(), "wide \xE2\x82\xAC\xE2\x84\xA2 \xCE\xA9");
+    EXPECT_EQ(in.ReadDouble(), 2.5);
+    EXPECT_TRUE(in.AtEnd());
+    EXPECT_EQ(in.GetPosition(), out.GetBuffer().size());
+    EXPECT_THROW(in.ReadByte(), CArchiveException);
+}
+
+// A file cut short while it is read ends the read with an error, never with
+// made-up bytes.
+TEST(ArchiveTest, FileCutWhileReadEndsTheRead)
+{
+    vemotest::TempDir dir;
+    CArchive out;
+    out.WriteString("first");
+    out.WriteString(CString(3 << 20, 'x'));
+    out.WriteToFile(dir.File("cut.vly"));
+    CArchive in = CArchive::FromFile(dir.File("cut.vly"));
+    EXPECT_EQ(in.ReadString(), "first");
+    std::filesystem::resize_file(dir.File("cut.vly"), 100);
+    try {
+        in.ReadString();
+        ADD_FAILURE() << "read past the end";
+    } catch (const CArchiveException& e) {
+        EXPECT_EQ(e.GetCause(), CArchiveException::endOfFile);
+    }
 }
 
 TEST(ArchiveTest, FileErrorsAreIoErrors)

@@ -15,6 +15,20 @@ TEST(TextEncodingTest, EveryWindows1252ByteRoundTrips)
     EXPECT_EQ(CTextEncoding::ToWindows1252(utf8), all);
 }
 
+// Texts are checked for bytes above 0x7F eight at a time: one such byte
+// anywhere, in a word or in the tail, is decoded.
+TEST(TextEncodingTest, OneWindows1252ByteAnywhereIsDecoded)
+{
+    for (std::size_t length : { 1u, 7u, 8u, 9u, 16u, 19u })
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string bytes(length, 'a');
+            bytes[at] = char(0xE9);
+            CString expected(length - 1, 'a');
+            expected.insert(at, "\xC3\xA9");
+            EXPECT_EQ(CTextEncoding::FromWindows1252(bytes), expected) << length << ' ' << at;
+        }
+}
+
 struct Cp1252Case {
     unsigned char byte;
     const char* utf8;

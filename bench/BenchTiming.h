@@ -1,0 +1,49 @@
+#pragma once
+// What the benchmark programs share: a clock, a timed library load, and the
+// plain buffered read of a whole file that loads are measured against.
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "data/store/Library.h"
+#include "data/store/LibraryFile.h"
+
+namespace vemobench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double Seconds(Clock::time_point from)
+{
+    return std::chrono::duration<double>(Clock::now() - from).count();
+}
+
+// Reads the file into bytes (cleared first; its room is kept, so a second
+// read into the same string faults no new pages); returns the seconds taken.
+inline double RawRead(const std::string& path, std::string& bytes)
+{
+    const auto start = Clock::now();
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return 0.0;
+    bytes.clear();
+    char buffer[1 << 16];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.append(buffer, n);
+    std::fclose(f);
+    return Seconds(start);
+}
+
+// Seconds taken to read the library file at path into library; negative
+// (error set) when it could not be read.
+inline double LoadSeconds(CLibrary& library, const std::string& path, CString& error)
+{
+    bool converted = false;
+    const auto start = Clock::now();
+    if (!CLibraryFile::Read(library, path, converted, error))
+        return -1.0;
+    return Seconds(start);
+}
+
+} // namespace vemobench
