@@ -42,14 +42,14 @@ QString DateText(const COleDateTime& date, bool withTime)
 {
     double wholeDays = 0;
     withTime = withTime && date.IsValid() && std::modf(date.GetValue(), &wholeDays) != 0.0;
-    return QText(CDateTimeUtils::ConvertDateNumbers(date, false, true, false, withTime));
+    return Q(CDateTimeUtils::ConvertDateNumbers(date, false, true, false, withTime));
 }
 
 QString PersonName(int personID)
 {
     const CPersonMgr* persons = CPersonMgr::GetInstance();
     const CPerson* person = persons ? persons->GetPerson(personID) : nullptr;
-    return person ? QText(person->FormName(false)) : QString("(unknown borrower)");
+    return person ? Q(person->FormName(false)) : QString("(unknown borrower)");
 }
 
 } // namespace
@@ -155,7 +155,7 @@ void CCheckOutPage::FillBorrowers()
     if (const CPersonMgr* persons = CPersonMgr::GetInstance()) {
         for (POSITION pos = persons->GetHeadPosition(); pos;) {
             const CPerson* person = persons->GetNext(pos);
-            entries.append({ QText(person->FormName(false)), person->GetUniqueID() });
+            entries.append({ Q(person->FormName(false)), person->GetUniqueID() });
         }
     }
     FillChooser(m_borrower, entries);
@@ -223,7 +223,7 @@ void CCheckOutPage::ShowHistory()
     } else if (const CCheckOutState* reservation = history ? history->GetReservedTo() : nullptr) {
         status = "Reserved for " + PersonName(reservation->GetPersonID());
     } else if (history) {
-        status = QText(history->GetCurrentStateText());
+        status = Q(history->GetCurrentStateText());
     }
     if (history && history->GetTimesCheckedOut() > 0)
         status += QString("; checked out %1 %2 in all")
@@ -248,7 +248,7 @@ QString CCheckOutPage::GetStatusText() const
 bool CCheckOutPage::Done(const CString& title, const CString& message)
 {
     if (!message.empty()) {
-        CMessageBox::Warn(this, QText(title), QText(message));
+        CMessageBox::Warn(this, Q(title), Q(message));
         return false;
     }
     ShowHistory();

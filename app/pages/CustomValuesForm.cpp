@@ -38,7 +38,7 @@ CCustomValuesForm::CCustomValuesForm(CVemoLibraryDoc* doc, int mediaType, QWidge
     m_empty->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     m_empty->setText(QString("No custom fields are defined for %1. Custom fields are added with the Custom Fields "
                              "command of the view.")
-                         .arg(QText(CMediaUtils::GetMediaNamePlural(mediaType))));
+                         .arg(Q(CMediaUtils::GetMediaNamePlural(mediaType))));
     m_layout->addWidget(m_empty);
     Rebuild();
 }
@@ -109,9 +109,9 @@ void CCustomValuesForm::Rebuild()
             const CCustomField* field = fields->GetFieldAt(index);
             auto* row = new QWidget(content);
             QWidget* editor = MakeEditor(index, *field, row);
-            editor->setAccessibleName(QText(field->GetName()));
+            editor->setAccessibleName(Q(field->GetName()));
             m_editors.push_back(editor);
-            auto* label = new QLabel(QText(field->GetName()) + ":", content);
+            auto* label = new QLabel(Q(field->GetName()) + ":", content);
             label->setBuddy(editor);
             form->addRow(label, row);
         }
@@ -139,7 +139,7 @@ QWidget* CCustomValuesForm::MakeEditor(int index, const CCustomField& field, QWi
         auto* combo = new QComboBox(row);
         combo->addItem(QString());
         for (int choice = 0; choice < field.GetSelectionListCount(); ++choice)
-            combo->addItem(QText(field.GetSelectionListItem(choice)));
+            combo->addItem(Q(field.GetSelectionListItem(choice)));
         connect(combo, &QComboBox::activated, this, [this, index] { StoreAndNotify(index); });
         editor = combo;
         break;
@@ -176,7 +176,7 @@ void CCustomValuesForm::ShowValues()
     m_showing = true;
     for (int index = 0; index < GetFieldCount(); ++index) {
         const CCustomField* field = Field(index);
-        const QString text = hasValues && field ? QText(CCustomValueEdit::GetText(*m_item, index, *field)) : QString();
+        const QString text = hasValues && field ? Q(CCustomValueEdit::GetText(*m_item, index, *field)) : QString();
         QWidget* widget = m_editors[index];
         if (auto* box = qobject_cast<QCheckBox*>(widget)) {
             box->setChecked(hasValues && CCustomValueEdit::GetBool(*m_item, index));
@@ -212,12 +212,12 @@ bool CCustomValuesForm::Store(int index)
         ShowDataModified(this, message);
         m_showing = true;
         if (auto* edit = qobject_cast<QLineEdit*>(widget))
-            edit->setText(QText(CCustomValueEdit::GetText(*m_item, index, *field)));
+            edit->setText(Q(CCustomValueEdit::GetText(*m_item, index, *field)));
         m_showing = false;
     } else if (field->GetDataType() == CF_DATE) {
         // Shown as stored: "3/4/2024" becomes "2024-03-04".
         if (auto* edit = qobject_cast<QLineEdit*>(widget))
-            edit->setText(QText(CCustomValueEdit::GetText(*m_item, index, *field)));
+            edit->setText(Q(CCustomValueEdit::GetText(*m_item, index, *field)));
     }
     return changed;
 }
@@ -230,7 +230,7 @@ void CCustomValuesForm::BrowseFile(int index)
     QString dir = edit->text();
     if (dir.isEmpty()) {
         const CLibrary* library = m_doc ? m_doc->GetLibrary() : nullptr;
-        dir = library ? QText(library->GetPathCustomFieldDefault()) : QString();
+        dir = library ? Q(library->GetPathCustomFieldDefault()) : QString();
     }
     const QString path = QFileDialog::getOpenFileName(this, "Choose File", dir);
     if (path.isEmpty())

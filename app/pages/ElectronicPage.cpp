@@ -46,7 +46,7 @@ void CElectronicPage::SetItem(CMediaItem* item)
     TakeOver();
     m_book = dynamic_cast<CBook*>(item);
     setEnabled(m_book != nullptr);
-    m_location->setText(m_book ? QText(m_book->GetEFileURL()) : QString());
+    m_location->setText(m_book ? Q(m_book->GetEFileURL()) : QString());
 }
 
 void CElectronicPage::TakeOver()

@@ -8,7 +8,10 @@ class CItemPage : public QWidget {
     Q_OBJECT
 public:
     CItemPage(CVemoLibraryDoc* doc, QWidget* parent = nullptr)
-        : QWidget(parent), m_doc(doc) { }
+        : QWidget(parent)
+        , m_doc(doc)
+    {
+    }
     // The tab text, with its mnemonic.
     virtual QString Title() const = 0;
     // The item to show; null shows the empty, disabled state.
@@ -24,8 +27,10 @@ public:
 signals:
     // The page changed the item's data (the view marks the document).
     void ItemChanged();
+
 protected:
     CVemoLibraryDoc* GetDocument() const { return m_doc; }
+
 private:
     CVemoLibraryDoc* m_doc;
 };

@@ -38,7 +38,7 @@ void FillChooser(QComboBox* combo, QList<QPair<QString, int>> entries)
 void ShowDataModified(QWidget* parent, const CString& message)
 {
     if (!message.empty())
-        CMessageBox::Inform(parent, "Data Modified", QText(message));
+        CMessageBox::Inform(parent, "Data Modified", Q(message));
 }
 
 } // namespace PageSupport

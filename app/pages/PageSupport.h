@@ -7,6 +7,7 @@
 #include <QPair>
 #include <QString>
 
+#include "app/QtText.h"
 #include "platform/util/OleDateTime.h"
 #include "platform/util/VemoTypes.h"
 
@@ -15,10 +16,6 @@ class QWidget;
 
 namespace PageSupport {
 
-inline QString QText(const CString& text)
-{
-    return QString::fromStdString(text);
-}
 inline CString CText(const QString& text)
 {
     return text.toStdString();

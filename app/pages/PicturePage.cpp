@@ -112,7 +112,7 @@ bool CPicturePage::Browse()
     if (!m_item)
         return false;
     CVemoLibraryDoc* doc = GetDocument();
-    const QString dir = doc ? QText(doc->GetImageDir(m_mediaType)) : QString();
+    const QString dir = doc ? Q(doc->GetImageDir(m_mediaType)) : QString();
     const QString path = QFileDialog::getOpenFileName(this, "Choose Picture", dir, FileFilter());
     return !path.isEmpty() && ChoosePicture(path);
 }
@@ -184,7 +184,7 @@ bool CPicturePage::IsPictureShown() const
 void CPicturePage::ShowPicture()
 {
     const CReportProperties* properties = m_item ? m_item->GetReportProperties() : nullptr;
-    const QString path = properties ? QText(properties->GetImageFile()) : QString();
+    const QString path = properties ? Q(properties->GetImageFile()) : QString();
     m_showing = true;
     m_file->setText(path);
     m_width->setValue(properties ? properties->GetImageWidth() : 0);

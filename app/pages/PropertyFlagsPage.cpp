@@ -33,10 +33,10 @@ QStringList CPropertyFlagsPage::Properties(Set set)
                  U::MEDIA_PROP_AUDIO_DOLBYTRUEHD, U::MEDIA_PROP_AUDIO_DTS, U::MEDIA_PROP_AUDIO_DTSES,
                  U::MEDIA_PROP_AUDIO_DTSHD, U::MEDIA_PROP_AUDIO_DTSHSMASTERAUDIO, U::MEDIA_PROP_AUDIO_SACD,
                  U::MEDIA_PROP_AUDIO_HDCD, U::MEDIA_PROP_AUDIO_THX, U::MEDIA_PROP_AUDIO_BASSCHANNEL })
-            names << QText(prop);
+            names << Q(prop);
         break;
     case Video:
-        names << QText(U::MEDIA_PROP_PANSCAN) << QText(U::MEDIA_PROP_WIDESCREEN);
+        names << Q(U::MEDIA_PROP_PANSCAN) << Q(U::MEDIA_PROP_WIDESCREEN);
         break;
     case SpecialFeatures:
         for (const CString& prop :
@@ -44,7 +44,7 @@ QStringList CPropertyFlagsPage::Properties(Set set)
                 U::MEDIA_PROP_SFDELETED, U::MEDIA_PROP_SFGAME, U::MEDIA_PROP_SFMAKINGOF, U::MEDIA_PROP_SFMULTIANGLE,
                 U::MEDIA_PROP_SFMUSICTRACK, U::MEDIA_PROP_SFMUSICVIDEO, U::MEDIA_PROP_SFOUTTAKES,
                 U::MEDIA_PROP_SFPHOTOS, U::MEDIA_PROP_SFSUBTITLES, U::MEDIA_PROP_SFTRAILER, U::MEDIA_PROP_SFWEBLINKS })
-            names << QText(prop);
+            names << Q(prop);
         break;
     }
     return names;
@@ -83,10 +83,10 @@ CPropertyFlagsPage::CPropertyFlagsPage(CVemoLibraryDoc* doc, Set set, QWidget* p
         m_channels = new QSpinBox(this);
         m_channels->setRange(0, 99);
         m_channels->setKeyboardTracking(false);
-        m_channels->setAccessibleName(QText(U::MEDIA_PROP_AUDIO_FULLCHANNELS));
+        m_channels->setAccessibleName(Q(U::MEDIA_PROP_AUDIO_FULLCHANNELS));
         m_channels->setToolTip("Full-range channels, without the bass channel (5 for 5.1 sound)");
         connect(m_channels, &QSpinBox::valueChanged, this,
-            [this](int value) { Store(QText(U::MEDIA_PROP_AUDIO_FULLCHANNELS), QString::number(value)); });
+            [this](int value) { Store(Q(U::MEDIA_PROP_AUDIO_FULLCHANNELS), QString::number(value)); });
         auto* label = new QLabel("&Channels:", this);
         label->setBuddy(m_channels);
         auto* channels = new QHBoxLayout;
@@ -132,7 +132,7 @@ void CPropertyFlagsPage::SetItem(CMediaItem* item)
     if (m_channels) {
         CString value;
         data.Lookup(U::MEDIA_PROP_AUDIO_FULLCHANNELS, value);
-        m_channels->setValue(QText(value).toInt());
+        m_channels->setValue(Q(value).toInt());
     }
     m_showing = false;
 }

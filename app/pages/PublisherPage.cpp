@@ -119,7 +119,7 @@ void CPublisherPage::FillPublishers()
     if (const CPublisherMgr* publishers = CPublisherMgr::GetInstance()) {
         for (POSITION pos = publishers->GetHeadPosition(); pos;) {
             const CPerson* publisher = publishers->GetNext(pos);
-            entries.append({ QText(publisher->GetLastName()), publisher->GetUniqueID() });
+            entries.append({ Q(publisher->GetLastName()), publisher->GetUniqueID() });
         }
     }
     m_showing = true;
@@ -132,10 +132,10 @@ void CPublisherPage::ShowDetails()
     const CPerson* publisher = Publisher();
     m_showing = true;
     m_publisher->setCurrentIndex(std::max(m_publisher->findData(publisher ? publisher->GetUniqueID() : 0), 0));
-    m_address->setPlainText(publisher ? QText(publisher->GetAddress()) : QString());
-    m_phone->setText(publisher ? QText(publisher->GetWorkPhone()) : QString());
-    m_email->setText(publisher ? QText(publisher->GetEmail()) : QString());
-    m_web->setText(publisher ? QText(publisher->GetURL()) : QString());
+    m_address->setPlainText(publisher ? Q(publisher->GetAddress()) : QString());
+    m_phone->setText(publisher ? Q(publisher->GetWorkPhone()) : QString());
+    m_email->setText(publisher ? Q(publisher->GetEmail()) : QString());
+    m_web->setText(publisher ? Q(publisher->GetURL()) : QString());
     for (QWidget* detail : std::initializer_list<QWidget*> { m_address, m_phone, m_email, m_web, m_open })
         detail->setEnabled(publisher != nullptr);
     m_showing = false;

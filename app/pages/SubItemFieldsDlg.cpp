@@ -21,7 +21,7 @@ CSubItemFieldsDlg::CSubItemFieldsDlg(CVemoLibraryDoc* doc, CMediaSubItem* sub, Q
 {
     if (sub && sub->GetCustomValues())
         m_before = std::make_unique<CCustomValueMgr>(*sub->GetCustomValues());
-    const QString title = sub ? QText(CSubItemGrid::GetText(*sub, CSubItemGrid::Field::Title)).trimmed() : QString();
+    const QString title = sub ? Q(CSubItemGrid::GetText(*sub, CSubItemGrid::Field::Title)).trimmed() : QString();
     setWindowTitle(title.isEmpty() ? QString("Custom Fields") : "Custom Fields - " + title);
     connect(m_form, &CCustomValuesForm::ValuesChanged, this, [this] { m_changed = true; });
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

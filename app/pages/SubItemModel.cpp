@@ -142,7 +142,7 @@ QVariant CSubItemModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return QText(CSubItemGrid::GetText(*sub, column.field));
+        return Q(CSubItemGrid::GetText(*sub, column.field));
     case Qt::TextAlignmentRole:
         if (column.field == Field::Disc || column.field == Field::Side)
             return QVariant::fromValue(Qt::AlignCenter);
@@ -154,7 +154,7 @@ QVariant CSubItemModel::data(const QModelIndex& index, int role) const
     case ChoicesRole: {
         QStringList choices;
         for (const CString& choice : CSubItemGrid::GetChoices(*m_item, column.field))
-            choices << QText(choice);
+            choices << Q(choice);
         return choices;
     }
     default:
@@ -165,7 +165,7 @@ QVariant CSubItemModel::data(const QModelIndex& index, int role) const
 QVariant CSubItemModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < columnCount())
-        return QText(m_columns[section].header);
+        return Q(m_columns[section].header);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -187,6 +187,6 @@ bool CSubItemModel::setData(const QModelIndex& index, const QVariant& value, int
         emit SubItemEdited();
     }
     if (!edit.message.empty())
-        emit ValueCorrected(QText(edit.message));
+        emit ValueCorrected(Q(edit.message));
     return true;
 }

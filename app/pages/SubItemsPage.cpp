@@ -61,7 +61,7 @@ int ColumnWidth(const CSubItemGrid::Column& column, const QFontMetrics& metrics)
             break;
         }
     }
-    return std::max(metrics.horizontalAdvance(QText(column.header)) + 24, content + 14);
+    return std::max(metrics.horizontalAdvance(Q(column.header)) + 24, content + 14);
 }
 
 // A button of the row below the grid, no wider than its text needs.
@@ -435,8 +435,8 @@ void CSubItemsPage::UpdateState()
     m_renumber->setEnabled(m_item && m_model->rowCount() > 0);
     const CMediaSubItem* sub = m_item ? m_model->SubItemAt(row) : nullptr;
     m_fields->setEnabled(sub && sub->GetCustomValues());
-    m_length->setText(m_item ? QText(CSubItemGrid::GetLengthSummary(*m_item)) : QString());
-    m_remaining->setText(m_item ? QText(CSubItemGrid::GetRemainingSummary(*m_item)) : QString());
+    m_length->setText(m_item ? Q(CSubItemGrid::GetLengthSummary(*m_item)) : QString());
+    m_remaining->setText(m_item ? Q(CSubItemGrid::GetRemainingSummary(*m_item)) : QString());
     m_length->setVisible(!m_length->text().isEmpty());
     m_remaining->setVisible(!m_remaining->text().isEmpty());
 }
