@@ -5,18 +5,19 @@
 #include <vector>
 
 #include "LibraryFixture.h"
+#include "data/model/Category.h"
+#include "data/model/CategoryMgr.h"
+#include "data/model/Magazine.h"
 #include "data/model/MagazineIssue.h"
 #include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/reports/CustomPrintReport.h"
 #include "data/reports/CustomWebReport.h"
-#include "data/model/Category.h"
-#include "data/model/CategoryMgr.h"
 #include "data/store/DelimitedTextReader.h"
 #include "data/store/ImportJob.h"
 #include "data/store/ImportValueReader.h"
 #include "data/store/LibraryIDSettings.h"
-#include "data/model/Magazine.h"
+#include "support/ItemTexts.h"
 
 namespace {
 
@@ -29,14 +30,6 @@ CMapStringToString Row(std::initializer_list<std::pair<const char*, const char*>
     for (const auto& [prop, text] : cells)
         values.SetAt(prop, text);
     return values;
-}
-
-Strings Ids(CLibrary& library, int type)
-{
-    Strings ids;
-    for (POSITION pos = library.GetHeadItem(type); pos;)
-        ids.push_back(library.GetNextItem(type, pos)->GetLibraryID());
-    return ids;
 }
 
 std::unique_ptr<CImportJob> Job(CLibrary& library, const std::string& text, int type, char delimiter = ',')
@@ -91,7 +84,7 @@ TEST_P(LibraryIDNumbering, ReadsTheNumberBetweenPrefixAndPostfix)
         library.Import(U::MEDIA_BOOK, Row({ { "Title", "Imported 2" } }), false);
         break;
     }
-    Strings found = Ids(library, U::MEDIA_BOOK);
+    Strings found = LibraryIDs(library, U::MEDIA_BOOK);
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, c.after);
 }

@@ -22,6 +22,7 @@
 #include "data/store/ResearchEntry.h"
 #include "platform/util/Person.h"
 #include "platform/util/StringUtils.h"
+#include "support/ItemTexts.h"
 
 namespace {
 
@@ -36,22 +37,6 @@ CMediaItem* Add(CLibrary& library, int type, const CString& title, int category 
         item->SetCategoryID(category);
     library.NoteItemChanged(item);
     return item;
-}
-
-Strings Titles(CLibrary& library, int type)
-{
-    Strings titles;
-    for (POSITION pos = library.GetHeadItem(type); pos;)
-        titles.push_back(library.GetNextItem(type, pos)->GetTitle());
-    return titles;
-}
-
-Strings Ids(CLibrary& library, int type)
-{
-    Strings ids;
-    for (POSITION pos = library.GetHeadItem(type); pos;)
-        ids.push_back(library.GetNextItem(type, pos)->GetLibraryID());
-    return ids;
 }
 
 CCustomField* Field(CLibrary& library, int type, const CString& name, CFDataType kind = CF_TEXT)
@@ -250,8 +235,8 @@ TEST_F(LibraryTest, RenumberingByTitleKeepsTheSortOrderAndOtherTypes)
     ids->SetRenumberSortOrder(U::MEDIA_PROP_TITLE);
     EXPECT_TRUE(library.UpdateLibraryIDFormat(ids, U::MEDIA_BOOK));
     EXPECT_EQ(Titles(library, U::MEDIA_BOOK), (Strings { "Cherry", "Apple", "Banana" }));
-    EXPECT_EQ(Ids(library, U::MEDIA_BOOK), (Strings { "BK-0003", "BK-0001", "BK-0002" }));
-    EXPECT_EQ(Ids(library, U::MEDIA_CD), (Strings { "cd-7" }));
+    EXPECT_EQ(LibraryIDs(library, U::MEDIA_BOOK), (Strings { "BK-0003", "BK-0001", "BK-0002" }));
+    EXPECT_EQ(LibraryIDs(library, U::MEDIA_CD), (Strings { "cd-7" }));
     EXPECT_FALSE(ids->GetRenumberAll());
 
     // Reformatting keeps the numbers; clearing first leaves nothing to keep.
@@ -259,11 +244,11 @@ TEST_F(LibraryTest, RenumberingByTitleKeepsTheSortOrderAndOtherTypes)
     ids->SetDigitCount(1);
     ids->SetApplyChangesToAll(true);
     EXPECT_TRUE(library.UpdateLibraryIDFormat(ids, U::MEDIA_BOOK));
-    EXPECT_EQ(Ids(library, U::MEDIA_BOOK), (Strings { "#3", "#1", "#2" }));
+    EXPECT_EQ(LibraryIDs(library, U::MEDIA_BOOK), (Strings { "#3", "#1", "#2" }));
     ids->SetClearAll(true);
     ids->SetApplyChangesToAll(true);
     EXPECT_TRUE(library.UpdateLibraryIDFormat(ids, U::MEDIA_BOOK));
-    EXPECT_EQ(Ids(library, U::MEDIA_BOOK), (Strings { "", "", "" }));
+    EXPECT_EQ(LibraryIDs(library, U::MEDIA_BOOK), (Strings { "", "", "" }));
     EXPECT_FALSE(library.UpdateLibraryIDFormat(ids, U::MEDIA_BOOK));
     EXPECT_FALSE(library.UpdateLibraryIDFormat(nullptr, U::MEDIA_BOOK));
 

@@ -12,6 +12,7 @@
 #include "data/store/ItemSort.h"
 #include "data/store/LibraryIDSettings.h"
 #include "data/store/MediaTypeSelection.h"
+#include "support/ItemTexts.h"
 
 namespace {
 
@@ -60,14 +61,6 @@ std::vector<std::string> Names(const CItemList& items)
         }
     }
     return names;
-}
-
-std::vector<std::string> Titles(CLibrary& library, int type)
-{
-    std::vector<std::string> titles;
-    for (POSITION pos = library.GetHeadItem(type); pos;)
-        titles.push_back(library.GetNextItem(type, pos)->GetTitle());
-    return titles;
 }
 
 CMediaTypeSelection All()
