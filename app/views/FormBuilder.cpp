@@ -34,7 +34,7 @@ bool CFormBuilder::IsEditableChoice(CChoiceSource source)
     }
 }
 
-QWidget* CFormBuilder::MakeEditor(const CFieldSpec& desc, QWidget* parent)
+QWidget* CFormBuilder::MakeEditor(const CFieldDesc& desc, QWidget* parent)
 {
     QWidget* editor = nullptr;
     switch (desc.kind) {
@@ -86,7 +86,7 @@ QList<CFormField*> CFormBuilder::Build(const CFieldList& fields, QGridLayout* gr
     grid->setColumnMinimumWidth(GAP_COLUMN, 16);
     int row = grid->rowCount();
     bool right = false;
-    for (const CFieldSpec& desc : fields) {
+    for (const CFieldDesc& desc : fields) {
         QWidget* editor = MakeEditor(desc, parent);
         QLabel* label = nullptr;
         if (desc.kind != CFieldKind::yesNo) {

@@ -6,7 +6,7 @@
 
 #include <QList>
 
-#include "app/views/FieldSpec.h"
+#include "app/views/FieldDesc.h"
 
 class CFormField;
 class QGridLayout;
@@ -18,7 +18,7 @@ public:
     // The fields, in table order; each editor is a child of parent, each
     // CFormField a child of owner.
     static QList<CFormField*> Build(const CFieldList& fields, QGridLayout* grid, QWidget* parent, QObject* owner);
-    static QWidget* MakeEditor(const CFieldSpec& desc, QWidget* parent);
+    static QWidget* MakeEditor(const CFieldDesc& desc, QWidget* parent);
     // Whether a choice field takes free text besides its entries.
     static bool IsEditableChoice(CChoiceSource source);
 };

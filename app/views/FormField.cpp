@@ -22,9 +22,9 @@ bool IsYes(const QString& text)
 
 } // namespace
 
-CFormField::CFormField(const CFieldSpec& desc, QWidget* editor, QLabel* label, QObject* parent)
+CFormField::CFormField(const CFieldDesc& desc, QWidget* editor, QLabel* label, QObject* parent)
     : QObject(parent)
-    , m_spec(desc)
+    , m_desc(desc)
     , m_editor(editor)
     , m_label(label)
 {
@@ -33,7 +33,7 @@ CFormField::CFormField(const CFieldSpec& desc, QWidget* editor, QLabel* label, Q
 
 QString CFormField::Name() const
 {
-    QString name = m_spec.label;
+    QString name = m_desc.label;
     name.replace("&&", QString(QChar(0x1)));
     name.remove('&');
     name.replace(QChar(0x1), "&");

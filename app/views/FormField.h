@@ -8,7 +8,7 @@
 #include <QPointer>
 #include <QStringList>
 
-#include "app/views/FieldSpec.h"
+#include "app/views/FieldDesc.h"
 
 class QComboBox;
 class QLabel;
@@ -19,9 +19,9 @@ class CFormField : public QObject {
 
 public:
     // label may be null (a check box carries its own text).
-    CFormField(const CFieldSpec& desc, QWidget* editor, QLabel* label, QObject* parent = nullptr);
+    CFormField(const CFieldDesc& desc, QWidget* editor, QLabel* label, QObject* parent = nullptr);
 
-    const CFieldSpec& Spec() const { return m_spec; }
+    const CFieldDesc& Desc() const { return m_desc; }
     QWidget* Editor() const { return m_editor; }
     QLabel* Label() const { return m_label; }
     // The label without its mnemonic marker: also the editor's accessible name.
@@ -54,7 +54,7 @@ private:
     void Connect();
     QComboBox* Combo() const;
 
-    CFieldSpec m_spec;
+    CFieldDesc m_desc;
     QPointer<QWidget> m_editor;
     QPointer<QLabel> m_label;
     QStringList m_shown;

@@ -14,7 +14,7 @@ public:
     using CMediaView::CMediaView;
 
 protected:
-    void OnFieldTakenOver(const CFieldSpec& desc) override;
+    void OnFieldTakenOver(const CFieldDesc& desc) override;
 };
 
 // CDs, records, 8-tracks, DualDiscs, DVD-Audio: artist, jacket number,
@@ -40,7 +40,7 @@ public:
 
 protected:
     // The size field: minutes of a disc here.
-    virtual CFieldSpec SizeField() const;
+    virtual CFieldDesc SizeField() const;
     // Appends the manufacturer (under brandLabel) and the size, where the
     // family wants them.
     void AppendMediaFields(CFieldList& fields, const QString& brandLabel) const;
@@ -73,7 +73,7 @@ public:
     using CAudioRecordableMediaView::CAudioRecordableMediaView;
 
 protected:
-    CFieldSpec SizeField() const override;
+    CFieldDesc SizeField() const override;
 };
 
 // DVDs, Blu-ray discs, HD DVDs, laserdiscs: the cast, running time, discs

@@ -26,13 +26,13 @@ CString CBookView::LookupProp() const
 void CBookView::DescribeFields(CFieldList& fields) const
 {
     CMediaView::DescribeFields(fields);
-    fields << CFieldSpec { U::MEDIA_PROP_SUBTITLE, "S&ubtitle" }
-           << CFieldSpec { U::MEDIA_PROP_AUTHOR, "Aut&hor", K::line, V::none, C::none, N::authors }
-           << CFieldSpec { U::MEDIA_PROP_COAUTHOR, "Co-&Author", K::line, V::none, C::none, N::authors }
-           << CFieldSpec { U::MEDIA_PROP_SERIESNUMBER, "&Series Number" }
-           << CFieldSpec { U::MEDIA_PROP_EDITION, "&Edition" } << CFieldSpec { U::MEDIA_PROP_ISBN, "IS&BN" }
-           << CFieldSpec { U::MEDIA_PROP_PAGES, "Pa&ges", K::number, V::pages }
-           << CFieldSpec { U::MEDIA_PROP_HARDCOVER, "C&over", K::choice, V::none, C::cover };
+    fields << CFieldDesc { U::MEDIA_PROP_SUBTITLE, "S&ubtitle" }
+           << CFieldDesc { U::MEDIA_PROP_AUTHOR, "Aut&hor", K::line, V::none, C::none, N::authors }
+           << CFieldDesc { U::MEDIA_PROP_COAUTHOR, "Co-&Author", K::line, V::none, C::none, N::authors }
+           << CFieldDesc { U::MEDIA_PROP_SERIESNUMBER, "&Series Number" }
+           << CFieldDesc { U::MEDIA_PROP_EDITION, "&Edition" } << CFieldDesc { U::MEDIA_PROP_ISBN, "IS&BN" }
+           << CFieldDesc { U::MEDIA_PROP_PAGES, "Pa&ges", K::number, V::pages }
+           << CFieldDesc { U::MEDIA_PROP_HARDCOVER, "C&over", K::choice, V::none, C::cover };
 }
 
 void CBookView::DescribeSortOrders(QList<SortEntry>& entries) const
@@ -48,10 +48,10 @@ CMagazineView::CMagazineView(CVemoLibraryDoc* doc, QWidget* parent)
 
 void CMagazineView::DescribeFields(CFieldList& fields) const
 {
-    fields << CFieldSpec { U::MEDIA_PROP_MAGAZINE, "M&agazine", K::choice, V::none, C::magazines }
-           << CFieldSpec { U::MEDIA_PROP_MAGISSUE, "I&ssue" };
+    fields << CFieldDesc { U::MEDIA_PROP_MAGAZINE, "M&agazine", K::choice, V::none, C::magazines }
+           << CFieldDesc { U::MEDIA_PROP_MAGISSUE, "I&ssue" };
     CMediaView::DescribeFields(fields);
-    fields << CFieldSpec { U::MEDIA_PROP_ONLINEURL, "&Online URL" };
+    fields << CFieldDesc { U::MEDIA_PROP_ONLINEURL, "&Online URL" };
 }
 
 void CMagazineView::DescribeSortOrders(QList<SortEntry>& entries) const
@@ -88,11 +88,11 @@ CSheetMusicView::CSheetMusicView(CVemoLibraryDoc* doc, QWidget* parent)
 void CSheetMusicView::DescribeFields(CFieldList& fields) const
 {
     CMediaView::DescribeFields(fields);
-    fields << CFieldSpec { U::MEDIA_PROP_COMPOSER, "C&omposer", K::line, V::none, C::none, N::composers }
-           << CFieldSpec { U::MEDIA_PROP_ARRANGER, "&Arranger", K::line, V::none, C::none, N::arrangers }
-           << CFieldSpec { U::MEDIA_PROP_WORDSBY, "&Words By", K::line, V::none, C::none, N::wordsBy }
-           << CFieldSpec { U::MEDIA_PROP_MUSICBY, "M&usic By", K::line, V::none, C::none, N::musicBy }
-           << CFieldSpec { U::MEDIA_PROP_INSTRUMENTATION, "I&nstrumentation", K::line, V::none, C::none,
+    fields << CFieldDesc { U::MEDIA_PROP_COMPOSER, "C&omposer", K::line, V::none, C::none, N::composers }
+           << CFieldDesc { U::MEDIA_PROP_ARRANGER, "&Arranger", K::line, V::none, C::none, N::arrangers }
+           << CFieldDesc { U::MEDIA_PROP_WORDSBY, "&Words By", K::line, V::none, C::none, N::wordsBy }
+           << CFieldDesc { U::MEDIA_PROP_MUSICBY, "M&usic By", K::line, V::none, C::none, N::musicBy }
+           << CFieldDesc { U::MEDIA_PROP_INSTRUMENTATION, "I&nstrumentation", K::line, V::none, C::none,
                   N::instrumentation };
 }
 
@@ -110,12 +110,12 @@ CSoftwareView::CSoftwareView(CVemoLibraryDoc* doc, QWidget* parent)
 void CSoftwareView::DescribeFields(CFieldList& fields) const
 {
     CMediaView::DescribeFields(fields);
-    fields << CFieldSpec { U::MEDIA_PROP_VERSION, "&Version" }
-           << CFieldSpec { U::MEDIA_PROP_CONSOLE, "Co&nsole/Format" } << CFieldSpec { U::MEDIA_PROP_TYPE, "Typ&e" }
-           << CFieldSpec { U::MEDIA_PROP_DISTMEDIA, "Distr. Medi&a" }
-           << CFieldSpec { U::MEDIA_PROP_SERIALNUMBER, "&Serial Number" }
-           << CFieldSpec { U::MEDIA_PROP_PASSWORD, "Pass&word" }
-           << CFieldSpec { U::MEDIA_PROP_ONLINEURL, "&Online URL" };
+    fields << CFieldDesc { U::MEDIA_PROP_VERSION, "&Version" }
+           << CFieldDesc { U::MEDIA_PROP_CONSOLE, "Co&nsole/Format" } << CFieldDesc { U::MEDIA_PROP_TYPE, "Typ&e" }
+           << CFieldDesc { U::MEDIA_PROP_DISTMEDIA, "Distr. Medi&a" }
+           << CFieldDesc { U::MEDIA_PROP_SERIALNUMBER, "&Serial Number" }
+           << CFieldDesc { U::MEDIA_PROP_PASSWORD, "Pass&word" }
+           << CFieldDesc { U::MEDIA_PROP_ONLINEURL, "&Online URL" };
 }
 
 CVideoGameView::CVideoGameView(CVemoLibraryDoc* doc, QWidget* parent)
@@ -131,14 +131,14 @@ CString CVideoGameView::LookupProp() const
 void CVideoGameView::DescribeFields(CFieldList& fields) const
 {
     CMediaView::DescribeFields(fields);
-    fields << CFieldSpec { U::MEDIA_PROP_CONSOLE, "Co&nsole/Format" }
-           << CFieldSpec { U::MEDIA_PROP_DISTMEDIA, "Distr. M&edia" }
-           << CFieldSpec { U::MEDIA_PROP_PLAYERS, "Pl&ayers", K::number }
-           << CFieldSpec { U::MEDIA_PROP_GAMENUMBER, "&Game Number" }
-           << CFieldSpec { U::MEDIA_PROP_SERIALNUMBER, "&Serial Number" }
-           << CFieldSpec { U::MEDIA_PROP_SERIESNUMBER, "Series N&umber" }
-           << CFieldSpec { U::MEDIA_PROP_ONLINEURL, "&Online URL" }
-           << CFieldSpec { U::MEDIA_PROP_HINTS, "&Hints", K::multiLine, V::none, C::none, N::none, true };
+    fields << CFieldDesc { U::MEDIA_PROP_CONSOLE, "Co&nsole/Format" }
+           << CFieldDesc { U::MEDIA_PROP_DISTMEDIA, "Distr. M&edia" }
+           << CFieldDesc { U::MEDIA_PROP_PLAYERS, "Pl&ayers", K::number }
+           << CFieldDesc { U::MEDIA_PROP_GAMENUMBER, "&Game Number" }
+           << CFieldDesc { U::MEDIA_PROP_SERIALNUMBER, "&Serial Number" }
+           << CFieldDesc { U::MEDIA_PROP_SERIESNUMBER, "Series N&umber" }
+           << CFieldDesc { U::MEDIA_PROP_ONLINEURL, "&Online URL" }
+           << CFieldDesc { U::MEDIA_PROP_HINTS, "&Hints", K::multiLine, V::none, C::none, N::none, true };
 }
 
 CCDView::CCDView(CVemoLibraryDoc* doc, QWidget* parent)
@@ -154,8 +154,8 @@ CString CCDView::LookupProp() const
 void CCDView::DescribeFields(CFieldList& fields) const
 {
     CAudioTrackMediaView::DescribeFields(fields);
-    fields << CFieldSpec { U::MEDIA_PROP_CDSINGLE, "CD &Single", K::yesNo }
-           << CFieldSpec { U::MEDIA_PROP_ENHANCEDCD, "&Enhanced CD", K::yesNo };
+    fields << CFieldDesc { U::MEDIA_PROP_CDSINGLE, "CD &Single", K::yesNo }
+           << CFieldDesc { U::MEDIA_PROP_ENHANCEDCD, "&Enhanced CD", K::yesNo };
 }
 
 CRecordAlbumView::CRecordAlbumView(CVemoLibraryDoc* doc, QWidget* parent)
@@ -171,7 +171,7 @@ CString CRecordAlbumView::LookupProp() const
 void CRecordAlbumView::DescribeFields(CFieldList& fields) const
 {
     CAudioTrackMediaView::DescribeFields(fields);
-    fields << CFieldSpec { U::MEDIA_PROP_SPEED, "&Speed", K::choice, V::none, C::recordSpeeds };
+    fields << CFieldDesc { U::MEDIA_PROP_SPEED, "&Speed", K::choice, V::none, C::recordSpeeds };
 }
 
 C8TrackView::C8TrackView(CVemoLibraryDoc* doc, QWidget* parent)
@@ -197,7 +197,7 @@ CCassetteView::CCassetteView(CVemoLibraryDoc* doc, QWidget* parent)
 void CCassetteView::DescribeFields(CFieldList& fields) const
 {
     CAudioRecTapeView::DescribeFields(fields);
-    fields << CFieldSpec { U::MEDIA_PROP_TYPE, "Tape Typ&e", K::choice, V::none, C::cassetteTypes };
+    fields << CFieldDesc { U::MEDIA_PROP_TYPE, "Tape Typ&e", K::choice, V::none, C::cassetteTypes };
 }
 
 CDATView::CDATView(CVemoLibraryDoc* doc, QWidget* parent)
@@ -213,10 +213,10 @@ CReelToReelView::CReelToReelView(CVemoLibraryDoc* doc, QWidget* parent)
 void CReelToReelView::DescribeFields(CFieldList& fields) const
 {
     CAudioRecTapeView::DescribeFields(fields);
-    fields << CFieldSpec { U::MEDIA_PROP_TAPEWIDTH, "Tape &Width", K::choice, V::none, C::tapeWidths };
+    fields << CFieldDesc { U::MEDIA_PROP_TAPEWIDTH, "Tape &Width", K::choice, V::none, C::tapeWidths };
 }
 
-CFieldSpec CReelToReelView::SizeField() const
+CFieldDesc CReelToReelView::SizeField() const
 {
     return { U::MEDIA_PROP_MEDIASIZE, "Tape Si&ze (feet)", K::number, V::tapeSize };
 }
@@ -289,15 +289,15 @@ CVideoTapeView::CVideoTapeView(CVemoLibraryDoc* doc, QWidget* parent)
 void CVideoTapeView::DescribeFields(CFieldList& fields) const
 {
     CVideoRecordableMediaView::DescribeFields(fields);
-    fields << CFieldSpec { U::MEDIA_PROP_TYPE, "&Format", K::choice, V::none, C::videoTapeFormats };
+    fields << CFieldDesc { U::MEDIA_PROP_TYPE, "&Format", K::choice, V::none, C::videoTapeFormats };
 }
 
-CFieldSpec CVideoTapeView::SizeField() const
+CFieldDesc CVideoTapeView::SizeField() const
 {
     return { U::MEDIA_PROP_MEDIASIZE, "Tape Si&ze (minutes)", K::number, V::mediaSize };
 }
 
-void CVideoTapeView::OnFieldTakenOver(const CFieldSpec& desc)
+void CVideoTapeView::OnFieldTakenOver(const CFieldDesc& desc)
 {
     CVideoRecordableMediaView::OnFieldTakenOver(desc);
     auto* tape = dynamic_cast<CVideoTape*>(GetCurrentItem());

@@ -134,7 +134,7 @@ public:
 protected:
     void DescribeFields(CFieldList& fields) const override;
     // Feet of tape, not minutes.
-    CFieldSpec SizeField() const override;
+    CFieldDesc SizeField() const override;
 };
 
 class CCDRecView : public CAudioRecDiscView {
@@ -221,10 +221,10 @@ public:
 
 protected:
     void DescribeFields(CFieldList& fields) const override;
-    CFieldSpec SizeField() const override;
+    CFieldDesc SizeField() const override;
     // Tapes are numbered per format: a tape that changes format takes the
     // next number of its new format.
-    void OnFieldTakenOver(const CFieldSpec& desc) override;
+    void OnFieldTakenOver(const CFieldDesc& desc) override;
     void OnItemShown(CMediaItem* item) override;
     // The format of the tape on screen (VHS without one).
     int LibraryIDFormatID() const override;

@@ -264,19 +264,19 @@ void CMediaView::BuildForm()
     form->setObjectName("form");
     auto* grid = new QGridLayout(form);
     grid->setContentsMargins(0, 0, 0, 0);
-    CFieldList specs;
-    DescribeFields(specs);
-    specs << CFieldSpec { U::MEDIA_PROP_LIBRARYID, "Library &ID" }
-          << CFieldSpec { U::MEDIA_PROP_CATEGORY, "&Category", CFieldKind::choice, CFieldValidation::none,
+    CFieldList descs;
+    DescribeFields(descs);
+    descs << CFieldDesc { U::MEDIA_PROP_LIBRARYID, "Library &ID" }
+          << CFieldDesc { U::MEDIA_PROP_CATEGORY, "&Category", CFieldKind::choice, CFieldValidation::none,
                  CChoiceSource::categories }
-          << CFieldSpec { U::MEDIA_PROP_DATEACQ, "Ac&quired", CFieldKind::date, CFieldValidation::dateAcquired }
-          << CFieldSpec { U::MEDIA_PROP_PRICE, "&Price", CFieldKind::money, CFieldValidation::price }
-          << CFieldSpec { U::MEDIA_PROP_LOCATION, "&Location", CFieldKind::line, CFieldValidation::none,
+          << CFieldDesc { U::MEDIA_PROP_DATEACQ, "Ac&quired", CFieldKind::date, CFieldValidation::dateAcquired }
+          << CFieldDesc { U::MEDIA_PROP_PRICE, "&Price", CFieldKind::money, CFieldValidation::price }
+          << CFieldDesc { U::MEDIA_PROP_LOCATION, "&Location", CFieldKind::line, CFieldValidation::none,
                  CChoiceSource::none, CNameSource::locations }
-          << CFieldSpec { U::MEDIA_PROP_YEAR, "&Year", CFieldKind::number }
-          << CFieldSpec { U::MEDIA_PROP_DESCRIPTION, "&Description", CFieldKind::multiLine, CFieldValidation::none,
+          << CFieldDesc { U::MEDIA_PROP_YEAR, "&Year", CFieldKind::number }
+          << CFieldDesc { U::MEDIA_PROP_DESCRIPTION, "&Description", CFieldKind::multiLine, CFieldValidation::none,
                  CChoiceSource::none, CNameSource::none, true };
-    m_fields = CFormBuilder::Build(specs, grid, form, this);
+    m_fields = CFormBuilder::Build(descs, grid, form, this);
     grid->setRowStretch(grid->rowCount(), 1);
     for (CFormField* field : m_fields) {
         connect(field, &CFormField::Edited, this, [this, field] { OnFieldEdited(field); });
@@ -458,7 +458,7 @@ void CMediaView::BuildPages(QSplitter* split)
     // The tabs' mnemonics give way to the form's, which are always in reach.
     QString taken = "er";
     for (CFormField* field : m_fields)
-        taken += MnemonicOf(field->Spec().label);
+        taken += MnemonicOf(field->Desc().label);
     QStringList titles;
     for (CItemPage* page : m_pages)
         titles << page->Title();
@@ -505,7 +505,7 @@ CItemPage* CMediaView::PageHolding(QWidget* widget) const
 
 void CMediaView::DescribeFields(CFieldList& fields) const
 {
-    fields << CFieldSpec { U::MEDIA_PROP_TITLE, "&Title", CFieldKind::line, CFieldValidation::none, CChoiceSource::none,
+    fields << CFieldDesc { U::MEDIA_PROP_TITLE, "&Title", CFieldKind::line, CFieldValidation::none, CChoiceSource::none,
         CNameSource::none, true };
 }
 
@@ -652,11 +652,11 @@ void CMediaView::ShowItem(CMediaItem* item)
     m_editedField = nullptr;
     CMapStringToString data;
     for (CFormField* field : m_fields)
-        data.SetAt(field->Spec().prop, CString());
+        data.SetAt(field->Desc().prop, CString());
     if (item)
         item->GetData(data);
     for (CFormField* field : m_fields) {
-        const CString* value = data.PLookup(field->Spec().prop);
+        const CString* value = data.PLookup(field->Desc().prop);
         field->SetText(value ? Q(*value) : QString());
         field->SetEnabled(item != nullptr);
     }
@@ -783,7 +783,7 @@ bool CMediaView::TakeOver()
     if (m_lookup)
         m_lookup->Forget(m_item);
 
-    const CFieldSpec& desc = field->Spec();
+    const CFieldDesc& desc = field->Desc();
     const CFieldCheck check = CFieldValidation::Check(desc.check, field->Text().toStdString(), *m_item);
     const int magazines = desc.choices == CChoiceSource::magazines ? doc->GetMagazineTitles().GetCount() : 0;
     CMapStringToString data;
@@ -821,10 +821,10 @@ void CMediaView::ShowField(CFormField* field)
     if (!field)
         return;
     CMapStringToString data;
-    data.SetAt(field->Spec().prop, CString());
+    data.SetAt(field->Desc().prop, CString());
     if (m_item)
         m_item->GetData(data);
-    field->SetText(Q(data[field->Spec().prop]));
+    field->SetText(Q(data[field->Desc().prop]));
 }
 
 void CMediaView::ShowField(const CString& prop)
@@ -902,14 +902,14 @@ void CMediaView::RefreshChoices(CChoiceSource source)
         return;
     }
     for (CFormField* field : m_fields)
-        if (field->Spec().choices == source)
+        if (field->Desc().choices == source)
             field->SetChoices(shown, values);
 }
 
 void CMediaView::RefreshAllChoices()
 {
     for (CFormField* field : m_fields)
-        RefreshChoices(field->Spec().choices);
+        RefreshChoices(field->Desc().choices);
 }
 
 QStringList CMediaView::NamesOf(CNameSource source) const
@@ -942,7 +942,7 @@ void CMediaView::RefreshNames(CNameSource source)
     QStringList names;
     bool made = false;
     for (CFormField* field : m_fields) {
-        if (field->Spec().names != source)
+        if (field->Desc().names != source)
             continue;
         if (!made) {
             names = NamesOf(source);
@@ -956,7 +956,7 @@ void CMediaView::RefreshAllNames()
 {
     QList<CNameSource> done;
     for (CFormField* field : m_fields) {
-        const CNameSource source = field->Spec().names;
+        const CNameSource source = field->Desc().names;
         if (source != CNameSource::none && !done.contains(source)) {
             RefreshNames(source);
             done << source;
@@ -1255,7 +1255,7 @@ void CMediaView::LookUp()
     if (!m_item)
         return;
     m_lookup->Start(
-        m_item, field ? field->Text().trimmed() : QString(), field && field->Spec().prop == U::MEDIA_PROP_JACKETNUMBER);
+        m_item, field ? field->Text().trimmed() : QString(), field && field->Desc().prop == U::MEDIA_PROP_JACKETNUMBER);
 }
 
 void CMediaView::OnLookupEnter(CFormField* field)
@@ -1263,7 +1263,7 @@ void CMediaView::OnLookupEnter(CFormField* field)
     if (!m_lookup || !m_item || m_lookup->IsRunning())
         return;
     const QString text = field->Text().trimmed();
-    const bool catalogNumber = field->Spec().prop == U::MEDIA_PROP_JACKETNUMBER;
+    const bool catalogNumber = field->Desc().prop == U::MEDIA_PROP_JACKETNUMBER;
     // A code is looked up even when no source takes it, so that the
     // collector hears why; a title only when a source can answer.
     if (text.isEmpty()
@@ -1289,7 +1289,7 @@ void CMediaView::OnItemFilled(CMediaItem* item, const CStringArray& changed)
     doc->MarkItemModified(item);
     for (INT_PTR i = 0; i < changed.GetSize(); ++i)
         if (const CFormField* field = FieldOf(changed[i]))
-            if (const int list = StaleList(field->Spec().names); list >= 0)
+            if (const int list = StaleList(field->Desc().names); list >= 0)
                 doc->MarkListStale(static_cast<CVemoLibraryDoc::NameList>(list));
     // The fields and pages (tracks, picture, publisher) show the item anew.
     ShowItem(item);
@@ -1374,7 +1374,7 @@ CFormField* CMediaView::FindField(const QString& name) const
 CFormField* CMediaView::FieldOf(const CString& prop) const
 {
     for (CFormField* field : m_fields)
-        if (field->Spec().prop == prop)
+        if (field->Desc().prop == prop)
             return field;
     return nullptr;
 }

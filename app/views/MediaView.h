@@ -12,7 +12,7 @@
 #include <QList>
 #include <functional>
 
-#include "app/views/FieldSpec.h"
+#include "app/views/FieldDesc.h"
 #include "app/views/View.h"
 #include "platform/util/VemoTypes.h"
 
@@ -117,7 +117,7 @@ protected:
     // Buttons of the view's own, after the common ones.
     virtual void AddOwnButtons(QBoxLayout* buttons) { }
     // After a field was written into the current item.
-    virtual void OnFieldTakenOver(const CFieldSpec& desc) { }
+    virtual void OnFieldTakenOver(const CFieldDesc& desc) { }
     // After the form shows another item (null: the empty form).
     virtual void OnItemShown(CMediaItem* item) { }
     // The library ID format the Library ID Format button edits.

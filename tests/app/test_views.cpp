@@ -72,8 +72,8 @@ bool EditedElsewhere(const CString& prop)
 // A text each field takes as it is, and the text it then holds.
 QPair<QString, QString> ValidEntry(const CFormField& field)
 {
-    const CFieldSpec& spec = field.Spec();
-    switch (spec.check) {
+    const CFieldDesc& desc = field.Desc();
+    switch (desc.check) {
     case CFieldValidation::price:
         return { "12.5", "12.50" };
     case CFieldValidation::discs:
@@ -95,9 +95,9 @@ QPair<QString, QString> ValidEntry(const CFormField& field)
     case CFieldValidation::none:
         break;
     }
-    if (spec.kind == CFieldKind::number)
+    if (desc.kind == CFieldKind::number)
         return { "4", "4" };
-    if (spec.prop == U::MEDIA_PROP_SPEED)
+    if (desc.prop == U::MEDIA_PROP_SPEED)
         return { "45", "45" };
     return { "Some " + field.Name(), "Some " + field.Name() };
 }
@@ -213,11 +213,11 @@ private slots:
         QStringList shown;
         QSet<QChar> mnemonics;
         for (CFormField* field : view->Fields()) {
-            shown << Q(field->Spec().prop);
+            shown << Q(field->Desc().prop);
             QVERIFY2(!field->Name().isEmpty() && field->Editor()->accessibleName() == field->Name(),
                 qPrintable(field->Name()));
             QVERIFY(!field->Label() || field->Label()->buddy() == field->Editor());
-            const QChar mnemonic = field->Spec().label.at(field->Spec().label.indexOf('&') + 1).toLower();
+            const QChar mnemonic = field->Desc().label.at(field->Desc().label.indexOf('&') + 1).toLower();
             QVERIFY2(!mnemonics.contains(mnemonic), qPrintable("mnemonic used twice: " + field->Name()));
             mnemonics << mnemonic;
         }
@@ -263,7 +263,7 @@ private slots:
             }
             QVERIFY2(!view->IsFieldEdited(), qPrintable(field->Name()));
             const QString held = field->Text();
-            QCOMPARE(Q(ItemValue(item, field->Spec().prop)), held);
+            QCOMPARE(Q(ItemValue(item, field->Desc().prop)), held);
             if (qobject_cast<QLineEdit*>(field->Editor()) || qobject_cast<QPlainTextEdit*>(field->Editor()))
                 QCOMPARE(held, expected);
         }
@@ -329,7 +329,7 @@ private slots:
         Enter(edit, typed);
         view->TakeOver();
         QCOMPARE(edit->Text(), shown);
-        QCOMPARE(Q(ItemValue(view->GetCurrentItem(), edit->Spec().prop)), shown);
+        QCOMPARE(Q(ItemValue(view->GetCurrentItem(), edit->Desc().prop)), shown);
         if (balloon.isEmpty()) {
             QCOMPARE(m_balloon->Count(), 0);
             return;

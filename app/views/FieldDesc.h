@@ -51,7 +51,7 @@ enum class CNameSource {
     instrumentation,
 };
 
-struct CFieldSpec {
+struct CFieldDesc {
     CString prop;
     QString label;
     CFieldKind kind = CFieldKind::line;
@@ -62,4 +62,4 @@ struct CFieldSpec {
     bool wide = false;
 };
 
-using CFieldList = QList<CFieldSpec>;
+using CFieldList = QList<CFieldDesc>;
