@@ -1,12 +1,54 @@
 #pragma once
-// What the benchmarks that print their own tables share.
+// What the benchmark programs share: a clock, a timed library load, the
+// plain buffered read of a whole file that loads are measured against, and
+// for the benchmarks that print their own tables the median and the load.
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "data/store/Library.h"
+#include "data/store/LibraryFile.h"
+
 namespace vemobench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double Seconds(Clock::time_point from)
+{
+    return std::chrono::duration<double>(Clock::now() - from).count();
+}
+
+// Reads the file into bytes (cleared first; its room is kept, so a second
+// read into the same string faults no new pages); returns the seconds taken.
+inline double RawRead(const std::string& path, std::string& bytes)
+{
+    const auto start = Clock::now();
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return 0.0;
+    bytes.clear();
+    char buffer[1 << 16];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.append(buffer, n);
+    std::fclose(f);
+    return Seconds(start);
+}
+
+// Seconds taken to read the library file at path into library; negative
+// (error set) when it could not be read.
+inline double LoadSeconds(CLibrary& library, const std::string& path, CString& error)
+{
+    bool converted = false;
+    const auto start = Clock::now();
+    if (!CLibraryFile::Read(library, path, converted, error))
+        return -1.0;
+    return Seconds(start);
+}
 
 // The middle value (of an even count, the upper middle).
 inline double Median(std::vector<double> values)
@@ -23,6 +65,12 @@ inline std::string LoadAverage()
     std::string one, five, fifteen;
     file >> one >> five >> fifteen;
     return one + " " + five + " " + fifteen;
+}
+
+// Milliseconds since from.
+inline double Ms(Clock::time_point from)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
 }
 
 } // namespace vemobench

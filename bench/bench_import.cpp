@@ -182,7 +182,7 @@ BENCHMARK(BM_ImportTypedRowsIntoEmptyType)->Arg(100000)->Arg(1000000)->Unit(benc
 // The tool beside SQLite, each a process of its own.
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using vemobench::Clock;
 
 // A book site's export: a header of property names, quoted descriptions.
 std::string MakeExport(int count)
@@ -293,7 +293,7 @@ CRun RunProcess(const std::vector<std::string>& args, const std::string& home)
     int status = 0;
     rusage usage {};
     ::wait4(pid, &status, 0, &usage);
-    run.ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    run.ms = vemobench::Ms(start);
     run.peakMB = usage.ru_maxrss / 1024.0;
     run.cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0
         + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;

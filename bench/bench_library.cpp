@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "BenchTiming.h"
+#include "BenchSupport.h"
 #include "data/model/CategoryMgr.h"
 #include "data/model/ItemLists.h"
 #include "data/model/MediaItem.h"

@@ -31,7 +31,7 @@
 #include <string>
 #include <vector>
 
-#include "BenchTiming.h"
+#include "BenchSupport.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
 #include "support/LibraryGenerator.h"

@@ -39,13 +39,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using vemobench::Clock;
+using vemobench::Ms;
 constexpr const char* SEARCHED_WORD = "harbor";
-
-double Ms(Clock::time_point from)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
-}
 
 std::size_t Search(CLibrary& library)
 {

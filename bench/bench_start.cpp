@@ -33,7 +33,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using vemobench::Clock;
 
 class CSilentPrompts : public CSessionPrompts {
 public:
@@ -88,11 +88,6 @@ struct CStart {
     double peakMB = 0.0;
 };
 
-double Since(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
 bool RunProgram(const std::string& root, CStart& start)
 {
     int fds[2];
@@ -124,12 +119,12 @@ bool RunProgram(const std::string& root, CStart& start)
         seen.append(buffer, static_cast<std::size_t>(n));
         const std::size_t usable = seen.find("usable ");
         if (start.usable == 0.0 && usable != std::string::npos && seen.find('\n', usable) != std::string::npos) {
-            start.usable = Since(begin);
+            start.usable = vemobench::Seconds(begin);
             start.usableCpu = std::atof(seen.c_str() + usable + 7);
         }
         const std::size_t rest = seen.find("rest ");
         if (start.rest == 0.0 && rest != std::string::npos && seen.find('\n', rest) != std::string::npos)
-            start.rest = Since(begin);
+            start.rest = vemobench::Seconds(begin);
     }
     ::close(fds[0]);
     int status = 0;

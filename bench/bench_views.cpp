@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchSupport.h"
 #include "app/MainFrame.h"
 #include "app/doc/VemoLibraryDoc.h"
 #include "app/views/MediaView.h"
@@ -27,7 +28,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using vemobench::Clock;
+using vemobench::Seconds;
 using U = CMediaUtils;
 
 constexpr int ITEMS = 100000;
@@ -46,11 +48,6 @@ CMediaView* Books()
     return qobject_cast<CMediaView*>(g_frame->GetActiveView());
 }
 
-double Since(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
 void BM_SwitchToTheTypesView(benchmark::State& state)
 {
     for (auto _ : state) {
@@ -58,7 +55,7 @@ void BM_SwitchToTheTypesView(benchmark::State& state)
         const auto start = Clock::now();
         g_frame->SwitchView(TYPE);
         QApplication::processEvents();
-        state.SetIterationTime(Since(start));
+        state.SetIterationTime(Seconds(start));
     }
     state.counters["entries"] = Books()->ItemList()->count();
 }
@@ -85,7 +82,7 @@ void BM_FilterOneCharacter(benchmark::State& state)
     for (auto _ : state) {
         const auto start = Clock::now();
         view->FilterBox()->setText(QString(QChar(letters[i++ % 8])));
-        state.SetIterationTime(Since(start));
+        state.SetIterationTime(Seconds(start));
         view->FilterBox()->clear();
     }
 }
@@ -99,7 +96,7 @@ void BM_FilterSecondCharacter(benchmark::State& state)
         view->FilterBox()->setText("e");
         const auto start = Clock::now();
         view->FilterBox()->setText("er");
-        state.SetIterationTime(Since(start));
+        state.SetIterationTime(Seconds(start));
         view->FilterBox()->clear();
     }
 }
@@ -112,7 +109,7 @@ void BM_NewItem(benchmark::State& state)
     for (auto _ : state) {
         const auto start = Clock::now();
         view->NewItem();
-        state.SetIterationTime(Since(start));
+        state.SetIterationTime(Seconds(start));
         view->DeleteItem();
     }
 }
