@@ -237,12 +237,7 @@ void CMediaItem::Serialize(CArchive& ar)
     SerializePart(ar, m_specialFeatures);
 
     if (ar.IsStoring()) {
-        POSITION pos = m_subItems.GetHeadPosition();
-        while (pos) {
-            POSITION at = pos;
-            if (!m_subItems.GetNext(pos))
-                m_subItems.RemoveAt(at);
-        }
+        m_subItems.RemoveNulls();
         ar.WriteInt(static_cast<std::int32_t>(m_subItems.GetCount()));
         for (CMediaSubItem* subItem : m_subItems)
             subItem->Serialize(ar);
@@ -252,6 +247,7 @@ void CMediaItem::Serialize(CArchive& ar)
     DeleteSubItems();
     // A sub-item record holds at least two version words and the category id.
     const std::int32_t count = ar.ReadCount(8);
+    m_subItems.Reserve(count);
     for (std::int32_t i = 0; i < count; ++i) {
         CMediaSubItem* subItem = CreateSubItem(nullptr);
         if (!subItem)
@@ -299,7 +295,7 @@ void CMediaItem::SetSubItemSortOrder(const CString& order, bool force)
 void CMediaItem::AddSubItem(CMediaSubItem* subItem)
 {
     // Listing a sub-item twice would destroy it twice.
-    if (!subItem || m_subItems.Find(subItem))
+    if (!subItem || m_subItems.IndexOf(subItem) >= 0)
         return;
     m_subItems.AddTail(subItem);
     subItem->SetParent(this);
@@ -309,43 +305,37 @@ void CMediaItem::DeleteSubItem(CMediaSubItem* subItem)
 {
     if (!subItem)
         return;
-    POSITION pos = m_subItems.Find(subItem);
-    if (!pos)
+    const INT_PTR at = m_subItems.IndexOf(subItem);
+    if (at < 0)
         return;
-    m_subItems.RemoveAt(pos);
+    m_subItems.RemoveAtIndex(at);
     DestroySubItem(subItem);
 }
 
 void CMediaItem::DeleteSubItems()
 {
-    while (!m_subItems.IsEmpty())
-        DestroySubItem(m_subItems.RemoveHead());
+    for (CMediaSubItem* subItem : m_subItems)
+        DestroySubItem(subItem);
+    m_subItems.RemoveAll();
 }
 
 CMediaSubItem* CMediaItem::GetSubItemAt(int index) const
 {
     if (index < 0 || index >= GetSubItemCount())
         return nullptr;
-    return m_subItems.GetAt(m_subItems.FindIndex(index));
+    return m_subItems.GetAtIndex(index);
 }
 
 int CMediaItem::FindSubItem(const CMediaSubItem* subItem) const
 {
-    int index = 0;
-    for (POSITION pos = m_subItems.GetHeadPosition(); pos; ++index)
-        if (m_subItems.GetNext(pos) == subItem)
-            return index;
-    return -1;
+    return static_cast<int>(m_subItems.IndexOf(subItem));
 }
 
 void CMediaItem::InsertSubItem(int index, CMediaSubItem* subItem)
 {
-    if (!subItem || m_subItems.Find(subItem))
+    if (!subItem || m_subItems.IndexOf(subItem) >= 0)
         return;
-    if (index >= GetSubItemCount())
-        m_subItems.AddTail(subItem);
-    else
-        m_subItems.InsertBefore(m_subItems.FindIndex(std::max(index, 0)), subItem);
+    m_subItems.InsertAt(index, subItem);
     subItem->SetParent(this);
 }
 
@@ -356,12 +346,8 @@ bool CMediaItem::MoveSubItem(int from, int to)
         return false;
     if (from == to)
         return true;
-    POSITION pos = m_subItems.FindIndex(from);
-    CMediaSubItem* subItem = m_subItems.GetAt(pos);
-    m_subItems.RemoveAt(pos);
-    if (to >= count - 1)
-        m_subItems.AddTail(subItem);
-    else
-        m_subItems.InsertBefore(m_subItems.FindIndex(to), subItem);
+    CMediaSubItem* subItem = m_subItems.GetAtIndex(from);
+    m_subItems.RemoveAtIndex(from);
+    m_subItems.InsertAt(to, subItem);
     return true;
 }
