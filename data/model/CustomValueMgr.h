@@ -13,7 +13,7 @@ public:
     CCustomValueMgr(const CCustomValueMgr& source);
     CCustomValueMgr& operator=(const CCustomValueMgr& source);
     // Destroys all values.
-    virtual ~CCustomValueMgr();
+    ~CCustomValueMgr();
 
     // Same number of slots; the values themselves are not compared.
     bool operator==(const CCustomValueMgr& other) const;

@@ -48,6 +48,8 @@ public:
     CCustomValueMgr* GetCustomValues() const { return m_customValues; }
 
 private:
-    int m_categoryID = 0;
+    // The id last, so that a derived class's first small field fills the
+    // space after it.
     CCustomValueMgr* m_customValues = nullptr;
+    int m_categoryID = 0;
 };
