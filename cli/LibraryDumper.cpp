@@ -362,7 +362,7 @@ void CLibraryDumper::WriteItem(const CMediaItem& item, int type)
     m_out.BeginObject();
     WriteProperties(item, Probe({ 0, nullptr }, [] { return CMediaUtils::GetAllDataProps(); }));
     WriteCustomValues(item, fields);
-    if (const CCheckOut* checkOut = item.GetCheckOut())
+    if (const CCheckOut* checkOut = item.PeekCheckOut())
         WriteCheckOut(*checkOut);
     m_out.BeginArray("subItems");
     for (POSITION pos = item.GetHeadSubItem(); pos;) {

@@ -42,7 +42,7 @@ CReportTable CLendingReport::Reserved(const CLibrary& library)
     library.GetReservedItems(items);
     for (POSITION pos = items.GetHeadPosition(); pos;) {
         const CMediaItem* item = items.GetNext(pos);
-        const CCheckOut* checkOut = item ? item->GetCheckOut() : nullptr;
+        const CCheckOut* checkOut = item ? item->PeekCheckOut() : nullptr;
         if (!checkOut)
             continue;
         const CCheckOutState* entry = checkOut->GetReservedTo();
@@ -70,7 +70,7 @@ CReportTable CLendingReport::CheckedOut(const CLibrary& library)
     library.GetCheckedOutItems(items);
     for (POSITION pos = items.GetHeadPosition(); pos;) {
         const CMediaItem* item = items.GetNext(pos);
-        const CCheckOut* checkOut = item ? item->GetCheckOut() : nullptr;
+        const CCheckOut* checkOut = item ? item->PeekCheckOut() : nullptr;
         const CCheckOutState* entry = checkOut ? checkOut->GetCheckedOutTo() : nullptr;
         if (!entry)
             continue;

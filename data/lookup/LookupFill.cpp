@@ -3,8 +3,8 @@
 #include "data/lookup/LookupText.h"
 #include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
-#include "data/model/Track.h"
 #include "data/model/ReportProperties.h"
+#include "data/model/Track.h"
 #include "platform/util/DirUtils.h"
 #include "platform/util/FileUtils.h"
 #include "platform/util/StringUtils.h"
@@ -83,7 +83,7 @@ CString CLookupFill::CoverFileName(const CLookupCandidate& candidate, const CStr
 
 bool CLookupFill::WantsCover(const CMediaItem& item, const CLookupFillOptions& options)
 {
-    const CReportProperties* picture = item.GetReportProperties();
+    const CReportProperties* picture = item.PeekReportProperties();
     return picture && (options.replace || picture->GetImageFile().empty());
 }
 

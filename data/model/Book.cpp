@@ -22,24 +22,24 @@ bool CBook::operator==(const CItem& other) const
     if (!book)
         return false;
     return CStringUtils::EqualsNoCase(GetTitle(), book->GetTitle())
-        && CStringUtils::EqualsNoCase(m_subTitle, book->m_subTitle)
+        && CStringUtils::EqualsNoCase(GetSubTitle(), book->GetSubTitle())
         && CStringUtils::EqualsNoCase(m_author, book->m_author)
-        && CStringUtils::EqualsNoCase(m_seriesNumber, book->m_seriesNumber)
-        && CStringUtils::EqualsNoCase(m_edition, book->m_edition);
+        && CStringUtils::EqualsNoCase(GetSeriesNumber(), book->GetSeriesNumber())
+        && CStringUtils::EqualsNoCase(GetEdition(), book->GetEdition());
 }
 
 void CBook::GetData(CMapStringToString& data) const
 {
     CMediaItem::GetData(data);
     CPropMapUtils::Answer(data, U::MEDIA_PROP_AUTHOR, m_author);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_COAUTHOR, m_coAuthor);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_SUBTITLE, m_subTitle);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_SERIESNUMBER, m_seriesNumber);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_EDITION, m_edition);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_COAUTHOR, GetCoAuthor());
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_SUBTITLE, GetSubTitle());
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_SERIESNUMBER, GetSeriesNumber());
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_EDITION, GetEdition());
     CPropMapUtils::Answer(data, U::MEDIA_PROP_ISBN, m_isbn);
     CPropMapUtils::AnswerInt(data, U::MEDIA_PROP_PAGES, m_pages, true);
     CPropMapUtils::AnswerBool(data, U::MEDIA_PROP_HARDCOVER, m_hardcover);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_EFILEURL, m_eFileURL);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_EFILEURL, GetEFileURL());
     CPropMapUtils::AnswerCount(data, U::MEDIA_PROP_CHAPTERCOUNT, GetSubItemCount());
 }
 
@@ -47,14 +47,14 @@ void CBook::SetData(const CMapStringToString& data, bool applyCategory)
 {
     CMediaItem::SetData(data, applyCategory);
     CPropMapUtils::TakeText(data, U::MEDIA_PROP_AUTHOR, m_author, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_COAUTHOR, m_coAuthor, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_SUBTITLE, m_subTitle, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_SERIESNUMBER, m_seriesNumber, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_EDITION, m_edition, applyCategory);
+    m_sparse.Take(data, U::MEDIA_PROP_COAUTHOR, SPARSE_COAUTHOR, applyCategory);
+    m_sparse.Take(data, U::MEDIA_PROP_SUBTITLE, SPARSE_SUBTITLE, applyCategory);
+    m_sparse.Take(data, U::MEDIA_PROP_SERIESNUMBER, SPARSE_SERIES, applyCategory);
+    m_sparse.Take(data, U::MEDIA_PROP_EDITION, SPARSE_EDITION, applyCategory);
     CPropMapUtils::TakeText(data, U::MEDIA_PROP_ISBN, m_isbn, applyCategory);
     CPropMapUtils::TakeInt(data, U::MEDIA_PROP_PAGES, m_pages, applyCategory, 0, INT_MAX);
     CPropMapUtils::TakeBool(data, U::MEDIA_PROP_HARDCOVER, m_hardcover, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_EFILEURL, m_eFileURL, applyCategory);
+    m_sparse.Take(data, U::MEDIA_PROP_EFILEURL, SPARSE_EFILEURL, applyCategory);
 }
 
 void CBook::Serialize(CArchive& ar)
@@ -62,16 +62,16 @@ void CBook::Serialize(CArchive& ar)
     CMediaItem::Serialize(ar);
     ar.SerializeVersion(1);
     ar.Serialize(m_author);
-    ar.Serialize(m_coAuthor);
-    ar.Serialize(m_subTitle);
-    ar.Serialize(m_seriesNumber);
-    ar.Serialize(m_edition);
+    m_sparse.Serialize(ar, SPARSE_COAUTHOR);
+    m_sparse.Serialize(ar, SPARSE_SUBTITLE);
+    m_sparse.Serialize(ar, SPARSE_SERIES);
+    m_sparse.Serialize(ar, SPARSE_EDITION);
     ar.Serialize(m_isbn);
     std::int32_t pages = m_pages;
     ar.Serialize(pages);
     SetPages(pages);
     CMediaUtils::Serialize(ar, m_hardcover);
-    ar.Serialize(m_eFileURL);
+    m_sparse.Serialize(ar, SPARSE_EFILEURL);
 }
 
 CString CBook::GetUniqueDescription(bool withMediaName, const CString& sortProp) const
@@ -80,7 +80,7 @@ CString CBook::GetUniqueDescription(bool withMediaName, const CString& sortProp)
     CString names = sortProp == U::MEDIA_PROP_TITLE ? CItemTextUtils::JoinDash({ title, m_author })
                                                     : CItemTextUtils::JoinDash({ m_author, title });
     return CMediaItem::GetUniqueDescription(withMediaName, sortProp) + names
-        + CItemTextUtils::Parenthesized(m_seriesNumber);
+        + CItemTextUtils::Parenthesized(GetSeriesNumber());
 }
 
 void CBook::SortSubItems()

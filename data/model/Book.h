@@ -3,6 +3,7 @@
 
 #include "data/model/MediaItemT.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/SparseTexts.h"
 
 class CBookChapter;
 
@@ -33,14 +34,14 @@ protected:
 public:
     const CString& GetAuthor() const { return m_author; }
     void SetAuthor(const CString& text) { m_author = text; }
-    const CString& GetCoAuthor() const { return m_coAuthor; }
-    void SetCoAuthor(const CString& text) { m_coAuthor = text; }
-    const CString& GetSubTitle() const { return m_subTitle; }
-    void SetSubTitle(const CString& text) { m_subTitle = text; }
-    const CString& GetSeriesNumber() const { return m_seriesNumber; }
-    void SetSeriesNumber(const CString& text) { m_seriesNumber = text; }
-    const CString& GetEdition() const { return m_edition; }
-    void SetEdition(const CString& text) { m_edition = text; }
+    const CString& GetCoAuthor() const { return m_sparse.Get(SPARSE_COAUTHOR); }
+    void SetCoAuthor(const CString& text) { m_sparse.Set(SPARSE_COAUTHOR, text); }
+    const CString& GetSubTitle() const { return m_sparse.Get(SPARSE_SUBTITLE); }
+    void SetSubTitle(const CString& text) { m_sparse.Set(SPARSE_SUBTITLE, text); }
+    const CString& GetSeriesNumber() const { return m_sparse.Get(SPARSE_SERIES); }
+    void SetSeriesNumber(const CString& text) { m_sparse.Set(SPARSE_SERIES, text); }
+    const CString& GetEdition() const { return m_sparse.Get(SPARSE_EDITION); }
+    void SetEdition(const CString& text) { m_sparse.Set(SPARSE_EDITION, text); }
     const CString& GetISBN() const { return m_isbn; }
     void SetISBN(const CString& text) { m_isbn = text; }
     int GetPages() const { return m_pages; }
@@ -48,23 +49,22 @@ public:
     void SetPages(int pages) { m_pages = pages < 0 ? 0 : pages; }
     bool GetHardcover() const { return m_hardcover; }
     void SetHardcover(bool hardcover) { m_hardcover = hardcover; }
-    const CString& GetEFileURL() const { return m_eFileURL; }
-    void SetEFileURL(const CString& text) { m_eFileURL = text; }
+    const CString& GetEFileURL() const { return m_sparse.Get(SPARSE_EFILEURL); }
+    void SetEFileURL(const CString& text) { m_sparse.Set(SPARSE_EFILEURL, text); }
 
     // -1/0/1; a sub-item that is no chapter sorts after one that is.
     static int SortChaptersByNumberTitle(const CMediaSubItem* a, const CMediaSubItem* b);
     static int SortChaptersByTitle(const CMediaSubItem* a, const CMediaSubItem* b);
 
 private:
+    // Collections seldom fill these for a book.
+    enum { SPARSE_COAUTHOR, SPARSE_SUBTITLE, SPARSE_SERIES, SPARSE_EDITION, SPARSE_EFILEURL, SPARSE_COUNT };
+
     CString m_author;
-    CString m_coAuthor;
-    CString m_subTitle;
-    CString m_seriesNumber;
-    CString m_edition;
     CString m_isbn;
     int m_pages = 0;
     bool m_hardcover = false;
-    CString m_eFileURL;
+    CSparseTexts<SPARSE_COUNT> m_sparse;
 };
 
 // A chapter of a book. It has no category: its custom values live with the book.

@@ -3,11 +3,12 @@
 // from which dates are set.
 
 #include "platform/util/OleDateTime.h"
+#include "platform/util/SmallObjectPool.h"
 #include "platform/util/VemoTypes.h"
 
 class CArchive;
 
-class CCheckOutState {
+class CCheckOutState : public CPooledObject {
 public:
     // Person 0, reservation order 0, all four dates null.
     CCheckOutState();

@@ -2,11 +2,12 @@
 // One item's value of one custom field: a boolean, a date or a string.
 
 #include "platform/util/OleDateTime.h"
+#include "platform/util/SmallObjectPool.h"
 #include "platform/util/VemoTypes.h"
 
 class CArchive;
 
-class CCustomValue {
+class CCustomValue : public CPooledObject {
 public:
     // Stored as a word; any other stored value reads as booleanValue.
     enum ValueType { booleanValue = 0, dateValue = 1, stringValue = 2 };

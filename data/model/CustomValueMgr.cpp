@@ -24,12 +24,12 @@ CCustomValueMgr& CCustomValueMgr::operator=(const CCustomValueMgr& source)
     if (this == &source)
         return *this;
     // Copies are made first, so a failed copy leaves this array as it was.
-    CArray<CCustomValue*, CCustomValue*> copies;
+    std::vector<CCustomValue*> copies;
     try {
         copies.reserve(source.m_values.size());
         for (const CCustomValue* value : source.m_values) {
             auto copy = value ? std::make_unique<CCustomValue>(*value) : nullptr;
-            copies.Add(copy.get());
+            copies.push_back(copy.get());
             copy.release();
         }
     } catch (...) {
@@ -57,8 +57,8 @@ void CCustomValueMgr::SetAt(int index, CCustomValue*& value)
     if (!value || index < 0)
         return;
     if (index >= GetValueCount())
-        m_values.SetSize(static_cast<INT_PTR>(index) + 1);
-    CCustomValue*& slot = m_values.ElementAt(index);
+        m_values.resize(static_cast<std::size_t>(index) + 1);
+    CCustomValue*& slot = m_values[static_cast<std::size_t>(index)];
     if (!slot) {
         slot = value;
         return;
@@ -85,7 +85,7 @@ void CCustomValueMgr::ClearAll()
 {
     for (CCustomValue* value : m_values)
         delete value;
-    m_values.RemoveAll();
+    m_values.clear();
 }
 
 void CCustomValueMgr::Serialize(CArchive& ar)
@@ -94,7 +94,7 @@ void CCustomValueMgr::Serialize(CArchive& ar)
         ar.WriteWord(1);
         ar.WriteInt(GetValueCount());
         for (int i = 0; i < GetValueCount(); ++i) {
-            CCustomValue* value = m_values.GetAt(i);
+            CCustomValue* value = m_values[static_cast<std::size_t>(i)];
             if (value) {
                 ar.WriteInt(i);
                 value->Serialize(ar);
@@ -107,7 +107,7 @@ void CCustomValueMgr::Serialize(CArchive& ar)
     ar.ReadWord();
     ClearAll();
     const int count = ar.ReadCount(kMinSlotBytes);
-    m_values.SetSize(count);
+    m_values.resize(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const std::int32_t index = ar.ReadInt();
         if (index == kEmptySlot)

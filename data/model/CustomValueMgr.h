@@ -13,17 +13,17 @@ public:
     CCustomValueMgr(const CCustomValueMgr& source);
     CCustomValueMgr& operator=(const CCustomValueMgr& source);
     // Destroys all values.
-    virtual ~CCustomValueMgr();
+    ~CCustomValueMgr();
 
     // Same number of slots; the values themselves are not compared.
     bool operator==(const CCustomValueMgr& other) const;
 
     // Slots, empty ones included.
-    int GetValueCount() const { return static_cast<int>(m_values.GetSize()); }
+    int GetValueCount() const { return static_cast<int>(m_values.size()); }
     // Null when out of range or empty.
     CCustomValue* GetValueAt(int index) const
     {
-        return index >= 0 && index < GetValueCount() ? m_values.GetAt(index) : nullptr;
+        return index >= 0 && index < GetValueCount() ? m_values[static_cast<std::size_t>(index)] : nullptr;
     }
     // Stores value at index (growing with empty slots) and takes ownership.
     // When the slot already holds a value, that one is assigned from value,
@@ -42,5 +42,7 @@ protected:
     void ClearAll();
 
 private:
-    CArray<CCustomValue*, CCustomValue*> m_values;
+    // A plain vector (CArray adds a table pointer): most items have a
+    // manager of their own, and at 24 bytes it takes a smaller heap block.
+    std::vector<CCustomValue*> m_values;
 };

@@ -8,8 +8,8 @@
 #include "platform/util/Archive.h"
 
 CItem::CItem(bool usesCategory)
-    : m_categoryID(usesCategory ? 1 : 0)
-    , m_customValues(usesCategory ? new CCustomValueMgr : nullptr)
+    : m_customValues(usesCategory ? new CCustomValueMgr : nullptr)
+    , m_categoryID(usesCategory ? 1 : 0)
 {
 }
 

@@ -2,12 +2,14 @@
 // The abstract root of every catalogued thing: the item's category and the
 // values of its user-defined fields.
 
+#include "platform/util/SmallObjectPool.h"
 #include "platform/util/VemoTypes.h"
 
 class CArchive;
 class CCustomValueMgr;
 
-class CItem {
+// Items and sub-items are many and small: they live in pool memory.
+class CItem : public CPooledObject {
 public:
     // usesCategory: category id 1 (the none category) and an empty custom
     // value manager; otherwise category id 0 and no custom values, for good.
@@ -48,6 +50,8 @@ public:
     CCustomValueMgr* GetCustomValues() const { return m_customValues; }
 
 private:
-    int m_categoryID = 0;
+    // The id last, so that a derived class's first small field fills the
+    // space after it.
     CCustomValueMgr* m_customValues = nullptr;
+    int m_categoryID = 0;
 };

@@ -1,5 +1,6 @@
 #include "data/model/ItemLists.h"
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -105,6 +106,27 @@ template <class List, class Compare> void QuickSort(List& list, CRun run, Compar
     InsertionSort(list, run, compare);
 }
 
+// Top-down merge sort of count elements, stable; it reads and writes only
+// inside the two arrays whatever compare answers.
+template <class T, class Compare> void MergeSort(T* items, T* buffer, std::size_t count, Compare compare)
+{
+    if (count < 2)
+        return;
+    const std::size_t half = count / 2;
+    MergeSort(items, buffer, half, compare);
+    MergeSort(items + half, buffer, count - half, compare);
+    std::size_t left = 0;
+    std::size_t right = half;
+    std::size_t out = 0;
+    while (left < half && right < count)
+        buffer[out++] = compare(items[right], items[left]) < 0 ? items[right++] : items[left++];
+    while (left < half)
+        buffer[out++] = items[left++];
+    while (right < count)
+        buffer[out++] = items[right++];
+    std::copy(buffer, buffer + count, items);
+}
+
 } // namespace
 
 void CMediaItemList::Sort(CompareFunc compare)
@@ -133,18 +155,18 @@ void CMediaSubItemList::Sort(CompareFunc compare)
     m_compare = compare;
     if (!compare || GetCount() < 2)
         return;
-    if (GetCount() < INSERTION_SORT_LIMIT)
-        DoInsertionSort(compare);
-    else
-        DoQuickSort(compare);
-}
-
-void CMediaSubItemList::DoQuickSort(CompareFunc compare)
-{
-    QuickSort(*this, CRun { nullptr, GetCount() }, compare);
-}
-
-void CMediaSubItemList::DoInsertionSort(CompareFunc compare)
-{
-    InsertionSort(*this, CRun { nullptr, GetCount() }, compare);
+    if (GetCount() < INSERTION_SORT_LIMIT) {
+        // Each element goes before the first sorted one that it compares below.
+        for (std::size_t i = 1; i < m_items.size(); ++i) {
+            for (std::size_t at = 0; at < i; ++at) {
+                if (compare(m_items[i], m_items[at]) < 0) {
+                    std::rotate(m_items.begin() + at, m_items.begin() + i, m_items.begin() + i + 1);
+                    break;
+                }
+            }
+        }
+        return;
+    }
+    std::vector<CMediaSubItem*> buffer(m_items.size());
+    MergeSort(m_items.data(), buffer.data(), m_items.size(), compare);
 }

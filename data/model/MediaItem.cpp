@@ -1,6 +1,9 @@
 #include "data/model/MediaItem.h"
 
 #include <algorithm>
+#include <memory>
+#include <mutex>
+#include <set>
 
 #include "data/model/CheckOut.h"
 #include "data/model/DataMapUtils.h"
@@ -45,17 +48,69 @@ template <class T> void SerializePart(CArchive& ar, T*& part)
         part->Serialize(ar);
 }
 
+// As SerializePart for a part that is made only when asked for (has tells
+// whether the item has it): a part not made writes a fresh part's record, and
+// a record read that equals a fresh part's is not kept, so the file is
+// written back the same.
+template <class T> void SerializeLazyPart(CArchive& ar, bool& has, T*& part, bool (*isDefault)(const T&))
+{
+    bool present = has;
+    CMediaUtils::Serialize(ar, present);
+    if (ar.IsStoring()) {
+        if (present)
+            part ? part->Serialize(ar) : T().Serialize(ar);
+        return;
+    }
+    if (!present)
+        return;
+    delete part;
+    part = nullptr;
+    has = true;
+    auto read = std::make_unique<T>();
+    read->Serialize(ar);
+    if (!isDefault(*read))
+        part = read.release();
+}
+
+bool IsEmptyHistory(const CCheckOut& checkOut)
+{
+    return checkOut.GetEntryCount() == 0;
+}
+
+// Loading drops the size of a record without a picture.
+bool IsWithoutPicture(const CReportProperties& properties)
+{
+    return properties.GetImageFile().empty() && properties.GetImageWidth() == 0 && properties.GetImageHeight() == 0;
+}
+
+// Sort orders are a handful of property names that every item of a type
+// shares; past the first few distinct ones an item keeps a copy of its own.
+const CString* SharedSortOrder(const CString& order)
+{
+    constexpr std::size_t MAX_SHARED = 64;
+    static std::mutex lock;
+    // Never destroyed: items that outlive the statics still point into it.
+    static auto* shared = new std::set<CString>;
+    std::lock_guard<std::mutex> guard(lock);
+    auto it = shared->find(order);
+    if (it != shared->end())
+        return &*it;
+    if (shared->size() >= MAX_SHARED)
+        return nullptr;
+    return &*shared->insert(order).first;
+}
+
 } // namespace
 
 CMediaItem::CMediaItem(bool usesCategory, bool hasCheckOut, bool usesPublisher, bool hasReportProperties,
     bool hasSpecialFeatures, const CString& subItemSortOrder)
     : CItem(usesCategory)
     , m_publisherID(usesPublisher ? 0 : -1)
-    , m_checkOut(hasCheckOut ? new CCheckOut : nullptr)
-    , m_reportProperties(hasReportProperties ? new CReportProperties : nullptr)
+    , m_hasCheckOut(hasCheckOut)
+    , m_hasReportProperties(hasReportProperties)
     , m_specialFeatures(hasSpecialFeatures ? new CSpecialFeatures : nullptr)
-    , m_subItemSortOrder(subItemSortOrder)
 {
+    AssignSortOrder(subItemSortOrder);
 }
 
 CMediaItem::CMediaItem(const CMediaItem& source)
@@ -68,16 +123,66 @@ CMediaItem::CMediaItem(const CMediaItem& source)
     , m_location(source.m_location)
     , m_title(COPY_OF + source.m_title)
     , m_description(source.m_description)
-    , m_subItemSortOrder(source.m_subItemSortOrder)
 {
+    AssignSortOrder(source.GetSubItemSortOrder());
 }
 
 CMediaItem::~CMediaItem()
 {
     DeleteSubItems();
+    DropParts();
+    if (m_ownsSortOrder)
+        delete m_subItemSortOrder;
+}
+
+void CMediaItem::DropParts()
+{
     delete m_checkOut;
+    m_checkOut = nullptr;
+    m_hasCheckOut = false;
     delete m_reportProperties;
+    m_reportProperties = nullptr;
+    m_hasReportProperties = false;
     delete m_specialFeatures;
+    m_specialFeatures = nullptr;
+}
+
+void CMediaItem::AssignSortOrder(const CString& order)
+{
+    if (m_subItemSortOrder && order == *m_subItemSortOrder)
+        return;
+    const CString* shared = SharedSortOrder(order);
+    const CString* next = shared ? shared : new CString(order);
+    if (m_ownsSortOrder)
+        delete m_subItemSortOrder;
+    m_subItemSortOrder = next;
+    m_ownsSortOrder = !shared;
+}
+
+CCheckOut* CMediaItem::GetCheckOut() const
+{
+    if (m_hasCheckOut && !m_checkOut)
+        m_checkOut = new CCheckOut;
+    return m_checkOut;
+}
+
+CReportProperties* CMediaItem::GetReportProperties() const
+{
+    if (m_hasReportProperties && !m_reportProperties)
+        m_reportProperties = new CReportProperties;
+    return m_reportProperties;
+}
+
+const CCheckOut* CMediaItem::PeekCheckOut() const
+{
+    static const CCheckOut empty;
+    return m_checkOut ? m_checkOut : (m_hasCheckOut ? &empty : nullptr);
+}
+
+const CReportProperties* CMediaItem::PeekReportProperties() const
+{
+    static const CReportProperties empty;
+    return m_reportProperties ? m_reportProperties : (m_hasReportProperties ? &empty : nullptr);
 }
 
 CMediaItem& CMediaItem::operator=(const CMediaItem& source)
@@ -93,13 +198,8 @@ CMediaItem& CMediaItem::operator=(const CMediaItem& source)
     m_location = source.m_location;
     m_title = COPY_OF + source.m_title;
     m_description = source.m_description;
-    m_subItemSortOrder = source.m_subItemSortOrder;
-    delete m_checkOut;
-    m_checkOut = nullptr;
-    delete m_reportProperties;
-    m_reportProperties = nullptr;
-    delete m_specialFeatures;
-    m_specialFeatures = nullptr;
+    AssignSortOrder(source.GetSubItemSortOrder());
+    DropParts();
     return *this;
 }
 
@@ -108,9 +208,11 @@ void CMediaItem::CopyDynamicData(const CMediaItem& source)
     if (this == &source)
         return;
     delete m_checkOut;
-    m_checkOut = source.m_checkOut ? new CCheckOut : nullptr;
+    m_checkOut = nullptr;
+    m_hasCheckOut = source.m_hasCheckOut;
     delete m_reportProperties;
     m_reportProperties = source.m_reportProperties ? new CReportProperties(*source.m_reportProperties) : nullptr;
+    m_hasReportProperties = source.m_hasReportProperties;
     delete m_specialFeatures;
     m_specialFeatures = source.m_specialFeatures ? new CSpecialFeatures(*source.m_specialFeatures) : nullptr;
 
@@ -149,18 +251,18 @@ void CMediaItem::GetData(CMapStringToString& data) const
             data, CMediaUtils::MEDIA_PROP_PUBLISHERPHONE, publisher ? publisher->GetPhoneNumbers() : CString());
         CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_PUBLISHERURL, publisher ? publisher->GetURL() : CString());
     }
-    if (m_checkOut) {
+    if (const CCheckOut* checkOut = PeekCheckOut()) {
         CDataMapUtils::FillWith(
-            data, CMediaUtils::MEDIA_PROP_COSTATUS, [&] { return m_checkOut->GetCurrentStateText(); });
+            data, CMediaUtils::MEDIA_PROP_COSTATUS, [&] { return checkOut->GetCurrentStateText(); });
         CDataMapUtils::FillWith(
-            data, CMediaUtils::MEDIA_PROP_COTIMES, [&] { return std::to_string(m_checkOut->GetTimesCheckedOut()); });
+            data, CMediaUtils::MEDIA_PROP_COTIMES, [&] { return std::to_string(checkOut->GetTimesCheckedOut()); });
     }
-    if (m_reportProperties) {
-        CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEFILE, m_reportProperties->GetImageFile());
-        CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEWIDTH,
-            [&] { return std::to_string(m_reportProperties->GetImageWidth()); });
-        CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEHEIGHT,
-            [&] { return std::to_string(m_reportProperties->GetImageHeight()); });
+    if (const CReportProperties* picture = PeekReportProperties()) {
+        CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEFILE, picture->GetImageFile());
+        CDataMapUtils::FillWith(
+            data, CMediaUtils::MEDIA_PROP_REPORTIMAGEWIDTH, [&] { return std::to_string(picture->GetImageWidth()); });
+        CDataMapUtils::FillWith(
+            data, CMediaUtils::MEDIA_PROP_REPORTIMAGEHEIGHT, [&] { return std::to_string(picture->GetImageHeight()); });
     }
     if (m_specialFeatures)
         m_specialFeatures->GetData(data);
@@ -194,16 +296,23 @@ void CMediaItem::SetData(const CMapStringToString& data, bool applyCategory)
         const CPerson* publisher = publishers ? publishers->GetPublisher(*name, true) : nullptr;
         SetPublisherID(publisher ? publisher->GetUniqueID() : 0);
     }
-    if (m_reportProperties) {
-        CString file = m_reportProperties->GetImageFile();
+    if (const CReportProperties* picture = PeekReportProperties()) {
+        CString file = picture->GetImageFile();
+        int width = picture->GetImageWidth();
+        int height = picture->GetImageHeight();
         CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEFILE, overwrite, file);
-        m_reportProperties->SetImageFile(file);
         if (const CString* text = CDataMapUtils::Find(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEWIDTH);
-            text && (overwrite || m_reportProperties->GetImageWidth() == 0))
-            m_reportProperties->SetImageWidth(CDataMapUtils::ToInt(*text));
+            text && (overwrite || width == 0))
+            width = CDataMapUtils::ToInt(*text);
         if (const CString* text = CDataMapUtils::Find(data, CMediaUtils::MEDIA_PROP_REPORTIMAGEHEIGHT);
-            text && (overwrite || m_reportProperties->GetImageHeight() == 0))
-            m_reportProperties->SetImageHeight(CDataMapUtils::ToInt(*text));
+            text && (overwrite || height == 0))
+            height = CDataMapUtils::ToInt(*text);
+        if (m_reportProperties || !file.empty() || width != 0 || height != 0) {
+            CReportProperties* made = GetReportProperties();
+            made->SetImageFile(file);
+            made->SetImageWidth(width);
+            made->SetImageHeight(height);
+        }
     }
     if (m_specialFeatures)
         m_specialFeatures->SetData(data, overwrite);
@@ -220,8 +329,11 @@ void CMediaItem::Serialize(CArchive& ar)
     ar.Serialize(m_dateAcquired);
     ar.Serialize(m_title);
     ar.Serialize(m_description);
-    ar.Serialize(m_subItemSortOrder);
-    SerializePart(ar, m_checkOut);
+    if (ar.IsStoring())
+        ar.WriteString(GetSubItemSortOrder());
+    else
+        AssignSortOrder(ar.ReadString());
+    SerializeLazyPart(ar, m_hasCheckOut, m_checkOut, IsEmptyHistory);
 
     if (ar.IsStoring()) {
         ar.WriteInt(m_publisherID);
@@ -233,16 +345,11 @@ void CMediaItem::Serialize(CArchive& ar)
         }
     }
 
-    SerializePart(ar, m_reportProperties);
+    SerializeLazyPart(ar, m_hasReportProperties, m_reportProperties, IsWithoutPicture);
     SerializePart(ar, m_specialFeatures);
 
     if (ar.IsStoring()) {
-        POSITION pos = m_subItems.GetHeadPosition();
-        while (pos) {
-            POSITION at = pos;
-            if (!m_subItems.GetNext(pos))
-                m_subItems.RemoveAt(at);
-        }
+        m_subItems.RemoveNulls();
         ar.WriteInt(static_cast<std::int32_t>(m_subItems.GetCount()));
         for (CMediaSubItem* subItem : m_subItems)
             subItem->Serialize(ar);
@@ -252,6 +359,7 @@ void CMediaItem::Serialize(CArchive& ar)
     DeleteSubItems();
     // A sub-item record holds at least two version words and the category id.
     const std::int32_t count = ar.ReadCount(8);
+    m_subItems.Reserve(count);
     for (std::int32_t i = 0; i < count; ++i) {
         CMediaSubItem* subItem = CreateSubItem(nullptr);
         if (!subItem)
@@ -290,16 +398,16 @@ bool CMediaItem::HasSignificantData() const
 
 void CMediaItem::SetSubItemSortOrder(const CString& order, bool force)
 {
-    if (order == m_subItemSortOrder && !force)
+    if (order == GetSubItemSortOrder() && !force)
         return;
-    m_subItemSortOrder = order;
+    AssignSortOrder(order);
     SortSubItems();
 }
 
 void CMediaItem::AddSubItem(CMediaSubItem* subItem)
 {
     // Listing a sub-item twice would destroy it twice.
-    if (!subItem || m_subItems.Find(subItem))
+    if (!subItem || m_subItems.IndexOf(subItem) >= 0)
         return;
     m_subItems.AddTail(subItem);
     subItem->SetParent(this);
@@ -309,43 +417,37 @@ void CMediaItem::DeleteSubItem(CMediaSubItem* subItem)
 {
     if (!subItem)
         return;
-    POSITION pos = m_subItems.Find(subItem);
-    if (!pos)
+    const INT_PTR at = m_subItems.IndexOf(subItem);
+    if (at < 0)
         return;
-    m_subItems.RemoveAt(pos);
+    m_subItems.RemoveAtIndex(at);
     DestroySubItem(subItem);
 }
 
 void CMediaItem::DeleteSubItems()
 {
-    while (!m_subItems.IsEmpty())
-        DestroySubItem(m_subItems.RemoveHead());
+    for (CMediaSubItem* subItem : m_subItems)
+        DestroySubItem(subItem);
+    m_subItems.RemoveAll();
 }
 
 CMediaSubItem* CMediaItem::GetSubItemAt(int index) const
 {
     if (index < 0 || index >= GetSubItemCount())
         return nullptr;
-    return m_subItems.GetAt(m_subItems.FindIndex(index));
+    return m_subItems.GetAtIndex(index);
 }
 
 int CMediaItem::FindSubItem(const CMediaSubItem* subItem) const
 {
-    int index = 0;
-    for (POSITION pos = m_subItems.GetHeadPosition(); pos; ++index)
-        if (m_subItems.GetNext(pos) == subItem)
-            return index;
-    return -1;
+    return static_cast<int>(m_subItems.IndexOf(subItem));
 }
 
 void CMediaItem::InsertSubItem(int index, CMediaSubItem* subItem)
 {
-    if (!subItem || m_subItems.Find(subItem))
+    if (!subItem || m_subItems.IndexOf(subItem) >= 0)
         return;
-    if (index >= GetSubItemCount())
-        m_subItems.AddTail(subItem);
-    else
-        m_subItems.InsertBefore(m_subItems.FindIndex(std::max(index, 0)), subItem);
+    m_subItems.InsertAt(index, subItem);
     subItem->SetParent(this);
 }
 
@@ -356,12 +458,8 @@ bool CMediaItem::MoveSubItem(int from, int to)
         return false;
     if (from == to)
         return true;
-    POSITION pos = m_subItems.FindIndex(from);
-    CMediaSubItem* subItem = m_subItems.GetAt(pos);
-    m_subItems.RemoveAt(pos);
-    if (to >= count - 1)
-        m_subItems.AddTail(subItem);
-    else
-        m_subItems.InsertBefore(m_subItems.FindIndex(to), subItem);
+    CMediaSubItem* subItem = m_subItems.GetAtIndex(from);
+    m_subItems.RemoveAtIndex(from);
+    m_subItems.InsertAt(to, subItem);
     return true;
 }

@@ -80,12 +80,18 @@ public:
     const CString& GetDescription() const { return m_description; }
     void SetDescription(const CString& description) { m_description = description; }
 
-    // The owned parts; each may be null.
-    CCheckOut* GetCheckOut() const { return m_checkOut; }
-    CReportProperties* GetReportProperties() const { return m_reportProperties; }
+    // The owned parts; each is null for a class (or, for check-out and
+    // report properties, a copy) without it. An empty check-out history and
+    // report properties without a picture are only made when first asked for.
+    CCheckOut* GetCheckOut() const;
+    CReportProperties* GetReportProperties() const;
     CSpecialFeatures* GetSpecialFeatures() const { return m_specialFeatures; }
+    // For reading without making the part: the part when made, a shared
+    // empty one while it is not, null when the item has none.
+    const CCheckOut* PeekCheckOut() const;
+    const CReportProperties* PeekReportProperties() const;
 
-    const CString& GetSubItemSortOrder() const { return m_subItemSortOrder; }
+    const CString& GetSubItemSortOrder() const { return *m_subItemSortOrder; }
     // Stores order and calls SortSubItems, unless order is unchanged and not
     // force.
     void SetSubItemSortOrder(const CString& order, bool force);
@@ -120,17 +126,25 @@ protected:
     const CMediaSubItemList& GetSubItems() const { return m_subItems; }
 
 private:
+    void AssignSortOrder(const CString& order);
+    void DropParts();
+
     int m_yearPublished = 0;
     int m_publisherID = 0;
+    bool m_hasCheckOut = false;
+    bool m_hasReportProperties = false;
+    bool m_ownsSortOrder = false;
     double m_price = 0.0;
     COleDateTime m_dateAcquired = COleDateTime::Null();
-    CCheckOut* m_checkOut = nullptr;
-    CReportProperties* m_reportProperties = nullptr;
+    // Made on demand while m_has... is set.
+    mutable CCheckOut* m_checkOut = nullptr;
+    mutable CReportProperties* m_reportProperties = nullptr;
     CSpecialFeatures* m_specialFeatures = nullptr;
     CString m_libraryID;
     CString m_location;
     CString m_title;
     CString m_description;
-    CString m_subItemSortOrder;
+    // One of the few orders every item shares, or (m_ownsSortOrder) a copy.
+    const CString* m_subItemSortOrder = nullptr;
     CMediaSubItemList m_subItems;
 };

@@ -20,7 +20,7 @@ bool CSheetMusic::operator==(const CItem& other) const
         return false;
     return CStringUtils::EqualsNoCase(GetTitle(), sheet->GetTitle())
         && CStringUtils::EqualsNoCase(m_composer, sheet->m_composer)
-        && CStringUtils::EqualsNoCase(m_arranger, sheet->m_arranger)
+        && CStringUtils::EqualsNoCase(GetArranger(), sheet->GetArranger())
         && CStringUtils::EqualsNoCase(m_instrumentation, sheet->m_instrumentation);
 }
 
@@ -28,9 +28,9 @@ void CSheetMusic::GetData(CMapStringToString& data) const
 {
     CMediaItem::GetData(data);
     CPropMapUtils::Answer(data, U::MEDIA_PROP_COMPOSER, m_composer);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_ARRANGER, m_arranger);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_WORDSBY, m_wordsBy);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_MUSICBY, m_musicBy);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_ARRANGER, GetArranger());
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_WORDSBY, GetWordsBy());
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_MUSICBY, GetMusicBy());
     CPropMapUtils::Answer(data, U::MEDIA_PROP_INSTRUMENTATION, m_instrumentation);
 }
 
@@ -38,9 +38,9 @@ void CSheetMusic::SetData(const CMapStringToString& data, bool applyCategory)
 {
     CMediaItem::SetData(data, applyCategory);
     CPropMapUtils::TakeText(data, U::MEDIA_PROP_COMPOSER, m_composer, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_ARRANGER, m_arranger, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_WORDSBY, m_wordsBy, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_MUSICBY, m_musicBy, applyCategory);
+    m_sparse.Take(data, U::MEDIA_PROP_ARRANGER, SPARSE_ARRANGER, applyCategory);
+    m_sparse.Take(data, U::MEDIA_PROP_WORDSBY, SPARSE_WORDSBY, applyCategory);
+    m_sparse.Take(data, U::MEDIA_PROP_MUSICBY, SPARSE_MUSICBY, applyCategory);
     CPropMapUtils::TakeText(data, U::MEDIA_PROP_INSTRUMENTATION, m_instrumentation, applyCategory);
 }
 
@@ -49,9 +49,9 @@ void CSheetMusic::Serialize(CArchive& ar)
     CMediaItem::Serialize(ar);
     ar.SerializeVersion(1);
     ar.Serialize(m_composer);
-    ar.Serialize(m_arranger);
-    ar.Serialize(m_wordsBy);
-    ar.Serialize(m_musicBy);
+    m_sparse.Serialize(ar, SPARSE_ARRANGER);
+    m_sparse.Serialize(ar, SPARSE_WORDSBY);
+    m_sparse.Serialize(ar, SPARSE_MUSICBY);
     ar.Serialize(m_instrumentation);
 }
 

@@ -3,6 +3,7 @@
 
 #include "data/model/MediaItemT.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/SparseTexts.h"
 
 class CSheetMusic : public CMediaItemT<CSheetMusic, CMediaItem, CMediaUtils::MEDIA_SHEETMUSIC> {
 public:
@@ -24,20 +25,20 @@ public:
 
     const CString& GetComposer() const { return m_composer; }
     void SetComposer(const CString& text) { m_composer = text; }
-    const CString& GetArranger() const { return m_arranger; }
-    void SetArranger(const CString& text) { m_arranger = text; }
+    const CString& GetArranger() const { return m_sparse.Get(SPARSE_ARRANGER); }
+    void SetArranger(const CString& text) { m_sparse.Set(SPARSE_ARRANGER, text); }
     // The lyricist.
-    const CString& GetWordsBy() const { return m_wordsBy; }
-    void SetWordsBy(const CString& text) { m_wordsBy = text; }
-    const CString& GetMusicBy() const { return m_musicBy; }
-    void SetMusicBy(const CString& text) { m_musicBy = text; }
+    const CString& GetWordsBy() const { return m_sparse.Get(SPARSE_WORDSBY); }
+    void SetWordsBy(const CString& text) { m_sparse.Set(SPARSE_WORDSBY, text); }
+    const CString& GetMusicBy() const { return m_sparse.Get(SPARSE_MUSICBY); }
+    void SetMusicBy(const CString& text) { m_sparse.Set(SPARSE_MUSICBY, text); }
     const CString& GetInstrumentation() const { return m_instrumentation; }
     void SetInstrumentation(const CString& text) { m_instrumentation = text; }
 
 private:
     CString m_composer;
-    CString m_arranger;
-    CString m_wordsBy;
-    CString m_musicBy;
+    // Most scores name their composer alone.
+    enum { SPARSE_ARRANGER, SPARSE_WORDSBY, SPARSE_MUSICBY, SPARSE_COUNT };
+    CSparseTexts<SPARSE_COUNT> m_sparse;
     CString m_instrumentation;
 };

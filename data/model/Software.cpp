@@ -28,11 +28,11 @@ void CSoftware::GetData(CMapStringToString& data) const
     CMediaItem::GetData(data);
     CPropMapUtils::Answer(data, U::MEDIA_PROP_VERSION, m_version);
     CPropMapUtils::Answer(data, U::MEDIA_PROP_SERIALNUMBER, m_serialNumber);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_PASSWORD, m_password);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_PASSWORD, GetPassword());
     CPropMapUtils::Answer(data, U::MEDIA_PROP_CONSOLE, m_console);
     CPropMapUtils::Answer(data, U::MEDIA_PROP_TYPE, m_type);
     CPropMapUtils::Answer(data, U::MEDIA_PROP_DISTMEDIA, m_distMedia);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_ONLINEURL, m_onlineURL);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_ONLINEURL, GetOnlineURL());
 }
 
 void CSoftware::SetData(const CMapStringToString& data, bool applyCategory)
@@ -40,11 +40,11 @@ void CSoftware::SetData(const CMapStringToString& data, bool applyCategory)
     CMediaItem::SetData(data, applyCategory);
     CPropMapUtils::TakeText(data, U::MEDIA_PROP_VERSION, m_version, applyCategory);
     CPropMapUtils::TakeText(data, U::MEDIA_PROP_SERIALNUMBER, m_serialNumber, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_PASSWORD, m_password, applyCategory);
+    m_sparse.Take(data, U::MEDIA_PROP_PASSWORD, SPARSE_PASSWORD, applyCategory);
     CPropMapUtils::TakeText(data, U::MEDIA_PROP_CONSOLE, m_console, applyCategory);
     CPropMapUtils::TakeText(data, U::MEDIA_PROP_TYPE, m_type, applyCategory);
     CPropMapUtils::TakeText(data, U::MEDIA_PROP_DISTMEDIA, m_distMedia, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_ONLINEURL, m_onlineURL, applyCategory);
+    m_sparse.Take(data, U::MEDIA_PROP_ONLINEURL, SPARSE_ONLINEURL, applyCategory);
 }
 
 void CSoftware::Serialize(CArchive& ar)
@@ -53,11 +53,11 @@ void CSoftware::Serialize(CArchive& ar)
     ar.SerializeVersion(1);
     ar.Serialize(m_version);
     ar.Serialize(m_serialNumber);
-    ar.Serialize(m_password);
+    m_sparse.Serialize(ar, SPARSE_PASSWORD);
     ar.Serialize(m_console);
     ar.Serialize(m_type);
     ar.Serialize(m_distMedia);
-    ar.Serialize(m_onlineURL);
+    m_sparse.Serialize(ar, SPARSE_ONLINEURL);
 }
 
 CString CSoftware::GetUniqueDescription(bool withMediaName, const CString& sortProp) const

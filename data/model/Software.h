@@ -3,6 +3,7 @@
 
 #include "data/model/MediaItemT.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/SparseTexts.h"
 
 class CSoftware : public CMediaItemT<CSoftware, CMediaItem, CMediaUtils::MEDIA_SOFTWARE> {
 public:
@@ -27,8 +28,8 @@ public:
     void SetVersion(const CString& text) { m_version = text; }
     const CString& GetSerialNumber() const { return m_serialNumber; }
     void SetSerialNumber(const CString& text) { m_serialNumber = text; }
-    const CString& GetPassword() const { return m_password; }
-    void SetPassword(const CString& text) { m_password = text; }
+    const CString& GetPassword() const { return m_sparse.Get(SPARSE_PASSWORD); }
+    void SetPassword(const CString& text) { m_sparse.Set(SPARSE_PASSWORD, text); }
     // The platform it runs on (operating system or console).
     const CString& GetConsole() const { return m_console; }
     void SetConsole(const CString& text) { m_console = text; }
@@ -38,15 +39,16 @@ public:
     // What it came on (CD-ROM, DVD-ROM, download...).
     const CString& GetDistMedia() const { return m_distMedia; }
     void SetDistMedia(const CString& text) { m_distMedia = text; }
-    const CString& GetOnlineURL() const { return m_onlineURL; }
-    void SetOnlineURL(const CString& text) { m_onlineURL = text; }
+    const CString& GetOnlineURL() const { return m_sparse.Get(SPARSE_ONLINEURL); }
+    void SetOnlineURL(const CString& text) { m_sparse.Set(SPARSE_ONLINEURL, text); }
 
 private:
     CString m_version;
     CString m_serialNumber;
-    CString m_password;
+    // Collections seldom fill these.
+    enum { SPARSE_PASSWORD, SPARSE_ONLINEURL, SPARSE_COUNT };
+    CSparseTexts<SPARSE_COUNT> m_sparse;
     CString m_console;
     CString m_type;
     CString m_distMedia;
-    CString m_onlineURL;
 };

@@ -14,8 +14,8 @@ CTrack::CTrack(bool usesCategory, bool usesTrackNumbers)
 CTrack::CTrack(const CTrack& source)
     : CMediaSubItem(source)
     , m_usesTrackNumbers(source.m_usesTrackNumbers)
-    , m_length(source.m_length)
     , m_track(source.m_track)
+    , m_length(source.m_length)
     , m_title(source.m_title)
 {
 }

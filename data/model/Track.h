@@ -41,8 +41,8 @@ public:
 
 private:
     bool m_usesTrackNumbers;
-    int m_length = 0;
     WORD m_track = 1;
+    int m_length = 0;
     CString m_title;
 };
 

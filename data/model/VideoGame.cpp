@@ -21,7 +21,7 @@ bool CVideoGame::operator==(const CItem& other) const
     if (!game)
         return false;
     return CStringUtils::EqualsNoCase(GetTitle(), game->GetTitle())
-        && CStringUtils::EqualsNoCase(m_seriesNumber, game->m_seriesNumber)
+        && CStringUtils::EqualsNoCase(GetSeriesNumber(), game->GetSeriesNumber())
         && CStringUtils::EqualsNoCase(m_console, game->m_console);
 }
 
@@ -32,9 +32,9 @@ void CVideoGame::GetData(CMapStringToString& data) const
     CPropMapUtils::Answer(data, U::MEDIA_PROP_DISTMEDIA, m_distMedia);
     CPropMapUtils::Answer(data, U::MEDIA_PROP_GAMENUMBER, m_gameNumber);
     CPropMapUtils::Answer(data, U::MEDIA_PROP_SERIALNUMBER, m_serialNumber);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_SERIESNUMBER, m_seriesNumber);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_HINTS, m_hints);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_ONLINEURL, m_onlineURL);
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_SERIESNUMBER, GetSeriesNumber());
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_HINTS, GetHints());
+    CPropMapUtils::Answer(data, U::MEDIA_PROP_ONLINEURL, GetOnlineURL());
     CPropMapUtils::AnswerInt(data, U::MEDIA_PROP_PLAYERS, m_players, true);
     m_video.GetData(data);
 }
@@ -46,9 +46,9 @@ void CVideoGame::SetData(const CMapStringToString& data, bool applyCategory)
     CPropMapUtils::TakeText(data, U::MEDIA_PROP_DISTMEDIA, m_distMedia, applyCategory);
     CPropMapUtils::TakeText(data, U::MEDIA_PROP_GAMENUMBER, m_gameNumber, applyCategory);
     CPropMapUtils::TakeText(data, U::MEDIA_PROP_SERIALNUMBER, m_serialNumber, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_SERIESNUMBER, m_seriesNumber, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_HINTS, m_hints, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_ONLINEURL, m_onlineURL, applyCategory);
+    m_sparse.Take(data, U::MEDIA_PROP_SERIESNUMBER, SPARSE_SERIES, applyCategory);
+    m_sparse.Take(data, U::MEDIA_PROP_HINTS, SPARSE_HINTS, applyCategory);
+    m_sparse.Take(data, U::MEDIA_PROP_ONLINEURL, SPARSE_ONLINEURL, applyCategory);
     CPropMapUtils::TakeInt(data, U::MEDIA_PROP_PLAYERS, m_players, applyCategory, 0, INT_MAX);
     // The picture formats follow the family rule: set as given when applying.
     m_video.SetData(data, applyCategory);
@@ -62,9 +62,9 @@ void CVideoGame::Serialize(CArchive& ar)
     ar.Serialize(m_distMedia);
     ar.Serialize(m_gameNumber);
     ar.Serialize(m_serialNumber);
-    ar.Serialize(m_seriesNumber);
-    ar.Serialize(m_hints);
-    ar.Serialize(m_onlineURL);
+    m_sparse.Serialize(ar, SPARSE_SERIES);
+    m_sparse.Serialize(ar, SPARSE_HINTS);
+    m_sparse.Serialize(ar, SPARSE_ONLINEURL);
     std::int32_t players = m_players;
     ar.Serialize(players);
     SetPlayers(players);
@@ -74,6 +74,6 @@ void CVideoGame::Serialize(CArchive& ar)
 CString CVideoGame::GetUniqueDescription(bool withMediaName, const CString& sortProp) const
 {
     CString name
-        = CStringUtils::TrimLeft(CItemTextUtils::Quoted(GetTitle()) + CItemTextUtils::Parenthesized(m_seriesNumber));
+        = CStringUtils::TrimLeft(CItemTextUtils::Quoted(GetTitle()) + CItemTextUtils::Parenthesized(GetSeriesNumber()));
     return CMediaItem::GetUniqueDescription(withMediaName, sortProp) + CItemTextUtils::JoinDash({ name, m_console });
 }

@@ -3,6 +3,7 @@
 
 #include "data/model/MediaItemT.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/SparseTexts.h"
 #include "data/model/VideoSetting.h"
 
 class CVideoGame : public CMediaItemT<CVideoGame, CMediaItem, CMediaUtils::MEDIA_VIDEOGAME> {
@@ -34,12 +35,12 @@ public:
     void SetGameNumber(const CString& text) { m_gameNumber = text; }
     const CString& GetSerialNumber() const { return m_serialNumber; }
     void SetSerialNumber(const CString& text) { m_serialNumber = text; }
-    const CString& GetSeriesNumber() const { return m_seriesNumber; }
-    void SetSeriesNumber(const CString& text) { m_seriesNumber = text; }
-    const CString& GetHints() const { return m_hints; }
-    void SetHints(const CString& text) { m_hints = text; }
-    const CString& GetOnlineURL() const { return m_onlineURL; }
-    void SetOnlineURL(const CString& text) { m_onlineURL = text; }
+    const CString& GetSeriesNumber() const { return m_sparse.Get(SPARSE_SERIES); }
+    void SetSeriesNumber(const CString& text) { m_sparse.Set(SPARSE_SERIES, text); }
+    const CString& GetHints() const { return m_sparse.Get(SPARSE_HINTS); }
+    void SetHints(const CString& text) { m_sparse.Set(SPARSE_HINTS, text); }
+    const CString& GetOnlineURL() const { return m_sparse.Get(SPARSE_ONLINEURL); }
+    void SetOnlineURL(const CString& text) { m_sparse.Set(SPARSE_ONLINEURL, text); }
     // Most players at once; 0 when not known.
     int GetPlayers() const { return m_players; }
     void SetPlayers(int players) { m_players = players < 0 ? 0 : players; }
@@ -51,9 +52,9 @@ private:
     CString m_distMedia;
     CString m_gameNumber;
     CString m_serialNumber;
-    CString m_seriesNumber;
-    CString m_hints;
-    CString m_onlineURL;
+    // Collections seldom fill these.
+    enum { SPARSE_SERIES, SPARSE_HINTS, SPARSE_ONLINEURL, SPARSE_COUNT };
+    CSparseTexts<SPARSE_COUNT> m_sparse;
     int m_players = 0;
     CVideoSetting m_video;
 };

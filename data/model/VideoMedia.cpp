@@ -21,8 +21,7 @@ CVideoMedia::CVideoMedia(const CVideoMedia& source)
     , m_region(source.m_region)
     , m_video(source.m_video)
     , m_audio(source.m_audio)
-    , m_subTitle(source.m_subTitle)
-    , m_seriesNumber(source.m_seriesNumber)
+    , m_sparse(source.m_sparse)
     , m_leadActor(source.m_leadActor)
     , m_coStar(source.m_coStar)
     , m_director(source.m_director)
@@ -39,8 +38,7 @@ CVideoMedia& CVideoMedia::operator=(const CVideoMedia& source)
     m_region = source.m_region;
     m_video = source.m_video;
     m_audio = source.m_audio;
-    m_subTitle = source.m_subTitle;
-    m_seriesNumber = source.m_seriesNumber;
+    m_sparse = source.m_sparse;
     m_leadActor = source.m_leadActor;
     m_coStar = source.m_coStar;
     m_director = source.m_director;
@@ -50,8 +48,8 @@ CVideoMedia& CVideoMedia::operator=(const CVideoMedia& source)
 void CVideoMedia::GetData(CMapStringToString& data) const
 {
     CMediaItem::GetData(data);
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_SUBTITLE, m_subTitle);
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_SERIESNUMBER, m_seriesNumber);
+    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_SUBTITLE, GetSubTitle());
+    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_SERIESNUMBER, GetSeriesNumber());
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_LEADACTOR, m_leadActor);
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_COSTAR, m_coStar);
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_DIRECTOR, m_director);
@@ -65,8 +63,8 @@ void CVideoMedia::GetData(CMapStringToString& data) const
 void CVideoMedia::SetData(const CMapStringToString& data, bool applyCategory)
 {
     CMediaItem::SetData(data, applyCategory);
-    CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_SUBTITLE, applyCategory, m_subTitle);
-    CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_SERIESNUMBER, applyCategory, m_seriesNumber);
+    m_sparse.Take(data, CMediaUtils::MEDIA_PROP_SUBTITLE, SPARSE_SUBTITLE, applyCategory);
+    m_sparse.Take(data, CMediaUtils::MEDIA_PROP_SERIESNUMBER, SPARSE_SERIES, applyCategory);
     CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_LEADACTOR, applyCategory, m_leadActor);
     CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_COSTAR, applyCategory, m_coStar);
     CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_DIRECTOR, applyCategory, m_director);
@@ -94,8 +92,8 @@ void CVideoMedia::Serialize(CArchive& ar)
     ar.Serialize(m_mediaLength);
     ar.Serialize(m_discs);
     ar.Serialize(m_region);
-    ar.Serialize(m_subTitle);
-    ar.Serialize(m_seriesNumber);
+    m_sparse.Serialize(ar, SPARSE_SUBTITLE);
+    m_sparse.Serialize(ar, SPARSE_SERIES);
     ar.Serialize(m_leadActor);
     ar.Serialize(m_coStar);
     ar.Serialize(m_director);
@@ -111,11 +109,11 @@ CString CVideoMedia::GetMediaSizeText() const
 bool CVideoMedia::SameKeyFields(const CVideoMedia& other) const
 {
     return CStringUtils::EqualsNoCase(GetTitle(), other.GetTitle())
-        && CStringUtils::EqualsNoCase(m_subTitle, other.m_subTitle)
-        && CStringUtils::EqualsNoCase(m_seriesNumber, other.m_seriesNumber);
+        && CStringUtils::EqualsNoCase(GetSubTitle(), other.GetSubTitle())
+        && CStringUtils::EqualsNoCase(GetSeriesNumber(), other.GetSeriesNumber());
 }
 
 CString CVideoMedia::GetVideoText(const CString& sortProp) const
 {
-    return CItemTextUtils::VideoText(GetTitle(), m_subTitle, m_seriesNumber, m_leadActor, m_director, sortProp);
+    return CItemTextUtils::VideoText(GetTitle(), GetSubTitle(), GetSeriesNumber(), m_leadActor, m_director, sortProp);
 }

@@ -5,6 +5,7 @@
 #include "data/model/AudioSetting.h"
 #include "data/model/MediaItem.h"
 #include "data/model/MediaItemT.h"
+#include "data/model/SparseTexts.h"
 #include "data/model/VideoSetting.h"
 
 class CVideoMedia : public CMediaItem {
@@ -39,10 +40,10 @@ public:
     const CVideoSetting& GetVideo() const { return m_video; }
     CAudioSetting& GetAudio() { return m_audio; }
     const CAudioSetting& GetAudio() const { return m_audio; }
-    const CString& GetSubTitle() const { return m_subTitle; }
-    void SetSubTitle(const CString& text) { m_subTitle = text; }
-    const CString& GetSeriesNumber() const { return m_seriesNumber; }
-    void SetSeriesNumber(const CString& text) { m_seriesNumber = text; }
+    const CString& GetSubTitle() const { return m_sparse.Get(SPARSE_SUBTITLE); }
+    void SetSubTitle(const CString& text) { m_sparse.Set(SPARSE_SUBTITLE, text); }
+    const CString& GetSeriesNumber() const { return m_sparse.Get(SPARSE_SERIES); }
+    void SetSeriesNumber(const CString& text) { m_sparse.Set(SPARSE_SERIES, text); }
     const CString& GetLeadActor() const { return m_leadActor; }
     void SetLeadActor(const CString& text) { m_leadActor = text; }
     const CString& GetCoStar() const { return m_coStar; }
@@ -63,8 +64,9 @@ private:
     WORD m_region = 1;
     CVideoSetting m_video;
     CAudioSetting m_audio;
-    CString m_subTitle;
-    CString m_seriesNumber;
+    // Most films have neither.
+    enum { SPARSE_SUBTITLE, SPARSE_SERIES, SPARSE_COUNT };
+    CSparseTexts<SPARSE_COUNT> m_sparse;
     CString m_leadActor;
     CString m_coStar;
     CString m_director;

@@ -14,8 +14,7 @@ CVideoRecordableMedia::CVideoRecordableMedia(
 
 CVideoRecordableMedia::CVideoRecordableMedia(const CVideoRecordableMedia& source)
     : CRecordableMedia(source)
-    , m_subTitle(source.m_subTitle)
-    , m_seriesNumber(source.m_seriesNumber)
+    , m_sparse(source.m_sparse)
     , m_leadActor(source.m_leadActor)
     , m_coStar(source.m_coStar)
     , m_director(source.m_director)
@@ -28,8 +27,7 @@ CVideoRecordableMedia& CVideoRecordableMedia::operator=(const CVideoRecordableMe
     if (this == &source)
         return *this;
     CRecordableMedia::operator=(source);
-    m_subTitle = source.m_subTitle;
-    m_seriesNumber = source.m_seriesNumber;
+    m_sparse = source.m_sparse;
     m_leadActor = source.m_leadActor;
     m_coStar = source.m_coStar;
     m_director = source.m_director;
@@ -40,8 +38,8 @@ CVideoRecordableMedia& CVideoRecordableMedia::operator=(const CVideoRecordableMe
 void CVideoRecordableMedia::GetData(CMapStringToString& data) const
 {
     CRecordableMedia::GetData(data);
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_SUBTITLE, m_subTitle);
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_SERIESNUMBER, m_seriesNumber);
+    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_SUBTITLE, GetSubTitle());
+    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_SERIESNUMBER, GetSeriesNumber());
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_LEADACTOR, m_leadActor);
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_COSTAR, m_coStar);
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_DIRECTOR, m_director);
@@ -51,8 +49,8 @@ void CVideoRecordableMedia::GetData(CMapStringToString& data) const
 void CVideoRecordableMedia::SetData(const CMapStringToString& data, bool applyCategory)
 {
     CRecordableMedia::SetData(data, applyCategory);
-    CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_SUBTITLE, applyCategory, m_subTitle);
-    CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_SERIESNUMBER, applyCategory, m_seriesNumber);
+    m_sparse.Take(data, CMediaUtils::MEDIA_PROP_SUBTITLE, SPARSE_SUBTITLE, applyCategory);
+    m_sparse.Take(data, CMediaUtils::MEDIA_PROP_SERIESNUMBER, SPARSE_SERIES, applyCategory);
     CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_LEADACTOR, applyCategory, m_leadActor);
     CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_COSTAR, applyCategory, m_coStar);
     CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_DIRECTOR, applyCategory, m_director);
@@ -63,8 +61,8 @@ void CVideoRecordableMedia::Serialize(CArchive& ar)
 {
     CRecordableMedia::Serialize(ar);
     ar.SerializeVersion(1);
-    ar.Serialize(m_subTitle);
-    ar.Serialize(m_seriesNumber);
+    m_sparse.Serialize(ar, SPARSE_SUBTITLE);
+    m_sparse.Serialize(ar, SPARSE_SERIES);
     ar.Serialize(m_leadActor);
     ar.Serialize(m_coStar);
     ar.Serialize(m_director);
@@ -75,11 +73,11 @@ bool CVideoRecordableMedia::SameKeyFields(const CVideoRecordableMedia& other) co
 {
     return CStringUtils::EqualsNoCase(GetLibraryID(), other.GetLibraryID())
         && CStringUtils::EqualsNoCase(GetTitle(), other.GetTitle())
-        && CStringUtils::EqualsNoCase(m_subTitle, other.m_subTitle)
-        && CStringUtils::EqualsNoCase(m_seriesNumber, other.m_seriesNumber);
+        && CStringUtils::EqualsNoCase(GetSubTitle(), other.GetSubTitle())
+        && CStringUtils::EqualsNoCase(GetSeriesNumber(), other.GetSeriesNumber());
 }
 
 CString CVideoRecordableMedia::GetVideoText(const CString& sortProp) const
 {
-    return CItemTextUtils::VideoText(GetTitle(), m_subTitle, m_seriesNumber, m_leadActor, m_director, sortProp);
+    return CItemTextUtils::VideoText(GetTitle(), GetSubTitle(), GetSeriesNumber(), m_leadActor, m_director, sortProp);
 }

@@ -5,6 +5,7 @@
 #include "data/model/MediaItemT.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/RecordableMedia.h"
+#include "data/model/SparseTexts.h"
 #include "data/model/VideoSetting.h"
 
 class CVideoRecordableMedia : public CRecordableMedia {
@@ -22,10 +23,10 @@ public:
     // director, video setting record.
     void Serialize(CArchive& ar) override;
 
-    const CString& GetSubTitle() const { return m_subTitle; }
-    void SetSubTitle(const CString& text) { m_subTitle = text; }
-    const CString& GetSeriesNumber() const { return m_seriesNumber; }
-    void SetSeriesNumber(const CString& text) { m_seriesNumber = text; }
+    const CString& GetSubTitle() const { return m_sparse.Get(SPARSE_SUBTITLE); }
+    void SetSubTitle(const CString& text) { m_sparse.Set(SPARSE_SUBTITLE, text); }
+    const CString& GetSeriesNumber() const { return m_sparse.Get(SPARSE_SERIES); }
+    void SetSeriesNumber(const CString& text) { m_sparse.Set(SPARSE_SERIES, text); }
     const CString& GetLeadActor() const { return m_leadActor; }
     void SetLeadActor(const CString& text) { m_leadActor = text; }
     const CString& GetCoStar() const { return m_coStar; }
@@ -43,8 +44,9 @@ protected:
     CString GetVideoText(const CString& sortProp) const;
 
 private:
-    CString m_subTitle;
-    CString m_seriesNumber;
+    // Most recordings have neither.
+    enum { SPARSE_SUBTITLE, SPARSE_SERIES, SPARSE_COUNT };
+    CSparseTexts<SPARSE_COUNT> m_sparse;
     CString m_leadActor;
     CString m_coStar;
     CString m_director;

@@ -4,17 +4,17 @@
 #include <functional>
 #include <set>
 
-#include "data/model/MagazineIssue.h"
-#include "data/model/MediaItem.h"
-#include "data/model/MediaUtils.h"
 #include "data/model/CheckOut.h"
 #include "data/model/CheckOutState.h"
-#include "data/store/Library.h"
-#include "data/store/LibrarySnapshot.h"
+#include "data/model/MagazineIssue.h"
 #include "data/model/MagazineMgr.h"
+#include "data/model/MediaItem.h"
+#include "data/model/MediaUtils.h"
 #include "data/model/PersonMgr.h"
 #include "data/model/PublisherMgr.h"
 #include "data/model/RecordList.h"
+#include "data/store/Library.h"
+#include "data/store/LibrarySnapshot.h"
 #include "platform/util/Archive.h"
 
 namespace {
@@ -197,7 +197,7 @@ bool CSharedLists::MoveReferences(CLibrary& library, const IdMoves& moves)
                 follow(moves.publishers, item->GetPublisherID(), [&](int id) { item->SetPublisherID(id); });
             if (auto* issue = dynamic_cast<CMagazineIssue*>(item); issue && issue->GetMagazineID() > 0)
                 follow(moves.magazines, issue->GetMagazineID(), [&](int id) { issue->SetMagazineID(id); });
-            if (const CCheckOut* checkOut = item->GetCheckOut())
+            if (const CCheckOut* checkOut = item->PeekCheckOut())
                 for (int i = 0; i < checkOut->GetEntryCount(); ++i)
                     if (CCheckOutState* entry = checkOut->GetEntryAt(i); entry && entry->GetPersonID() > 0)
                         follow(moves.persons, entry->GetPersonID(), [&](int id) { entry->SetPersonID(id); });

@@ -626,12 +626,12 @@ void CLibraryImpl::GetLentItems(bool reserved, CMediaItemList& items) const
     std::vector<CMediaItem*> found;
     for (int type = U::MEDIA_TYPE_IDFIRST; type <= U::MEDIA_TYPE_IDLAST; ++type)
         for (CMediaItem* item : GetMediaMgr(type)->GetItems())
-            if (item && item->GetCheckOut() && item->GetCheckOut()->GetCurrentState() == wanted)
+            if (item && item->PeekCheckOut() && item->PeekCheckOut()->GetCurrentState() == wanted)
                 found.push_back(item);
 
     const CPersonMgr* persons = CPersonMgr::GetInstance();
     auto entryOf = [reserved](const CMediaItem* item) -> const CCheckOutState* {
-        const CCheckOut* history = item ? item->GetCheckOut() : nullptr;
+        const CCheckOut* history = item ? item->PeekCheckOut() : nullptr;
         if (!history)
             return nullptr;
         return reserved ? history->GetReservedTo() : history->GetCheckedOutTo();
@@ -691,7 +691,7 @@ int CountState(const CMediaMgr* mgr, int id, CCheckOut::State state)
 {
     int count = 0;
     ForEachCovered(mgr, id, [&](const CMediaItem& item) {
-        if (item.GetCheckOut() && item.GetCheckOut()->GetCurrentState() == state)
+        if (item.PeekCheckOut() && item.PeekCheckOut()->GetCurrentState() == state)
             ++count;
     });
     return count;

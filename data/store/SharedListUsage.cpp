@@ -2,11 +2,11 @@
 
 #include <unordered_set>
 
+#include "data/model/CheckOut.h"
+#include "data/model/CheckOutState.h"
 #include "data/model/MagazineIssue.h"
 #include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
-#include "data/model/CheckOut.h"
-#include "data/model/CheckOutState.h"
 #include "data/store/Library.h"
 
 CSharedListUsage::CSharedListUsage(const CLibrary* library)
@@ -22,7 +22,7 @@ CSharedListUsage::CSharedListUsage(const CLibrary* library)
                 ++m_publishers[item->GetPublisherID()];
             if (const auto* issue = dynamic_cast<const CMagazineIssue*>(item); issue && issue->GetMagazineID() > 0)
                 ++m_magazines[issue->GetMagazineID()];
-            const CCheckOut* checkOut = item->GetCheckOut();
+            const CCheckOut* checkOut = item->PeekCheckOut();
             // An item counts once for a person, however often it was lent.
             std::unordered_set<int> persons;
             for (int i = 0; checkOut && i < checkOut->GetEntryCount(); ++i)

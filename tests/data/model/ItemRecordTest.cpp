@@ -330,6 +330,36 @@ TEST_F(ItemRecordTest, StoredPartsAreCreatedOnLoad)
     EXPECT_EQ(reader.GetCheckOut()->GetEntryCount(), 1);
 }
 
+TEST_F(ItemRecordTest, PartsNeverAskedForAreWrittenAsFreshOnes)
+{
+    CTestFlexMedium made(true);
+    made.GetCheckOut();
+    made.GetReportProperties();
+    const std::string bytes = Store(made);
+    CTestFlexMedium untouched(true);
+    EXPECT_EQ(Store(untouched), bytes);
+
+    // Read, looked at and written back: the same bytes.
+    CTestFlexMedium loaded(true);
+    EXPECT_TRUE(Load(loaded, bytes));
+    ASSERT_NE(loaded.PeekCheckOut(), nullptr);
+    EXPECT_EQ(loaded.PeekCheckOut()->GetCurrentState(), CCheckOut::stateNone);
+    EXPECT_EQ(loaded.PeekReportProperties()->GetImageFile(), "");
+    EXPECT_EQ(Store(loaded), bytes);
+
+    // Asked for, the part is the item's own and is written with it.
+    loaded.GetCheckOut()->Add(new CCheckOutState);
+    loaded.GetReportProperties()->SetImageFile("/c.png");
+    EXPECT_EQ(loaded.PeekCheckOut(), loaded.GetCheckOut());
+    CTestFlexMedium reread(true);
+    EXPECT_TRUE(Load(reread, Store(loaded)));
+    EXPECT_EQ(reread.PeekCheckOut()->GetEntryCount(), 1);
+    EXPECT_EQ(reread.PeekReportProperties()->GetImageFile(), "/c.png");
+    CTestFlexMedium none(false);
+    EXPECT_EQ(none.PeekCheckOut(), nullptr);
+    EXPECT_EQ(none.PeekReportProperties(), nullptr);
+}
+
 TEST_F(ItemRecordTest, SubItemsForAMediumWithoutThemAreRefused)
 {
     CTestFlexMedium writer(true);

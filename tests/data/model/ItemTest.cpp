@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
+#include "data/model/Book.h"
 #include "data/model/Category.h"
 #include "data/model/CheckOut.h"
 #include "data/model/CheckOutState.h"
@@ -270,6 +272,70 @@ TEST_F(ItemTest, SortOrderIsAppliedWhenItChangesOrIsForced)
     EXPECT_EQ(cd.GetSubItemSortOrder(), CMediaUtils::MEDIA_PROP_TRACKNUMBER);
     cd.SetSubItemSortOrder("Unknown order", false);
     EXPECT_EQ(titles(), "abC");
+}
+
+} // namespace
+
+namespace {
+
+struct SubItemOrderCase {
+    const char* name;
+    std::function<void(CTestAudioTrackMedia&)> edit;
+    const char* titles; // in list order afterwards
+};
+
+class SubItemOrderTest : public ItemTest, public ::testing::WithParamInterface<SubItemOrderCase> { };
+
+TEST_P(SubItemOrderTest, PositionsFollowTheEdit)
+{
+    CTestAudioTrackMedia cd;
+    for (const char* title : { "a", "b", "c", "d" })
+        cd.AddTrack(1, 1, title);
+    GetParam().edit(cd);
+    CString titles;
+    for (POSITION pos = cd.GetHeadSubItem(); pos;)
+        titles += static_cast<CTrack*>(cd.GetNextSubItem(pos))->GetTitle();
+    EXPECT_EQ(titles, GetParam().titles);
+    for (int i = 0; i < cd.GetSubItemCount(); ++i)
+        EXPECT_EQ(cd.FindSubItem(cd.GetSubItemAt(i)), i);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edits, SubItemOrderTest,
+    ::testing::Values(SubItemOrderCase { "InsertFirst",
+                          [](auto& cd) { cd.InsertSubItem(-3, new CTestAudioTrack(1, 1, "x")); }, "xabcd" },
+        SubItemOrderCase {
+            "InsertMiddle", [](auto& cd) { cd.InsertSubItem(2, new CTestAudioTrack(1, 1, "x")); }, "abxcd" },
+        SubItemOrderCase {
+            "InsertPastEnd", [](auto& cd) { cd.InsertSubItem(9, new CTestAudioTrack(1, 1, "x")); }, "abcdx" },
+        SubItemOrderCase { "MoveForward", [](auto& cd) { cd.MoveSubItem(0, 2); }, "bcad" },
+        SubItemOrderCase { "MoveToEnd", [](auto& cd) { cd.MoveSubItem(1, 3); }, "acdb" },
+        SubItemOrderCase { "MoveBack", [](auto& cd) { cd.MoveSubItem(3, 1); }, "adbc" },
+        SubItemOrderCase { "MoveOutside", [](auto& cd) { EXPECT_FALSE(cd.MoveSubItem(1, 4)); }, "abcd" },
+        SubItemOrderCase { "DeleteMiddle", [](auto& cd) { cd.DeleteSubItem(cd.GetSubItemAt(1)); }, "acd" },
+        SubItemOrderCase { "DeleteLast", [](auto& cd) { cd.DeleteSubItem(cd.GetSubItemAt(3)); }, "abc" }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ItemTest, SeldomFilledTextsKeepTheirReferencesAndCopyDeeply)
+{
+    CBook book;
+    EXPECT_EQ(book.GetCoAuthor(), "");
+    book.SetEdition("");
+    book.SetCoAuthor("Ann");
+    const CString& coAuthor = book.GetCoAuthor();
+    book.SetEdition("2nd");
+    book.SetEFileURL("file:///b.pdf");
+    EXPECT_EQ(coAuthor, "Ann");
+
+    CBook copy(book);
+    copy.SetCoAuthor("Bo");
+    EXPECT_EQ(coAuthor, "Ann");
+    EXPECT_EQ(copy.GetEdition(), "2nd");
+
+    // Assigning a book without these texts empties them in place.
+    book = CBook();
+    EXPECT_EQ(coAuthor, "");
+    EXPECT_EQ(book.GetEdition(), "");
+    EXPECT_EQ(copy.GetEFileURL(), "file:///b.pdf");
 }
 
 } // namespace

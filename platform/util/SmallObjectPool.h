@@ -1,0 +1,27 @@
+#pragma once
+// Memory for the many small objects a library is made of (sub-items, custom
+// values): carved from 64 KB chunks without malloc's per-object header and
+// rounding, which cost a tenth of a loaded library. A freed object's memory
+// is reused for the next object of its size; chunks go back to the system
+// only at exit. Thread-safe. Builds with AddressSanitizer take every object
+// from operator new, so that each one stays checked on its own.
+
+#include <cstddef>
+
+class CSmallObjectPool {
+public:
+    // Objects up to this size come from the pool, larger ones from operator new.
+    static constexpr std::size_t MAX_POOLED_SIZE = 512;
+
+    static void* Allocate(std::size_t size);
+    // size must be the size given to Allocate.
+    static void Free(void* memory, std::size_t size) noexcept;
+};
+
+// Gives a class (and every class derived from it) pool memory: derive from
+// it or paste its two operators. Deleting through a base pointer needs a
+// virtual destructor, which hands the dynamic size to operator delete.
+struct CPooledObject {
+    static void* operator new(std::size_t size) { return CSmallObjectPool::Allocate(size); }
+    static void operator delete(void* memory, std::size_t size) noexcept { CSmallObjectPool::Free(memory, size); }
+};
