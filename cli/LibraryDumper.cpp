@@ -1,5 +1,6 @@
 #include "cli/LibraryDumper.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/TreeWriter.h"
@@ -288,9 +289,13 @@ template <class F> CLibraryDumper::CProbe& CLibraryDumper::Probe(std::pair<int, 
         const CStringArray props = makeProps();
         for (const CString& prop : props)
             probe.data.SetAt(prop, UNANSWERED);
+        // A key listed twice is written once.
         for (const CString& prop : props) {
             const auto slot = probe.data.find(prop);
-            probe.slots.emplace_back(&slot->first, &slot->second);
+            if (std::find_if(probe.slots.begin(), probe.slots.end(),
+                    [&](const auto& seen) { return seen.first == &slot->first; })
+                == probe.slots.end())
+                probe.slots.emplace_back(&slot->first, &slot->second);
         }
     }
     return probe;
@@ -304,13 +309,20 @@ void CLibraryDumper::Reset(CProbe& probe)
 
 void CLibraryDumper::WriteProperties(const CItem& item, CProbe& probe)
 {
-    Reset(probe);
-    item.GetData(probe.data);
+    {
+        CPropMapIndex::CUse use(probe.index);
+        item.GetData(probe.data);
+    }
     m_out.BeginObject("properties");
-    // In the order of the property table, not of the map.
-    for (const auto& [prop, value] : probe.slots)
-        if (*value != UNANSWERED && (m_complete || !value->empty()))
+    // In the order of the property table, not of the map; each answer is
+    // reset as it is written, so the next item starts from a clean probe.
+    for (const auto& [prop, value] : probe.slots) {
+        if (*value == UNANSWERED)
+            continue;
+        if (m_complete || !value->empty())
             m_out.String(*prop, *value);
+        *value = UNANSWERED;
+    }
     m_out.EndObject();
 }
 

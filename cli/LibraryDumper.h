@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "data/model/PropMapUtils.h"
 #include "platform/util/VemoTypes.h"
 
 class CCheckOut;
@@ -44,7 +45,12 @@ private:
     // every item: only its values are reset, and the values are written
     // from pointers in the list's order.
     struct CProbe {
+        CProbe()
+            : index(data)
+        {
+        }
         CMapStringToString data;
+        CPropMapIndex index;
         std::vector<std::pair<const CString*, CString*>> slots; // key, value
     };
     // The probe of a list of keys, which key tells apart from the others;

@@ -6,6 +6,7 @@
 #include "cli/TextTreeWriter.h"
 #include "data/model/CategoryMgr.h"
 #include "data/model/MediaItem.h"
+#include "data/model/MagazineIssue.h"
 #include "data/model/MediaUtils.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
@@ -46,6 +47,31 @@ TEST(LibraryDumperTest, ItemsShowOnlyTheirOwnValues)
     EXPECT_EQ(Count(text.str(), "Title: Book "), 4u);
     EXPECT_EQ(Count(text.str(), "Signed By: Ada\n"), 1u) << text.str();
     EXPECT_EQ(Count(text.str(), "Signed By: Grace\n"), 1u);
+    CCategoryMgr::DeleteInstance();
+}
+
+// An article carries its own category, which the dump lists once, even
+// where the sub-items' own keys name it too.
+TEST(LibraryDumperTest, SubItemCategoryIsWrittenOnce)
+{
+    std::ostringstream text;
+    {
+        CLibrary library(true, true);
+        CMediaItem* magazine = library.CreateMediaItem(CMediaUtils::MEDIA_MAGAZINE, nullptr);
+        magazine->SetTitle("Monthly");
+        auto* article = static_cast<CMagazineArticle*>(magazine->CreateSubItem(nullptr));
+        article->SetTitle("Feature");
+        magazine->AddSubItem(article);
+        CTextTreeWriter writer(text);
+        CLibraryDumper(library, writer, true).Write();
+    }
+    const std::string& out = text.str();
+    const std::size_t at = out.find("Title: Feature");
+    ASSERT_NE(at, std::string::npos) << out;
+    const std::size_t begin = out.rfind("properties:", at);
+    const std::string properties = out.substr(begin, out.find("customValues:", at) - begin);
+    EXPECT_EQ(Count(properties, "Category:"), 1u) << properties;
+    EXPECT_EQ(Count(properties, "Category Desc.:"), 1u) << properties;
     CCategoryMgr::DeleteInstance();
 }
 
