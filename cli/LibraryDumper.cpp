@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <future>
+#include <sstream>
+#include <string>
 
 #include "cli/TreeWriter.h"
 #include "data/model/Category.h"
@@ -274,11 +277,52 @@ void CLibraryDumper::WriteMediaType(int type)
     if (const CCustomPrintReport* basic = m_library.GetCustomBasicReport(type))
         WritePrintReport("basicReport", *basic);
     m_out.BeginArray("items");
-    for (POSITION pos = m_library.GetHeadItem(type); pos;)
-        if (const CMediaItem* item = m_library.GetNextItem(type, pos))
-            WriteItem(*item, type);
+    WriteItems(type);
     m_out.EndArray();
     m_out.EndObject();
+}
+
+void CLibraryDumper::WriteItems(int type)
+{
+    // Listed here: the library puts its items in order when first asked.
+    std::vector<const CMediaItem*> items;
+    items.reserve(static_cast<std::size_t>(m_library.GetItemCount(type)));
+    for (POSITION pos = m_library.GetHeadItem(type); pos;)
+        if (const CMediaItem* item = m_library.GetNextItem(type, pos))
+            items.push_back(item);
+    const std::size_t run = m_runItems > 0 ? m_runItems : items.size();
+    if (items.size() <= run) {
+        for (const CMediaItem* item : items)
+            WriteItem(*item, type);
+        return;
+    }
+    // The sub-items' property list is learnt once, before two threads ask.
+    CMediaRegistry::GetSubItemOwnProps(type);
+    // While this thread writes one run, a second writes the next into text
+    // that is added after it. The fork is made here, before this thread
+    // writes on.
+    for (std::size_t begin = 0; begin < items.size(); begin += 2 * run) {
+        const std::size_t middle = std::min(begin + run, items.size());
+        const std::size_t end = std::min(middle + run, items.size());
+        std::ostringstream next;
+        std::unique_ptr<CTreeWriter> fork;
+        std::future<void> helper;
+        if (middle < end) {
+            fork = m_out.ForkArray(next, static_cast<int>(middle));
+            helper = std::async(std::launch::async, [&, middle, end] {
+                CLibraryDumper dumper(m_library, *fork, m_complete, 0);
+                for (std::size_t i = middle; i < end; ++i)
+                    dumper.WriteItem(*items[i], type);
+            });
+        }
+        for (std::size_t i = begin; i < middle; ++i)
+            WriteItem(*items[i], type);
+        if (helper.valid()) {
+            helper.get();
+            fork.reset(); // its last lines go to next
+            m_out.JoinArray(std::move(next).str(), static_cast<int>(end - middle));
+        }
+    }
 }
 
 template <class F> CLibraryDumper::CProbe& CLibraryDumper::Probe(std::pair<int, const void*> key, F makeProps)

@@ -1,16 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 
+#include "cli/JsonWriter.h"
 #include "cli/LibraryDumper.h"
 #include "cli/TextTreeWriter.h"
 #include "data/model/CategoryMgr.h"
-#include "data/model/MediaItem.h"
 #include "data/model/MagazineIssue.h"
+#include "data/model/MagazineMgr.h"
+#include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/PersonMgr.h"
+#include "data/model/PublisherMgr.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
 #include "data/store/Library.h"
+#include "support/LibraryGenerator.h"
 
 namespace {
 
@@ -73,6 +79,34 @@ TEST(LibraryDumperTest, SubItemCategoryIsWrittenOnce)
     EXPECT_EQ(Count(properties, "Category:"), 1u) << properties;
     EXPECT_EQ(Count(properties, "Category Desc.:"), 1u) << properties;
     CCategoryMgr::DeleteInstance();
+}
+
+// Items written in runs on two threads come out as written on one, in both
+// forms, runs ending inside a type and at its end alike.
+TEST(LibraryDumperTest, RunsOnTwoThreadsWriteWhatOneWrites)
+{
+    CLibrary library(true, true);
+    vemotest::GenerateLibrary(library, { 300, 7u });
+    for (const bool json : { false, true }) {
+        std::string texts[2];
+        for (const std::size_t run : { std::size_t { 0 }, std::size_t { 3 } }) {
+            std::ostringstream out;
+            std::unique_ptr<CTreeWriter> writer;
+            if (json)
+                writer = std::make_unique<CJsonWriter>(out);
+            else
+                writer = std::make_unique<CTextTreeWriter>(out);
+            CLibraryDumper(library, *writer, json, run).Write();
+            writer.reset();
+            texts[run > 0] = out.str();
+        }
+        EXPECT_GT(texts[0].size(), 100000u);
+        EXPECT_TRUE(texts[0] == texts[1]) << (json ? "JSON" : "text");
+    }
+    CCategoryMgr::DeleteInstance();
+    CPublisherMgr::DeleteInstance();
+    CPersonMgr::DeleteInstance();
+    CMagazineMgr::DeleteInstance();
 }
 
 } // namespace
