@@ -1,5 +1,7 @@
 #include "cli/JsonWriter.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include <nlohmann/json.hpp>
@@ -17,7 +19,18 @@ CString Dump(const json& value)
 
 CString CJsonWriter::Quote(const CString& text)
 {
-    return Dump(json(text));
+    // Printable ASCII without quotes or backslashes (most texts) is written
+    // as it stands; the rest goes through the library's escaping.
+    const bool plain
+        = std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
+    if (!plain)
+        return Dump(json(text));
+    CString quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '"';
+    quoted += text;
+    quoted += '"';
+    return quoted;
 }
 
 void CJsonWriter::Indent()
@@ -82,7 +95,8 @@ void CJsonWriter::String(const CString& key, const CString& value)
 void CJsonWriter::Integer(const CString& key, std::int64_t value)
 {
     Start(key);
-    m_out << Dump(json(value));
+    char text[24];
+    m_out.write(text, std::to_chars(text, text + sizeof text, value).ptr - text);
 }
 
 void CJsonWriter::Real(const CString& key, double value)
@@ -100,11 +114,26 @@ void CJsonWriter::Real(const CString& key, double value)
 void CJsonWriter::Bool(const CString& key, bool value)
 {
     Start(key);
-    m_out << Dump(json(value));
+    m_out << (value ? "true" : "false");
 }
 
 void CJsonWriter::Finish()
 {
     m_out << '\n';
     m_out.flush();
+}
+
+std::unique_ptr<CTreeWriter> CJsonWriter::ForkArray(std::ostream& out, int before) const
+{
+    auto fork = std::make_unique<CJsonWriter>(out);
+    fork->m_levels = m_levels;
+    fork->m_levels.back().empty = before == 0;
+    return fork;
+}
+
+void CJsonWriter::JoinArray(const std::string& text, int count)
+{
+    CLevel& array = m_levels.back();
+    array.empty = array.empty && count == 0;
+    m_out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }

@@ -1,6 +1,10 @@
 #include "cli/LibraryDumper.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <future>
+#include <sstream>
+#include <string>
 
 #include "cli/TreeWriter.h"
 #include "data/model/Category.h"
@@ -273,11 +277,52 @@ void CLibraryDumper::WriteMediaType(int type)
     if (const CCustomPrintReport* basic = m_library.GetCustomBasicReport(type))
         WritePrintReport("basicReport", *basic);
     m_out.BeginArray("items");
-    for (POSITION pos = m_library.GetHeadItem(type); pos;)
-        if (const CMediaItem* item = m_library.GetNextItem(type, pos))
-            WriteItem(*item, type);
+    WriteItems(type);
     m_out.EndArray();
     m_out.EndObject();
+}
+
+void CLibraryDumper::WriteItems(int type)
+{
+    // Listed here: the library puts its items in order when first asked.
+    std::vector<const CMediaItem*> items;
+    items.reserve(static_cast<std::size_t>(m_library.GetItemCount(type)));
+    for (POSITION pos = m_library.GetHeadItem(type); pos;)
+        if (const CMediaItem* item = m_library.GetNextItem(type, pos))
+            items.push_back(item);
+    const std::size_t run = m_runItems > 0 ? m_runItems : items.size();
+    if (items.size() <= run) {
+        for (const CMediaItem* item : items)
+            WriteItem(*item, type);
+        return;
+    }
+    // The sub-items' property list is learnt once, before two threads ask.
+    CMediaRegistry::GetSubItemOwnProps(type);
+    // While this thread writes one run, a second writes the next into text
+    // that is added after it. The fork is made here, before this thread
+    // writes on.
+    for (std::size_t begin = 0; begin < items.size(); begin += 2 * run) {
+        const std::size_t middle = std::min(begin + run, items.size());
+        const std::size_t end = std::min(middle + run, items.size());
+        std::ostringstream next;
+        std::unique_ptr<CTreeWriter> fork;
+        std::future<void> helper;
+        if (middle < end) {
+            fork = m_out.ForkArray(next, static_cast<int>(middle));
+            helper = std::async(std::launch::async, [&, middle, end] {
+                CLibraryDumper dumper(m_library, *fork, m_complete, 0);
+                for (std::size_t i = middle; i < end; ++i)
+                    dumper.WriteItem(*items[i], type);
+            });
+        }
+        for (std::size_t i = begin; i < middle; ++i)
+            WriteItem(*items[i], type);
+        if (helper.valid()) {
+            helper.get();
+            fork.reset(); // its last lines go to next
+            m_out.JoinArray(std::move(next).str(), static_cast<int>(end - middle));
+        }
+    }
 }
 
 template <class F> CLibraryDumper::CProbe& CLibraryDumper::Probe(std::pair<int, const void*> key, F makeProps)
@@ -288,9 +333,13 @@ template <class F> CLibraryDumper::CProbe& CLibraryDumper::Probe(std::pair<int, 
         const CStringArray props = makeProps();
         for (const CString& prop : props)
             probe.data.SetAt(prop, UNANSWERED);
+        // A key listed twice is written once.
         for (const CString& prop : props) {
             const auto slot = probe.data.find(prop);
-            probe.slots.emplace_back(&slot->first, &slot->second);
+            if (std::find_if(probe.slots.begin(), probe.slots.end(),
+                    [&](const auto& seen) { return seen.first == &slot->first; })
+                == probe.slots.end())
+                probe.slots.emplace_back(&slot->first, &slot->second);
         }
     }
     return probe;
@@ -304,13 +353,20 @@ void CLibraryDumper::Reset(CProbe& probe)
 
 void CLibraryDumper::WriteProperties(const CItem& item, CProbe& probe)
 {
-    Reset(probe);
-    item.GetData(probe.data);
+    {
+        CPropMapIndex::CUse use(probe.index);
+        item.GetData(probe.data);
+    }
     m_out.BeginObject("properties");
-    // In the order of the property table, not of the map.
-    for (const auto& [prop, value] : probe.slots)
-        if (*value != UNANSWERED && (m_complete || !value->empty()))
+    // In the order of the property table, not of the map; each answer is
+    // reset as it is written, so the next item starts from a clean probe.
+    for (const auto& [prop, value] : probe.slots) {
+        if (*value == UNANSWERED)
+            continue;
+        if (m_complete || !value->empty())
             m_out.String(*prop, *value);
+        *value = UNANSWERED;
+    }
     m_out.EndObject();
 }
 

@@ -5,10 +5,12 @@
 // item with all its properties, custom values, check-out history and
 // sub-items, then the research entries and the custom reports.
 
+#include <cstddef>
 #include <map>
 #include <utility>
 #include <vector>
 
+#include "data/model/PropMapUtils.h"
 #include "platform/util/VemoTypes.h"
 
 class CCheckOut;
@@ -23,12 +25,18 @@ class CTreeWriter;
 
 class CLibraryDumper {
 public:
+    // Items written in runs of this many, every other run on a second
+    // thread (the library is only read meanwhile).
+    static constexpr std::size_t RUN_ITEMS = 1024;
+
     // Without complete (the text form, for reading) empty properties and
-    // media types without items or custom fields are left out.
-    CLibraryDumper(CLibrary& library, CTreeWriter& out, bool complete)
+    // media types without items or custom fields are left out. runItems 0
+    // writes every item on the calling thread.
+    CLibraryDumper(CLibrary& library, CTreeWriter& out, bool complete, std::size_t runItems = RUN_ITEMS)
         : m_library(library)
         , m_out(out)
         , m_complete(complete)
+        , m_runItems(runItems)
     {
     }
 
@@ -39,12 +47,19 @@ private:
     void WriteCategories();
     void WriteSharedData();
     void WriteMediaType(int type);
+    // The elements of the open array "items".
+    void WriteItems(int type);
     void WriteItem(const CMediaItem& item, int type);
     // A property map holding the keys of one list, made once and kept for
     // every item: only its values are reset, and the values are written
     // from pointers in the list's order.
     struct CProbe {
+        CProbe()
+            : index(data)
+        {
+        }
         CMapStringToString data;
+        CPropMapIndex index;
         std::vector<std::pair<const CString*, CString*>> slots; // key, value
     };
     // The probe of a list of keys, which key tells apart from the others;
@@ -65,5 +80,6 @@ private:
     CLibrary& m_library;
     CTreeWriter& m_out;
     bool m_complete;
+    std::size_t m_runItems;
     std::map<std::pair<int, const void*>, CProbe> m_probes;
 };

@@ -129,3 +129,23 @@ void CTextTreeWriter::Finish()
     Flush();
     m_out.flush();
 }
+
+std::unique_ptr<CTreeWriter> CTextTreeWriter::ForkArray(std::ostream& out, int before) const
+{
+    auto fork = std::make_unique<CTextTreeWriter>(out);
+    fork->m_levels = m_levels;
+    CLevel& array = fork->m_levels.back();
+    array.count = before;
+    array.written = before > 0;
+    return fork;
+}
+
+void CTextTreeWriter::JoinArray(const std::string& text, int count)
+{
+    CLevel& array = m_levels.back();
+    array.count += count;
+    array.written = array.written || count > 0;
+    m_text += text;
+    if (m_text.size() >= kFlushBytes)
+        Flush();
+}

@@ -26,6 +26,8 @@ public:
     void Real(const CString& key, double value) override;
     void Bool(const CString& key, bool value) override;
     void Finish() override;
+    std::unique_ptr<CTreeWriter> ForkArray(std::ostream& out, int before) const override;
+    void JoinArray(const std::string& text, int count) override;
 
 private:
     struct CLevel {

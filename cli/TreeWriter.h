@@ -4,6 +4,9 @@
 // there). The dump writes through it in JSON or as readable text.
 
 #include <cstdint>
+#include <memory>
+#include <ostream>
+#include <string>
 
 #include "platform/util/VemoTypes.h"
 
@@ -21,4 +24,11 @@ public:
     virtual void Bool(const CString& key, bool value) = 0;
     // Ends the document (a final line break).
     virtual void Finish() = 0;
+
+    // For writing the elements of the array now open in pieces on other
+    // threads: a writer that goes on inside that array as if `before`
+    // elements were in it, to out (complete once the fork is gone); Join
+    // then takes that text, holding count elements, as this array's next.
+    virtual std::unique_ptr<CTreeWriter> ForkArray(std::ostream& out, int before) const = 0;
+    virtual void JoinArray(const std::string& text, int count) = 0;
 };

@@ -153,6 +153,12 @@ void CFormField::SetNames(const QStringList& names)
         suggest->SetNames(names);
 }
 
+void CFormField::SetNamesSource(std::function<QStringList()> source)
+{
+    if (auto* suggest = qobject_cast<CSuggestLineEdit*>(m_editor.data()))
+        suggest->SetNamesSource(std::move(source));
+}
+
 void CFormField::SetEnabled(bool enabled)
 {
     if (m_editor)

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 
 #include "app/views/FieldDesc.h"
 
@@ -34,8 +35,10 @@ public:
     // For choice fields: the entries shown and the texts stored for them
     // (values may be empty: each entry is stored as shown).
     void SetChoices(const QStringList& shown, const QStringList& values = {});
-    // For fields with suggestions.
+    // For fields with suggestions: the names, or where they come from when
+    // first needed.
     void SetNames(const QStringList& names);
+    void SetNamesSource(std::function<QStringList()> source);
     void SetEnabled(bool enabled);
 
     // Whether the widget is this field's editor or inside it.

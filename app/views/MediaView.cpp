@@ -23,6 +23,8 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -241,6 +243,9 @@ CMediaView::~CMediaView()
     // focus loss, a model reset) must not reach it.
     for (QObject* child : findChildren<QObject*>())
         disconnect(child, nullptr, this, nullptr);
+    // Nor may a field ask this part for its names.
+    for (CFormField* field : m_fields)
+        field->SetNamesSource(nullptr);
     disconnect(qApp, nullptr, this, nullptr);
 }
 
@@ -939,17 +944,17 @@ QStringList CMediaView::NamesOf(CNameSource source) const
 
 void CMediaView::RefreshNames(CNameSource source)
 {
-    QStringList names;
-    bool made = false;
-    for (CFormField* field : m_fields) {
-        if (field->Desc().names != source)
-            continue;
-        if (!made) {
-            names = NamesOf(source);
-            made = true;
-        }
-        field->SetNames(names);
-    }
+    // Made when a field first needs them, not before the view is shown:
+    // with a large library a list takes long. Fields sharing a source
+    // share one making.
+    auto names = std::make_shared<std::optional<QStringList>>();
+    for (CFormField* field : m_fields)
+        if (field->Desc().names == source)
+            field->SetNamesSource([this, source, names] {
+                if (!*names)
+                    *names = NamesOf(source);
+                return **names;
+            });
 }
 
 void CMediaView::RefreshAllNames()

@@ -4,6 +4,7 @@
 #include <QCompleter>
 #include <QKeyEvent>
 #include <QStringListModel>
+#include <utility>
 
 CSuggestLineEdit::CSuggestLineEdit(QWidget* parent)
     : QLineEdit(parent)
@@ -18,17 +19,42 @@ CSuggestLineEdit::CSuggestLineEdit(QWidget* parent)
 
 void CSuggestLineEdit::SetNames(const QStringList& names)
 {
+    m_source = nullptr;
+    if (m_names->stringList() != names)
+        m_names->setStringList(names);
+}
+
+void CSuggestLineEdit::SetNamesSource(std::function<QStringList()> source)
+{
+    m_source = std::move(source);
+    if (hasFocus())
+        TakeNamesFromSource();
+}
+
+void CSuggestLineEdit::TakeNamesFromSource() const
+{
+    if (!m_source)
+        return;
+    const QStringList names = std::exchange(m_source, nullptr)();
     if (m_names->stringList() != names)
         m_names->setStringList(names);
 }
 
 QStringList CSuggestLineEdit::Names() const
 {
+    TakeNamesFromSource();
     return m_names->stringList();
+}
+
+void CSuggestLineEdit::focusInEvent(QFocusEvent* event)
+{
+    TakeNamesFromSource();
+    QLineEdit::focusInEvent(event);
 }
 
 void CSuggestLineEdit::keyPressEvent(QKeyEvent* event)
 {
+    TakeNamesFromSource();
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     QAbstractItemView* popup = m_completer->popup();
     if (enter && popup && popup->isVisible()) {

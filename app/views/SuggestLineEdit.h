@@ -4,6 +4,7 @@
 // the first one.
 
 #include <QLineEdit>
+#include <functional>
 
 class QCompleter;
 class QStringListModel;
@@ -16,6 +17,10 @@ public:
 
     // The names offered, in the order given; matching ignores case.
     void SetNames(const QStringList& names);
+    // The names come from source when they are first needed (the field
+    // takes the focus or a key, or Names() is asked): lists of every name
+    // in a large library take long to make.
+    void SetNamesSource(std::function<QStringList()> source);
     QStringList Names() const;
 
 signals:
@@ -23,9 +28,13 @@ signals:
     void SuggestionTaken();
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void TakeNamesFromSource() const;
+
+    mutable std::function<QStringList()> m_source;
     QStringListModel* m_names;
     QCompleter* m_completer;
 };

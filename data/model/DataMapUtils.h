@@ -2,6 +2,7 @@
 // Reading and filling the property maps of items: a map carries only the
 // keys its caller asked for, and merging imports fill only what is unset.
 
+#include "data/model/PropMapUtils.h"
 #include "platform/util/VemoTypes.h"
 
 class CDataMapUtils {
@@ -9,14 +10,14 @@ public:
     // Replaces the value of key when the map holds it; never adds a key.
     static void Fill(CMapStringToString& data, const CString& key, const CString& value)
     {
-        if (auto* slot = data.PLookup(key))
+        if (auto* slot = CPropMapIndex::Find(data, key))
             *slot = value;
     }
     // The same for a value that costs something to make: make() runs only
     // when the map holds key.
     template <class F> static void FillWith(CMapStringToString& data, const CString& key, F make)
     {
-        if (auto* slot = data.PLookup(key))
+        if (auto* slot = CPropMapIndex::Find(data, key))
             *slot = make();
     }
     // The text under key, or null when the map does not hold it.

@@ -1,31 +1,98 @@
 #include "data/model/PropMapUtils.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "data/model/MediaUtils.h"
 #include "platform/util/NumberTextConv.h"
 
+namespace {
+
+// The index in use on this thread; the libraries are loaded at start, so
+// the cheap initial-exec model fits.
+thread_local CPropMapIndex* t_index __attribute__((tls_model("initial-exec"))) = nullptr;
+
+std::uint64_t Word(const char* at)
+{
+    std::uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
+// Property names are short: compared eight bytes at a time (the last word
+// overlapping the one before), which beats a call to memcmp.
+bool SameText(const CString& a, const CString& b)
+{
+    const std::size_t size = a.size();
+    if (size != b.size())
+        return false;
+    const char* p = a.data();
+    const char* q = b.data();
+    if (size < 8) {
+        for (std::size_t i = 0; i < size; ++i)
+            if (p[i] != q[i])
+                return false;
+        return true;
+    }
+    for (std::size_t i = 0; i + 8 < size; i += 8)
+        if (Word(p + i) != Word(q + i))
+            return false;
+    return Word(p + size - 8) == Word(q + size - 8);
+}
+
+} // namespace
+
+CPropMapIndex::CUse::CUse(CPropMapIndex& index)
+    : m_previous(t_index)
+{
+    t_index = &index;
+}
+
+CPropMapIndex::CUse::~CUse()
+{
+    t_index = m_previous;
+}
+
+CString* CPropMapIndex::Find(CMapStringToString& data, const CString& key)
+{
+    CPropMapIndex* index = t_index;
+    return index && &index->m_data == &data ? index->Lookup(key) : data.PLookup(key);
+}
+
+CString* CPropMapIndex::Lookup(const CString& key)
+{
+    // Key objects lie side by side at least 32 bytes apart.
+    const auto address = reinterpret_cast<std::uintptr_t>(&key);
+    CEntry& entry = m_entries[((address >> 5) ^ (address >> 13)) % m_entries.size()];
+    if (entry.address != &key || !SameText(entry.key, key)) {
+        entry.address = &key;
+        entry.key = key;
+        entry.value = m_data.PLookup(key);
+    }
+    return entry.value;
+}
+
 void CPropMapUtils::Answer(CMapStringToString& data, const CString& key, const CString& value)
 {
-    if (CString* entry = data.PLookup(key))
+    if (CString* entry = CPropMapIndex::Find(data, key))
         *entry = value;
 }
 
 void CPropMapUtils::AnswerInt(CMapStringToString& data, const CString& key, int value, bool blankZero)
 {
-    if (CString* entry = data.PLookup(key))
+    if (CString* entry = CPropMapIndex::Find(data, key))
         *entry = (blankZero && value == 0) ? CString() : CNumberTextConv::NumberToString(value, 0, CString(), false);
 }
 
 void CPropMapUtils::AnswerCount(CMapStringToString& data, const CString& key, int count)
 {
-    if (CString* entry = data.PLookup(key))
+    if (CString* entry = CPropMapIndex::Find(data, key))
         *entry = CNumberTextConv::NumberToString(count, 0, CString(), true);
 }
 
 void CPropMapUtils::AnswerBool(CMapStringToString& data, const CString& key, bool value)
 {
-    if (CString* entry = data.PLookup(key))
+    if (CString* entry = CPropMapIndex::Find(data, key))
         *entry = value ? "Y" : "N";
 }
 

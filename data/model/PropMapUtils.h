@@ -4,7 +4,53 @@
 // SetData with overwrite false (an import merging into an existing item) only
 // fills fields that are still empty, zero or false.
 
+#include <array>
+#include <cstdint>
+
 #include "platform/util/VemoTypes.h"
+
+// Quick look-ups into one property map that is filled over and over (a
+// writer asking every item for the same keys): the keys the item classes
+// ask with are mostly the same objects each time, so each key object's
+// answer is remembered by its address, and checked against its text before
+// it is used (a temporary may reuse an address). While a CUse is open on
+// this thread, the map's keys must not be added or removed; values may be.
+class CPropMapIndex {
+public:
+    explicit CPropMapIndex(CMapStringToString& data)
+        : m_data(data)
+    {
+    }
+    CPropMapIndex(const CPropMapIndex&) = delete;
+    CPropMapIndex& operator=(const CPropMapIndex&) = delete;
+
+    // Look-ups of the map on this thread go through the index while it lives.
+    class CUse {
+    public:
+        explicit CUse(CPropMapIndex& index);
+        ~CUse();
+        CUse(const CUse&) = delete;
+        CUse& operator=(const CUse&) = delete;
+
+    private:
+        CPropMapIndex* m_previous;
+    };
+
+    // The value of key in data, or null; data's own look-up unless an index
+    // of data is in use on this thread.
+    static CString* Find(CMapStringToString& data, const CString& key);
+
+private:
+    struct CEntry {
+        const CString* address = nullptr;
+        CString key;
+        CString* value = nullptr; // null: the map lacks key
+    };
+    CString* Lookup(const CString& key);
+
+    CMapStringToString& m_data;
+    std::array<CEntry, 256> m_entries;
+};
 
 class CPropMapUtils {
 public:

@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "data/model/MediaUtils.h"
+#include "data/model/PropMapUtils.h"
 #include "platform/util/Archive.h"
 #include "platform/util/VemoTypes.h"
 
@@ -30,7 +31,7 @@ template <class Record, std::size_t N>
 void GetData(const CSettingFlag<Record> (&flags)[N], const Record& record, CMapStringToString& data)
 {
     for (const auto& flag : flags)
-        if (CString* value = data.PLookup(*flag.prop))
+        if (CString* value = CPropMapIndex::Find(data, *flag.prop))
             *value = CString(1, flag.get(record) ? 'Y' : 'N');
 }
 

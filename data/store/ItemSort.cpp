@@ -1,6 +1,7 @@
 #include "data/store/ItemSort.h"
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -250,14 +251,29 @@ void CItemSort::Sort(
 void CItemSort::GetListTexts(const CMediaItemList& items, const CString& sortProp, CStringArray& texts)
 {
     texts.RemoveAll();
+    texts.SetSize(items.GetCount());
+    INT_PTR index = 0;
+    for (const CMediaItem* item : items)
+        texts[index++] = item ? item->GetUniqueDescription(false, sortProp) : CString();
+    // Texts are nearly always unique already: checked without copies first.
+    {
+        std::unordered_set<std::string_view> seen;
+        seen.reserve(static_cast<std::size_t>(texts.GetSize()));
+        bool unique = true;
+        for (const CString& text : texts)
+            if (!seen.insert(text).second) {
+                unique = false;
+                break;
+            }
+        if (unique)
+            return;
+    }
     std::unordered_set<CString> used;
     std::unordered_map<CString, int> repeats;
-    for (const CMediaItem* item : items) {
-        const CString base = item ? item->GetUniqueDescription(false, sortProp) : CString();
-        CString text = base;
+    for (CString& text : texts) {
+        const CString base = text;
         // A repeated text gets the next number that makes it unique.
         for (int& n = repeats[base]; !used.insert(text).second;)
             text = base + CStringUtils::Format(" (%d)", ++n + 1);
-        texts.Add(text);
     }
 }

@@ -142,23 +142,28 @@ bool LooksLikeTimeOnly(const CString& text)
     return i > 0 && i <= 2 && i < text.size() && text[i] == ':';
 }
 
+// Two digits, as the parts of a time (0 to 59) always are.
+void AppendTwoDigits(CString& text, int value)
+{
+    text += static_cast<char>('0' + value / 10 % 10);
+    text += static_cast<char>('0' + value % 10);
+}
+
 CString FormatTime(int hour, int minute, int second, bool noSeconds, bool twelveHour)
 {
     const CString sep = CLocaleUtils::GetTimeSeparator();
-    char buffer[16];
     CString text;
     if (twelveHour) {
         const int shownHour = hour % 12 == 0 ? 12 : hour % 12;
         text = std::to_string(shownHour);
     } else {
-        std::snprintf(buffer, sizeof buffer, "%02d", hour);
-        text = buffer;
+        AppendTwoDigits(text, hour);
     }
-    std::snprintf(buffer, sizeof buffer, "%02d", minute);
-    text += sep + buffer;
+    text += sep;
+    AppendTwoDigits(text, minute);
     if (!noSeconds) {
-        std::snprintf(buffer, sizeof buffer, "%02d", second);
-        text += sep + buffer;
+        text += sep;
+        AppendTwoDigits(text, second);
     }
     if (twelveHour)
         text += hour < 12 ? " AM" : " PM";
@@ -190,14 +195,22 @@ CString CDateTimeUtils::ConvertDateNumbers(
     int year, month, day, hour, minute, second;
     if (!date.GetParts(year, month, day, hour, minute, second))
         return "";
-    const CString time = FormatTime(hour, minute, second, noSeconds, twelveHour);
     if (timeOnly)
-        return time;
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", year, month, day);
-    CString text = buffer;
+        return FormatTime(hour, minute, second, noSeconds, twelveHour);
+    // Written by hand: many texts are made at a time (reports, dumps), and
+    // printf was most of their cost.
+    CString text;
+    if (year >= 0 && year <= 9999) {
+        const auto digit = [](int value) { return static_cast<char>('0' + value % 10); };
+        text = { digit(year / 1000), digit(year / 100), digit(year / 10), digit(year), '-', digit(month / 10),
+            digit(month), '-', digit(day / 10), digit(day) };
+    } else {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", year, month, day);
+        text = buffer;
+    }
     if (withTime)
-        text += " " + time;
+        text += " " + FormatTime(hour, minute, second, noSeconds, twelveHour);
     return text;
 }
 

@@ -373,6 +373,31 @@ private slots:
     }
 
     // New, Copy and Delete on one view of each family.
+    // Suggestions are made once, when the field first takes a key (or the
+    // focus), not when the view fills; names set outright drop a pending
+    // source.
+    void suggestionsAreMadeWhenFirstNeeded()
+    {
+        CSuggestLineEdit edit;
+        int made = 0;
+        edit.SetNamesSource([&made] {
+            ++made;
+            return QStringList { "Ada", "Grace" };
+        });
+        QCOMPARE(made, 0);
+        QTest::keyClick(&edit, Qt::Key_A);
+        QCOMPARE(made, 1);
+        QCOMPARE(edit.Names(), (QStringList { "Ada", "Grace" }));
+        QCOMPARE(made, 1);
+        edit.SetNamesSource([&made] {
+            ++made;
+            return QStringList();
+        });
+        edit.SetNames({ "Hedy" });
+        QCOMPARE(edit.Names(), QStringList { "Hedy" });
+        QCOMPARE(made, 1);
+    }
+
     void newCopyDelete_data()
     {
         QTest::addColumn<int>("type");

@@ -1,15 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 
+#include "cli/JsonWriter.h"
 #include "cli/LibraryDumper.h"
 #include "cli/TextTreeWriter.h"
 #include "data/model/CategoryMgr.h"
+#include "data/model/MagazineIssue.h"
+#include "data/model/MagazineMgr.h"
 #include "data/model/MediaItem.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/PersonMgr.h"
+#include "data/model/PublisherMgr.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
 #include "data/store/Library.h"
+#include "support/LibraryGenerator.h"
 
 namespace {
 
@@ -47,6 +54,59 @@ TEST(LibraryDumperTest, ItemsShowOnlyTheirOwnValues)
     EXPECT_EQ(Count(text.str(), "Signed By: Ada\n"), 1u) << text.str();
     EXPECT_EQ(Count(text.str(), "Signed By: Grace\n"), 1u);
     CCategoryMgr::DeleteInstance();
+}
+
+// An article carries its own category, which the dump lists once, even
+// where the sub-items' own keys name it too.
+TEST(LibraryDumperTest, SubItemCategoryIsWrittenOnce)
+{
+    std::ostringstream text;
+    {
+        CLibrary library(true, true);
+        CMediaItem* magazine = library.CreateMediaItem(CMediaUtils::MEDIA_MAGAZINE, nullptr);
+        magazine->SetTitle("Monthly");
+        auto* article = static_cast<CMagazineArticle*>(magazine->CreateSubItem(nullptr));
+        article->SetTitle("Feature");
+        magazine->AddSubItem(article);
+        CTextTreeWriter writer(text);
+        CLibraryDumper(library, writer, true).Write();
+    }
+    const std::string& out = text.str();
+    const std::size_t at = out.find("Title: Feature");
+    ASSERT_NE(at, std::string::npos) << out;
+    const std::size_t begin = out.rfind("properties:", at);
+    const std::string properties = out.substr(begin, out.find("customValues:", at) - begin);
+    EXPECT_EQ(Count(properties, "Category:"), 1u) << properties;
+    EXPECT_EQ(Count(properties, "Category Desc.:"), 1u) << properties;
+    CCategoryMgr::DeleteInstance();
+}
+
+// Items written in runs on two threads come out as written on one, in both
+// forms, runs ending inside a type and at its end alike.
+TEST(LibraryDumperTest, RunsOnTwoThreadsWriteWhatOneWrites)
+{
+    CLibrary library(true, true);
+    vemotest::GenerateLibrary(library, { 300, 7u });
+    for (const bool json : { false, true }) {
+        std::string texts[2];
+        for (const std::size_t run : { std::size_t { 0 }, std::size_t { 3 } }) {
+            std::ostringstream out;
+            std::unique_ptr<CTreeWriter> writer;
+            if (json)
+                writer = std::make_unique<CJsonWriter>(out);
+            else
+                writer = std::make_unique<CTextTreeWriter>(out);
+            CLibraryDumper(library, *writer, json, run).Write();
+            writer.reset();
+            texts[run > 0] = out.str();
+        }
+        EXPECT_GT(texts[0].size(), 100000u);
+        EXPECT_TRUE(texts[0] == texts[1]) << (json ? "JSON" : "text");
+    }
+    CCategoryMgr::DeleteInstance();
+    CPublisherMgr::DeleteInstance();
+    CPersonMgr::DeleteInstance();
+    CMagazineMgr::DeleteInstance();
 }
 
 } // namespace

@@ -570,3 +570,26 @@ TEST_F(LibraryTest, ReportArraysStaySortedByName)
     EXPECT_EQ(
         books->GetRunErrorMsg(), "Unable to generate web report, because there is no data to show for this report.");
 }
+
+// List texts tell items apart: a repeated text gets the next free number,
+// and a list without repeats is left as the items describe themselves.
+TEST_F(LibraryTest, ListTextsAreNumberedOnlyWhereTheyRepeat)
+{
+    CLibrary library(false, true);
+    for (const char* title : { "Emma", "Persuasion", "Emma", "Emma" })
+        Add(library, U::MEDIA_BOOK, title);
+    CStringArray texts;
+    library.GetItemListTexts(U::MEDIA_BOOK, texts);
+    ASSERT_EQ(texts.GetSize(), 4);
+    const CString emma = texts[0];
+    EXPECT_EQ(Strings(texts.begin(), texts.end()), (Strings { emma, emma + " (2)", emma + " (3)", texts[3] }));
+    EXPECT_EQ(texts[3].find(" ("), CString::npos);
+
+    CLibrary distinct(false, true);
+    for (const char* title : { "Emma", "Persuasion" })
+        Add(distinct, U::MEDIA_BOOK, title);
+    distinct.GetItemListTexts(U::MEDIA_BOOK, texts);
+    EXPECT_EQ(texts.GetSize(), 2);
+    EXPECT_NE(texts[0], texts[1]);
+    EXPECT_EQ(texts[0].find(" ("), CString::npos);
+}
