@@ -169,15 +169,32 @@ bool CDelimitedTextReader::Fail(const CString& what)
     return false;
 }
 
-void CDelimitedTextReader::EndCell(CStringArray& cells, std::string& cell)
-{
-    cells.Add(CTextEncoding::ToUtf8Lenient(cell));
-    cell.clear();
-}
-
 bool CDelimitedTextReader::ReadRow(CStringArray& cells)
 {
     cells.RemoveAll();
+    return ReadCells([&cells](const std::string& cell) {
+        cells.Add(CTextEncoding::ToUtf8Lenient(cell));
+        return cells.size();
+    });
+}
+
+bool CDelimitedTextReader::ReadRow(std::string& text, int& count)
+{
+    text.clear();
+    count = 0;
+    return ReadCells([&](const std::string& cell) {
+        if (CTextEncoding::IsValidUtf8(cell))
+            text += cell;
+        else
+            text += CTextEncoding::ToUtf8Lenient(cell);
+        text += '\0';
+        return static_cast<std::size_t>(++count);
+    });
+}
+
+// end(cell) keeps a cell and returns the number of cells kept.
+template <class End> bool CDelimitedTextReader::ReadCells(End&& end)
+{
     if (HasError() || !Fill())
         return false;
     ++m_rowNumber;
@@ -185,7 +202,8 @@ bool CDelimitedTextReader::ReadRow(CStringArray& cells)
 
     enum class State { cellStart, unquoted, quoted, afterQuote };
     State state = State::cellStart;
-    std::string cell;
+    std::string& cell = m_cell;
+    cell.clear();
     std::size_t rowBytes = 0;
     bool hasContent = false;
     int quoteLine = m_line;
@@ -197,7 +215,7 @@ bool CDelimitedTextReader::ReadRow(CStringArray& cells)
                 return Fail(CStringUtils::Format(
                     "the quoted cell opened on line %d is not closed before the end of the file", quoteLine));
             if (hasContent)
-                EndCell(cells, cell);
+                end(cell);
             return true;
         }
         const char c = m_buffer[m_pos++];
@@ -236,13 +254,14 @@ bool CDelimitedTextReader::ReadRow(CStringArray& cells)
         if (lineBreak) {
             ++m_line;
             if (hasContent)
-                EndCell(cells, cell);
+                end(cell);
             return true;
         }
         hasContent = true;
         if (c == m_delimiter) {
-            EndCell(cells, cell);
-            if (cells.size() >= m_maxCells)
+            const std::size_t kept = end(cell);
+            cell.clear();
+            if (kept >= m_maxCells)
                 return Fail(CStringUtils::Format("the row has more than %zu cells", m_maxCells));
             state = State::cellStart;
         } else if (c == '"' && state == State::cellStart) {
