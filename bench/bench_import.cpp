@@ -6,7 +6,9 @@
 // median of 3 runs, each run a fresh process. Then, in-process, the import
 // into a media type that already holds many items: reading the rows, finding
 // each row's equal item, and the snapshot that makes the import
-// all-or-nothing.
+// all-or-nothing; and typed rows into an empty type as the window imports
+// them (rows held) and as the tool does (rows read again from a file), with
+// the process's peak memory.
 //
 //   bench_import [--tool-sizes=N,N,...] [benchmark options]
 #include <benchmark/benchmark.h>

@@ -172,7 +172,7 @@ bool CDelimitedTextReader::Fail(const CString& what)
 bool CDelimitedTextReader::ReadRow(CStringArray& cells)
 {
     cells.RemoveAll();
-    return ReadCells([&cells](const std::string& cell) {
+    return ReadCells<true>([&cells](const std::string& cell) {
         cells.Add(CTextEncoding::ToUtf8Lenient(cell));
         return cells.size();
     });
@@ -182,7 +182,7 @@ bool CDelimitedTextReader::ReadRow(std::string& text, int& count)
 {
     text.clear();
     count = 0;
-    return ReadCells([&](const std::string& cell) {
+    return ReadCells<true>([&](const std::string& cell) {
         if (CTextEncoding::IsValidUtf8(cell))
             text += cell;
         else
@@ -192,10 +192,16 @@ bool CDelimitedTextReader::ReadRow(std::string& text, int& count)
     });
 }
 
-// end(cell) keeps a cell and returns the number of cells kept.
-template <class End> bool CDelimitedTextReader::ReadCells(End&& end)
+bool CDelimitedTextReader::SkipRow(int& count)
 {
-    if (HasError() || !Fill())
+    count = 0;
+    return ReadCells<false>([&count](const std::string&) { return static_cast<std::size_t>(++count); });
+}
+
+// end(cell) keeps a cell and returns the number of cells kept.
+template <bool keep, class End> bool CDelimitedTextReader::ReadCells(End&& end)
+{
+    if (HasError() || !More())
         return false;
     ++m_rowNumber;
     m_rowLine = m_line;
@@ -208,7 +214,7 @@ template <class End> bool CDelimitedTextReader::ReadCells(End&& end)
     bool hasContent = false;
     int quoteLine = m_line;
     while (true) {
-        if (!Fill()) {
+        if (!More()) {
             if (HasError())
                 return false;
             if (state == State::quoted)
@@ -230,7 +236,7 @@ template <class End> bool CDelimitedTextReader::ReadCells(End&& end)
         if (c == '\0')
             return Fail("the file holds NUL bytes; it is not a text file");
         const bool lineBreak = c == '\r' || c == '\n';
-        if (lineBreak && Fill() && c == '\r' && m_buffer[m_pos] == '\n')
+        if (lineBreak && More() && c == '\r' && m_buffer[m_pos] == '\n')
             ++m_pos;
         if (HasError())
             return false;
@@ -240,14 +246,16 @@ template <class End> bool CDelimitedTextReader::ReadCells(End&& end)
                 state = State::afterQuote;
             } else if (lineBreak) {
                 ++m_line;
-                cell += '\n';
-            } else {
+                if constexpr (keep)
+                    cell += '\n';
+            } else if constexpr (keep) {
                 cell += c;
             }
             continue;
         }
         if (state == State::afterQuote && c == '"') {
-            cell += '"';
+            if constexpr (keep)
+                cell += '"';
             state = State::quoted;
             continue;
         }
@@ -270,7 +278,8 @@ template <class End> bool CDelimitedTextReader::ReadCells(End&& end)
         } else {
             // Text after a closing quote, or a quote inside a plain cell, is
             // kept as it stands.
-            cell += c;
+            if constexpr (keep)
+                cell += c;
             state = State::unquoted;
         }
     }

@@ -49,6 +49,9 @@ public:
     // The same into one text: each cell ended by a NUL (which no cell
     // holds), text's room reused; count is the number of cells.
     bool ReadRow(std::string& text, int& count);
+    // Goes past the next row, checking it as ReadRow does, and counts its
+    // cells without keeping them.
+    bool SkipRow(int& count);
     bool HasError() const { return !m_error.empty(); }
     const CString& GetError() const { return m_error; }
     // The row last read, counting from 1, and the line on which it starts.
@@ -71,12 +74,13 @@ public:
 
 private:
     // Makes sure a byte is buffered; false at the end of the input.
+    bool More() { return (m_started && m_pos < m_buffer.size()) || Fill(); }
     bool Fill();
     void DetectEncoding();
     void ConvertUtf16(std::string& block);
     bool Fail(const CString& what);
-    // Reads one row, handing each cell's bytes to end (which may take them).
-    template <class End> bool ReadCells(End&& end);
+    // Reads one row, handing each cell's bytes (without keep, none) to end.
+    template <bool keep, class End> bool ReadCells(End&& end);
 
     char m_delimiter;
     std::unique_ptr<std::ifstream> m_file;

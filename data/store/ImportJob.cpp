@@ -182,8 +182,21 @@ bool CImportJob::ReadRows(CDelimitedTextReader& reader, CString& error)
     m_byType = false;
     std::size_t columnCount = 0;
     CImportRow row;
-    while (row.cells.Read(reader)) {
-        columnCount = std::max(columnCount, row.cells.size());
+    const auto next = [&](std::size_t& cells) {
+        // Read again as they are imported, the rows after the first are
+        // only checked and counted here.
+        if (m_runOnce && m_rowCount > 0) {
+            int count = 0;
+            const bool read = reader.SkipRow(count);
+            cells = static_cast<std::size_t>(count);
+            return read;
+        }
+        const bool read = row.cells.Read(reader);
+        cells = row.cells.size();
+        return read;
+    };
+    for (std::size_t cells = 0; next(cells);) {
+        columnCount = std::max(columnCount, cells);
         if (m_rowCount++ == 0)
             m_first = row.cells.ToArray();
         if (m_runOnce)
