@@ -6,7 +6,9 @@
 // median of 3 runs, each run a fresh process. Then, in-process, the import
 // into a media type that already holds many items: reading the rows, finding
 // each row's equal item, and the snapshot that makes the import
-// all-or-nothing.
+// all-or-nothing; and typed rows into an empty type as the window imports
+// them (rows held) and as the tool does (rows read again from a file), with
+// the process's peak memory.
 //
 //   bench_import [--tool-sizes=N,N,...] [benchmark options]
 #include <benchmark/benchmark.h>
@@ -149,18 +151,29 @@ std::string MakeTypedRows(int count)
     return text;
 }
 
-void BM_ImportTypedRowsIntoEmptyType(benchmark::State& state)
+// As the window imports (rows held) or, toolLike, as the tool does: from a
+// file, each row read again as it is imported, nothing kept for a failure.
+// The peak is the process's, so each size wants a run of its own
+// (--benchmark_filter=.../1000000).
+void ImportTypedRows(benchmark::State& state, bool toolLike)
 {
     const int count = static_cast<int>(state.range(0));
-    const std::string rows = MakeTypedRows(count);
+    std::string rows = MakeTypedRows(count);
+    const std::string path = "/tmp/vemo-bench-typed-" + std::to_string(::getpid()) + ".csv";
+    if (toolLike) {
+        std::ofstream(path, std::ios::binary) << rows;
+        std::string().swap(rows);
+    }
     std::size_t unread = 0;
     for (auto _ : state) {
         state.PauseTiming();
         auto library = std::make_unique<CLibrary>(false, true);
         state.ResumeTiming();
         CImportJob job(*library, U::MEDIA_BOOK);
+        job.SetRunOnce(toolLike);
+        job.SetDiscardedUnlessSaved(toolLike);
         CString error;
-        if (!job.ReadBytes(rows, ';', error))
+        if (!(toolLike ? job.ReadFile(path, ';', error) : job.ReadBytes(rows, ';', error)))
             state.SkipWithError(error.c_str());
         const CImportOutcome outcome = job.Run(false);
         if (!outcome.Succeeded() || outcome.created != count)
@@ -170,13 +183,26 @@ void BM_ImportTypedRowsIntoEmptyType(benchmark::State& state)
         library.reset();
         state.ResumeTiming();
     }
+    if (toolLike)
+        std::remove(path.c_str());
     rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     state.counters["unread"] = static_cast<double>(unread);
     state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
     state.SetItemsProcessed(state.iterations() * count);
 }
+
+void BM_ImportTypedRowsIntoEmptyType(benchmark::State& state)
+{
+    ImportTypedRows(state, false);
+}
 BENCHMARK(BM_ImportTypedRowsIntoEmptyType)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_ImportTypedRowsAsTheTool(benchmark::State& state)
+{
+    ImportTypedRows(state, true);
+}
+BENCHMARK(BM_ImportTypedRowsAsTheTool)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // ---------------------------------------------------------------------------
 // The tool beside SQLite, each a process of its own.

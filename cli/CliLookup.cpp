@@ -36,14 +36,6 @@ bool CCliLookup::Fill(CMediaItem& item, CLookupCandidate candidate, CString& mes
     return true;
 }
 
-CMediaItem* CCollectingImportJob::ImportRow(const CMapStringToString& values)
-{
-    CMediaItem* item = CImportJob::ImportRow(values);
-    if (item && m_seen.insert(item).second)
-        m_items.push_back(item);
-    return item;
-}
-
 int LookUpImportedItems(CCliContext& context, CCliLookup& lookup, const std::vector<CMediaItem*>& items)
 {
     std::vector<std::pair<CMediaItem*, CLookupQuery>> work;

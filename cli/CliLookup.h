@@ -5,13 +5,11 @@
 // one item from one candidate.
 
 #include <memory>
-#include <unordered_set>
 #include <vector>
 
 #include "cli/CliArgs.h"
 #include "data/lookup/LookupFill.h"
 #include "data/lookup/LookupService.h"
-#include "data/store/ImportJob.h"
 
 class CCliContext;
 class CMediaItem;
@@ -36,21 +34,6 @@ public:
 private:
     std::unique_ptr<CLookupService> m_service;
     CLookupFillOptions m_fill;
-};
-
-// An import that keeps the item each row went into, in row order, each
-// once.
-class CCollectingImportJob : public CImportJob {
-public:
-    using CImportJob::CImportJob;
-    const std::vector<CMediaItem*>& GetItems() const { return m_items; }
-
-protected:
-    CMediaItem* ImportRow(const CMapStringToString& values) override;
-
-private:
-    std::vector<CMediaItem*> m_items;
-    std::unordered_set<const CMediaItem*> m_seen;
 };
 
 // Fills the imported items that carry an ISBN or a barcode from the first

@@ -10,6 +10,7 @@
 #include "data/model/MediaUtils.h"
 #include "data/store/DelimitedTextReader.h"
 #include "data/store/ImportJob.h"
+#include "data/store/Library.h"
 #include "platform/util/NumberTextConv.h"
 #include "platform/util/StringUtils.h"
 
@@ -180,6 +181,15 @@ void WriteOutcome(std::ostream& out, const CImportOutcome& outcome)
             << "): " << cell.problem << '\n';
 }
 
+// Freeing every imported item would take about as long as the save: they
+// are left to the end of the process, while the lock goes now.
+void LeaveAtExit(CCliContext& context, CCliSession& session, std::vector<std::unique_ptr<CImportJob>>& jobs)
+{
+    context.Done(session.Get().CloseKeepingLibrary());
+    for (auto& job : jobs)
+        context.Done(std::move(job));
+}
+
 } // namespace
 
 int RunImport(CCliContext& context, const CCliArgs& args)
@@ -223,11 +233,13 @@ int RunImport(CCliContext& context, const CCliArgs& args)
     if (args.Has("lookup") && !lookup.Configure(args, context.DataDir(), error))
         return context.UsageError(command, error);
     const bool mixed = !plan.typeColumn.empty();
-    std::vector<std::unique_ptr<CCollectingImportJob>> jobs;
+    std::vector<std::unique_ptr<CImportJob>> jobs;
     for (int type : typeOrder) {
-        auto job = std::make_unique<CCollectingImportJob>(session.GetLibrary(), type);
-        // Nothing is saved after a dry run or a failure.
+        auto job = std::make_unique<CImportJob>(session.GetLibrary(), type);
+        // Nothing is saved after a dry run or a failure, and each job runs once.
         job->SetDiscardedUnlessSaved(true);
+        job->SetRunOnce(true);
+        job->SetKeepItems(args.Has("lookup"));
         if (const int status = PrepareJob(context, command, plan, *job, mixed); status != CCliContext::EXIT_OK)
             return status;
         jobs.push_back(std::move(job));
@@ -256,6 +268,7 @@ int RunImport(CCliContext& context, const CCliArgs& args)
     if (dryRun) {
         if (args.Has("lookup"))
             out << "The online look-up is not done in a dry run.\n";
+        LeaveAtExit(context, session, jobs);
         return CCliContext::EXIT_OK;
     }
     if (args.Has("lookup")) {
@@ -272,5 +285,6 @@ int RunImport(CCliContext& context, const CCliArgs& args)
         return session.Fail("Nothing was saved.");
     session.Warn();
     out << "Saved library \"" << session.Get().GetName() << "\".\n";
+    LeaveAtExit(context, session, jobs);
     return CCliContext::EXIT_OK;
 }

@@ -530,6 +530,13 @@ void CLibrarySession::AddCreationNote()
     m_library->SetNotes(CStringUtils::Format("This Library was created on %s.", today.c_str()));
 }
 
+std::unique_ptr<CLibrary> CLibrarySession::CloseKeepingLibrary()
+{
+    std::unique_ptr<CLibrary> library = std::move(m_library);
+    Close();
+    return library;
+}
+
 void CLibrarySession::Close()
 {
     m_library.reset();

@@ -97,6 +97,9 @@ public:
     void AddCreationNote();
     // Destroys the library without saving it and gives its lock up.
     void Close();
+    // Close, but the library is handed to the caller instead of destroyed
+    // (a process about to end leaves it to the end of the process).
+    std::unique_ptr<CLibrary> CloseKeepingLibrary();
 
     CLibrary* GetLibrary() const { return m_library.get(); }
     const CString& GetName() const { return m_name; }

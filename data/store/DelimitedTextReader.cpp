@@ -169,35 +169,59 @@ bool CDelimitedTextReader::Fail(const CString& what)
     return false;
 }
 
-void CDelimitedTextReader::EndCell(CStringArray& cells, std::string& cell)
-{
-    cells.Add(CTextEncoding::ToUtf8Lenient(cell));
-    cell.clear();
-}
-
 bool CDelimitedTextReader::ReadRow(CStringArray& cells)
 {
     cells.RemoveAll();
-    if (HasError() || !Fill())
+    return ReadCells<true>([&cells](const std::string& cell) {
+        cells.Add(CTextEncoding::ToUtf8Lenient(cell));
+        return cells.size();
+    });
+}
+
+bool CDelimitedTextReader::ReadRow(std::string& text, int& count)
+{
+    text.clear();
+    count = 0;
+    return ReadCells<true>([&](const std::string& cell) {
+        if (CTextEncoding::IsValidUtf8(cell))
+            text += cell;
+        else
+            text += CTextEncoding::ToUtf8Lenient(cell);
+        text += '\0';
+        return static_cast<std::size_t>(++count);
+    });
+}
+
+bool CDelimitedTextReader::SkipRow(int& count)
+{
+    count = 0;
+    return ReadCells<false>([&count](const std::string&) { return static_cast<std::size_t>(++count); });
+}
+
+// end(cell) keeps a cell and returns the number of cells kept.
+template <bool keep, class End> bool CDelimitedTextReader::ReadCells(End&& end)
+{
+    if (HasError() || !More())
         return false;
     ++m_rowNumber;
     m_rowLine = m_line;
 
     enum class State { cellStart, unquoted, quoted, afterQuote };
     State state = State::cellStart;
-    std::string cell;
+    std::string& cell = m_cell;
+    cell.clear();
     std::size_t rowBytes = 0;
     bool hasContent = false;
     int quoteLine = m_line;
     while (true) {
-        if (!Fill()) {
+        if (!More()) {
             if (HasError())
                 return false;
             if (state == State::quoted)
                 return Fail(CStringUtils::Format(
                     "the quoted cell opened on line %d is not closed before the end of the file", quoteLine));
             if (hasContent)
-                EndCell(cells, cell);
+                end(cell);
             return true;
         }
         const char c = m_buffer[m_pos++];
@@ -212,7 +236,7 @@ bool CDelimitedTextReader::ReadRow(CStringArray& cells)
         if (c == '\0')
             return Fail("the file holds NUL bytes; it is not a text file");
         const bool lineBreak = c == '\r' || c == '\n';
-        if (lineBreak && Fill() && c == '\r' && m_buffer[m_pos] == '\n')
+        if (lineBreak && More() && c == '\r' && m_buffer[m_pos] == '\n')
             ++m_pos;
         if (HasError())
             return false;
@@ -222,27 +246,30 @@ bool CDelimitedTextReader::ReadRow(CStringArray& cells)
                 state = State::afterQuote;
             } else if (lineBreak) {
                 ++m_line;
-                cell += '\n';
-            } else {
+                if constexpr (keep)
+                    cell += '\n';
+            } else if constexpr (keep) {
                 cell += c;
             }
             continue;
         }
         if (state == State::afterQuote && c == '"') {
-            cell += '"';
+            if constexpr (keep)
+                cell += '"';
             state = State::quoted;
             continue;
         }
         if (lineBreak) {
             ++m_line;
             if (hasContent)
-                EndCell(cells, cell);
+                end(cell);
             return true;
         }
         hasContent = true;
         if (c == m_delimiter) {
-            EndCell(cells, cell);
-            if (cells.size() >= m_maxCells)
+            const std::size_t kept = end(cell);
+            cell.clear();
+            if (kept >= m_maxCells)
                 return Fail(CStringUtils::Format("the row has more than %zu cells", m_maxCells));
             state = State::cellStart;
         } else if (c == '"' && state == State::cellStart) {
@@ -251,7 +278,8 @@ bool CDelimitedTextReader::ReadRow(CStringArray& cells)
         } else {
             // Text after a closing quote, or a quote inside a plain cell, is
             // kept as it stands.
-            cell += c;
+            if constexpr (keep)
+                cell += c;
             state = State::unquoted;
         }
     }

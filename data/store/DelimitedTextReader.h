@@ -46,6 +46,12 @@ public:
     // input, or on an error, after which GetError says what and where and
     // no further rows are read.
     bool ReadRow(CStringArray& cells);
+    // The same into one text: each cell ended by a NUL (which no cell
+    // holds), text's room reused; count is the number of cells.
+    bool ReadRow(std::string& text, int& count);
+    // Goes past the next row, checking it as ReadRow does, and counts its
+    // cells without keeping them.
+    bool SkipRow(int& count);
     bool HasError() const { return !m_error.empty(); }
     const CString& GetError() const { return m_error; }
     // The row last read, counting from 1, and the line on which it starts.
@@ -68,11 +74,13 @@ public:
 
 private:
     // Makes sure a byte is buffered; false at the end of the input.
+    bool More() { return (m_started && m_pos < m_buffer.size()) || Fill(); }
     bool Fill();
     void DetectEncoding();
     void ConvertUtf16(std::string& block);
     bool Fail(const CString& what);
-    void EndCell(CStringArray& cells, std::string& cell);
+    // Reads one row, handing each cell's bytes (without keep, none) to end.
+    template <bool keep, class End> bool ReadCells(End&& end);
 
     char m_delimiter;
     std::unique_ptr<std::ifstream> m_file;
@@ -82,6 +90,7 @@ private:
     bool m_started = false;
     enum class Encoding { bytes, utf16le, utf16be } m_encoding = Encoding::bytes;
     std::string m_pendingUtf16;
+    std::string m_cell; // the cell being read
     std::size_t m_maxRowBytes = DEFAULT_MAX_ROW_BYTES;
     std::size_t m_maxCells = DEFAULT_MAX_CELLS;
     int m_rowNumber = 0;

@@ -1,9 +1,10 @@
 #include "data/store/ImportJob.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <memory>
-#include <unordered_set>
+#include <stdexcept>
 
 #include "data/model/MediaItem.h"
 #include "data/model/MediaRegistry.h"
@@ -38,6 +39,57 @@ bool IsPublisherDetail(const CString& prop)
         || prop == CMediaUtils::MEDIA_PROP_PUBLISHERPHONE || prop == CMediaUtils::MEDIA_PROP_PUBLISHERURL;
 }
 
+// The items a run went into, each with whether the run made it: a table of
+// tagged pointers with open addressing, as a large import goes into many.
+class CTouchedItems {
+public:
+    enum class State { none, made, existing };
+
+    State Find(const CMediaItem* item) const
+    {
+        if (m_slots.empty())
+            return State::none;
+        const std::uintptr_t slot = m_slots[Slot(item)];
+        return slot == 0 ? State::none : (slot & 1) ? State::made : State::existing;
+    }
+    void Add(const CMediaItem* item, bool made)
+    {
+        if ((m_count + 1) * 2 > m_slots.size())
+            Grow();
+        m_slots[Slot(item)] = reinterpret_cast<std::uintptr_t>(item) | (made ? 1 : 0);
+        ++m_count;
+    }
+
+private:
+    // Where item is, or the empty slot it would take.
+    std::size_t Slot(const CMediaItem* item) const
+    {
+        const auto key = reinterpret_cast<std::uintptr_t>(item);
+        const std::size_t mask = m_slots.size() - 1;
+        std::size_t at = static_cast<std::size_t>((key >> 4) * 0x9E3779B97F4A7C15ULL) & mask;
+        while (m_slots[at] != 0 && (m_slots[at] & ~std::uintptr_t(1)) != key)
+            at = (at + 1) & mask;
+        return at;
+    }
+    void Grow()
+    {
+        std::vector<std::uintptr_t> old(std::max<std::size_t>(64, m_slots.size() * 2), 0);
+        old.swap(m_slots);
+        for (const std::uintptr_t slot : old)
+            if (slot != 0)
+                m_slots[Slot(reinterpret_cast<const CMediaItem*>(slot & ~std::uintptr_t(1)))] = slot;
+    }
+
+    std::vector<std::uintptr_t> m_slots;
+    std::size_t m_count = 0;
+};
+
+// The rows could not be read again as they were read first.
+class CRereadError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 } // namespace
 
 CImportCells::CImportCells(const CStringArray& cells)
@@ -51,6 +103,11 @@ CImportCells::CImportCells(const CStringArray& cells)
         m_text += cell;
         m_text += '\0';
     }
+}
+
+bool CImportCells::Read(CDelimitedTextReader& reader)
+{
+    return reader.ReadRow(m_text, m_count);
 }
 
 CString CImportCells::GetAt(int index) const
@@ -91,6 +148,8 @@ const CCustomFieldMgr* CImportJob::GetFields() const
 
 bool CImportJob::ReadFile(const CString& path, char delimiter, CString& error)
 {
+    m_path = path;
+    m_delimiter = delimiter;
     CDelimitedTextReader reader(delimiter);
     if (!reader.Open(path)) {
         error = reader.GetError();
@@ -101,37 +160,61 @@ bool CImportJob::ReadFile(const CString& path, char delimiter, CString& error)
 
 bool CImportJob::ReadBytes(std::string bytes, char delimiter, CString& error)
 {
+    m_path.clear();
+    m_delimiter = delimiter;
     CDelimitedTextReader reader(delimiter);
-    reader.OpenBytes(std::move(bytes));
+    if (m_runOnce) {
+        m_bytes = std::move(bytes);
+        reader.OpenBytes(m_bytes);
+    } else {
+        reader.OpenBytes(std::move(bytes));
+    }
     return ReadRows(reader, error);
 }
 
 bool CImportJob::ReadRows(CDelimitedTextReader& reader, CString& error)
 {
     m_rows.clear();
+    m_rowCount = 0;
     m_first.RemoveAll();
     m_columns.RemoveAll();
     m_hasHeader = false;
+    m_byType = false;
     std::size_t columnCount = 0;
-    CStringArray cells;
-    while (reader.ReadRow(cells)) {
-        CImportRow row;
+    CImportRow row;
+    const auto next = [&](std::size_t& cells) {
+        // Read again as they are imported, the rows after the first are
+        // only checked and counted here.
+        if (m_runOnce && m_rowCount > 0) {
+            int count = 0;
+            const bool read = reader.SkipRow(count);
+            cells = static_cast<std::size_t>(count);
+            return read;
+        }
+        const bool read = row.cells.Read(reader);
+        cells = row.cells.size();
+        return read;
+    };
+    for (std::size_t cells = 0; next(cells);) {
+        columnCount = std::max(columnCount, cells);
+        if (m_rowCount++ == 0)
+            m_first = row.cells.ToArray();
+        if (m_runOnce)
+            continue;
         row.rowNumber = reader.GetRowNumber();
         row.lineNumber = reader.GetLineNumber();
-        row.cells = CImportCells(cells);
-        columnCount = std::max(columnCount, cells.size());
-        if (m_rows.empty())
-            m_first = cells;
-        m_rows.push_back(std::move(row));
+        // A copy takes no more room than its text; row keeps its room for the next.
+        m_rows.push_back(row);
     }
     if (reader.HasError()) {
         error = reader.GetError();
         m_rows.clear();
+        m_rowCount = 0;
         m_first.RemoveAll();
         return false;
     }
     m_columns.SetSize(static_cast<int>(columnCount));
-    ProposeColumns(!m_rows.empty() && CDelimitedTextReader::IsHeaderRow(m_first, GetFields()));
+    ProposeColumns(m_rowCount > 0 && CDelimitedTextReader::IsHeaderRow(m_first, GetFields()));
     return true;
 }
 
@@ -167,7 +250,8 @@ void CImportJob::TreatFirstRowAsData()
     if (!m_hasHeader)
         return;
     m_hasHeader = false;
-    m_rows.front().chosen = true;
+    if (!m_rows.empty())
+        m_rows.front().chosen = true;
     m_notes.RemoveAll();
     for (CString& column : m_columns)
         column = CDelimitedTextReader::IGNORE_COLUMN;
@@ -175,10 +259,11 @@ void CImportJob::TreatFirstRowAsData()
 
 void CImportJob::SetFirstRowIsHeader(bool header)
 {
-    if (m_rows.empty() || header == m_hasHeader)
+    if (m_rowCount == 0 || header == m_hasHeader)
         return;
     m_hasHeader = header;
-    m_rows.front().chosen = !header;
+    if (!m_rows.empty())
+        m_rows.front().chosen = !header;
     if (!header)
         return;
     const CStringArray& headings = m_first;
@@ -193,7 +278,7 @@ void CImportJob::SetFirstRowIsHeader(bool header)
 
 void CImportJob::TreatFirstRowAsHeader()
 {
-    if (!m_hasHeader && !m_rows.empty())
+    if (!m_hasHeader && m_rowCount > 0)
         ProposeColumns(true);
 }
 
@@ -250,16 +335,21 @@ void CImportJob::AddFieldsForIgnoredColumns(CStringArray& made)
 
 void CImportJob::ChooseRowsByType(int column, const CMapStringToString& types)
 {
-    for (std::size_t r = 0; r < m_rows.size(); ++r) {
-        CImportRow& row = m_rows[r];
-        if (m_hasHeader && r == 0)
-            continue;
-        const CString cell = column >= 0 && column < row.cells.GetSize()
-            ? CStringUtils::ToLower(CStringUtils::Trim(row.cells.GetAt(column)))
-            : CString();
-        const CString* type = types.PLookup(cell);
-        row.chosen = type && *type == std::to_string(m_mediaType);
-    }
+    m_byType = true;
+    m_typeColumn = column;
+    m_types = types;
+    for (std::size_t r = 0; r < m_rows.size(); ++r)
+        if (!m_hasHeader || r > 0)
+            m_rows[r].chosen = IsChosenByType(m_rows[r].cells);
+}
+
+bool CImportJob::IsChosenByType(const CImportCells& cells) const
+{
+    const CString cell = m_typeColumn >= 0 && m_typeColumn < cells.GetSize()
+        ? CStringUtils::ToLower(CStringUtils::Trim(cells.GetAt(m_typeColumn)))
+        : CString();
+    const CString* type = m_types.PLookup(cell);
+    return type && *type == std::to_string(m_mediaType);
 }
 
 CString CImportJob::GetColumnProperty(int column) const
@@ -324,27 +414,47 @@ CStringArray CImportJob::GetForeignProperties() const
 
 void CImportJob::SetRowChosen(int index, bool chosen)
 {
-    if (index >= 0 && index < GetRowCount())
+    if (index >= 0 && static_cast<std::size_t>(index) < m_rows.size())
         m_rows[static_cast<std::size_t>(index)].chosen = chosen;
+}
+
+std::vector<CImportJob::CColumnPlan> CImportJob::MakePlan() const
+{
+    const bool video = IsVideoType(m_mediaType);
+    std::vector<CColumnPlan> plan(m_columns.size());
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        const CString& prop = m_columns[i];
+        if (prop == CDelimitedTextReader::IGNORE_COLUMN)
+            continue;
+        plan[i].prop = &prop;
+        plan[i].kind = CImportValueReader::KindOf(prop);
+        plan[i].videoLength = video && prop == CMediaUtils::MEDIA_PROP_LENGTH;
+    }
+    return plan;
 }
 
 void CImportJob::BuildValues(
     const CImportRow& row, CMapStringToString& values, std::vector<CImportOutcome::CUnread>* unread) const
 {
-    values.RemoveAll();
-    const bool video = IsVideoType(m_mediaType);
-    const int count = std::min(GetColumnCount(), row.cells.GetSize());
+    BuildValues(MakePlan(), row, values, unread);
+}
+
+void CImportJob::BuildValues(const std::vector<CColumnPlan>& plan, const CImportRow& row, CMapStringToString& values,
+    std::vector<CImportOutcome::CUnread>* unread) const
+{
+    // The nodes (and their strings' room) of the last row serve the next.
+    while (!values.empty())
+        m_spareNodes.push_back(values.extract(values.begin()));
+    const int count = std::min(static_cast<int>(plan.size()), row.cells.GetSize());
     CString cell;
     row.cells.ForEach([&](int i, std::string_view text) {
-        if (i >= count)
+        if (i >= count || !plan[i].prop)
             return;
-        const CString& prop = m_columns.GetAt(i);
-        if (prop == CDelimitedTextReader::IGNORE_COLUMN)
-            return;
+        const CString& prop = *plan[i].prop;
         cell.assign(text);
         if (CStringUtils::IsEffectivelyEmpty(cell))
             return;
-        CImportValueReader::CValue value = CImportValueReader::Read(prop, cell);
+        CImportValueReader::CValue value = CImportValueReader::Read(plan[i].kind, cell);
         if (!value.problem.empty()) {
             if (unread)
                 unread->push_back({ row.rowNumber, i + 1, prop, value.problem });
@@ -353,9 +463,19 @@ void CImportJob::BuildValues(
         CString& read = value.text;
         if (CStringUtils::IsEffectivelyEmpty(read))
             return;
-        if (video && prop == CMediaUtils::MEDIA_PROP_LENGTH && std::count(read.begin(), read.end(), ':') < 2)
+        if (plan[i].videoLength && std::count(read.begin(), read.end(), ':') < 2)
             read += ":00";
-        values.SetAt(prop, std::move(read));
+        if (m_spareNodes.empty()) {
+            values.SetAt(prop, std::move(read));
+            return;
+        }
+        CMapStringToString::node_type node = std::move(m_spareNodes.back());
+        m_spareNodes.pop_back();
+        node.key() = prop;
+        node.mapped() = std::move(read);
+        auto placed = values.insert(std::move(node));
+        if (!placed.inserted)
+            placed.position->second = std::move(placed.node.mapped());
     });
 }
 
@@ -399,11 +519,12 @@ void CImportJob::MarkRows(std::size_t first, std::size_t end)
     const std::string shared = CLibrarySnapshot::SharedBytes();
     try {
         CMapStringToString values;
+        const std::vector<CColumnPlan> plan = MakePlan();
         for (std::size_t r = first; r < end; ++r) {
             CImportRow& row = m_rows[r];
             if (!row.chosen)
                 continue;
-            BuildValues(row, values);
+            BuildValues(plan, row, values, nullptr);
             values.RemoveKey(CMediaUtils::MEDIA_PROP_CATEGORY);
             values.RemoveKey(CMediaUtils::MEDIA_PROP_CATEGORYDESC);
             if (values.IsEmpty())
@@ -424,6 +545,35 @@ CMediaItem* CImportJob::ImportRow(const CMapStringToString& values)
     return m_library.Import(m_mediaType, values, false);
 }
 
+template <class F> void CImportJob::ForEachRow(F&& f)
+{
+    const std::size_t first = m_hasHeader ? 1 : 0;
+    if (!m_runOnce) {
+        for (std::size_t r = first; r < m_rows.size(); ++r)
+            f(m_rows[r]);
+        return;
+    }
+    CDelimitedTextReader reader(m_delimiter);
+    if (m_path.empty())
+        reader.OpenBytes(m_bytes);
+    else if (!reader.Open(m_path))
+        throw CRereadError(reader.GetError());
+    CImportRow row;
+    int count = 0;
+    while (row.cells.Read(reader)) {
+        if (count++ < static_cast<int>(first))
+            continue;
+        row.rowNumber = reader.GetRowNumber();
+        row.lineNumber = reader.GetLineNumber();
+        row.chosen = !m_byType || IsChosenByType(row.cells);
+        f(row);
+    }
+    if (reader.HasError())
+        throw CRereadError(reader.GetError());
+    if (count != m_rowCount)
+        throw CRereadError("it changed while it was imported");
+}
+
 CImportOutcome CImportJob::Run(bool dryRun)
 {
     CImportOutcome outcome;
@@ -439,8 +589,9 @@ CImportOutcome CImportJob::Run(bool dryRun)
     // The library is kept to be put back only when some row is imported;
     // the rows are read once, as they are imported.
     const std::size_t first = m_hasHeader ? 1 : 0;
-    const bool anyChosen = std::any_of(m_rows.begin() + static_cast<std::ptrdiff_t>(std::min(first, m_rows.size())),
-        m_rows.end(), [this](const CImportRow& row) { return SkipReason(row).empty(); });
+    const bool anyChosen = m_runOnce
+        || std::any_of(m_rows.begin() + static_cast<std::ptrdiff_t>(std::min(first, m_rows.size())), m_rows.end(),
+            [this](const CImportRow& row) { return SkipReason(row).empty(); });
     if (!anyChosen) {
         for (std::size_t r = first; r < m_rows.size(); ++r)
             outcome.skipped.push_back({ m_rows[r].rowNumber, SkipReason(m_rows[r]) });
@@ -451,37 +602,49 @@ CImportOutcome CImportJob::Run(bool dryRun)
     if (!m_discardedUnlessSaved && !snapshot.Take(m_library, outcome.error))
         return outcome;
 
-    std::unordered_set<const CMediaItem*> created;
-    const CImportRow* current = nullptr;
+    CTouchedItems touched;
+    m_items.clear();
+    const std::vector<CColumnPlan> plan = MakePlan();
+    int current = static_cast<int>(first) + 1;
     CString failure;
     bool failed = false;
+    bool reread = false;
     try {
         CMapStringToString values;
         std::vector<CImportOutcome::CUnread> unread;
-        for (std::size_t r = first; r < m_rows.size(); ++r) {
-            const CImportRow* row = &m_rows[r];
-            current = row;
+        ForEachRow([&](const CImportRow& row) {
+            current = row.rowNumber;
             unread.clear();
-            if (row->chosen)
-                BuildValues(*row, values, &unread);
-            if (!row->chosen || values.IsEmpty()) {
-                outcome.skipped.push_back({ row->rowNumber, SkipReason(*row) });
-                continue;
+            if (row.chosen)
+                BuildValues(plan, row, values, &unread);
+            if (!row.chosen || values.IsEmpty()) {
+                outcome.skipped.push_back({ row.rowNumber, SkipReason(row) });
+                return;
             }
             outcome.unread.insert(outcome.unread.end(), unread.begin(), unread.end());
             const int before = m_library.GetItemCount(m_mediaType);
             CMediaItem* item = ImportRow(values);
             if (!item) {
-                outcome.skipped.push_back({ row->rowNumber, "the library did not take the row" });
-            } else if (m_library.GetItemCount(m_mediaType) > before) {
-                created.insert(item);
-                ++outcome.created;
-            } else if (created.count(item)) {
-                ++outcome.repeated;
-            } else {
-                ++outcome.merged;
+                outcome.skipped.push_back({ row.rowNumber, "the library did not take the row" });
+                return;
             }
-        }
+            const bool made = m_library.GetItemCount(m_mediaType) > before;
+            const CTouchedItems::State state = made ? CTouchedItems::State::none : touched.Find(item);
+            if (made)
+                ++outcome.created;
+            else if (state == CTouchedItems::State::made)
+                ++outcome.repeated;
+            else
+                ++outcome.merged;
+            if (state == CTouchedItems::State::none) {
+                touched.Add(item, made);
+                if (m_keepItems)
+                    m_items.push_back(item);
+            }
+        });
+    } catch (const CRereadError& e) {
+        failed = reread = true;
+        failure = e.what();
     } catch (const std::exception& e) {
         failed = true;
         failure = e.what();
@@ -490,10 +653,12 @@ CImportOutcome CImportJob::Run(bool dryRun)
         failure = "unknown failure";
     }
     if (failed) {
+        m_items.clear();
         CString restoreError;
         const bool restored = !snapshot.IsTaken() || snapshot.Restore(m_library, restoreError);
         outcome = CImportOutcome();
-        outcome.error = CStringUtils::Format("Row %d could not be imported (%s); ", current->rowNumber, failure.c_str())
+        outcome.error = (reread ? "The file could not be read again (" + failure + "); "
+                                : CStringUtils::Format("Row %d could not be imported (%s); ", current, failure.c_str()))
             + (restored ? CString("nothing was imported.")
                         : "the library could not be put back as it was (" + restoreError + ").");
         return outcome;

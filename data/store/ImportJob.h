@@ -1,8 +1,9 @@
 #pragma once
 // One import of a delimited text file into a library, as the import window
-// and the command-line tool run it: the rows are read whole first, every
-// column is given the property it carries (or "<ignore>"), and the chosen
-// rows go to CLibrary::Import in file order. Either every chosen row is
+// and the command-line tool run it: the rows are read whole first (the tool
+// keeps only the first row and reads the others again as it imports them),
+// every column is given the property it carries (or "<ignore>"), and the
+// chosen rows go to CLibrary::Import in file order. Either every chosen row is
 // imported or, when something fails part-way, the library (and the shared
 // lists) are put back as they were.
 
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/store/ImportValueReader.h"
 #include "platform/util/VemoTypes.h"
 
 class CCustomFieldMgr;
@@ -24,6 +26,9 @@ class CImportCells {
 public:
     CImportCells() = default;
     explicit CImportCells(const CStringArray& cells);
+    // The next row of reader, in the room these cells had; false at the end
+    // or on an error (as CDelimitedTextReader::ReadRow).
+    bool Read(CDelimitedTextReader& reader);
     int GetSize() const { return m_count; }
     std::size_t size() const { return static_cast<std::size_t>(m_count); }
     // "" outside the cells.
@@ -155,7 +160,7 @@ public:
     // (they are handed on and have no effect).
     CStringArray GetForeignProperties() const;
 
-    int GetRowCount() const { return static_cast<int>(m_rows.size()); }
+    int GetRowCount() const { return m_rowCount; }
     const CImportRow& GetRow(int index) const { return m_rows.at(static_cast<std::size_t>(index)); }
     void SetRowChosen(int index, bool chosen);
 
@@ -183,16 +188,40 @@ public:
     // a failed import or a dry run (the tool): they are then left as the
     // rows made them, which spares a copy of the whole library.
     void SetDiscardedUnlessSaved(bool discarded) { m_discardedUnlessSaved = discarded; }
+    // The job is run once (the tool), set before the file is read: the rows
+    // are not held but read again as they are imported, so that a large file
+    // takes no memory beside the items it becomes. GetRowCount still counts
+    // the rows; GetRow, SetRowChosen and MarkExisting have no rows to work on.
+    void SetRunOnce(bool once) { m_runOnce = once; }
+    // With SetKeepItems, Run keeps the items the rows went into, in row
+    // order, each once.
+    void SetKeepItems(bool keep) { m_keepItems = keep; }
+    const std::vector<CMediaItem*>& GetItems() const { return m_items; }
 
 protected:
     // One row into the library (tests make it fail part-way).
     virtual CMediaItem* ImportRow(const CMapStringToString& values);
 
 private:
+    // How a column is read: ignored (null prop), or its property and how
+    // its cells are read.
+    struct CColumnPlan {
+        const CString* prop = nullptr;
+        CImportValueReader::Kind kind = CImportValueReader::Kind::text;
+        bool videoLength = false;
+    };
+    std::vector<CColumnPlan> MakePlan() const;
+    void BuildValues(const std::vector<CColumnPlan>& plan, const CImportRow& row, CMapStringToString& values,
+        std::vector<CImportOutcome::CUnread>* unread) const;
     // Marks rows first to end (not included).
     void MarkRows(std::size_t first, std::size_t end);
     const CCustomFieldMgr* GetFields() const;
     bool ReadRows(CDelimitedTextReader& reader, CString& error);
+    // Calls f(row) for every row after the header, in file order: the held
+    // rows, or with SetRunOnce each row as it is read again. Throws when the
+    // file can no longer be read as it was.
+    template <class F> void ForEachRow(F&& f);
+    bool IsChosenByType(const CImportCells& cells) const;
     // The columns from the headings of the first row; refused properties
     // become "<ignore>" with a note.
     void ProposeColumns(bool header);
@@ -201,11 +230,25 @@ private:
 
     CLibrary& m_library;
     int m_mediaType;
-    std::vector<CImportRow> m_rows;
+    std::vector<CImportRow> m_rows; // empty with SetRunOnce
+    int m_rowCount = 0;
+    // Where the rows are read again from with SetRunOnce.
+    CString m_path;
+    std::string m_bytes;
+    char m_delimiter = ',';
+    // ChooseRowsByType with SetRunOnce: the column and the types.
+    bool m_byType = false;
+    int m_typeColumn = -1;
+    CMapStringToString m_types;
     // The cells of the first row, the headings when it is the header.
     CStringArray m_first;
     CStringArray m_columns;
     bool m_hasHeader = false;
     bool m_discardedUnlessSaved = false;
+    bool m_runOnce = false;
+    bool m_keepItems = false;
+    std::vector<CMediaItem*> m_items;
+    // Map nodes of earlier rows, reused for the next row's values.
+    mutable std::vector<CMapStringToString::node_type> m_spareNodes;
     CStringArray m_notes;
 };

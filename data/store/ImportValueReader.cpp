@@ -35,9 +35,11 @@ CString Quoted(const CString& text)
 
 CString CImportValueReader::Unguard(const CString& cell)
 {
-    const CString text = CStringUtils::Trim(cell);
-    if (text.size() >= 3 && text[0] == '=' && text[1] == '"' && text.back() == '"')
-        return text.substr(2, text.size() - 3);
+    const std::size_t first = cell.find_first_not_of(" \t\n\r\v\f");
+    const std::size_t last = cell.find_last_not_of(" \t\n\r\v\f");
+    if (first != CString::npos && last >= first + 2 && cell[first] == '=' && cell[first + 1] == '"'
+        && cell[last] == '"')
+        return cell.substr(first + 2, last - first - 2);
     return cell;
 }
 
@@ -91,32 +93,59 @@ bool CImportValueReader::ReadDecimal(const CString& text, CString& number)
     return true;
 }
 
-CImportValueReader::CValue CImportValueReader::Read(const CString& prop, const CString& cell)
+CImportValueReader::Kind CImportValueReader::KindOf(const CString& prop)
 {
-    CValue value { Unguard(cell), CString() };
     bool derived = false, yesNo = false, number = false, date = false, text = false, list = false, noGrid = false;
     CMediaUtils::ClassifyDataProp(prop, derived, yesNo, number, date, text, list, noGrid);
-    if (yesNo) {
+    if (yesNo)
+        return prop == CMediaUtils::MEDIA_PROP_HARDCOVER ? Kind::cover : Kind::yesNo;
+    if (date)
+        return Kind::date;
+    if (number && !list)
+        return IsMoney(prop) ? Kind::money : Kind::number;
+    return Kind::text;
+}
+
+CImportValueReader::CValue CImportValueReader::Read(const CString& prop, const CString& cell)
+{
+    return Read(KindOf(prop), cell);
+}
+
+CImportValueReader::CValue CImportValueReader::Read(Kind kind, const CString& cell)
+{
+    CValue value { Unguard(cell), CString() };
+    switch (kind) {
+    case Kind::text:
+        break;
+    case Kind::yesNo:
+    case Kind::cover: {
         bool yes = false;
-        if (ReadYesNo(value.text, prop == CMediaUtils::MEDIA_PROP_HARDCOVER, yes))
+        if (ReadYesNo(value.text, kind == Kind::cover, yes))
             value.text = yes ? "Y" : "N";
         else
             value.problem = Quoted(value.text) + " is not a yes/no value";
-    } else if (date) {
+        break;
+    }
+    case Kind::date: {
         COleDateTime when;
         if (!CDateTimeUtils::ConvertDateNumbers(value.text, when))
             value.problem = Quoted(value.text) + " is not a date (write it as YYYY-MM-DD)";
-    } else if (number && !list) {
+        break;
+    }
+    case Kind::number:
+    case Kind::money: {
         CString read;
         if (!ReadDecimal(value.text, read))
             value.problem = Quoted(value.text) + " is not a number";
-        else if (IsMoney(prop))
+        else if (kind == Kind::money)
             value.text = read;
         else if (read.find('.') == CString::npos)
             // "1,250" pages is 1250; a text with words ("c. 1984") stays for the item to read.
             value.text = HasDigit(value.text) && value.text.find_first_not_of("0123456789,- ") == CString::npos
                 ? read
                 : value.text;
+        break;
+    }
     }
     return value;
 }

@@ -21,6 +21,11 @@ public:
     // dates must be dates.
     static CValue Read(const CString& prop, const CString& cell);
 
+    // How the cells of a property are read, worked out once per column.
+    enum class Kind { text, yesNo, cover, date, number, money };
+    static Kind KindOf(const CString& prop);
+    static CValue Read(Kind kind, const CString& cell);
+
     // ="0441013597" gives 0441013597; any other text is returned as it is.
     static CString Unguard(const CString& cell);
     // The yes/no word of text (ignoring case and blanks); false when it is

@@ -1,6 +1,7 @@
 #include "data/store/ItemSort.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -217,35 +218,58 @@ void CItemSort::Sort(
         return;
     const KeyKind kind1 = ClassifyKey(primary);
     const KeyKind kind2 = ClassifyKey(secondary);
-
-    struct CEntry {
-        POSITION pos;
-        bool null;
-        CKey key1;
-        CKey key2;
-    };
-    std::vector<CEntry> entries;
-    entries.reserve(static_cast<std::size_t>(items.GetCount()));
+    // The keys apart from a list of indexes that the sort moves, so that a
+    // large type is sorted with a few bytes an item beside its keys. The
+    // secondary key is made only for items whose primary key another item
+    // shares: a stable sort by the primary key and then, within each run of
+    // equal primary keys, by the secondary one gives the order of both.
+    std::vector<POSITION> positions;
+    std::vector<CKey> keys;
+    std::vector<bool> nulls;
+    const std::size_t count = static_cast<std::size_t>(items.GetCount());
+    positions.reserve(count);
+    keys.reserve(count);
+    nulls.reserve(count);
     for (POSITION pos = items.GetHeadPosition(); pos;) {
-        POSITION here = pos;
+        positions.push_back(pos);
         const CMediaItem* item = items.GetNext(pos);
-        CEntry entry { here, item == nullptr, {}, {} };
-        if (item) {
-            entry.key1 = MakeKey(*item, primary, kind1, source);
-            entry.key2 = MakeKey(*item, secondary, kind2, source);
-        }
-        entries.push_back(std::move(entry));
+        nulls.push_back(item == nullptr);
+        keys.push_back(item ? MakeKey(*item, primary, kind1, source) : CKey());
     }
-    std::stable_sort(entries.begin(), entries.end(), [&](const CEntry& a, const CEntry& b) {
-        if (a.null || b.null)
-            return !a.null && b.null;
-        const int c = CompareKeys(a.key1, b.key1, kind1);
-        if (c != 0)
-            return c < 0;
-        return CompareKeys(a.key2, b.key2, kind2) < 0;
-    });
-    for (const CEntry& entry : entries)
-        items.MoveBefore(entry.pos, nullptr);
+    std::vector<std::uint32_t> order(positions.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<std::uint32_t>(i);
+    auto byPrimary = [&](std::uint32_t a, std::uint32_t b) {
+        if (nulls[a] || nulls[b])
+            return !nulls[a] && nulls[b];
+        return CompareKeys(keys[a], keys[b], kind1) < 0;
+    };
+    std::stable_sort(order.begin(), order.end(), byPrimary);
+    if (kind2 != KeyKind::none) {
+        std::vector<CKey> run;
+        std::vector<std::uint32_t> runOrder;
+        std::vector<std::uint32_t> sorted;
+        for (auto first = order.begin(); first != order.end();) {
+            auto last = std::upper_bound(first, order.end(), *first, byPrimary);
+            if (last - first > 1 && !nulls[*first]) {
+                run.clear();
+                for (auto at = first; at != last; ++at)
+                    run.push_back(MakeKey(*items.GetAt(positions[*at]), secondary, kind2, source));
+                runOrder.resize(run.size());
+                for (std::size_t i = 0; i < run.size(); ++i)
+                    runOrder[i] = static_cast<std::uint32_t>(i);
+                std::stable_sort(runOrder.begin(), runOrder.end(),
+                    [&](std::uint32_t a, std::uint32_t b) { return CompareKeys(run[a], run[b], kind2) < 0; });
+                sorted.clear();
+                for (const std::uint32_t i : runOrder)
+                    sorted.push_back(first[i]);
+                std::copy(sorted.begin(), sorted.end(), first);
+            }
+            first = last;
+        }
+    }
+    for (const std::uint32_t i : order)
+        items.MoveBefore(positions[i], nullptr);
 }
 
 void CItemSort::GetListTexts(const CMediaItemList& items, const CString& sortProp, CStringArray& texts)

@@ -212,10 +212,10 @@ bool CLibraryFile::Write(CLibrary& library, const CString& path, CString& error)
 {
     error.clear();
     try {
-        CArchive ar;
+        CArchive ar = CArchive::ToFile(path);
         ar.WriteWord(FORMAT_CURRENT);
         library.Serialize(ar);
-        ar.WriteToFile(path);
+        ar.Commit();
         return true;
     } catch (...) {
         VemoLog(GUID_STREAM_FAILED);

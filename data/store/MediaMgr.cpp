@@ -1,9 +1,9 @@
 #include "data/store/MediaMgr.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <typeinfo>
-#include <unordered_map>
 #include <vector>
 
 #include "data/model/CustomValue.h"
@@ -66,43 +66,80 @@ CCustomValue* EnsureValue(CCustomValueMgr& values, int index, CCustomValue::Valu
 
 } // namespace
 
-// Duplicate candidates by key, each bucket in list order.
+// Duplicate candidates by the hash of their key, in one table with open
+// addressing: a large type holds many items, and the table is dropped and
+// built again whenever the list is sorted. A candidate counts only when its
+// own key is the one looked for.
 class CMediaMgr::CIndex {
 public:
     struct CEntry {
-        std::size_t ordinal;
-        CMediaItem* item;
+        std::uint32_t hash = 0;
+        std::uint32_t ordinal = 0; // list order when built, then import order; GONE for a removed entry
+        CMediaItem* item = nullptr; // null in a free slot
     };
-    std::unordered_map<CString, std::vector<CEntry>> buckets;
-    // An item's key is the one its bucket is kept under (buckets are never
-    // erased, so it stays put), not a copy: a large type holds many.
-    std::unordered_map<const CMediaItem*, std::pair<const CString*, std::size_t>> keys;
-    std::size_t nextOrdinal = 0;
+    static constexpr std::uint32_t GONE = ~std::uint32_t(0);
+    std::uint32_t nextOrdinal = 0;
     // The highest library ID number per numbering id, kept up to date by
     // imports so that numbering a new row does not look at every item.
     std::map<int, int> highestNumbers;
     bool numbersKnown = false;
 
-    void Add(CMediaItem* item, const CString& key, std::size_t ordinal)
+    explicit CIndex(std::size_t expected) { Resize(expected); }
+    static std::uint32_t Hash(const CString& key) { return static_cast<std::uint32_t>(std::hash<CString> {}(key)); }
+    void Add(CMediaItem* item, const CString& key) { Place(CEntry { Hash(key), nextOrdinal++, item }); }
+    // Calls f(entry) for every entry whose key hashes as key does.
+    template <class F> void ForEach(const CString& key, F&& f) const
     {
-        auto slot = buckets.try_emplace(key).first;
-        auto& bucket = slot->second;
-        auto at = std::upper_bound(
-            bucket.begin(), bucket.end(), ordinal, [](std::size_t o, const CEntry& e) { return o < e.ordinal; });
-        bucket.insert(at, CEntry { ordinal, item });
-        keys[item] = { &slot->first, ordinal };
+        const std::uint32_t hash = Hash(key);
+        for (std::size_t at = hash & Mask(); !IsFree(m_slots[at]); at = (at + 1) & Mask())
+            if (m_slots[at].item && m_slots[at].hash == hash)
+                f(m_slots[at]);
     }
-    void Rekey(CMediaItem* item, const CString& key)
+    // Moves item from its old key to its new one, keeping its place in order.
+    void Rekey(CMediaItem* item, const CString& oldKey, const CString& newKey)
     {
-        auto found = keys.find(item);
-        if (found == keys.end() || *found->second.first == key)
+        const std::uint32_t oldHash = Hash(oldKey);
+        const std::uint32_t newHash = Hash(newKey);
+        if (oldHash == newHash)
             return;
-        const std::size_t ordinal = found->second.second;
-        auto& old = buckets[*found->second.first];
-        old.erase(
-            std::remove_if(old.begin(), old.end(), [item](const CEntry& e) { return e.item == item; }), old.end());
-        Add(item, key, ordinal);
+        for (std::size_t at = oldHash & Mask(); !IsFree(m_slots[at]); at = (at + 1) & Mask())
+            if (m_slots[at].item == item) {
+                const std::uint32_t ordinal = m_slots[at].ordinal;
+                m_slots[at] = CEntry { 0, GONE, nullptr };
+                Place(CEntry { newHash, ordinal, item });
+                return;
+            }
     }
+
+private:
+    static bool IsFree(const CEntry& entry) { return !entry.item && entry.ordinal != GONE; }
+    std::size_t Mask() const { return m_slots.size() - 1; }
+    void Resize(std::size_t count)
+    {
+        std::size_t size = 16;
+        while (size * 3 < (count + 1) * 4)
+            size *= 2;
+        std::vector<CEntry> old(size);
+        old.swap(m_slots);
+        m_taken = 0;
+        for (const CEntry& entry : old)
+            if (entry.item)
+                Place(entry);
+    }
+    void Place(const CEntry& entry)
+    {
+        if ((m_taken + 1) * 4 > m_slots.size() * 3)
+            Resize(m_taken + 1);
+        std::size_t at = entry.hash & Mask();
+        while (m_slots[at].item)
+            at = (at + 1) & Mask();
+        if (IsFree(m_slots[at]))
+            ++m_taken;
+        m_slots[at] = entry;
+    }
+
+    std::vector<CEntry> m_slots;
+    std::size_t m_taken = 0; // slots not free, removed entries included
 };
 
 CMediaMgr::CMediaMgr(int mediaType)
@@ -611,10 +648,10 @@ void CMediaMgr::InvalidateIndex() const
 CMediaMgr::CIndex& CMediaMgr::GetIndex() const
 {
     if (!m_index) {
-        auto index = std::make_unique<CIndex>();
+        auto index = std::make_unique<CIndex>(m_items.GetCount());
         for (CMediaItem* item : GetItems())
             if (item)
-                index->Add(item, ItemKey(*item), index->nextOrdinal++);
+                index->Add(item, ItemKey(*item));
         m_index = std::move(index);
     }
     return *m_index;
@@ -649,14 +686,17 @@ CMediaItem* CMediaMgr::FindDuplicate(const CMediaItem* item) const
                 return candidate;
         return nullptr;
     }
-    const CIndex& index = GetIndex();
-    auto bucket = index.buckets.find(ItemKey(*item));
-    if (bucket == index.buckets.end())
-        return nullptr;
-    for (const CIndex::CEntry& entry : bucket->second)
-        if (IsDuplicate(*entry.item, *item))
-            return entry.item;
-    return nullptr;
+    return FindIndexedDuplicate(*item, ItemKey(*item));
+}
+
+CMediaItem* CMediaMgr::FindIndexedDuplicate(const CMediaItem& item, const CString& key) const
+{
+    const CIndex::CEntry* first = nullptr;
+    GetIndex().ForEach(key, [&](const CIndex::CEntry& entry) {
+        if ((!first || entry.ordinal < first->ordinal) && IsDuplicate(*entry.item, item) && ItemKey(*entry.item) == key)
+            first = &entry;
+    });
+    return first ? first->item : nullptr;
 }
 
 CMediaItem* CMediaMgr::Import(const CMapStringToString& values, bool overwrite, int defaultDVDRegion)
@@ -666,7 +706,9 @@ CMediaItem* CMediaMgr::Import(const CMapStringToString& values, bool overwrite, 
     CMediaItem* imported = CreateDefaultItem();
     imported->SetData(values, true);
 
-    if (CMediaItem* existing = FindDuplicate(imported)) {
+    const bool indexed = GetInfo().duplicateKey != CDuplicateKey::none;
+    const CString key = indexed ? ItemKey(*imported) : CString();
+    if (CMediaItem* existing = indexed ? FindIndexedDuplicate(*imported, key) : FindDuplicate(imported)) {
         const CString libraryID = existing->GetLibraryID();
         existing->SetData(values, overwrite);
         if (m_index && existing->GetLibraryID() != libraryID)
@@ -675,8 +717,9 @@ CMediaItem* CMediaMgr::Import(const CMapStringToString& values, bool overwrite, 
         TakeImportedValues(*existing, values, overwrite);
         MergeImported(*existing, *imported);
         DestroyItem(imported);
-        if (m_index && GetInfo().duplicateKey != CDuplicateKey::none)
-            m_index->Rekey(existing, ItemKey(*existing));
+        // Found through the index, its key was the row's.
+        if (m_index && indexed)
+            m_index->Rekey(existing, key, ItemKey(*existing));
         return existing;
     }
 
@@ -694,8 +737,8 @@ CMediaItem* CMediaMgr::Import(const CMapStringToString& values, bool overwrite, 
     SetCustomFieldData(imported, values, true);
     TakeImportedValues(*imported, values, false);
     m_unsorted = true;
-    if (m_index && GetInfo().duplicateKey != CDuplicateKey::none)
-        m_index->Add(imported, ItemKey(*imported), m_index->nextOrdinal++);
+    if (m_index && indexed)
+        m_index->Add(imported, ItemKey(*imported));
     return imported;
 }
 

@@ -190,6 +190,8 @@ private:
     // value of slot from[k].
     void RemapCustomValues(const std::vector<int>& from, int count);
     CString ItemKey(const CMediaItem& item) const;
+    // FindDuplicate for a type with a duplicate key, key being item's.
+    CMediaItem* FindIndexedDuplicate(const CMediaItem& item, const CString& key) const;
     // Raises the import index's highest number of item's numbering id.
     void RaiseHighestNumber(const CMediaItem& item) const;
 

@@ -68,6 +68,37 @@ CArchive::CArchive(std::string_view bytes)
 }
 
 CArchive::~CArchive() = default;
+CArchive::CArchive(CArchive&&) noexcept = default;
+CArchive& CArchive::operator=(CArchive&&) noexcept = default;
+
+CArchive CArchive::ToFile(const CString& path)
+{
+    CArchive ar;
+    ar.m_sink = std::make_unique<CAtomicFileWriter>();
+    CString error;
+    if (!ar.m_sink->Open(path, &error))
+        throw CArchiveException(CArchiveException::ioError, error.empty() ? "cannot write " + path : error);
+    ar.m_out.reserve(SINK_PIECE_BYTES + 64 * 1024);
+    return ar;
+}
+
+void CArchive::Drain()
+{
+    CString error;
+    if (!m_sink->Write(m_out, &error))
+        throw CArchiveException(CArchiveException::ioError, error);
+    m_out.clear();
+}
+
+void CArchive::Commit()
+{
+    if (!m_sink)
+        return;
+    Drain();
+    CString error;
+    if (!m_sink->Commit(&error))
+        throw CArchiveException(CArchiveException::ioError, error);
+}
 
 CArchive::CSource& CArchive::CSource::operator=(CSource&& other) noexcept
 {
@@ -163,23 +194,27 @@ void CArchive::CheckFits(std::uint64_t n, std::size_t minElementBytes)
 void CArchive::WriteBytes(const void* data, std::size_t n)
 {
     m_out.append(static_cast<const char*>(data), n);
+    Stored();
 }
 
 void CArchive::WriteByte(BYTE b)
 {
     m_out += static_cast<char>(b);
+    Stored();
 }
 
 void CArchive::WriteWord(WORD w)
 {
     const char bytes[2] = { char(w & 0xFF), char(w >> 8) };
     m_out.append(bytes, 2);
+    Stored();
 }
 
 void CArchive::WriteUInt(std::uint32_t v)
 {
     const char bytes[4] = { char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char(v >> 24) };
     m_out.append(bytes, 4);
+    Stored();
 }
 
 void CArchive::WriteInt(std::int32_t v)
@@ -194,6 +229,7 @@ void CArchive::WriteDouble(double d)
     for (int i = 0; i < 8; ++i)
         bytes[i] = char((bits >> (8 * i)) & 0xFF);
     m_out.append(bytes, 8);
+    Stored();
 }
 
 void CArchive::WriteBool(bool b)

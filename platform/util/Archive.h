@@ -14,6 +14,8 @@
 #include "platform/util/OleDateTime.h"
 #include "platform/util/VemoTypes.h"
 
+class CAtomicFileWriter;
+
 class CArchiveException : public std::runtime_error {
 public:
     enum Cause { endOfFile = 1, badFormat = 2, badCount = 3, ioError = 4 };
@@ -34,6 +36,12 @@ public:
 
     // Storing: the bytes collect in memory (GetBuffer); WriteToFile saves them.
     CArchive();
+    // Storing into the file at path as the bytes come, in pieces, so that a
+    // large library is never held whole in memory; the file is replaced
+    // atomically by Commit and left as it was when the archive goes before
+    // (CAtomicFileWriter). Throws CArchiveException(ioError) when the file
+    // cannot be written.
+    static CArchive ToFile(const CString& path);
     // Loading from bytes the caller keeps alive.
     explicit CArchive(std::string_view bytes);
     // A temporary would be freed while the archive still reads it.
@@ -47,15 +55,18 @@ public:
     // that ends before that raises endOfFile.
     static CArchive FromFile(const CString& path, bool removeStale = true);
 
-    CArchive(CArchive&&) noexcept = default;
-    CArchive& operator=(CArchive&&) noexcept = default;
+    CArchive(CArchive&&) noexcept;
+    CArchive& operator=(CArchive&&) noexcept;
     ~CArchive();
 
     bool IsStoring() const { return m_mode == store; }
     bool IsLoading() const { return m_mode == load; }
 
-    // The bytes written so far (storing).
+    // The bytes written so far (storing; ToFile: those not written out yet).
     const std::string& GetBuffer() const { return m_out; }
+    // ToFile: writes the rest and puts the file in place; throws
+    // CArchiveException(ioError) on failure, leaving any previous file whole.
+    void Commit();
     // Writes the stored bytes to path atomically (temporary file, fsync,
     // rename); throws CArchiveException(ioError) on failure, leaving any
     // previous file whole.
@@ -177,8 +188,18 @@ private:
     void Fill(std::size_t n);
     std::uint64_t ReadStringLength(bool& wide);
 
+    // ToFile: hands the stored bytes on once they fill a piece.
+    void Stored()
+    {
+        if (m_sink && m_out.size() >= SINK_PIECE_BYTES)
+            Drain();
+    }
+    void Drain();
+    static constexpr std::size_t SINK_PIECE_BYTES = std::size_t(1) << 20;
+
     Mode m_mode;
     std::string m_out; // storing
+    std::unique_ptr<CAtomicFileWriter> m_sink; // storing into a file
     // Loading: m_in is the readable part of the stream, which starts at
     // byte m_base of m_size; from a file it lies in m_window, which a move
     // keeps at the same address.

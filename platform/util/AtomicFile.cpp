@@ -298,50 +298,96 @@ bool CopyToTarget(int in, const struct stat& st, const CString& to, CString* err
 
 } // namespace
 
-bool CFileUtils::WriteFileAtomic(const CString& path, std::string_view bytes, CString* error)
+struct CAtomicFileWriter::CState {
+    CString path; // as given, for messages
+    CString target; // path with its links followed
+    CTempFile temp;
+    std::int64_t written = 0;
+    bool failed = false;
+
+    bool Fail(CString* error, const CString& what, int err)
+    {
+        failed = true;
+        temp.Abandon();
+        return SetError(error, what, err);
+    }
+};
+
+CAtomicFileWriter::CAtomicFileWriter() = default;
+CAtomicFileWriter::~CAtomicFileWriter() = default;
+
+bool CAtomicFileWriter::Open(const CString& path, CString* error)
 {
+    m_state = std::make_unique<CState>();
+    CState& state = *m_state;
+    state.path = path;
     if (path.empty() || path.back() == '/')
-        return SetError(error, "cannot write \"" + path + "\"", EINVAL);
+        return state.Fail(error, "cannot write \"" + path + "\"", EINVAL);
 
     // Through a link the file it points to is replaced; replacing the link
     // would leave that file with the old data while the save looks done.
-    CString target;
-    if (int err = ResolveLinks(path, target))
-        return SetError(error, "cannot write " + path, err);
+    if (int err = ResolveLinks(path, state.target))
+        return state.Fail(error, "cannot write " + path, err);
 
     // Keep the permissions of the file being replaced; a new file gets the
     // usual 0644 less the umask.
     struct stat st { };
-    bool replacing = ::stat(target.c_str(), &st) == 0;
+    bool replacing = ::stat(state.target.c_str(), &st) == 0;
     if (replacing && S_ISDIR(st.st_mode))
-        return SetError(error, "cannot write " + path, EISDIR);
+        return state.Fail(error, "cannot write " + path, EISDIR);
     if (replacing && !S_ISREG(st.st_mode)) {
+        state.failed = true;
         if (error)
             *error = "cannot write " + path + ": it is not a regular file";
         return false;
     }
 
-    RemoveLeftovers(FolderOf(target), TempStem(NameOf(target)));
-    CTempFile temp;
-    if (int err = temp.Create(target, replacing ? 0600 : 0644))
-        return SetError(error, "cannot create a temporary file beside " + target, err);
-    if (replacing && ::fchmod(temp.Fd(), st.st_mode & 07777) != 0)
-        return SetError(error, "cannot set the permissions of " + temp.Path(), errno);
+    RemoveLeftovers(FolderOf(state.target), TempStem(NameOf(state.target)));
+    if (int err = state.temp.Create(state.target, replacing ? 0600 : 0644))
+        return state.Fail(error, "cannot create a temporary file beside " + state.target, err);
+    if (replacing && ::fchmod(state.temp.Fd(), st.st_mode & 07777) != 0)
+        return state.Fail(error, "cannot set the permissions of " + state.temp.Path(), errno);
+    return true;
+}
+
+bool CAtomicFileWriter::Write(std::string_view bytes, CString* error)
+{
+    if (!m_state || m_state->failed)
+        return SetError(error, "cannot write " + (m_state ? m_state->path : CString()), EBADF);
+    CState& state = *m_state;
+    const std::int64_t limit = g_writeLimit.load();
     int err = 0;
-    if (!WriteAll(temp.Fd(), bytes, g_writeLimit.load(), err))
-        return SetError(error, "cannot write " + path, err);
-    if ((err = temp.Flush()) != 0)
-        return SetError(error, "cannot flush " + path, err);
-    if ((err = temp.Replace(target)) != 0)
-        return SetError(error, "cannot replace " + path, err);
+    if (!WriteAll(state.temp.Fd(), bytes, limit < 0 ? -1 : std::max<std::int64_t>(limit - state.written, 0), err))
+        return state.Fail(error, "cannot write " + state.path, err);
+    state.written += static_cast<std::int64_t>(bytes.size());
+    return true;
+}
+
+bool CAtomicFileWriter::Commit(CString* error)
+{
+    if (!m_state || m_state->failed)
+        return SetError(error, "cannot write " + (m_state ? m_state->path : CString()), EBADF);
+    CState& state = *m_state;
+    int err = 0;
+    if ((err = state.temp.Flush()) != 0)
+        return state.Fail(error, "cannot flush " + state.path, err);
+    if ((err = state.temp.Replace(state.target)) != 0)
+        return state.Fail(error, "cannot replace " + state.path, err);
+    state.failed = true; // done: nothing more to write
 
     // The new content is in place. A folder we may write but not read
     // cannot be opened for the flush; any other failure (an I/O error) means
     // a crash could still bring back the old name, so the caller hears of it.
-    int flushErr = FlushFolder(FolderOf(target));
+    int flushErr = FlushFolder(FolderOf(state.target));
     if (flushErr != 0 && flushErr != EACCES && flushErr != EPERM)
-        return SetError(error, "saved " + path + ", but its folder could not be flushed", flushErr);
+        return SetError(error, "saved " + state.path + ", but its folder could not be flushed", flushErr);
     return true;
+}
+
+bool CFileUtils::WriteFileAtomic(const CString& path, std::string_view bytes, CString* error)
+{
+    CAtomicFileWriter writer;
+    return writer.Open(path, error) && writer.Write(bytes, error) && writer.Commit(error);
 }
 
 CString CFileUtils::TempFilePrefix(const CString& path)

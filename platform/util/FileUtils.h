@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -100,4 +101,25 @@ public:
     // device" once this many bytes of one file have been written (-1 turns
     // it off). Used by tests that prove a failed save loses nothing.
     static void SetWriteLimitForTesting(std::int64_t bytes);
+};
+
+// WriteFileAtomic for bytes that come in pieces, so that a large file need
+// not be held whole in memory: Open, Write as often as needed, Commit. The
+// same steps and guarantees: until Commit succeeds the file at path is as it
+// was, and a writer that fails or goes before Commit removes its temporary
+// file. After a failure every further step fails.
+class CAtomicFileWriter {
+public:
+    CAtomicFileWriter();
+    ~CAtomicFileWriter();
+    CAtomicFileWriter(const CAtomicFileWriter&) = delete;
+    CAtomicFileWriter& operator=(const CAtomicFileWriter&) = delete;
+
+    bool Open(const CString& path, CString* error = nullptr);
+    bool Write(std::string_view bytes, CString* error = nullptr);
+    bool Commit(CString* error = nullptr);
+
+private:
+    struct CState;
+    std::unique_ptr<CState> m_state;
 };

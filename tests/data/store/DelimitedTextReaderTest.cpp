@@ -52,6 +52,23 @@ class DelimitedTextParsing : public ::testing::TestWithParam<ParseCase> { };
 TEST_P(DelimitedTextParsing, GivesTheRowsAndCells)
 {
     EXPECT_EQ(ReadText(GetParam().input, GetParam().delimiter), GetParam().rows);
+    // The same rows as one text per row, and as counts of cells only.
+    CDelimitedTextReader joined(GetParam().delimiter), skipped(GetParam().delimiter);
+    joined.OpenBytes(GetParam().input);
+    skipped.OpenBytes(GetParam().input);
+    std::string text;
+    int count = 0, skippedCount = 0;
+    for (const auto& row : GetParam().rows) {
+        ASSERT_TRUE(joined.ReadRow(text, count));
+        std::string expected;
+        for (const std::string& cell : row)
+            expected += cell + '\0';
+        EXPECT_EQ(text, expected);
+        EXPECT_EQ(count, static_cast<int>(row.size()));
+        ASSERT_TRUE(skipped.SkipRow(skippedCount));
+        EXPECT_EQ(skippedCount, count);
+    }
+    EXPECT_FALSE(joined.ReadRow(text, count) || skipped.SkipRow(skippedCount));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DelimitedTextParsing,
@@ -103,6 +120,14 @@ TEST_P(DelimitedTextErrors, StopWithTheRowAndLine)
     ASSERT_TRUE(reader.HasError());
     EXPECT_NE(reader.GetError().find(GetParam().expected), std::string::npos) << reader.GetError();
     EXPECT_FALSE(reader.ReadRow(cells));
+    // Rows only checked and counted stop at the same place.
+    CDelimitedTextReader skipping(',');
+    skipping.SetMaxRowBytes(64);
+    skipping.SetMaxCells(8);
+    skipping.OpenBytes(GetParam().input);
+    int count = 0;
+    while (skipping.SkipRow(count)) { }
+    EXPECT_EQ(skipping.GetError(), reader.GetError());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DelimitedTextErrors,

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "data/model/CategoryMgr.h"
@@ -377,6 +380,79 @@ TEST_F(ImportJobTest, ReadsFromAFile)
     ASSERT_TRUE(job.ReadFile(dir.File("books.txt"), '\t', error)) << error;
     ASSERT_TRUE(job.Run(false).Succeeded());
     EXPECT_EQ(Data(Items().at(0), U::MEDIA_PROP_YEAR), "1965");
+}
+
+// The tool's way, rows read again from the file as they are imported,
+// gives what held rows give.
+struct RereadCase {
+    const char* text;
+    std::vector<const char*> columns; // set in order when given
+    int typeColumn; // -1: every row
+};
+
+class RowsReadAgain : public ImportJobTest, public ::testing::WithParamInterface<RereadCase> {
+protected:
+    CImportOutcome Import(CLibrary& library, bool once)
+    {
+        const RereadCase& c = GetParam();
+        CImportJob job(library, U::MEDIA_BOOK);
+        job.SetRunOnce(once);
+        CString error;
+        EXPECT_TRUE(job.ReadBytes(c.text, ',', error)) << error;
+        for (std::size_t i = 0; i < c.columns.size(); ++i)
+            EXPECT_TRUE(job.SetColumnProperty(static_cast<int>(i), c.columns[i]));
+        if (c.typeColumn >= 0) {
+            CMapStringToString types;
+            types.SetAt("book", std::to_string(U::MEDIA_BOOK));
+            job.ChooseRowsByType(c.typeColumn, types);
+        }
+        EXPECT_EQ(job.GetRowCount(), std::count(c.text, c.text + std::strlen(c.text), '\n'));
+        return job.Run(false);
+    }
+};
+
+TEST_P(RowsReadAgain, GiveWhatHeldRowsGive)
+{
+    CLibrary held(false, true);
+    const CImportOutcome a = Import(held, false);
+    const CImportOutcome b = Import(m_library, true);
+    ASSERT_TRUE(b.Succeeded()) << b.error;
+    EXPECT_EQ(std::tie(a.created, a.merged, a.repeated), std::tie(b.created, b.merged, b.repeated));
+    auto skips = [](const CImportOutcome& o) {
+        std::vector<std::pair<int, CString>> list;
+        for (const auto& skip : o.skipped)
+            list.emplace_back(skip.rowNumber, skip.reason);
+        return list;
+    };
+    EXPECT_EQ(skips(a), skips(b));
+    ASSERT_EQ(a.unread.size(), b.unread.size());
+    for (std::size_t i = 0; i < a.unread.size(); ++i)
+        EXPECT_EQ(std::tie(a.unread[i].rowNumber, a.unread[i].column, a.unread[i].problem),
+            std::tie(b.unread[i].rowNumber, b.unread[i].column, b.unread[i].problem));
+    std::string heldBytes, bytes;
+    CString error;
+    ASSERT_TRUE(CLibraryFile::WriteBytes(held, heldBytes, error));
+    EXPECT_EQ(Bytes(), heldBytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RowsReadAgain,
+    ::testing::Values(RereadCase { "Title,Pages\nDune,abc\nEmma,300\n,\nDune,12\n", {}, -1 },
+        RereadCase { "Dune,1965\nEmma,1815\nDune,\n", { "Title", "Year" }, -1 },
+        RereadCase { "Dune,Book\nBlue,CD\nEmma, BOOK\n", { "Title" }, 1 }));
+
+TEST_F(ImportJobTest, AFileChangedBeforeItIsReadAgainImportsNothing)
+{
+    vemotest::TempDir dir;
+    vemotest::WriteAll(dir.File("books.csv"), "Title\nDune\nEmma\n");
+    CImportJob job(m_library, U::MEDIA_BOOK);
+    job.SetRunOnce(true);
+    CString error;
+    ASSERT_TRUE(job.ReadFile(dir.File("books.csv"), ',', error)) << error;
+    vemotest::WriteAll(dir.File("books.csv"), "Title\nDune\nEmma\nSolaris\n");
+    const CImportOutcome outcome = job.Run(false);
+    EXPECT_EQ(
+        outcome.error, "The file could not be read again (it changed while it was imported); nothing was imported.");
+    EXPECT_TRUE(Items().empty());
 }
 
 } // namespace

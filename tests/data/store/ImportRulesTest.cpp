@@ -17,6 +17,8 @@
 #include "data/store/ImportJob.h"
 #include "data/store/ImportValueReader.h"
 #include "data/store/LibraryIDSettings.h"
+#include "data/store/LibraryImpl.h"
+#include "data/store/MediaMgr.h"
 #include "support/ItemTexts.h"
 
 namespace {
@@ -141,6 +143,31 @@ INSTANTIATE_TEST_SUITE_P(Table, ImportDuplicates,
         DuplicateCase { U::MEDIA_RECORDALBUM, "r-101", "r-202", false, 2 },
         DuplicateCase { U::MEDIA_RECORDALBUM, "r-101", "", false, 1 },
         DuplicateCase { U::MEDIA_RECORDALBUM, "", "", true, 1 }, DuplicateCase { U::MEDIA_CD, "1", "2", false, 2 }));
+
+// The duplicate look-up of a large type: every row finds its item among
+// thousands, and of two equal items the first in list order takes the row.
+TEST_F(LibraryTest, RowsFindTheirItemAmongManyAndTheFirstOfEqualItems)
+{
+    CLibrary library(false, true);
+    const int count = 3000;
+    for (int i = 0; i < count; ++i)
+        library.Import(U::MEDIA_BOOK, Row({ { "Title", ("Book " + std::to_string(i)).c_str() } }), false);
+    CMediaItem* first = library.Import(U::MEDIA_BOOK, Row({ { "Title", "Twin" }, { "Library ID", "T2" } }), false);
+    CMediaItem* second = library.Import(U::MEDIA_BOOK, Row({ { "Title", "Twin" }, { "Library ID", "T1" } }), false);
+    ASSERT_NE(first, second);
+    EXPECT_EQ(library.Import(U::MEDIA_BOOK, Row({ { "Title", "TWIN" }, { "Year", "1990" } }), false), first);
+    for (int i = 0; i < count; i += 7) {
+        const CString title = "BOOK " + std::to_string(i);
+        CMediaItem* item
+            = library.Import(U::MEDIA_BOOK, Row({ { "Title", title.c_str() }, { "Year", "1984" } }), false);
+        ASSERT_EQ(item->GetTitle(), "Book " + std::to_string(i));
+        EXPECT_EQ(item->GetYearPublished(), 1984);
+    }
+    EXPECT_EQ(library.GetItemCount(U::MEDIA_BOOK), count + 2);
+    // Sorted (by library ID, T1 first) the index is built again in list order.
+    library.GetImpl()->GetMediaMgr(U::MEDIA_BOOK)->SetSortOrder(U::MEDIA_PROP_LIBRARYID, CString(), true);
+    EXPECT_EQ(library.Import(U::MEDIA_BOOK, Row({ { "Title", "twin" }, { "Pages", "12" } }), false), second);
+}
 
 TEST_F(LibraryTest, CategoriesMadeByAnyPathAreEnteredIntoEveryReport)
 {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "platform/util/Archive.h"
+#include "platform/util/FileUtils.h"
 #include "platform/util/Font.h"
 #include "support/TempDir.h"
 
@@ -426,6 +427,47 @@ TEST(ArchiveTest, FileErrorsAreIoErrors)
     CArchive out;
     out.WriteWord(2);
     EXPECT_THROW(out.WriteToFile(dir.File("no/such/folder/a.vly")), CArchiveException);
+}
+
+// Stored straight into a file in pieces: the same bytes as in memory, and
+// until Commit the file as it was, also when writing fails part-way.
+TEST(ArchiveTest, ArchiveToAFileWritesInPiecesAndReplacesOnlyOnCommit)
+{
+    vemotest::TempDir dir;
+    const std::string path = dir.File("lib.vly");
+    auto fill = [](CArchive& ar) {
+        for (int i = 0; i < 40000; ++i) {
+            ar.WriteInt(i);
+            ar.WriteString(CString(static_cast<std::size_t>(i % 200), 'a' + i % 26));
+        }
+    };
+    CArchive memory;
+    fill(memory);
+    vemotest::WriteAll(path, "old");
+    {
+        CArchive abandoned = CArchive::ToFile(path);
+        fill(abandoned);
+    }
+    EXPECT_EQ(vemotest::ReadAll(path), "old");
+
+    CFileUtils::SetWriteLimitForTesting(1500000);
+    try {
+        CArchive failing = CArchive::ToFile(path);
+        fill(failing);
+        failing.Commit();
+        ADD_FAILURE() << "a write past the limit succeeded";
+    } catch (const CArchiveException& e) {
+        EXPECT_EQ(e.GetCause(), CArchiveException::ioError);
+    }
+    CFileUtils::SetWriteLimitForTesting(-1);
+    EXPECT_EQ(vemotest::ReadAll(path), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+
+    CArchive out = CArchive::ToFile(path);
+    fill(out);
+    out.Commit();
+    ASSERT_GT(memory.GetBuffer().size(), std::size_t(3) << 20);
+    EXPECT_TRUE(vemotest::ReadAll(path) == memory.GetBuffer());
 }
 
 } // namespace
