@@ -54,7 +54,7 @@ public:
     // A new copy of the same concrete class (copy constructor); caller owns it.
     virtual CMediaItem* Clone() const = 0;
     // The concrete class's media type id (1..24).
-    virtual int GetMediaType() const = 0;
+    int GetMediaType() const override = 0;
 
     int GetYearPublished() const { return m_yearPublished; }
     void SetYearPublished(int year) { m_yearPublished = year; }

@@ -28,7 +28,7 @@ public:
     // Whether the sub-item holds enough data to be kept.
     virtual bool HaveValidData() const = 0;
     // The concrete class's media type id (1..24), as its medium's.
-    virtual int GetMediaType() const = 0;
+    int GetMediaType() const override = 0;
 
     // Non-owning; null while the sub-item belongs to no medium.
     CMediaItem* GetParent() const { return m_parent; }

@@ -235,15 +235,10 @@ int CMediaUtils::GetItemMediaID(const CItem* item)
     if (!item)
         return 0;
     try {
-        int id = 0;
-        if (const auto* media = dynamic_cast<const CMediaItem*>(item))
-            id = media->GetMediaType();
-        else if (const auto* subItem = dynamic_cast<const CMediaSubItem*>(item))
-            id = subItem->GetMediaType();
-        else
-            return 0;
+        // 0: neither a medium nor a part of one.
+        const int id = item->GetMediaType();
         // A class reporting an id outside the table is as broken as one whose type cannot be read.
-        if (IsValidMediaID(id))
+        if (id == 0 || IsValidMediaID(id))
             return id;
     } catch (...) {
     }
