@@ -333,13 +333,9 @@ template <class F> CLibraryDumper::CProbe& CLibraryDumper::Probe(std::pair<int, 
         const CStringArray props = makeProps();
         for (const CString& prop : props)
             probe.data.SetAt(prop, UNANSWERED);
-        // A key listed twice is written once.
         for (const CString& prop : props) {
             const auto slot = probe.data.find(prop);
-            if (std::find_if(probe.slots.begin(), probe.slots.end(),
-                    [&](const auto& seen) { return seen.first == &slot->first; })
-                == probe.slots.end())
-                probe.slots.emplace_back(&slot->first, &slot->second);
+            probe.slots.emplace_back(&slot->first, &slot->second);
         }
     }
     return probe;
@@ -426,15 +422,9 @@ void CLibraryDumper::WriteItem(const CMediaItem& item, int type)
         if (!sub)
             continue;
         m_out.BeginObject();
-        // Per media type, with or without the category.
-        CProbe& probe = Probe({ -(2 * type + (sub->UsesCategory() ? 1 : 0)), nullptr }, [&] {
-            CStringArray props = CMediaRegistry::GetSubItemOwnProps(type);
-            if (sub->UsesCategory()) {
-                props.Add(U::MEDIA_PROP_CATEGORY);
-                props.Add(U::MEDIA_PROP_CATEGORYDESC);
-            }
-            return props;
-        });
+        // Per media type; the list holds the category where the type's
+        // sub-items have one.
+        CProbe& probe = Probe({ -type, nullptr }, [type] { return CMediaRegistry::GetSubItemOwnProps(type); });
         WriteProperties(*sub, probe);
         if (sub->UsesCategory())
             WriteCustomValues(*sub, fields);

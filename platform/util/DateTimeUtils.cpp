@@ -142,7 +142,7 @@ bool LooksLikeTimeOnly(const CString& text)
     return i > 0 && i <= 2 && i < text.size() && text[i] == ':';
 }
 
-// Two digits, as the parts of a time (0 to 59) always are.
+// Two digits, as the parts of a date or a time (0 to 99) are written.
 void AppendTwoDigits(CString& text, int value)
 {
     text += static_cast<char>('0' + value / 10 % 10);
@@ -201,9 +201,12 @@ CString CDateTimeUtils::ConvertDateNumbers(
     // printf was most of their cost.
     CString text;
     if (year >= 0 && year <= 9999) {
-        const auto digit = [](int value) { return static_cast<char>('0' + value % 10); };
-        text = { digit(year / 1000), digit(year / 100), digit(year / 10), digit(year), '-', digit(month / 10),
-            digit(month), '-', digit(day / 10), digit(day) };
+        AppendTwoDigits(text, year / 100);
+        AppendTwoDigits(text, year % 100);
+        text += '-';
+        AppendTwoDigits(text, month);
+        text += '-';
+        AppendTwoDigits(text, day);
     } else {
         char buffer[32];
         std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", year, month, day);
