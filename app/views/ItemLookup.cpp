@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QProgressDialog>
+#include <utility>
 
 #include "app/MessageBox.h"
 #include "app/QtText.h"
@@ -159,6 +160,7 @@ void CItemLookup::Choose(std::shared_ptr<CSearch> search)
     const bool chosen = accepted && m_item;
     const int row = chooser->Chosen();
     const bool replace = chooser->Replace();
+    m_waitingForThumbnails.reset();
     m_thumbnails->Cancel();
     delete chooser;
     if (!chosen || row < 0) {
@@ -170,8 +172,13 @@ void CItemLookup::Choose(std::shared_ptr<CSearch> search)
 
 void CItemLookup::FetchThumbnails(std::shared_ptr<CSearch> search)
 {
-    if (m_thumbnails->IsRunning() || !m_chooser)
+    if (!m_chooser)
         return;
+    if (m_thumbnails->IsRunning()) {
+        m_waitingForThumbnails = search;
+        m_thumbnails->Cancel();
+        return;
+    }
     // Each cover goes to its chooser as it comes, if that is still open.
     // This object outlives the worker (its destructor waits for it), so
     // posting to it is safe; the chooser is looked at on this thread only.
@@ -195,7 +202,10 @@ void CItemLookup::FetchThumbnails(std::shared_ptr<CSearch> search)
                     Qt::QueuedConnection);
             }
         },
-        nullptr);
+        [this](bool) {
+            if (std::shared_ptr<CSearch> next = std::exchange(m_waitingForThumbnails, nullptr))
+                FetchThumbnails(next);
+        });
 }
 
 void CItemLookup::Fill(std::shared_ptr<CSearch> search, int row, bool replace)
@@ -284,6 +294,7 @@ void CItemLookup::Cancel()
     if (!m_item)
         return;
     m_runner->Cancel();
+    m_waitingForThumbnails.reset();
     m_thumbnails->Cancel();
     HideProgress();
     if (m_chooser)

@@ -78,6 +78,9 @@ private:
     QPointer<QProgressDialog> m_progress;
     QPointer<CLookupChooserDlg> m_chooser;
     CMediaItem* m_item = nullptr; // the item being looked up
+    // Covers for the open chooser, to be fetched once the previous chooser's
+    // fetch has ended (it may sit in a slow request after being cancelled).
+    std::shared_ptr<CSearch> m_waitingForThumbnails;
 
     // The last fill: its item and what it changed.
     CMediaItem* m_filledItem = nullptr;

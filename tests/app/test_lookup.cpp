@@ -14,6 +14,7 @@
 #include <QThread>
 #include <QTreeWidget>
 #include <QtTest>
+#include <algorithm>
 #include <mutex>
 
 #include "AppDialogDriver.h"
@@ -67,6 +68,11 @@ public:
         m_routes.push_back({ part, status, body });
     }
     void Hold(const std::string& part) { m_routes.push_back({ part, 0, {}, true }); }
+    // Answers after a while, cancelled or not (a request stuck in the network).
+    void Slowly(const std::string& part, long status, const std::string& body, int ms)
+    {
+        m_routes.push_back({ part, status, body, false, ms });
+    }
 
     CHttpResponse Get(const CHttpRequest& request) override
     {
@@ -85,6 +91,7 @@ public:
                 response.failure = CHttpResponse::CANCELLED;
                 return response;
             }
+            QThread::msleep(static_cast<unsigned long>(route.delayMs));
             response.status = route.status;
             response.body = route.body;
             return response;
@@ -110,6 +117,7 @@ private:
         long status;
         std::string body;
         bool hold = false;
+        int delayMs = 0;
     };
     std::vector<Route> m_routes;
     mutable std::mutex m_mutex;
@@ -295,6 +303,37 @@ private slots:
         view->UndoLookUp();
         QCOMPARE(cd->GetSubItemCount(), 0);
         QCOMPARE(Value(cd, U::MEDIA_PROP_ARTIST), CString());
+    }
+
+    // A chooser closed while its covers are still on the way, then a second
+    // look-up: the second chooser gets its covers once the first fetch ends.
+    void aLaterChooserGetsItsCoversAfterAnEarlierFetch()
+    {
+        m_transport->On("/api/books?bibkeys=ISBN:9780451526533", 200, kBookAnswer);
+        m_transport->Slowly("/b/id/295577-", 200, PngCover(), 1500);
+        CMediaView* view = Show(U::MEDIA_BOOK);
+        view->NewItem();
+        auto coverAsked = [this] {
+            const std::vector<std::string> urls = m_transport->Urls();
+            return std::any_of(urls.begin(), urls.end(),
+                [](const std::string& url) { return url.find("/b/id/") != std::string::npos; });
+        };
+        WhenShown<CLookupChooserDlg>([&coverAsked](CLookupChooserDlg* chooser) {
+            QVERIFY(QTest::qWaitFor(coverAsked, 3000));
+            chooser->reject();
+        });
+        Scan(view->FindField("ISBN"), "9780451526533");
+        QTRY_VERIFY(!view->Lookup()->IsRunning());
+        bool covered = false;
+        WhenShown<CLookupChooserDlg>(
+            [&covered](CLookupChooserDlg* chooser) {
+                covered
+                    = QTest::qWaitFor([chooser] { return !chooser->List()->topLevelItem(0)->icon(0).isNull(); }, 5000);
+                chooser->reject();
+            },
+            500);
+        view->LookUp();
+        QTRY_VERIFY_WITH_TIMEOUT(covered, 8000);
     }
 
     // Cancel while the service has not answered: the look-up ends at once
