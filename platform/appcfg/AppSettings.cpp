@@ -86,7 +86,7 @@ bool CAppSettings::Read(bool& firstRun)
 
 void CAppSettings::KeepUnreadableCopy(const std::string& bytes)
 {
-    if (!CFileUtils::WriteFileAtomic(m_settingsFile + ".unreadable", bytes))
+    if (!CFileUtils::WriteOwnerOnlyFileAtomic(m_settingsFile + ".unreadable", bytes))
         VemoLog("{A0EE0AFA-7A33-410E-AF97-F6C5323EE337}");
 }
 
@@ -105,7 +105,7 @@ bool CAppSettings::Save()
         m_lastError = "The settings folder " + dir + " could not be created.";
         return false;
     }
-    return CFileUtils::WriteFileAtomic(m_settingsFile, ar.GetBuffer(), &m_lastError);
+    return CFileUtils::WriteOwnerOnlyFileAtomic(m_settingsFile, ar.GetBuffer(), &m_lastError);
 }
 
 void CAppSettings::Serialize(CArchive& ar)

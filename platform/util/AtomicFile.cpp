@@ -316,7 +316,7 @@ struct CAtomicFileWriter::CState {
 CAtomicFileWriter::CAtomicFileWriter() = default;
 CAtomicFileWriter::~CAtomicFileWriter() = default;
 
-bool CAtomicFileWriter::Open(const CString& path, CString* error)
+bool CAtomicFileWriter::Open(const CString& path, CString* error, bool ownerOnly)
 {
     m_state = std::make_unique<CState>();
     CState& state = *m_state;
@@ -343,9 +343,9 @@ bool CAtomicFileWriter::Open(const CString& path, CString* error)
     }
 
     RemoveLeftovers(FolderOf(state.target), TempStem(NameOf(state.target)));
-    if (int err = state.temp.Create(state.target, replacing ? 0600 : 0644))
+    if (int err = state.temp.Create(state.target, replacing || ownerOnly ? 0600 : 0644))
         return state.Fail(error, "cannot create a temporary file beside " + state.target, err);
-    if (replacing && ::fchmod(state.temp.Fd(), st.st_mode & 07777) != 0)
+    if (replacing && ::fchmod(state.temp.Fd(), st.st_mode & (ownerOnly ? 07700 : 07777)) != 0)
         return state.Fail(error, "cannot set the permissions of " + state.temp.Path(), errno);
     return true;
 }
@@ -388,6 +388,12 @@ bool CFileUtils::WriteFileAtomic(const CString& path, std::string_view bytes, CS
 {
     CAtomicFileWriter writer;
     return writer.Open(path, error) && writer.Write(bytes, error) && writer.Commit(error);
+}
+
+bool CFileUtils::WriteOwnerOnlyFileAtomic(const CString& path, std::string_view bytes, CString* error)
+{
+    CAtomicFileWriter writer;
+    return writer.Open(path, error, true) && writer.Write(bytes, error) && writer.Commit(error);
 }
 
 CString CFileUtils::TempFilePrefix(const CString& path)

@@ -40,6 +40,10 @@ public:
     // something other than a regular file is refused. Leftovers of earlier
     // saves of the same file that were killed mid-write are removed first.
     static bool WriteFileAtomic(const CString& path, std::string_view bytes, CString* error = nullptr);
+    // The same for a file that may hold secrets (settings with a service's
+    // key): a new file is made 0600, and a replaced one keeps only its
+    // owner's permissions.
+    static bool WriteOwnerOnlyFileAtomic(const CString& path, std::string_view bytes, CString* error = nullptr);
     // Temporary files are named "." + the target's name (cut so that the
     // whole name fits 255 bytes) + ".vemo-tmp-" + the writer's process id +
     // "-" + 8 random hex digits. Leading dots keep them out of every list of
@@ -115,7 +119,8 @@ public:
     CAtomicFileWriter(const CAtomicFileWriter&) = delete;
     CAtomicFileWriter& operator=(const CAtomicFileWriter&) = delete;
 
-    bool Open(const CString& path, CString* error = nullptr);
+    // ownerOnly: as WriteOwnerOnlyFileAtomic.
+    bool Open(const CString& path, CString* error = nullptr, bool ownerOnly = false);
     bool Write(std::string_view bytes, CString* error = nullptr);
     bool Commit(CString* error = nullptr);
 

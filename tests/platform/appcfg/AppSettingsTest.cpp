@@ -110,6 +110,9 @@ TEST_F(AppSettingsTest, SavedRecordReadsBackWithTheDerivedFieldsAfterTheBase)
     ASSERT_GT(bytes.size(), 84u);
     EXPECT_EQ(bytes.substr(0, 2), std::string("\x01\x00", 2));
     EXPECT_EQ(bytes.substr(82, 2), std::string("\x03\x00", 2));
+    // The settings may hold a look-up service's key: only their owner reads them.
+    EXPECT_EQ(std::filesystem::status(m_file).permissions(),
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 TEST_F(AppSettingsTest, DefaultsLiveInTheUserConfigFolder)

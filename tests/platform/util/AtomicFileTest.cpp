@@ -52,6 +52,27 @@ TEST_F(AtomicFileTest, WritesNewFileAndReplacesKeepingPermissions)
     EXPECT_EQ(CountTempFiles(path), 0);
 }
 
+// A file that may hold a key: no one but its owner may read it, whether it
+// is new or replaces a file others could read.
+TEST_F(AtomicFileTest, OwnerOnlyFilesLoseGroupAndOtherPermissions)
+{
+    const std::string path = m_dir.File("settings.dat");
+    auto modeOf = [&path] {
+        struct stat st { };
+        EXPECT_EQ(::stat(path.c_str(), &st), 0);
+        return st.st_mode & 07777;
+    };
+    CString error;
+    ASSERT_TRUE(CFileUtils::WriteOwnerOnlyFileAtomic(path, m_old, &error)) << error;
+    EXPECT_EQ(modeOf(), 0600u);
+    for (auto [before, after] : { std::pair<mode_t, mode_t> { 0644, 0600 }, { 0440, 0400 }, { 0700, 0700 } }) {
+        ::chmod(path.c_str(), before);
+        ASSERT_TRUE(CFileUtils::WriteOwnerOnlyFileAtomic(path, m_new, &error)) << error;
+        EXPECT_EQ(vemotest::ReadAll(path), m_new);
+        EXPECT_EQ(modeOf(), after) << std::oct << before;
+    }
+}
+
 class FailingWrite : public AtomicFileTest, public ::testing::WithParamInterface<std::int64_t> { };
 
 TEST_P(FailingWrite, LeavesTheOldFileWhole)
