@@ -9,6 +9,7 @@
 #include "data/model/MediaItem.h"
 #include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/PropMapUtils.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
 #include "data/store/DelimitedTextReader.h"
@@ -25,6 +26,12 @@ bool IsVideoType(int mediaType)
 {
     bool recordable = false;
     return CMediaUtils::IsMediaTypeVideo(mediaType, recordable);
+}
+
+bool IsBlank(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(),
+        [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; });
 }
 
 bool Contains(const CStringArray& list, const CString& value)
@@ -440,42 +447,49 @@ void CImportJob::BuildValues(
 }
 
 void CImportJob::BuildValues(const std::vector<CColumnPlan>& plan, const CImportRow& row, CMapStringToString& values,
-    std::vector<CImportOutcome::CUnread>* unread) const
+    std::vector<CImportOutcome::CUnread>* unread, CPropMapKeys* keys) const
 {
     // The nodes (and their strings' room) of the last row serve the next.
     while (!values.empty())
         m_spareNodes.push_back(values.extract(values.begin()));
+    if (keys)
+        keys->Clear();
     const int count = std::min(static_cast<int>(plan.size()), row.cells.GetSize());
-    CString cell;
-    row.cells.ForEach([&](int i, std::string_view text) {
-        if (i >= count || !plan[i].prop)
+    CString problem;
+    row.cells.ForEach([&](int i, std::string_view cell) {
+        if (i >= count || !plan[i].prop || IsBlank(cell))
             return;
         const CString& prop = *plan[i].prop;
-        cell.assign(text);
-        if (CStringUtils::IsEffectivelyEmpty(cell))
-            return;
-        CImportValueReader::CValue value = CImportValueReader::Read(plan[i].kind, cell);
-        if (!value.problem.empty()) {
+        // The cell is read into a spare node's value, whose room it reuses.
+        CMapStringToString::node_type node;
+        if (!m_spareNodes.empty()) {
+            node = std::move(m_spareNodes.back());
+            m_spareNodes.pop_back();
+        }
+        CString& read = node ? node.mapped() : m_readBuffer;
+        problem.clear();
+        if (!CImportValueReader::Read(plan[i].kind, cell, read, problem)) {
             if (unread)
-                unread->push_back({ row.rowNumber, i + 1, prop, value.problem });
-            return;
+                unread->push_back({ row.rowNumber, i + 1, prop, problem });
+        } else if (!IsBlank(read)) {
+            if (plan[i].videoLength && std::count(read.begin(), read.end(), ':') < 2)
+                read += ":00";
+            CString* placed = nullptr;
+            if (!node) {
+                placed = &values.insert_or_assign(prop, read).first->second;
+            } else {
+                node.key() = prop;
+                auto inserted = values.insert(std::move(node));
+                if (!inserted.inserted)
+                    inserted.position->second.swap(inserted.node.mapped());
+                placed = &inserted.position->second;
+                node = std::move(inserted.node);
+            }
+            if (keys)
+                keys->Set(plan[i].slot, placed);
         }
-        CString& read = value.text;
-        if (CStringUtils::IsEffectivelyEmpty(read))
-            return;
-        if (plan[i].videoLength && std::count(read.begin(), read.end(), ':') < 2)
-            read += ":00";
-        if (m_spareNodes.empty()) {
-            values.SetAt(prop, std::move(read));
-            return;
-        }
-        CMapStringToString::node_type node = std::move(m_spareNodes.back());
-        m_spareNodes.pop_back();
-        node.key() = prop;
-        node.mapped() = std::move(read);
-        auto placed = values.insert(std::move(node));
-        if (!placed.inserted)
-            placed.position->second = std::move(placed.node.mapped());
+        if (node)
+            m_spareNodes.push_back(std::move(node));
     });
 }
 
@@ -604,19 +618,26 @@ CImportOutcome CImportJob::Run(bool dryRun)
 
     CTouchedItems touched;
     m_items.clear();
-    const std::vector<CColumnPlan> plan = MakePlan();
+    std::vector<CColumnPlan> plan = MakePlan();
     int current = static_cast<int>(first) + 1;
     CString failure;
     bool failed = false;
     bool reread = false;
     try {
+        // The item classes look up each of their properties in every row's
+        // values; only the columns' properties can be there.
         CMapStringToString values;
+        CPropMapKeys keys(values, m_columns);
+        for (CColumnPlan& column : plan)
+            if (column.prop)
+                column.slot = keys.Slot(*column.prop);
+        CPropMapKeys::CUse use(keys);
         std::vector<CImportOutcome::CUnread> unread;
         ForEachRow([&](const CImportRow& row) {
             current = row.rowNumber;
             unread.clear();
             if (row.chosen)
-                BuildValues(plan, row, values, &unread);
+                BuildValues(plan, row, values, &unread, &keys);
             if (!row.chosen || values.IsEmpty()) {
                 outcome.skipped.push_back({ row.rowNumber, SkipReason(row) });
                 return;
