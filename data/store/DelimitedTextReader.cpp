@@ -1,6 +1,8 @@
 #include "data/store/DelimitedTextReader.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <set>
 
@@ -35,6 +37,21 @@ bool IsHighSurrogate(unsigned char low, unsigned char high)
     return unit >= 0xD800 && unit <= 0xDBFF;
 }
 
+bool IsAscii(const std::string& text)
+{
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if (word & 0x8080808080808080ULL)
+            return false;
+    }
+    for (; i < text.size(); ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80)
+            return false;
+    return true;
+}
+
 } // namespace
 
 const CStringArray& CDelimitedTextReader::GetDelimiterNames()
@@ -62,6 +79,12 @@ bool CDelimitedTextReader::DelimiterFromName(const CString& name, char& delimite
 CDelimitedTextReader::CDelimitedTextReader(char delimiter)
     : m_delimiter(delimiter)
 {
+    for (const char stop : { '\r', '\n', '\0' }) {
+        m_plainStops[static_cast<unsigned char>(stop)] = true;
+        m_quotedStops[static_cast<unsigned char>(stop)] = true;
+    }
+    m_plainStops[static_cast<unsigned char>(delimiter)] = true;
+    m_quotedStops[static_cast<unsigned char>('"')] = true;
 }
 
 CDelimitedTextReader::~CDelimitedTextReader() = default;
@@ -183,7 +206,7 @@ bool CDelimitedTextReader::ReadRow(std::string& text, int& count)
     text.clear();
     count = 0;
     return ReadCells<true>([&](const std::string& cell) {
-        if (CTextEncoding::IsValidUtf8(cell))
+        if (IsAscii(cell) || CTextEncoding::IsValidUtf8(cell))
             text += cell;
         else
             text += CTextEncoding::ToUtf8Lenient(cell);
@@ -223,6 +246,20 @@ template <bool keep, class End> bool CDelimitedTextReader::ReadCells(End&& end)
             if (hasContent)
                 end(cell);
             return true;
+        }
+        // The plain bytes of a cell go in one run, as far as the row may reach.
+        if (state == State::unquoted || state == State::quoted) {
+            const auto& stops = state == State::quoted ? m_quotedStops : m_plainStops;
+            const std::size_t limit = std::min(m_buffer.size(), m_pos + (m_maxRowBytes - rowBytes));
+            std::size_t end = m_pos;
+            while (end < limit && !stops[static_cast<unsigned char>(m_buffer[end])])
+                ++end;
+            if constexpr (keep)
+                cell.append(m_buffer, m_pos, end - m_pos);
+            rowBytes += end - m_pos;
+            m_pos = end;
+            if (m_pos == m_buffer.size())
+                continue;
         }
         const char c = m_buffer[m_pos++];
         if (++rowBytes > m_maxRowBytes) {
