@@ -5,11 +5,13 @@
 #include <exception>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 #include "data/model/MediaItem.h"
 #include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/PropMapUtils.h"
+#include "data/model/PublisherMgr.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
 #include "data/store/DelimitedTextReader.h"
@@ -449,48 +451,70 @@ void CImportJob::BuildValues(
 void CImportJob::BuildValues(const std::vector<CColumnPlan>& plan, const CImportRow& row, CMapStringToString& values,
     std::vector<CImportOutcome::CUnread>* unread, CPropMapKeys* keys) const
 {
-    // The nodes (and their strings' room) of the last row serve the next.
-    while (!values.empty())
-        m_spareNodes.push_back(values.extract(values.begin()));
-    if (keys)
+    // With an index, the values of the last row stay in place where this
+    // row has the key too; otherwise the nodes (and their strings' room) of
+    // the last row serve the next.
+    if (keys) {
         keys->Clear();
+        std::size_t slots = 0;
+        for (const CColumnPlan& column : plan)
+            slots = std::max(slots, static_cast<std::size_t>(column.slot + 1));
+        m_lastRow.resize(slots, nullptr);
+        m_thisRow.assign(slots, nullptr);
+    } else {
+        while (!values.empty())
+            m_spareNodes.push_back(values.extract(values.begin()));
+    }
     const int count = std::min(static_cast<int>(plan.size()), row.cells.GetSize());
     CString problem;
+    CString& read = m_readBuffer;
     row.cells.ForEach([&](int i, std::string_view cell) {
         if (i >= count || !plan[i].prop || IsBlank(cell))
             return;
         const CString& prop = *plan[i].prop;
-        // The cell is read into a spare node's value, whose room it reuses.
-        CMapStringToString::node_type node;
-        if (!m_spareNodes.empty()) {
-            node = std::move(m_spareNodes.back());
-            m_spareNodes.pop_back();
-        }
-        CString& read = node ? node.mapped() : m_readBuffer;
         problem.clear();
         if (!CImportValueReader::Read(plan[i].kind, cell, read, problem)) {
             if (unread)
                 unread->push_back({ row.rowNumber, i + 1, prop, problem });
-        } else if (!IsBlank(read)) {
-            if (plan[i].videoLength && std::count(read.begin(), read.end(), ':') < 2)
-                read += ":00";
-            CString* placed = nullptr;
-            if (!node) {
-                placed = &values.insert_or_assign(prop, read).first->second;
-            } else {
-                node.key() = prop;
-                auto inserted = values.insert(std::move(node));
-                if (!inserted.inserted)
-                    inserted.position->second.swap(inserted.node.mapped());
-                placed = &inserted.position->second;
-                node = std::move(inserted.node);
-            }
-            if (keys)
-                keys->Set(plan[i].slot, placed);
+            return;
         }
-        if (node)
-            m_spareNodes.push_back(std::move(node));
+        if (IsBlank(read))
+            return;
+        if (plan[i].videoLength && std::count(read.begin(), read.end(), ':') < 2)
+            read += ":00";
+        CString* placed = keys ? std::exchange(m_lastRow[plan[i].slot], nullptr) : nullptr;
+        if (placed) {
+            placed->swap(read);
+        } else if (m_spareNodes.empty()) {
+            placed = &values.insert_or_assign(prop, read).first->second;
+        } else {
+            CMapStringToString::node_type node = std::move(m_spareNodes.back());
+            m_spareNodes.pop_back();
+            node.key() = prop;
+            node.mapped().swap(read);
+            auto inserted = values.insert(std::move(node));
+            if (!inserted.inserted) {
+                inserted.position->second.swap(inserted.node.mapped());
+                m_spareNodes.push_back(std::move(inserted.node));
+            }
+            placed = &inserted.position->second;
+        }
+        if (keys) {
+            keys->Set(plan[i].slot, placed);
+            m_thisRow[plan[i].slot] = placed;
+        }
     });
+    if (!keys)
+        return;
+    // Keys of the last row that this row lacks go.
+    for (const CColumnPlan& column : plan) {
+        if (!column.prop || !m_lastRow[column.slot])
+            continue;
+        m_lastRow[column.slot] = nullptr;
+        if (auto at = values.find(*column.prop); at != values.end())
+            m_spareNodes.push_back(values.extract(at));
+    }
+    m_lastRow.swap(m_thisRow);
 }
 
 CString CImportJob::SkipReason(const CImportRow& row) const
@@ -628,10 +652,12 @@ CImportOutcome CImportJob::Run(bool dryRun)
         // values; only the columns' properties can be there.
         CMapStringToString values;
         CPropMapKeys keys(values, m_columns);
+        m_lastRow.clear();
         for (CColumnPlan& column : plan)
             if (column.prop)
                 column.slot = keys.Slot(*column.prop);
         CPropMapKeys::CUse use(keys);
+        const CPublisherMgr::CNameIndex publishers(CPublisherMgr::GetInstance());
         std::vector<CImportOutcome::CUnread> unread;
         ForEachRow([&](const CImportRow& row) {
             current = row.rowNumber;

@@ -254,6 +254,10 @@ private:
     std::vector<CMediaItem*> m_items;
     // Map nodes of earlier rows, reused for the next row's values.
     mutable std::vector<CMapStringToString::node_type> m_spareNodes;
-    mutable CString m_readBuffer; // a cell read while no node is spare
+    mutable CString m_readBuffer; // the cell being read
+    // With an index of the values: each slot's value in the last row's and
+    // this row's map, null where the row has none.
+    mutable std::vector<CString*> m_lastRow;
+    mutable std::vector<CString*> m_thisRow;
     CStringArray m_notes;
 };

@@ -465,6 +465,8 @@ protected:
             CString error;
             EXPECT_TRUE(job.ReadBytes(text, ',', error)) << error;
             if (prepared && text == c.rows) {
+                // A trial first, as the window may run one.
+                EXPECT_TRUE(job.Run(true).Succeeded());
                 EXPECT_TRUE(job.Run(false).Succeeded());
                 continue;
             }
