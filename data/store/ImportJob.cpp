@@ -50,12 +50,17 @@ bool IsPublisherDetail(const CString& prop)
 
 // The items a run went into, each with whether the run made it: a table of
 // tagged pointers with open addressing, as a large import goes into many.
+// Items made before the first look-up are only listed (most imports make
+// every item and look up none, and the table's probes miss the cache).
 class CTouchedItems {
 public:
     enum class State { none, made, existing };
 
-    State Find(const CMediaItem* item) const
+    State Find(const CMediaItem* item)
     {
+        for (const CMediaItem* made : m_madeBefore)
+            Insert(made, true);
+        std::vector<const CMediaItem*>().swap(m_madeBefore);
         if (m_slots.empty())
             return State::none;
         const std::uintptr_t slot = m_slots[Slot(item)];
@@ -63,13 +68,20 @@ public:
     }
     void Add(const CMediaItem* item, bool made)
     {
+        if (made && m_slots.empty())
+            m_madeBefore.push_back(item);
+        else
+            Insert(item, made);
+    }
+
+private:
+    void Insert(const CMediaItem* item, bool made)
+    {
         if ((m_count + 1) * 2 > m_slots.size())
             Grow();
         m_slots[Slot(item)] = reinterpret_cast<std::uintptr_t>(item) | (made ? 1 : 0);
         ++m_count;
     }
-
-private:
     // Where item is, or the empty slot it would take.
     std::size_t Slot(const CMediaItem* item) const
     {
@@ -91,6 +103,7 @@ private:
 
     std::vector<std::uintptr_t> m_slots;
     std::size_t m_count = 0;
+    std::vector<const CMediaItem*> m_madeBefore;
 };
 
 // The rows could not be read again as they were read first.
