@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
 #include <set>
 
@@ -35,21 +34,6 @@ bool IsHighSurrogate(unsigned char low, unsigned char high)
 {
     const unsigned unit = low | (unsigned(high) << 8);
     return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool IsAscii(const std::string& text)
-{
-    std::size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + i, sizeof word);
-        if (word & 0x8080808080808080ULL)
-            return false;
-    }
-    for (; i < text.size(); ++i)
-        if (static_cast<unsigned char>(text[i]) >= 0x80)
-            return false;
-    return true;
 }
 
 } // namespace
@@ -206,7 +190,7 @@ bool CDelimitedTextReader::ReadRow(std::string& text, int& count)
     text.clear();
     count = 0;
     return ReadCells<true>([&](const std::string& cell) {
-        if (IsAscii(cell) || CTextEncoding::IsValidUtf8(cell))
+        if (CTextEncoding::IsValidUtf8(cell))
             text += cell;
         else
             text += CTextEncoding::ToUtf8Lenient(cell);
