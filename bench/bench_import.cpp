@@ -10,7 +10,9 @@
 // them (rows held) and as the tool does (rows read again from a file), with
 // the process's peak memory.
 //
-//   bench_import [--tool-sizes=N,N,...] [benchmark options]
+//   bench_import [--tool-sizes=N,N,...] [--tool=PATH] [benchmark options]
+//
+// --tool runs another build of the tool (an earlier one, to compare with).
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -327,7 +329,7 @@ CRun RunProcess(const std::vector<std::string>& args, const std::string& home)
     return run;
 }
 
-void CompareWithSqlite(const std::vector<int>& sizes)
+void CompareWithSqlite(const std::vector<int>& sizes, const std::string& tool)
 {
     const std::string self = fs::read_symlink("/proc/self/exe").string();
     const std::string root = (fs::temp_directory_path() / ("vemo-bench-import-" + std::to_string(::getpid()))).string();
@@ -351,16 +353,16 @@ void CompareWithSqlite(const std::vector<int>& sizes)
             fs::remove(db);
             const CRun sqlite = RunProcess({ self, "--sqlite-import", csv, db }, root);
             fs::remove_all(root + "/data");
-            RunProcess({ VEMO_CLI, "new", "Books" }, root);
-            const CRun dry = RunProcess({ VEMO_CLI, "import", "Books", "--type", "Books", csv, "--dry-run" }, root);
-            const CRun tool = RunProcess({ VEMO_CLI, "import", "Books", "--type", "Books", csv }, root);
-            ok = ok && sqlite.ok && dry.ok && tool.ok;
+            RunProcess({ tool, "new", "Books" }, root);
+            const CRun dry = RunProcess({ tool, "import", "Books", "--type", "Books", csv, "--dry-run" }, root);
+            const CRun imported = RunProcess({ tool, "import", "Books", "--type", "Books", csv }, root);
+            ok = ok && sqlite.ok && dry.ok && imported.ok;
             sqliteMs.push_back(sqlite.ms);
             sqliteCpu.push_back(sqlite.cpuMs);
             sqliteMB.push_back(sqlite.peakMB);
-            toolMs.push_back(tool.ms);
-            toolCpu.push_back(tool.cpuMs);
-            toolMB.push_back(tool.peakMB);
+            toolMs.push_back(imported.ms);
+            toolCpu.push_back(imported.cpuMs);
+            toolMB.push_back(imported.peakMB);
             dryMs.push_back(dry.ms);
             dryCpu.push_back(dry.cpuMs);
         }
@@ -380,8 +382,13 @@ int main(int argc, char** argv)
     if (argc == 4 && std::strcmp(argv[1], "--sqlite-import") == 0)
         return ImportIntoSqlite(argv[2], argv[3]);
     std::vector<int> sizes { 10000, 100000, 300000 };
+    std::string tool = VEMO_CLI;
     std::vector<char*> rest;
     for (int i = 0; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--tool=", 7) == 0) {
+            tool = argv[i] + 7;
+            continue;
+        }
         if (std::strncmp(argv[i], "--tool-sizes=", 13) != 0) {
             rest.push_back(argv[i]);
             continue;
@@ -392,7 +399,7 @@ int main(int argc, char** argv)
             if (std::atoi(size.c_str()) > 0)
                 sizes.push_back(std::atoi(size.c_str()));
     }
-    CompareWithSqlite(sizes);
+    CompareWithSqlite(sizes, tool);
     int count = static_cast<int>(rest.size());
     benchmark::Initialize(&count, rest.data());
     benchmark::RunSpecifiedBenchmarks();

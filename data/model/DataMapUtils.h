@@ -21,7 +21,10 @@ public:
             *slot = make();
     }
     // The text under key, or null when the map does not hold it.
-    static const CString* Find(const CMapStringToString& data, const CString& key) { return data.PLookup(key); }
+    static const CString* Find(const CMapStringToString& data, const CString& key)
+    {
+        return CPropMapKeys::Find(data, key);
+    }
 
     // The first whole number in the text ("c. 1984" is 1984); 0 without one.
     static int ToInt(const CString& text);

@@ -1,5 +1,7 @@
 #include "data/model/PropMapUtils.h"
 
+#include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstring>
 
@@ -11,6 +13,7 @@ namespace {
 // The index in use on this thread; the libraries are loaded at start, so
 // the cheap initial-exec model fits.
 thread_local CPropMapIndex* t_index __attribute__((tls_model("initial-exec"))) = nullptr;
+thread_local CPropMapKeys* t_keys __attribute__((tls_model("initial-exec"))) = nullptr;
 
 std::uint64_t Word(const char* at)
 {
@@ -96,9 +99,65 @@ void CPropMapUtils::AnswerBool(CMapStringToString& data, const CString& key, boo
         *entry = value ? "Y" : "N";
 }
 
+CPropMapKeys::CPropMapKeys(const CMapStringToString& data, const CStringArray& keys)
+    : m_data(data)
+{
+    for (const CString& key : keys)
+        if (Slot(key) < 0)
+            m_keys.push_back(key);
+    m_values.assign(m_keys.size(), nullptr);
+}
+
+int CPropMapKeys::Slot(const CString& key) const
+{
+    for (std::size_t i = 0; i < m_keys.size(); ++i)
+        if (SameText(m_keys[i], key))
+            return static_cast<int>(i);
+    return -1;
+}
+
+void CPropMapKeys::Clear()
+{
+    std::fill(m_values.begin(), m_values.end(), nullptr);
+}
+
+CPropMapKeys::CUse::CUse(CPropMapKeys& keys)
+    : m_previous(t_keys)
+{
+    t_keys = &keys;
+}
+
+CPropMapKeys::CUse::~CUse()
+{
+    t_keys = m_previous;
+}
+
+const CString* CPropMapKeys::Find(const CMapStringToString& data, const CString& key)
+{
+    CPropMapKeys* keys = t_keys;
+    if (!keys || &keys->m_data != &data)
+        return data.PLookup(key);
+    const CString* value = keys->Lookup(key);
+    assert(value == data.PLookup(key));
+    return value;
+}
+
+const CString* CPropMapKeys::Lookup(const CString& key)
+{
+    // The item classes ask with the same key objects every time.
+    const auto address = reinterpret_cast<std::uintptr_t>(&key);
+    CEntry& entry = m_entries[((address >> 5) ^ (address >> 12)) % m_entries.size()];
+    if (entry.address != &key || !SameText(entry.key, key)) {
+        entry.address = &key;
+        entry.key = key;
+        entry.slot = Slot(key);
+    }
+    return entry.slot < 0 ? nullptr : m_values[static_cast<std::size_t>(entry.slot)];
+}
+
 bool CPropMapUtils::TakeText(const CMapStringToString& data, const CString& key, CString& field, bool overwrite)
 {
-    const CString* value = data.PLookup(key);
+    const CString* value = CPropMapKeys::Find(data, key);
     if (!value || (!overwrite && !field.empty()))
         return false;
     field = *value;
@@ -108,7 +167,7 @@ bool CPropMapUtils::TakeText(const CMapStringToString& data, const CString& key,
 bool CPropMapUtils::TakeInt(
     const CMapStringToString& data, const CString& key, int& field, bool overwrite, int minValue, int maxValue)
 {
-    const CString* value = data.PLookup(key);
+    const CString* value = CPropMapKeys::Find(data, key);
     if (!value || (!overwrite && field != 0))
         return false;
     field = ParseInt(*value, minValue, maxValue);
@@ -117,7 +176,7 @@ bool CPropMapUtils::TakeInt(
 
 bool CPropMapUtils::TakeBool(const CMapStringToString& data, const CString& key, bool& field, bool overwrite)
 {
-    const CString* value = data.PLookup(key);
+    const CString* value = CPropMapKeys::Find(data, key);
     if (!value || (!overwrite && field))
         return false;
     field = CMediaUtils::IsYes(*value);

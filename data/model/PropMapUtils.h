@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "platform/util/VemoTypes.h"
 
@@ -50,6 +51,57 @@ private:
 
     CMapStringToString& m_data;
     std::array<CEntry, 256> m_entries;
+};
+
+// Quick look-ups for the Take* side, while one map is filled anew for each
+// of many items (an import, row by row) and only ever holds keys from a set
+// known beforehand (the columns' properties): an item class asking for a key
+// outside the set is answered without searching the map, and a key inside
+// it finds its value where the filler put it. The filler clears the values
+// before it refills the map and sets each value it puts there; while a CUse
+// is open on this thread, the map must change in no other way.
+class CPropMapKeys {
+public:
+    // keys: every key data may hold while the index is in use.
+    CPropMapKeys(const CMapStringToString& data, const CStringArray& keys);
+    CPropMapKeys(const CPropMapKeys&) = delete;
+    CPropMapKeys& operator=(const CPropMapKeys&) = delete;
+
+    // The slot of key, -1 for a key outside the set.
+    int Slot(const CString& key) const;
+    // The map is empty again.
+    void Clear();
+    // The map now holds value (its own) at the key of slot.
+    void Set(int slot, const CString* value) { m_values[static_cast<std::size_t>(slot)] = value; }
+
+    // Look-ups of the map on this thread go through the index while it lives.
+    class CUse {
+    public:
+        explicit CUse(CPropMapKeys& keys);
+        ~CUse();
+        CUse(const CUse&) = delete;
+        CUse& operator=(const CUse&) = delete;
+
+    private:
+        CPropMapKeys* m_previous;
+    };
+
+    // The value of key in data, or null; data's own look-up unless an index
+    // of data is in use on this thread.
+    static const CString* Find(const CMapStringToString& data, const CString& key);
+
+private:
+    struct CEntry {
+        const CString* address = nullptr;
+        CString key;
+        int slot = -1;
+    };
+    const CString* Lookup(const CString& key);
+
+    const CMapStringToString& m_data;
+    std::vector<CString> m_keys;
+    std::vector<const CString*> m_values; // by slot; null: the map lacks the key
+    std::array<CEntry, 128> m_entries;
 };
 
 class CPropMapUtils {

@@ -39,21 +39,53 @@ CPerson* CPublisherMgr::GetPublisher(int id) const
     return RecordList::FindByID(m_idMap, m_nextID, id);
 }
 
+CPublisherMgr::CNameIndex::CNameIndex(CPublisherMgr* mgr)
+    : m_mgr(mgr)
+{
+    if (m_mgr)
+        ++m_mgr->m_nameIndexes;
+}
+
+CPublisherMgr::CNameIndex::~CNameIndex()
+{
+    if (m_mgr && --m_mgr->m_nameIndexes == 0) {
+        std::unordered_map<CString, CPerson*>().swap(m_mgr->m_names);
+        m_mgr->m_namesStale = true;
+    }
+}
+
 CPerson* CPublisherMgr::GetPublisher(const CString& name, bool create)
 {
     if (name.empty())
         return nullptr;
-    for (CPerson* publisher : m_publishers)
-        if (publisher->GetLastName() == name)
-            return publisher;
+    const bool indexed = m_nameIndexes > 0;
+    if (indexed) {
+        if (m_namesStale) {
+            m_names.clear();
+            for (CPerson* publisher : m_publishers)
+                m_names.emplace(publisher->GetLastName(), publisher);
+            m_namesStale = false;
+        }
+        if (const auto found = m_names.find(name); found != m_names.end())
+            return found->second;
+    } else {
+        for (CPerson* publisher : m_publishers)
+            if (publisher->GetLastName() == name)
+                return publisher;
+    }
     if (!create)
         return nullptr;
     try {
         auto publisher = std::make_unique<CPerson>(CString(), CString(), name);
-        if (!RecordList::Append(m_publishers, m_idMap, m_nextID, publisher.get()))
+        if (indexed)
+            m_names.emplace(name, publisher.get());
+        if (!RecordList::Append(m_publishers, m_idMap, m_nextID, publisher.get())) {
+            m_namesStale = true;
             return nullptr;
+        }
         return publisher.release();
     } catch (const std::bad_alloc&) {
+        m_namesStale = true;
         return nullptr;
     }
 }
@@ -65,11 +97,13 @@ bool CPublisherMgr::Add(CPerson* publisher)
     for (const CPerson* listed : m_publishers)
         if (*listed == *publisher)
             return false;
+    m_namesStale = true;
     return RecordList::Append(m_publishers, m_idMap, m_nextID, publisher);
 }
 
 bool CPublisherMgr::Remove(CPerson* publisher)
 {
+    m_namesStale = true;
     return RecordList::Remove(m_publishers, m_idMap, publisher);
 }
 
@@ -85,6 +119,7 @@ void CPublisherMgr::Serialize(CArchive& ar)
         RecordList::Store(ar, m_publishers, m_nextID);
         return;
     }
+    m_namesStale = true;
     ar.ReadWord();
     const int storedNextID = ar.ReadInt();
     RecordList::LoadRecords(ar, m_publishers, m_idMap, m_nextID, storedNextID, kMinPublisherBytes,

@@ -2,6 +2,8 @@
 // The publishers shared by all libraries, process-wide: person records whose
 // last-name part holds the publisher name.
 
+#include <unordered_map>
+
 #include "platform/util/VemoTypes.h"
 
 class CArchive;
@@ -29,6 +31,20 @@ public:
     // exactly; else with create a new one (next id).
     CPerson* GetPublisher(const CString& name, bool create);
 
+    // While one lives, GetPublisher(name, ...) finds names through a hash
+    // table of the list instead of reading the list (a large import asks for
+    // a name per row). Nothing may rename a publisher meanwhile.
+    class CNameIndex {
+    public:
+        explicit CNameIndex(CPublisherMgr* mgr); // null: none
+        ~CNameIndex();
+        CNameIndex(const CNameIndex&) = delete;
+        CNameIndex& operator=(const CNameIndex&) = delete;
+
+    private:
+        CPublisherMgr* m_mgr;
+    };
+
     // Refuses null and a record equal (CPerson::operator==) to a listed one;
     // otherwise appends, gives the next id and takes ownership.
     bool Add(CPerson* publisher);
@@ -47,4 +63,9 @@ private:
     int m_nextID = 1;
     CList<CPerson*, CPerson*> m_publishers;
     CMap<int, int, CPerson*, CPerson*> m_idMap;
+    // The first publisher of each name, while a CNameIndex lives; made
+    // again when the list changed other than by GetPublisher.
+    std::unordered_map<CString, CPerson*> m_names;
+    int m_nameIndexes = 0;
+    bool m_namesStale = true;
 };

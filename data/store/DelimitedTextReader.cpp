@@ -1,5 +1,6 @@
 #include "data/store/DelimitedTextReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <set>
@@ -62,6 +63,12 @@ bool CDelimitedTextReader::DelimiterFromName(const CString& name, char& delimite
 CDelimitedTextReader::CDelimitedTextReader(char delimiter)
     : m_delimiter(delimiter)
 {
+    for (const char stop : { '\r', '\n', '\0' }) {
+        m_plainStops[static_cast<unsigned char>(stop)] = true;
+        m_quotedStops[static_cast<unsigned char>(stop)] = true;
+    }
+    m_plainStops[static_cast<unsigned char>(delimiter)] = true;
+    m_quotedStops[static_cast<unsigned char>('"')] = true;
 }
 
 CDelimitedTextReader::~CDelimitedTextReader() = default;
@@ -223,6 +230,20 @@ template <bool keep, class End> bool CDelimitedTextReader::ReadCells(End&& end)
             if (hasContent)
                 end(cell);
             return true;
+        }
+        // The plain bytes of a cell go in one run, as far as the row may reach.
+        if (state == State::unquoted || state == State::quoted) {
+            const auto& stops = state == State::quoted ? m_quotedStops : m_plainStops;
+            const std::size_t limit = std::min(m_buffer.size(), m_pos + (m_maxRowBytes - rowBytes));
+            std::size_t end = m_pos;
+            while (end < limit && !stops[static_cast<unsigned char>(m_buffer[end])])
+                ++end;
+            if constexpr (keep)
+                cell.append(m_buffer, m_pos, end - m_pos);
+            rowBytes += end - m_pos;
+            m_pos = end;
+            if (m_pos == m_buffer.size())
+                continue;
         }
         const char c = m_buffer[m_pos++];
         if (++rowBytes > m_maxRowBytes) {

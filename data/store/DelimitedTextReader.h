@@ -6,6 +6,7 @@
 // read as Windows-1252; a UTF-16 file with a byte-order mark is read too.
 // Rows end at LF, CRLF or CR and may have different numbers of cells.
 
+#include <array>
 #include <cstddef>
 #include <fstream>
 #include <memory>
@@ -91,6 +92,9 @@ private:
     enum class Encoding { bytes, utf16le, utf16be } m_encoding = Encoding::bytes;
     std::string m_pendingUtf16;
     std::string m_cell; // the cell being read
+    // The bytes that end a run of plain bytes outside and inside quotes.
+    std::array<bool, 256> m_plainStops {};
+    std::array<bool, 256> m_quotedStops {};
     std::size_t m_maxRowBytes = DEFAULT_MAX_ROW_BYTES;
     std::size_t m_maxCells = DEFAULT_MAX_CELLS;
     int m_rowNumber = 0;

@@ -5,10 +5,13 @@
 #include <exception>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 #include "data/model/MediaItem.h"
 #include "data/model/MediaRegistry.h"
 #include "data/model/MediaUtils.h"
+#include "data/model/PropMapUtils.h"
+#include "data/model/PublisherMgr.h"
 #include "data/store/CustomField.h"
 #include "data/store/CustomFieldMgr.h"
 #include "data/store/DelimitedTextReader.h"
@@ -27,6 +30,12 @@ bool IsVideoType(int mediaType)
     return CMediaUtils::IsMediaTypeVideo(mediaType, recordable);
 }
 
+bool IsBlank(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(),
+        [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; });
+}
+
 bool Contains(const CStringArray& list, const CString& value)
 {
     return std::find(list.begin(), list.end(), value) != list.end();
@@ -41,12 +50,17 @@ bool IsPublisherDetail(const CString& prop)
 
 // The items a run went into, each with whether the run made it: a table of
 // tagged pointers with open addressing, as a large import goes into many.
+// Items made before the first look-up are only listed (most imports make
+// every item and look up none, and the table's probes miss the cache).
 class CTouchedItems {
 public:
     enum class State { none, made, existing };
 
-    State Find(const CMediaItem* item) const
+    State Find(const CMediaItem* item)
     {
+        for (const CMediaItem* made : m_madeBefore)
+            Insert(made, true);
+        std::vector<const CMediaItem*>().swap(m_madeBefore);
         if (m_slots.empty())
             return State::none;
         const std::uintptr_t slot = m_slots[Slot(item)];
@@ -54,13 +68,20 @@ public:
     }
     void Add(const CMediaItem* item, bool made)
     {
+        if (made && m_slots.empty())
+            m_madeBefore.push_back(item);
+        else
+            Insert(item, made);
+    }
+
+private:
+    void Insert(const CMediaItem* item, bool made)
+    {
         if ((m_count + 1) * 2 > m_slots.size())
             Grow();
         m_slots[Slot(item)] = reinterpret_cast<std::uintptr_t>(item) | (made ? 1 : 0);
         ++m_count;
     }
-
-private:
     // Where item is, or the empty slot it would take.
     std::size_t Slot(const CMediaItem* item) const
     {
@@ -82,6 +103,7 @@ private:
 
     std::vector<std::uintptr_t> m_slots;
     std::size_t m_count = 0;
+    std::vector<const CMediaItem*> m_madeBefore;
 };
 
 // The rows could not be read again as they were read first.
@@ -440,43 +462,72 @@ void CImportJob::BuildValues(
 }
 
 void CImportJob::BuildValues(const std::vector<CColumnPlan>& plan, const CImportRow& row, CMapStringToString& values,
-    std::vector<CImportOutcome::CUnread>* unread) const
+    std::vector<CImportOutcome::CUnread>* unread, CPropMapKeys* keys) const
 {
-    // The nodes (and their strings' room) of the last row serve the next.
-    while (!values.empty())
-        m_spareNodes.push_back(values.extract(values.begin()));
+    // With an index, the values of the last row stay in place where this
+    // row has the key too; otherwise the nodes (and their strings' room) of
+    // the last row serve the next.
+    if (keys) {
+        keys->Clear();
+        std::size_t slots = 0;
+        for (const CColumnPlan& column : plan)
+            slots = std::max(slots, static_cast<std::size_t>(column.slot + 1));
+        m_lastRow.resize(slots, nullptr);
+        m_thisRow.assign(slots, nullptr);
+    } else {
+        while (!values.empty())
+            m_spareNodes.push_back(values.extract(values.begin()));
+    }
     const int count = std::min(static_cast<int>(plan.size()), row.cells.GetSize());
-    CString cell;
-    row.cells.ForEach([&](int i, std::string_view text) {
-        if (i >= count || !plan[i].prop)
+    CString problem;
+    CString& read = m_readBuffer;
+    row.cells.ForEach([&](int i, std::string_view cell) {
+        if (i >= count || !plan[i].prop || IsBlank(cell))
             return;
         const CString& prop = *plan[i].prop;
-        cell.assign(text);
-        if (CStringUtils::IsEffectivelyEmpty(cell))
-            return;
-        CImportValueReader::CValue value = CImportValueReader::Read(plan[i].kind, cell);
-        if (!value.problem.empty()) {
+        problem.clear();
+        if (!CImportValueReader::Read(plan[i].kind, cell, read, problem)) {
             if (unread)
-                unread->push_back({ row.rowNumber, i + 1, prop, value.problem });
+                unread->push_back({ row.rowNumber, i + 1, prop, problem });
             return;
         }
-        CString& read = value.text;
-        if (CStringUtils::IsEffectivelyEmpty(read))
+        if (IsBlank(read))
             return;
         if (plan[i].videoLength && std::count(read.begin(), read.end(), ':') < 2)
             read += ":00";
-        if (m_spareNodes.empty()) {
-            values.SetAt(prop, std::move(read));
-            return;
+        CString* placed = keys ? std::exchange(m_lastRow[plan[i].slot], nullptr) : nullptr;
+        if (placed) {
+            placed->swap(read);
+        } else if (m_spareNodes.empty()) {
+            placed = &values.insert_or_assign(prop, read).first->second;
+        } else {
+            CMapStringToString::node_type node = std::move(m_spareNodes.back());
+            m_spareNodes.pop_back();
+            node.key() = prop;
+            node.mapped().swap(read);
+            auto inserted = values.insert(std::move(node));
+            if (!inserted.inserted) {
+                inserted.position->second.swap(inserted.node.mapped());
+                m_spareNodes.push_back(std::move(inserted.node));
+            }
+            placed = &inserted.position->second;
         }
-        CMapStringToString::node_type node = std::move(m_spareNodes.back());
-        m_spareNodes.pop_back();
-        node.key() = prop;
-        node.mapped() = std::move(read);
-        auto placed = values.insert(std::move(node));
-        if (!placed.inserted)
-            placed.position->second = std::move(placed.node.mapped());
+        if (keys) {
+            keys->Set(plan[i].slot, placed);
+            m_thisRow[plan[i].slot] = placed;
+        }
     });
+    if (!keys)
+        return;
+    // Keys of the last row that this row lacks go.
+    for (const CColumnPlan& column : plan) {
+        if (!column.prop || !m_lastRow[column.slot])
+            continue;
+        m_lastRow[column.slot] = nullptr;
+        if (auto at = values.find(*column.prop); at != values.end())
+            m_spareNodes.push_back(values.extract(at));
+    }
+    m_lastRow.swap(m_thisRow);
 }
 
 CString CImportJob::SkipReason(const CImportRow& row) const
@@ -604,19 +655,28 @@ CImportOutcome CImportJob::Run(bool dryRun)
 
     CTouchedItems touched;
     m_items.clear();
-    const std::vector<CColumnPlan> plan = MakePlan();
+    std::vector<CColumnPlan> plan = MakePlan();
     int current = static_cast<int>(first) + 1;
     CString failure;
     bool failed = false;
     bool reread = false;
     try {
+        // The item classes look up each of their properties in every row's
+        // values; only the columns' properties can be there.
         CMapStringToString values;
+        CPropMapKeys keys(values, m_columns);
+        m_lastRow.clear();
+        for (CColumnPlan& column : plan)
+            if (column.prop)
+                column.slot = keys.Slot(*column.prop);
+        CPropMapKeys::CUse use(keys);
+        const CPublisherMgr::CNameIndex publishers(CPublisherMgr::GetInstance());
         std::vector<CImportOutcome::CUnread> unread;
         ForEachRow([&](const CImportRow& row) {
             current = row.rowNumber;
             unread.clear();
             if (row.chosen)
-                BuildValues(plan, row, values, &unread);
+                BuildValues(plan, row, values, &unread, &keys);
             if (!row.chosen || values.IsEmpty()) {
                 outcome.skipped.push_back({ row.rowNumber, SkipReason(row) });
                 return;

@@ -18,6 +18,7 @@ class CCustomFieldMgr;
 class CDelimitedTextReader;
 class CLibrary;
 class CMediaItem;
+class CPropMapKeys;
 
 // The cells of a row in one string, each ended by a NUL (which no cell
 // holds: the reader refuses NUL bytes), so that a file of many rows takes
@@ -209,10 +210,13 @@ private:
         const CString* prop = nullptr;
         CImportValueReader::Kind kind = CImportValueReader::Kind::text;
         bool videoLength = false;
+        int slot = -1; // of the property in the index of the values, when there is one
     };
     std::vector<CColumnPlan> MakePlan() const;
+    // keys, when given, is an index of values (the plan's slots are its
+    // own) and learns where each value is put.
     void BuildValues(const std::vector<CColumnPlan>& plan, const CImportRow& row, CMapStringToString& values,
-        std::vector<CImportOutcome::CUnread>* unread) const;
+        std::vector<CImportOutcome::CUnread>* unread, CPropMapKeys* keys = nullptr) const;
     // Marks rows first to end (not included).
     void MarkRows(std::size_t first, std::size_t end);
     const CCustomFieldMgr* GetFields() const;
@@ -250,5 +254,10 @@ private:
     std::vector<CMediaItem*> m_items;
     // Map nodes of earlier rows, reused for the next row's values.
     mutable std::vector<CMapStringToString::node_type> m_spareNodes;
+    mutable CString m_readBuffer; // the cell being read
+    // With an index of the values: each slot's value in the last row's and
+    // this row's map, null where the row has none.
+    mutable std::vector<CString*> m_lastRow;
+    mutable std::vector<CString*> m_thisRow;
     CStringArray m_notes;
 };

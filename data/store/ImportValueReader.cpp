@@ -26,6 +26,17 @@ bool IsMoney(const CString& prop)
     return prop == CMediaUtils::MEDIA_PROP_PRICE || prop == CMediaUtils::MEDIA_PROP_SUBSCRIPTIONCOST;
 }
 
+// The cell without a spreadsheet's ="..." guard.
+std::string_view UnguardedView(std::string_view cell)
+{
+    const std::size_t first = cell.find_first_not_of(" \t\n\r\v\f");
+    const std::size_t last = cell.find_last_not_of(" \t\n\r\v\f");
+    if (first != std::string_view::npos && last >= first + 2 && cell[first] == '=' && cell[first + 1] == '"'
+        && cell[last] == '"')
+        return cell.substr(first + 2, last - first - 2);
+    return cell;
+}
+
 CString Quoted(const CString& text)
 {
     return "\"" + text + "\"";
@@ -35,12 +46,7 @@ CString Quoted(const CString& text)
 
 CString CImportValueReader::Unguard(const CString& cell)
 {
-    const std::size_t first = cell.find_first_not_of(" \t\n\r\v\f");
-    const std::size_t last = cell.find_last_not_of(" \t\n\r\v\f");
-    if (first != CString::npos && last >= first + 2 && cell[first] == '=' && cell[first + 1] == '"'
-        && cell[last] == '"')
-        return cell.substr(first + 2, last - first - 2);
-    return cell;
+    return CString(UnguardedView(cell));
 }
 
 bool CImportValueReader::ReadYesNo(const CString& text, bool cover, bool& value)
@@ -113,39 +119,45 @@ CImportValueReader::CValue CImportValueReader::Read(const CString& prop, const C
 
 CImportValueReader::CValue CImportValueReader::Read(Kind kind, const CString& cell)
 {
-    CValue value { Unguard(cell), CString() };
+    CValue value;
+    Read(kind, cell, value.text, value.problem);
+    return value;
+}
+
+bool CImportValueReader::Read(Kind kind, std::string_view cell, CString& text, CString& problem)
+{
+    text.assign(UnguardedView(cell));
     switch (kind) {
     case Kind::text:
         break;
     case Kind::yesNo:
     case Kind::cover: {
         bool yes = false;
-        if (ReadYesNo(value.text, kind == Kind::cover, yes))
-            value.text = yes ? "Y" : "N";
+        if (ReadYesNo(text, kind == Kind::cover, yes))
+            text = yes ? "Y" : "N";
         else
-            value.problem = Quoted(value.text) + " is not a yes/no value";
+            problem = Quoted(text) + " is not a yes/no value";
         break;
     }
     case Kind::date: {
         COleDateTime when;
-        if (!CDateTimeUtils::ConvertDateNumbers(value.text, when))
-            value.problem = Quoted(value.text) + " is not a date (write it as YYYY-MM-DD)";
+        if (!CDateTimeUtils::ConvertDateNumbers(text, when))
+            problem = Quoted(text) + " is not a date (write it as YYYY-MM-DD)";
         break;
     }
     case Kind::number:
     case Kind::money: {
         CString read;
-        if (!ReadDecimal(value.text, read))
-            value.problem = Quoted(value.text) + " is not a number";
+        if (!ReadDecimal(text, read))
+            problem = Quoted(text) + " is not a number";
         else if (kind == Kind::money)
-            value.text = read;
-        else if (read.find('.') == CString::npos)
+            text = read;
+        else if (read.find('.') == CString::npos && HasDigit(text)
+            && text.find_first_not_of("0123456789,- ") == CString::npos)
             // "1,250" pages is 1250; a text with words ("c. 1984") stays for the item to read.
-            value.text = HasDigit(value.text) && value.text.find_first_not_of("0123456789,- ") == CString::npos
-                ? read
-                : value.text;
+            text = read;
         break;
     }
     }
-    return value;
+    return problem.empty();
 }

@@ -4,6 +4,8 @@
 // cell that cannot be read is left out of the row's values and reported for
 // its row and column, so that nothing is lost without a word.
 
+#include <string_view>
+
 #include "platform/util/VemoTypes.h"
 
 class CImportValueReader {
@@ -25,6 +27,9 @@ public:
     enum class Kind { text, yesNo, cover, date, number, money };
     static Kind KindOf(const CString& prop);
     static CValue Read(Kind kind, const CString& cell);
+    // The same into text (whose room is reused): false, with problem set,
+    // when the cell cannot be read.
+    static bool Read(Kind kind, std::string_view cell, CString& text, CString& problem);
 
     // ="0441013597" gives 0441013597; any other text is returned as it is.
     static CString Unguard(const CString& cell);

@@ -255,6 +255,8 @@ std::size_t CTextEncoding::Utf16Length(const CString& utf8)
 
 bool CTextEncoding::IsValidUtf8(const std::string& bytes)
 {
+    if (IsAscii(bytes))
+        return true;
     std::size_t i = 0;
     char32_t cp;
     while (i < bytes.size())

@@ -17,6 +17,7 @@
 #include "data/store/ImportJob.h"
 #include "data/store/Library.h"
 #include "data/store/LibraryFile.h"
+#include "data/store/LibrarySnapshot.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -439,6 +440,76 @@ INSTANTIATE_TEST_SUITE_P(Table, RowsReadAgain,
     ::testing::Values(RereadCase { "Title,Pages\nDune,abc\nEmma,300\n,\nDune,12\n", {}, -1 },
         RereadCase { "Dune,1965\nEmma,1815\nDune,\n", { "Title", "Year" }, -1 },
         RereadCase { "Dune,Book\nBlue,CD\nEmma, BOOK\n", { "Title" }, 1 }));
+
+// The job hands the item classes an index of each row's values; they must
+// take from it what they take from the plain map: new items, rows merged
+// into items held before (only empty fields filled), repeated rows, unread
+// and blank cells, categories and custom fields.
+struct PreparedCase {
+    int type;
+    const char* seed; // imported first, through the plain map
+    const char* rows;
+};
+
+class PreparedKeys : public ImportJobTest, public ::testing::WithParamInterface<PreparedCase> {
+protected:
+    std::string Import(bool prepared)
+    {
+        const PreparedCase& c = GetParam();
+        CLibrary library(false, true);
+        auto* field = new CCustomField();
+        field->SetName("Shelf");
+        library.GetCustomFieldMgr(c.type)->Add(field);
+        for (const char* text : { c.seed, c.rows }) {
+            CImportJob job(library, c.type);
+            CString error;
+            EXPECT_TRUE(job.ReadBytes(text, ',', error)) << error;
+            if (prepared && text == c.rows) {
+                // A trial first, as the window may run one.
+                EXPECT_TRUE(job.Run(true).Succeeded());
+                EXPECT_TRUE(job.Run(false).Succeeded());
+                continue;
+            }
+            for (int r = 1; r < job.GetRowCount(); ++r) {
+                CMapStringToString values;
+                job.BuildValues(job.GetRow(r), values);
+                if (!values.IsEmpty())
+                    library.Import(c.type, values, false);
+            }
+        }
+        std::string bytes;
+        CString error;
+        EXPECT_TRUE(CLibraryFile::WriteBytes(library, bytes, error)) << error;
+        return bytes;
+    }
+};
+
+TEST_P(PreparedKeys, TakeWhatThePlainMapGives)
+{
+    const std::string shared = CLibrarySnapshot::SharedBytes();
+    const std::string plain = Import(false);
+    CLibrarySnapshot::RestoreShared(shared);
+    EXPECT_EQ(Import(true), plain);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, PreparedKeys,
+    ::testing::Values(PreparedCase { U::MEDIA_BOOK, "Title,Author,Pages,Shelf\nDune,Herbert,,A1\nEmma,Austen,474,\n",
+                          "Title,Author,Pages,Hardcover?,Category,Category Desc.,Shelf,Year,Price,Acquired,Publisher\n"
+                          "Dune,Herbert,412,Hardcover,Desert,Sand,B2,1965,\"9,99\",1990-05-01,Chilton\n"
+                          "Emma,Austen,12,Paperback,Classics,,C3,abc,1.50,never,Murray\n"
+                          "Dune,Herbert,500,,Space,,,1966,,,\n"
+                          "Solaris,Lem,,maybe,Desert,Other,,,,,Walker\n" },
+        PreparedCase { U::MEDIA_DVD, "Title,Length,Region\nAlien,117,2\n",
+            "Title,Director,Length,Region,Year,Category,Shelf\n"
+            "Alien,Scott,1:57,,1979,Horror,D4\n"
+            "Heat,Mann,170,1,1995,Crime,\n"
+            "Heat,Mann,171,,,,E5\n" },
+        PreparedCase { U::MEDIA_CD, "Title,Artist\nBlue,Mitchell\n",
+            "Artist,Title,CD Single,Price,Shelf\nMitchell,Blue,yes,12.00,F6\nMitchell,Hejira,no,,\n" },
+        PreparedCase { U::MEDIA_REELTOREEL, "Title,Media Size\nTape,1200\n",
+            "Title,Media Size,Tape Width,Speed\nTape,1800,1/4,7.5\nOther,600,,\n" },
+        PreparedCase { U::MEDIA_VIDEOGAME, "Title,Console/Format\nDoom,PC\n",
+            "Title,Console/Format,Series Number,Description\nDoom,PC,1,Shooter\nDoom,Mac,,\n" }));
 
 TEST_F(ImportJobTest, AFileChangedBeforeItIsReadAgainImportsNothing)
 {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include "data/model/Magazine.h"
 #include "data/model/MagazineMgr.h"
 #include "data/model/PersonMgr.h"
@@ -72,6 +75,30 @@ TEST_F(SharedListsTest, PublishersAreLookedUpByExactName)
     EXPECT_FALSE(Publishers().Add(&same));
     EXPECT_EQ(Publishers().GetNextID(), 2);
     EXPECT_EQ(Names(Publishers()), (std::vector<CString> { "before", "Acme" }));
+}
+
+// Names found through the index are those the list gives: the first of
+// two of a name, one made meanwhile, the next of a name once the first goes.
+TEST_F(SharedListsTest, PublisherNameIndexFindsWhatTheListFinds)
+{
+    const auto run = [](bool indexed) {
+        Reset();
+        CPublisherMgr& mgr = Publishers();
+        mgr.Add(new CPerson("", "", "Ace"));
+        mgr.Add(new CPerson("Second", "", "Ace"));
+        CPublisherMgr::CNameIndex index(indexed ? &mgr : nullptr);
+        std::vector<int> ids;
+        for (const char* name : { "Ace", "Tor", "Tor", "ace", "Baen" })
+            ids.push_back(mgr.GetPublisher(name, std::strcmp(name, "Baen") != 0)
+                    ? mgr.GetPublisher(name, false)->GetUniqueID()
+                    : 0);
+        mgr.Remove(mgr.GetPublisher("Ace", false));
+        ids.push_back(mgr.GetPublisher("Ace", false)->GetUniqueID());
+        return ids;
+    };
+    const std::vector<int> listed = run(false);
+    EXPECT_EQ(listed, (std::vector<int> { 1, 3, 3, 4, 0, 2 }));
+    EXPECT_EQ(run(true), listed);
 }
 
 TEST_F(SharedListsTest, MagazinesAddIgnoringCaseButLookUpExactly)
