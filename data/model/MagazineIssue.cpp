@@ -161,7 +161,8 @@ int CMagazineIssue::SortArticlesByAuthorTitle(const CMediaSubItem* a, const CMed
 }
 
 CMagazineArticle::CMagazineArticle()
-    : CMediaSubItemT(true)
+    : CMediaSubItemT(false)
+    , CItemCategory(true)
 {
 }
 

@@ -66,8 +66,9 @@ private:
 
 // An article of a magazine issue. Unlike tracks and chapters it has a
 // category and custom values of its own, so that reports can list articles
-// by their own category and fields.
-class CMagazineArticle : public CMediaSubItemT<CMagazineArticle, CMediaSubItem, CMediaUtils::MEDIA_MAGAZINE> {
+// by their own category and fields, which it keeps in place.
+class CMagazineArticle : public CMediaSubItemT<CMagazineArticle, CMediaSubItem, CMediaUtils::MEDIA_MAGAZINE>,
+                         private CItemCategory {
 public:
     CMagazineArticle();
 
@@ -101,6 +102,10 @@ public:
     void SetSeriesNumber(const CString& text) { m_seriesNumber = text; }
     const CString& GetDescription() const { return m_description; }
     void SetDescription(const CString& text) { m_description = text; }
+
+protected:
+    CItemCategory* Category() const final { return const_cast<CMagazineArticle*>(this); }
+    CItemCategory* MakeCategory() final { return this; }
 
 private:
     int m_page = 0;
