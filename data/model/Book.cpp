@@ -127,8 +127,8 @@ void CBookChapter::GetData(CMapStringToString& data) const
 {
     CMediaSubItem::GetData(data);
     CPropMapUtils::AnswerInt(data, U::MEDIA_PROP_CHAPTER, m_chapter);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_CHAPTERTITLE, m_title);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_CHAPTERDESC, m_description);
+    CSubItemUtils::FillText(data, U::MEDIA_PROP_CHAPTERTITLE, m_title);
+    CSubItemUtils::FillText(data, U::MEDIA_PROP_CHAPTERDESC, m_description);
 }
 
 void CBookChapter::SetData(const CMapStringToString& data, bool applyCategory)
@@ -137,8 +137,8 @@ void CBookChapter::SetData(const CMapStringToString& data, bool applyCategory)
     int chapter = m_chapter;
     if (CPropMapUtils::TakeInt(data, U::MEDIA_PROP_CHAPTER, chapter, applyCategory, 0, 0xFFFF))
         SetChapter(chapter);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_CHAPTERTITLE, m_title, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_CHAPTERDESC, m_description, applyCategory);
+    CSubItemUtils::TakeText(data, U::MEDIA_PROP_CHAPTERTITLE, m_title, applyCategory);
+    CSubItemUtils::TakeText(data, U::MEDIA_PROP_CHAPTERDESC, m_description, applyCategory);
 }
 
 void CBookChapter::Serialize(CArchive& ar)
@@ -146,8 +146,8 @@ void CBookChapter::Serialize(CArchive& ar)
     CMediaSubItem::Serialize(ar);
     ar.SerializeVersion(1);
     ar.Serialize(m_chapter);
-    ar.Serialize(m_title);
-    ar.Serialize(m_description);
+    CSubItemUtils::SerializeText(ar, m_title);
+    CSubItemUtils::SerializeText(ar, m_description);
 }
 
 bool CBookChapter::HaveValidData() const

@@ -4,6 +4,7 @@
 #include "data/model/MediaItemT.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/SparseTexts.h"
+#include "platform/util/CompactText.h"
 
 class CBookChapter;
 
@@ -87,13 +88,15 @@ public:
     // 0 (a prologue) and up.
     int GetChapter() const { return m_chapter; }
     void SetChapter(int chapter) { m_chapter = static_cast<WORD>(std::clamp(chapter, 0, 0xFFFF)); }
-    const CString& GetTitle() const { return m_title; }
-    void SetTitle(const CString& title) { m_title = title; }
-    const CString& GetDescription() const { return m_description; }
-    void SetDescription(const CString& text) { m_description = text; }
+    // Views valid until the text changes; chapters are many, so their texts
+    // are kept compact.
+    std::string_view GetTitle() const { return m_title; }
+    void SetTitle(std::string_view title) { m_title = title; }
+    std::string_view GetDescription() const { return m_description; }
+    void SetDescription(std::string_view text) { m_description = text; }
 
 private:
     WORD m_chapter = 1;
-    CString m_title;
-    CString m_description;
+    CCompactText m_title;
+    CCompactText m_description;
 };

@@ -7,39 +7,67 @@
 #include "data/model/MediaUtils.h"
 #include "platform/util/Archive.h"
 
-CItem::CItem(bool usesCategory)
+CItemCategory::CItemCategory(bool usesCategory)
     : m_customValues(usesCategory ? new CCustomValueMgr : nullptr)
-    , m_categoryID(usesCategory ? 1 : 0)
+    , m_id(usesCategory ? 1 : 0)
 {
 }
 
-CItem::CItem(const CItem& source)
-    : CItem(source.UsesCategory())
+CItemCategory::CItemCategory(const CItemCategory& source)
+    : CItemCategory(source.m_id > 0)
 {
-    SetCategoryID(source.m_categoryID);
+    MoveToCategory(source.m_id);
     if (m_customValues && source.m_customValues)
         *m_customValues = *source.m_customValues;
 }
 
-CItem::~CItem()
+CItemCategory& CItemCategory::operator=(const CItemCategory& source)
+{
+    if (this != &source)
+        CopyCategoryFrom(&source);
+    return *this;
+}
+
+CItemCategory::~CItemCategory()
 {
     delete m_customValues;
 }
 
-CItem& CItem::operator=(const CItem& source)
+void CItemCategory::CopyCategoryFrom(const CItemCategory* source)
 {
-    if (this == &source)
-        return *this;
-    SetCategoryID(source.m_categoryID);
-    if (UsesCategory()) {
+    if (source == this)
+        return;
+    MoveToCategory(source ? source->m_id : 0);
+    if (m_id > 0) {
         // An item with a category always keeps a value array: its record
         // carries one without a flag.
         if (!m_customValues)
             m_customValues = new CCustomValueMgr;
-        if (source.m_customValues)
-            *m_customValues = *source.m_customValues;
+        if (source && source->m_customValues)
+            *m_customValues = *source->m_customValues;
         else
             *m_customValues = CCustomValueMgr();
+    }
+}
+
+void CItemCategory::MoveToCategory(int id)
+{
+    // Id 0 marks a class without categories, and no category has an id below 1.
+    if (m_id == 0 || id < 1 || id == m_id)
+        return;
+    CCategoryMgr* categories = CCategoryMgr::GetInstance();
+    if (!categories)
+        return;
+    categories->DecreaseUse(m_id);
+    categories->IncreaseUse(id);
+    m_id = id;
+}
+
+CItem& CItem::operator=(const CItem& source)
+{
+    if (this != &source) {
+        if (CItemCategory* category = Category())
+            category->CopyCategoryFrom(source.Category());
     }
     return *this;
 }
@@ -56,7 +84,7 @@ void CItem::GetData(CMapStringToString& data) const
     if (!UsesCategory())
         return;
     const CCategoryMgr* categories = CCategoryMgr::GetInstance();
-    const CCategory* category = categories ? categories->GetCategory(m_categoryID) : nullptr;
+    const CCategory* category = categories ? categories->GetCategory(GetCategoryID()) : nullptr;
     CDataMapUtils::Fill(
         data, CMediaUtils::MEDIA_PROP_CATEGORY, category ? category->GetName() : CCategory::GetNoCategory());
     CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_CATEGORYDESC, category ? category->GetDescription() : CString());
@@ -85,35 +113,30 @@ void CItem::Serialize(CArchive& ar)
 {
     ar.SerializeVersion(1);
     if (ar.IsStoring()) {
-        ar.WriteInt(m_categoryID);
-        if (m_categoryID > 0) {
-            if (m_customValues)
-                m_customValues->Serialize(ar);
+        const int id = GetCategoryID();
+        ar.WriteInt(id);
+        if (id > 0) {
+            if (CCustomValueMgr* values = GetCustomValues())
+                values->Serialize(ar);
             else
                 CCustomValueMgr().Serialize(ar);
         }
         return;
     }
     const int id = ar.ReadInt();
-    m_categoryID = id > 0 ? id : 0;
-    if (m_categoryID > 0) {
-        if (CCategoryMgr* categories = CCategoryMgr::GetInstance())
-            categories->IncreaseUse(m_categoryID);
-        if (!m_customValues)
-            m_customValues = new CCustomValueMgr;
-        m_customValues->Serialize(ar);
+    CItemCategory* category = id > 0 ? MakeCategory() : Category();
+    if (category)
+        category->m_id = id > 0 ? id : 0;
+    if (id <= 0)
+        return;
+    if (!category) {
+        // Nowhere to keep them: read past them.
+        CCustomValueMgr().Serialize(ar);
+        return;
     }
-}
-
-void CItem::SetCategoryID(int id)
-{
-    // Id 0 marks a class without categories, and no category has an id below 1.
-    if (m_categoryID == 0 || id < 1 || id == m_categoryID)
-        return;
-    CCategoryMgr* categories = CCategoryMgr::GetInstance();
-    if (!categories)
-        return;
-    categories->DecreaseUse(m_categoryID);
-    categories->IncreaseUse(id);
-    m_categoryID = id;
+    if (CCategoryMgr* categories = CCategoryMgr::GetInstance())
+        categories->IncreaseUse(id);
+    if (!category->m_customValues)
+        category->m_customValues = new CCustomValueMgr;
+    category->m_customValues->Serialize(ar);
 }

@@ -8,18 +8,46 @@
 class CArchive;
 class CCustomValueMgr;
 
+// The category id and the custom values of an item. Only the classes that
+// can have a category keep one (media, magazine articles); the many parts
+// without a category of their own (tracks, chapters) carry neither.
+class CItemCategory {
+public:
+    // usesCategory: category id 1 (the none category) and an empty custom
+    // value manager; otherwise category id 0 and no custom values.
+    explicit CItemCategory(bool usesCategory);
+    // Uses categories when source does; the id through SetID (use counts
+    // follow), the custom values deeply.
+    CItemCategory(const CItemCategory& source);
+    CItemCategory& operator=(const CItemCategory& source);
+    ~CItemCategory();
+
+private:
+    // Read and written through CItem only: a medium derives from both.
+    friend class CItem;
+
+    // See CItem::SetCategoryID.
+    void MoveToCategory(int id);
+    // CItem::operator=; a null source stands for an item without categories.
+    void CopyCategoryFrom(const CItemCategory* source);
+
+    CCustomValueMgr* m_customValues = nullptr;
+    // Last, so that a deriving class's first small field fills the space
+    // after it.
+    int m_id = 0;
+};
+
 // Items and sub-items are many and small: they live in pool memory.
 class CItem : public CPooledObject {
 public:
-    // usesCategory: category id 1 (the none category) and an empty custom
-    // value manager; otherwise category id 0 and no custom values, for good.
-    explicit CItem(bool usesCategory);
-    // Copies the category through SetCategoryID (use counts follow) and, when
-    // both use categories, the custom values deeply.
-    CItem(const CItem& source);
-    virtual ~CItem();
+    CItem() = default;
+    // Nothing of its own to copy: a class that keeps a category copies it.
+    CItem(const CItem& source) = default;
+    virtual ~CItem() = default;
 
-    // As the copy constructor; assignment to itself does nothing.
+    // Assigns the category (SetCategoryID, use counts follow) and, when this
+    // item uses categories, the custom values deeply (none when the source
+    // has none); assignment to itself does nothing.
     virtual CItem& operator=(const CItem& source);
     // "Is a duplicate of": false for the same object; true otherwise here,
     // concrete classes compare their key fields.
@@ -43,19 +71,33 @@ public:
     // showed in every pass over a library.
     virtual int GetMediaType() const { return 0; }
 
-    int GetCategoryID() const { return m_categoryID; }
-    bool UsesCategory() const { return m_categoryID > 0; }
+    // 0 for an item whose class does not use categories.
+    int GetCategoryID() const
+    {
+        const CItemCategory* category = Category();
+        return category ? category->m_id : 0;
+    }
+    bool UsesCategory() const { return GetCategoryID() > 0; }
     // Ignored while the id is 0 and for ids below 1; otherwise moves the use
     // count from the old category to the new one (through the category list)
     // and stores the id.
-    void SetCategoryID(int id);
+    void SetCategoryID(int id)
+    {
+        if (CItemCategory* category = Category())
+            category->MoveToCategory(id);
+    }
 
     // Null for items without categories. The item owns it.
-    CCustomValueMgr* GetCustomValues() const { return m_customValues; }
+    CCustomValueMgr* GetCustomValues() const
+    {
+        const CItemCategory* category = Category();
+        return category ? category->m_customValues : nullptr;
+    }
 
-private:
-    // The id last, so that a derived class's first small field fills the
-    // space after it.
-    CCustomValueMgr* m_customValues = nullptr;
-    int m_categoryID = 0;
+protected:
+    // The category the item keeps; null for a class that keeps none.
+    virtual CItemCategory* Category() const { return nullptr; }
+    // Where a loaded positive category id goes: Category(), or one made for
+    // it by a class that keeps a category only when it has one.
+    virtual CItemCategory* MakeCategory() { return Category(); }
 };

@@ -161,7 +161,8 @@ int CMagazineIssue::SortArticlesByAuthorTitle(const CMediaSubItem* a, const CMed
 }
 
 CMagazineArticle::CMagazineArticle()
-    : CMediaSubItemT(true)
+    : CMediaSubItemT(false)
+    , CItemCategory(true)
 {
 }
 
@@ -179,22 +180,22 @@ void CMagazineArticle::GetData(CMapStringToString& data) const
     // The issue's answers came last; the article's category and own fields
     // take their place.
     CItem::GetData(data);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_TITLE, m_title);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_SUBTITLE, m_subTitle);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_AUTHOR, m_author);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_SERIESNUMBER, m_seriesNumber);
-    CPropMapUtils::Answer(data, U::MEDIA_PROP_DESCRIPTION, m_description);
+    CSubItemUtils::FillText(data, U::MEDIA_PROP_TITLE, m_title);
+    CSubItemUtils::FillText(data, U::MEDIA_PROP_SUBTITLE, m_subTitle);
+    CSubItemUtils::FillText(data, U::MEDIA_PROP_AUTHOR, m_author);
+    CSubItemUtils::FillText(data, U::MEDIA_PROP_SERIESNUMBER, m_seriesNumber);
+    CSubItemUtils::FillText(data, U::MEDIA_PROP_DESCRIPTION, m_description);
     CPropMapUtils::AnswerInt(data, U::MEDIA_PROP_PAGE, m_page, true);
 }
 
 void CMagazineArticle::SetData(const CMapStringToString& data, bool applyCategory)
 {
     CMediaSubItem::SetData(data, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_TITLE, m_title, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_SUBTITLE, m_subTitle, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_AUTHOR, m_author, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_SERIESNUMBER, m_seriesNumber, applyCategory);
-    CPropMapUtils::TakeText(data, U::MEDIA_PROP_DESCRIPTION, m_description, applyCategory);
+    CSubItemUtils::TakeText(data, U::MEDIA_PROP_TITLE, m_title, applyCategory);
+    CSubItemUtils::TakeText(data, U::MEDIA_PROP_SUBTITLE, m_subTitle, applyCategory);
+    CSubItemUtils::TakeText(data, U::MEDIA_PROP_AUTHOR, m_author, applyCategory);
+    CSubItemUtils::TakeText(data, U::MEDIA_PROP_SERIESNUMBER, m_seriesNumber, applyCategory);
+    CSubItemUtils::TakeText(data, U::MEDIA_PROP_DESCRIPTION, m_description, applyCategory);
     CPropMapUtils::TakeInt(data, U::MEDIA_PROP_PAGE, m_page, applyCategory, 0, INT_MAX);
 }
 
@@ -205,11 +206,11 @@ void CMagazineArticle::Serialize(CArchive& ar)
     std::int32_t page = m_page;
     ar.Serialize(page);
     SetPage(page);
-    ar.Serialize(m_title);
-    ar.Serialize(m_subTitle);
-    ar.Serialize(m_author);
-    ar.Serialize(m_seriesNumber);
-    ar.Serialize(m_description);
+    CSubItemUtils::SerializeText(ar, m_title);
+    CSubItemUtils::SerializeText(ar, m_subTitle);
+    CSubItemUtils::SerializeText(ar, m_author);
+    CSubItemUtils::SerializeText(ar, m_seriesNumber);
+    CSubItemUtils::SerializeText(ar, m_description);
 }
 
 bool CMagazineArticle::HaveValidData() const

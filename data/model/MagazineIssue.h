@@ -5,6 +5,7 @@
 
 #include "data/model/MediaItemT.h"
 #include "data/model/MediaUtils.h"
+#include "platform/util/CompactText.h"
 
 class CMagazine;
 class CMagazineArticle;
@@ -66,8 +67,9 @@ private:
 
 // An article of a magazine issue. Unlike tracks and chapters it has a
 // category and custom values of its own, so that reports can list articles
-// by their own category and fields.
-class CMagazineArticle : public CMediaSubItemT<CMagazineArticle, CMediaSubItem, CMediaUtils::MEDIA_MAGAZINE> {
+// by their own category and fields, which it keeps in place.
+class CMagazineArticle : public CMediaSubItemT<CMagazineArticle, CMediaSubItem, CMediaUtils::MEDIA_MAGAZINE>,
+                         private CItemCategory {
 public:
     CMagazineArticle();
 
@@ -90,23 +92,29 @@ public:
     // First page; 0 when not known.
     int GetPage() const { return m_page; }
     void SetPage(int page) { m_page = page < 0 ? 0 : page; }
-    const CString& GetTitle() const { return m_title; }
-    void SetTitle(const CString& text) { m_title = text; }
-    const CString& GetSubTitle() const { return m_subTitle; }
-    void SetSubTitle(const CString& text) { m_subTitle = text; }
-    const CString& GetAuthor() const { return m_author; }
-    void SetAuthor(const CString& text) { m_author = text; }
+    // Views valid until the text changes; articles are many, so their texts
+    // are kept compact.
+    std::string_view GetTitle() const { return m_title; }
+    void SetTitle(std::string_view text) { m_title = text; }
+    std::string_view GetSubTitle() const { return m_subTitle; }
+    void SetSubTitle(std::string_view text) { m_subTitle = text; }
+    std::string_view GetAuthor() const { return m_author; }
+    void SetAuthor(std::string_view text) { m_author = text; }
     // The part of an article series ("Part 2").
-    const CString& GetSeriesNumber() const { return m_seriesNumber; }
-    void SetSeriesNumber(const CString& text) { m_seriesNumber = text; }
-    const CString& GetDescription() const { return m_description; }
-    void SetDescription(const CString& text) { m_description = text; }
+    std::string_view GetSeriesNumber() const { return m_seriesNumber; }
+    void SetSeriesNumber(std::string_view text) { m_seriesNumber = text; }
+    std::string_view GetDescription() const { return m_description; }
+    void SetDescription(std::string_view text) { m_description = text; }
+
+protected:
+    CItemCategory* Category() const final { return const_cast<CMagazineArticle*>(this); }
+    CItemCategory* MakeCategory() final { return this; }
 
 private:
     int m_page = 0;
-    CString m_title;
-    CString m_subTitle;
-    CString m_author;
-    CString m_seriesNumber;
-    CString m_description;
+    CCompactText m_title;
+    CCompactText m_subTitle;
+    CCompactText m_author;
+    CCompactText m_seriesNumber;
+    CCompactText m_description;
 };

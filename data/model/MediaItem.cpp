@@ -104,7 +104,7 @@ const CString* SharedSortOrder(const CString& order)
 
 CMediaItem::CMediaItem(bool usesCategory, bool hasCheckOut, bool usesPublisher, bool hasReportProperties,
     bool hasSpecialFeatures, const CString& subItemSortOrder)
-    : CItem(usesCategory)
+    : CItemCategory(usesCategory)
     , m_publisherID(usesPublisher ? 0 : -1)
     , m_hasCheckOut(hasCheckOut)
     , m_hasReportProperties(hasReportProperties)
@@ -115,6 +115,7 @@ CMediaItem::CMediaItem(bool usesCategory, bool hasCheckOut, bool usesPublisher, 
 
 CMediaItem::CMediaItem(const CMediaItem& source)
     : CItem(source)
+    , CItemCategory(source)
     , m_yearPublished(source.m_yearPublished)
     , m_publisherID(source.m_publisherID)
     , m_price(source.m_price)

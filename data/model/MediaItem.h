@@ -11,7 +11,9 @@ class CReportProperties;
 class CSpecialFeatures;
 class CMediaSubItem;
 
-class CMediaItem : public CItem {
+// The category is a base rather than a member, so that the first small
+// fields fill the space after it.
+class CMediaItem : public CItem, private CItemCategory {
 public:
     // Each concrete class passes its fixed combination. usesPublisher false
     // fixes the publisher id at -1; the three has-flags create the parts.
@@ -118,6 +120,8 @@ public:
     bool MoveSubItem(int from, int to);
 
 protected:
+    CItemCategory* Category() const final { return const_cast<CMediaItem*>(this); }
+
     // After the CMediaItem part is copied: a fresh empty check-out when the
     // source has one, copies of report properties and special features, and
     // CreateSubItem copies of every source sub-item with this as parent.

@@ -8,10 +8,12 @@ class CMediaItem;
 
 class CMediaSubItem : public CItem {
 public:
+    // usesCategory: the sub-item has a category and custom values of its
+    // own (see CItem); most have neither.
     explicit CMediaSubItem(bool usesCategory);
-    // Copies the CItem part; the copy belongs to no medium yet.
+    // Copies the category; the copy belongs to no medium yet.
     CMediaSubItem(const CMediaSubItem& source);
-    ~CMediaSubItem() override = default;
+    ~CMediaSubItem() override;
 
     // False for the same object; otherwise true when both have the same
     // parent or duplicate parents (CMediaItem::operator==). Concrete classes
@@ -31,9 +33,33 @@ public:
     int GetMediaType() const override = 0;
 
     // Non-owning; null while the sub-item belongs to no medium.
-    CMediaItem* GetParent() const { return m_parent; }
-    void SetParent(CMediaItem* parent) { m_parent = parent; }
+    CMediaItem* GetParent() const { return m_linked ? m_link->parent : m_parent; }
+    void SetParent(CMediaItem* parent) { (m_linked ? m_link->parent : m_parent) = parent; }
+
+protected:
+    CItemCategory* Category() const override { return m_linked ? &m_link->category : nullptr; }
+    CItemCategory* MakeCategory() override;
 
 private:
-    CMediaItem* m_parent = nullptr;
+    // The parent beside the category of a sub-item that has one.
+    struct CCategoryLink : CPooledObject {
+        explicit CCategoryLink(const CItemCategory& from)
+            : category(from)
+        {
+        }
+        CMediaItem* parent = nullptr;
+        CItemCategory category;
+    };
+
+    void Link(const CItemCategory& category);
+
+    // m_link while m_linked, else m_parent: a sub-item without a category
+    // spends nothing on one.
+    union {
+        CMediaItem* m_parent = nullptr;
+        CCategoryLink* m_link;
+    };
+    // Last, so that a deriving class's first small field fills the space
+    // after it.
+    bool m_linked = false;
 };

@@ -39,7 +39,7 @@ void CMediaValueLists::AddValues(const CMediaItem* item) const
         POSITION pos = issue->GetHeadSubItem();
         while (pos) {
             if (const auto* article = dynamic_cast<const CMagazineArticle*>(issue->GetNextSubItem(pos)))
-                Add(m_authors, article->GetAuthor());
+                Add(m_authors, CString(article->GetAuthor()));
         }
     }
     if (const auto* sheet = dynamic_cast<const CSheetMusic*>(item)) {

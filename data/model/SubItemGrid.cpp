@@ -287,16 +287,16 @@ CString CSubItemGrid::GetText(const CMediaSubItem& sub, Field field)
         return CString();
     case Field::Title:
         if (chapter)
-            return chapter->GetTitle();
+            return CString(chapter->GetTitle());
         if (article)
-            return article->GetTitle();
-        return track ? track->GetTitle() : CString();
+            return CString(article->GetTitle());
+        return track ? CString(track->GetTitle()) : CString();
     case Field::SubTitle:
-        return article ? article->GetSubTitle() : CString();
+        return article ? CString(article->GetSubTitle()) : CString();
     case Field::Author:
-        return article ? article->GetAuthor() : CString();
+        return article ? CString(article->GetAuthor()) : CString();
     case Field::SeriesNumber:
-        return article ? article->GetSeriesNumber() : CString();
+        return article ? CString(article->GetSeriesNumber()) : CString();
     case Field::Category:
         return sub.UsesCategory() ? CategoryName(sub) : CString();
     case Field::Length:
@@ -311,8 +311,8 @@ CString CSubItemGrid::GetText(const CMediaSubItem& sub, Field field)
         return CString();
     case Field::Description:
         if (chapter)
-            return chapter->GetDescription();
-        return article ? article->GetDescription() : CString();
+            return CString(chapter->GetDescription());
+        return article ? CString(article->GetDescription()) : CString();
     }
     return CString();
 }

@@ -34,7 +34,7 @@ CTrack& CTrack::operator=(const CTrack& source)
 void CTrack::GetData(CMapStringToString& data) const
 {
     CMediaSubItem::GetData(data);
-    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_TRACKTITLE, m_title);
+    CSubItemUtils::FillText(data, CMediaUtils::MEDIA_PROP_TRACKTITLE, m_title);
     CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_TRACKLENGTH, [&] { return GetLengthText(); });
     CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_TRACKNUMBER, [&] { return GetTrackText(); });
 }
@@ -42,7 +42,7 @@ void CTrack::GetData(CMapStringToString& data) const
 void CTrack::SetData(const CMapStringToString& data, bool applyCategory)
 {
     CMediaSubItem::SetData(data, applyCategory);
-    CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_TRACKTITLE, applyCategory, m_title);
+    CSubItemUtils::TakeText(data, CMediaUtils::MEDIA_PROP_TRACKTITLE, m_title, applyCategory);
     if (const CString* text = CDataMapUtils::Find(data, CMediaUtils::MEDIA_PROP_TRACKLENGTH);
         text && (applyCategory || m_length == 0))
         m_length = CMediaUtils::ConvertFromTime(*text);
@@ -58,7 +58,7 @@ void CTrack::Serialize(CArchive& ar)
     ar.SerializeVersion(1);
     ar.Serialize(m_length);
     ar.Serialize(m_track);
-    ar.Serialize(m_title);
+    CSubItemUtils::SerializeText(ar, m_title);
     if (m_track < 1)
         m_track = 1;
 }
@@ -70,7 +70,8 @@ CString CTrack::GetLengthText() const
 
 CString CTrack::GetTrackDesc() const
 {
-    CString text = m_usesTrackNumbers ? GetTrackText() + ". " + m_title : m_title;
+    CString text = m_usesTrackNumbers ? GetTrackText() + ". " : CString();
+    text += m_title.View();
     if (m_length > 0)
         text += " (" + GetLengthText() + ")";
     return text;

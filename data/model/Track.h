@@ -4,6 +4,7 @@
 #include "data/model/MediaItemT.h"
 #include "data/model/MediaSubItem.h"
 #include "data/model/SubItemUtils.h"
+#include "platform/util/CompactText.h"
 
 class CTrack : public CMediaSubItem {
 public:
@@ -34,8 +35,10 @@ public:
     int GetTrack() const { return m_track; }
     // Values below 1 become 1.
     void SetTrack(int track) { m_track = static_cast<WORD>(std::clamp(track, 1, 0xFFFF)); }
-    const CString& GetTitle() const { return m_title; }
-    void SetTitle(const CString& title) { m_title = title; }
+    // A view valid until the title changes; tracks are many, so their titles
+    // are kept compact.
+    std::string_view GetTitle() const { return m_title; }
+    void SetTitle(std::string_view title) { m_title = title; }
     // The track number ("%d") when track numbers are used, else "".
     CString GetTrackText() const;
 
@@ -43,7 +46,7 @@ private:
     bool m_usesTrackNumbers;
     WORD m_track = 1;
     int m_length = 0;
-    CString m_title;
+    CCompactText m_title;
 };
 
 // A track or recording that adds nothing to its family (Base): no category

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <unordered_map>
 
 #include "data/model/AudioTapeRecording.h"
@@ -36,7 +37,7 @@ bool IsSearchedProp(const CString& prop)
     return text && !derived;
 }
 
-void AddText(CString& text, const CString& value)
+void AddText(CString& text, std::string_view value)
 {
     if (value.empty())
         return;
@@ -44,7 +45,7 @@ void AddText(CString& text, const CString& value)
     // the full folding.
     const bool ascii = std::all_of(value.begin(), value.end(), [](char c) { return (c & 0x80) == 0; });
     if (!ascii) {
-        text += CStringUtils::ToLower(value);
+        text += CStringUtils::ToLower(CString(value));
     } else {
         const std::size_t at = text.size();
         text += value;

@@ -23,7 +23,7 @@ bool IsCont(unsigned char b)
 }
 
 // Decodes the character at i; only the bytes in [i, s.size()) are read.
-Unit DecodeAt(const CString& s, std::size_t i)
+Unit DecodeAt(std::string_view s, std::size_t i)
 {
     const std::size_t left = s.size() - i;
     const auto b0 = static_cast<unsigned char>(s[i]);
@@ -89,7 +89,7 @@ std::uint32_t FoldUpper(std::uint32_t cp)
 }
 
 // Comparison key of the character at i (bad bytes stay as they are).
-std::uint32_t FoldedKeyAt(const CString& s, std::size_t i, std::size_t& len)
+std::uint32_t FoldedKeyAt(std::string_view s, std::size_t i, std::size_t& len)
 {
     Unit u = DecodeAt(s, i);
     len = u.len;
@@ -193,7 +193,7 @@ void CStringUtils::SplitLine(const CString& line, const CString& delimiter, CStr
     SplitInto(line, delimiter, adder);
 }
 
-bool CStringUtils::IsEffectivelyEmpty(const CString& text)
+bool CStringUtils::IsEffectivelyEmpty(std::string_view text)
 {
     for (char c : text)
         if (!IsSpace(c))
@@ -310,7 +310,7 @@ bool CStringUtils::MatchLastChars(const CString& text, const CString& suffix, bo
     return suffix.empty();
 }
 
-int CStringUtils::CompareNoCase(const CString& a, const CString& b)
+int CStringUtils::CompareNoCase(std::string_view a, std::string_view b)
 {
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {

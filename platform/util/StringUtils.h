@@ -3,6 +3,7 @@
 // Latin-1 letters (so "Ä" equals "ä"); other characters compare as they are.
 
 #include <cstdarg>
+#include <string_view>
 
 #include "platform/util/VemoTypes.h"
 
@@ -16,7 +17,7 @@ public:
     static void SplitLine(const CString& line, const CString& delimiter, CStringList& parts);
 
     // True when the text is empty or holds only white space.
-    static bool IsEffectivelyEmpty(const CString& text);
+    static bool IsEffectivelyEmpty(std::string_view text);
 
     // Removes every later repetition of a string (exact comparison), keeping
     // the first occurrences in their order.
@@ -41,8 +42,8 @@ public:
     static bool MatchLastChars(const CString& text, const CString& suffix, bool ignoreCase);
 
     // Case-insensitive comparison: -1, 0 or 1.
-    static int CompareNoCase(const CString& a, const CString& b);
-    static bool EqualsNoCase(const CString& a, const CString& b) { return CompareNoCase(a, b) == 0; }
+    static int CompareNoCase(std::string_view a, std::string_view b);
+    static bool EqualsNoCase(std::string_view a, std::string_view b) { return CompareNoCase(a, b) == 0; }
     // Byte position of what in text at or after start, ignoring case; -1 if none.
     static int FindNoCase(const CString& text, const CString& what, int start = 0);
     static CString ToLower(const CString& text);

@@ -297,7 +297,7 @@ private slots:
         QVERIFY(!Value(cd, U::MEDIA_PROP_ARTIST).empty());
         QStringList titles;
         for (POSITION pos = cd->GetHeadSubItem(); pos;)
-            titles << Q(static_cast<const CTrack*>(cd->GetNextSubItem(pos))->GetTitle());
+            titles << Q(CString(static_cast<const CTrack*>(cd->GetNextSubItem(pos))->GetTitle()));
         QVERIFY(titles.contains("Comfortably Numb"));
 
         view->UndoLookUp();

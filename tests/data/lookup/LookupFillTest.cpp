@@ -51,7 +51,7 @@ std::vector<CString> TrackTitles(const CMediaItem& item)
 {
     std::vector<CString> titles;
     for (POSITION pos = item.GetHeadSubItem(); pos;)
-        titles.push_back(static_cast<const CTrack*>(item.GetNextSubItem(pos))->GetTitle());
+        titles.emplace_back(static_cast<const CTrack*>(item.GetNextSubItem(pos))->GetTitle());
     return titles;
 }
 

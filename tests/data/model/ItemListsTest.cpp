@@ -40,7 +40,7 @@ protected:
     {
         std::vector<std::string> positions;
         for (const CMediaSubItem* item : m_list)
-            positions.push_back(static_cast<const CTrack*>(item)->GetTitle());
+            positions.emplace_back(static_cast<const CTrack*>(item)->GetTitle());
         return positions;
     }
     // Sorted, and holding exactly the original objects.

@@ -49,7 +49,7 @@ private:
 class CStubItem : public CItem {
 public:
     CStubItem()
-        : CItem(false)
+        : CItem()
     {
     }
     void Serialize(CArchive&) override { }

@@ -9,8 +9,10 @@
 #include "data/model/CheckOutState.h"
 #include "data/model/CustomValue.h"
 #include "data/model/CustomValueMgr.h"
+#include "data/model/MagazineIssue.h"
 #include "data/model/ReportProperties.h"
 #include "data/model/SpecialFeatures.h"
+#include "platform/util/Archive.h"
 #include "tests/data/model/TestMedia.h"
 
 using namespace vemotest;
@@ -77,6 +79,47 @@ TEST_F(ItemTest, SubItemCategoriesCountWhileTheSubItemsLive)
     EXPECT_EQ(CStoreFixture::UseCount(news), 1);
     copy.reset();
     EXPECT_EQ(CStoreFixture::UseCount(news), 0);
+}
+
+// An article keeps its category in place; a track only when its record
+// brings one. Either way copies, use counts and records are an item's.
+TEST_F(ItemTest, SubItemCategoriesBehaveWhereverTheyAreKept)
+{
+    const int news = CStoreFixture::AddCategory("News");
+    CArchive valuesRecord;
+    CCustomValueMgr values;
+    CCustomValue* value = new CCustomValue(CCustomValue::stringValue);
+    value->SetValue(CString("v"));
+    values.SetAt(0, value);
+    values.Serialize(valuesRecord);
+    CTestAudioTrack plain;
+    std::string trackRecord = Store(plain);
+    trackRecord.replace(2, 4, std::string(reinterpret_cast<const char*>(&news), 4));
+    trackRecord.insert(6, valuesRecord.GetBuffer());
+
+    CTestAudioTrack track;
+    ASSERT_TRUE(Load(track, trackRecord));
+    EXPECT_EQ(Store(track), trackRecord);
+    CMagazineArticle article;
+    article.SetCategoryID(news);
+    article.GetCustomValues()->SetAt(0, value = new CCustomValue(*value));
+    EXPECT_EQ(CStoreFixture::UseCount(news), 2);
+
+    CTestAudioTrack trackCopy(track);
+    CMagazineArticle articleCopy(article);
+    CMagazineArticle assigned;
+    assigned = article;
+    EXPECT_EQ(CStoreFixture::UseCount(news), 5);
+    for (const CItem* item : std::initializer_list<const CItem*> { &trackCopy, &articleCopy, &assigned }) {
+        EXPECT_EQ(item->GetCategoryID(), news);
+        ASSERT_NE(item->GetCustomValues(), nullptr);
+        EXPECT_EQ(item->GetCustomValues()->GetValueCount(), 1);
+    }
+    EXPECT_EQ(Store(trackCopy), trackRecord);
+    EXPECT_EQ(Store(assigned), Store(article));
+    CMagazineArticle loaded;
+    ASSERT_TRUE(Load(loaded, Store(article)));
+    EXPECT_EQ(Store(loaded), Store(article));
 }
 
 TEST_F(ItemTest, AddingAndDeletingIgnoresNullStrangersAndRepeats)

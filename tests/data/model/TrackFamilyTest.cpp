@@ -220,7 +220,7 @@ TEST_F(TrackFamilyTest, TapeSortsBySideAndCounter)
     tape.Resort();
     CString order;
     for (const CMediaSubItem* item : tape.List())
-        order += static_cast<const CTrack*>(item)->GetTitle() + " ";
+        order += CString(static_cast<const CTrack*>(item)->GetTitle()) + " ";
     EXPECT_EQ(order, "A5 A50 B0 ");
 }
 
