@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <future>
-#include <sstream>
 #include <string>
 
 #include "cli/TreeWriter.h"
@@ -301,10 +300,10 @@ void CLibraryDumper::WriteItems(int type)
     // While this thread writes one run, a second writes the next into text
     // that is added after it. The fork is made here, before this thread
     // writes on.
+    std::string next; // the second thread's text, its capacity kept
     for (std::size_t begin = 0; begin < items.size(); begin += 2 * run) {
         const std::size_t middle = std::min(begin + run, items.size());
         const std::size_t end = std::min(middle + run, items.size());
-        std::ostringstream next;
         std::unique_ptr<CTreeWriter> fork;
         std::future<void> helper;
         if (middle < end) {
@@ -319,8 +318,8 @@ void CLibraryDumper::WriteItems(int type)
             WriteItem(*items[i], type);
         if (helper.valid()) {
             helper.get();
-            fork.reset(); // its last lines go to next
-            m_out.JoinArray(std::move(next).str(), static_cast<int>(end - middle));
+            fork.reset();
+            m_out.JoinArray(next, static_cast<int>(end - middle));
         }
     }
 }

@@ -2,25 +2,6 @@
 
 #include <charconv>
 
-namespace {
-
-constexpr std::size_t kFlushBytes = 64 * 1024;
-
-} // namespace
-
-CTextTreeWriter::~CTextTreeWriter()
-{
-    Flush();
-}
-
-void CTextTreeWriter::Flush()
-{
-    if (m_text.empty())
-        return;
-    m_out.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
-    m_text.clear();
-}
-
 std::string_view CTextTreeWriter::Label(const CString& key)
 {
     if (m_levels.empty())
@@ -57,8 +38,7 @@ void CTextTreeWriter::Line(std::string_view label, std::string_view value)
     } else {
         m_text += '\n';
     }
-    if (m_text.size() >= kFlushBytes)
-        Flush();
+    Written();
 }
 
 void CTextTreeWriter::Begin(const CString& key, bool isArray)
@@ -127,12 +107,13 @@ void CTextTreeWriter::Bool(const CString& key, bool value)
 void CTextTreeWriter::Finish()
 {
     Flush();
-    m_out.flush();
+    if (m_stream)
+        m_stream->flush();
 }
 
-std::unique_ptr<CTreeWriter> CTextTreeWriter::ForkArray(std::ostream& out, int before) const
+std::unique_ptr<CTreeWriter> CTextTreeWriter::ForkArray(std::string& text, int before) const
 {
-    auto fork = std::make_unique<CTextTreeWriter>(out);
+    auto fork = std::make_unique<CTextTreeWriter>(text);
     fork->m_levels = m_levels;
     CLevel& array = fork->m_levels.back();
     array.count = before;
@@ -140,12 +121,10 @@ std::unique_ptr<CTreeWriter> CTextTreeWriter::ForkArray(std::ostream& out, int b
     return fork;
 }
 
-void CTextTreeWriter::JoinArray(const std::string& text, int count)
+void CTextTreeWriter::JoinArray(std::string& text, int count)
 {
     CLevel& array = m_levels.back();
     array.count += count;
     array.written = array.written || count > 0;
-    m_text += text;
-    if (m_text.size() >= kFlushBytes)
-        Flush();
+    Append(text);
 }
