@@ -346,11 +346,13 @@ void CLibraryDumper::Reset(CProbe& probe)
         *slot.second = UNANSWERED;
 }
 
-void CLibraryDumper::WriteProperties(const CItem& item, CProbe& probe)
+void CLibraryDumper::WriteProperties(const CItem& item, CProbe& probe, bool ownerAnswered)
 {
     {
         CPropMapIndex::CUse use(probe.index);
+        probe.index.SetOwnerAnswered(ownerAnswered);
         item.GetData(probe.data);
+        probe.index.SetOwnerAnswered(false);
     }
     m_out.BeginObject("properties");
     // In the order of the property table, not of the map; each answer is
@@ -363,6 +365,21 @@ void CLibraryDumper::WriteProperties(const CItem& item, CProbe& probe)
         *value = UNANSWERED;
     }
     m_out.EndObject();
+}
+
+void CLibraryDumper::TakeOwnerAnswers(const CItem& owner, CProbe& probe)
+{
+    {
+        CPropMapIndex::CUse use(probe.index);
+        owner.GetData(probe.data);
+    }
+    m_ownerAnswers.clear();
+    for (const auto& slot : probe.slots) {
+        if (*slot.second == UNANSWERED)
+            continue;
+        m_ownerAnswers.emplace_back(slot.second, std::move(*slot.second));
+        *slot.second = UNANSWERED;
+    }
 }
 
 void CLibraryDumper::WriteCustomValues(const CItem& item, const CCustomFieldMgr* fields)
@@ -416,15 +433,23 @@ void CLibraryDumper::WriteItem(const CMediaItem& item, int type)
     if (const CCheckOut* checkOut = item.PeekCheckOut())
         WriteCheckOut(*checkOut);
     m_out.BeginArray("subItems");
+    // Per media type; the list holds the category where the type's
+    // sub-items have one.
+    CProbe* probe = nullptr;
     for (POSITION pos = item.GetHeadSubItem(); pos;) {
         const CMediaSubItem* sub = item.GetNextSubItem(pos);
         if (!sub)
             continue;
+        if (!probe) {
+            probe = &Probe({ -type, nullptr }, [type] { return CMediaRegistry::GetSubItemOwnProps(type); });
+            TakeOwnerAnswers(item, *probe);
+        }
+        // A sub-item answers after its medium: the medium's answers, taken
+        // once, go in first.
+        for (const auto& [slot, value] : m_ownerAnswers)
+            *slot = value;
         m_out.BeginObject();
-        // Per media type; the list holds the category where the type's
-        // sub-items have one.
-        CProbe& probe = Probe({ -type, nullptr }, [type] { return CMediaRegistry::GetSubItemOwnProps(type); });
-        WriteProperties(*sub, probe);
+        WriteProperties(*sub, *probe, true);
         if (sub->UsesCategory())
             WriteCustomValues(*sub, fields);
         m_out.EndObject();

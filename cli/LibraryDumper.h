@@ -67,8 +67,12 @@ private:
     template <class F> CProbe& Probe(std::pair<int, const void*> key, F makeProps);
     static void Reset(CProbe& probe);
     // The properties of props the item answers (those it leaves untouched
-    // are left out), as the object "properties".
-    void WriteProperties(const CItem& item, CProbe& probe);
+    // are left out), as the object "properties". With ownerAnswered the
+    // probe holds the answers of the sub-item's medium already.
+    void WriteProperties(const CItem& item, CProbe& probe, bool ownerAnswered = false);
+    // The answers owner gives to the probe's keys, kept in m_ownerAnswers;
+    // the probe is left clean.
+    void TakeOwnerAnswers(const CItem& owner, CProbe& probe);
     void WriteCustomValues(const CItem& item, const CCustomFieldMgr* fields);
     void WriteCheckOut(const CCheckOut& checkOut);
     void WriteReportBase(const CCustomReport& report);
@@ -82,4 +86,5 @@ private:
     bool m_complete;
     std::size_t m_runItems;
     std::map<std::pair<int, const void*>, CProbe> m_probes;
+    std::vector<std::pair<CString*, CString>> m_ownerAnswers; // slot, value
 };

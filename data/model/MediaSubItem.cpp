@@ -1,6 +1,7 @@
 #include "data/model/MediaSubItem.h"
 
 #include "data/model/MediaItem.h"
+#include "data/model/PropMapUtils.h"
 #include "platform/util/Archive.h"
 
 CMediaSubItem::CMediaSubItem(bool usesCategory)
@@ -30,7 +31,7 @@ void CMediaSubItem::GetData(CMapStringToString& data) const
 {
     // The medium answers first so that a sub-item with a category of its own
     // shows that category rather than its medium's.
-    if (m_parent)
+    if (m_parent && !CPropMapIndex::OwnerAnswered(data))
         m_parent->GetData(data);
     CItem::GetData(data);
 }

@@ -59,6 +59,12 @@ CString* CPropMapIndex::Find(CMapStringToString& data, const CString& key)
     return index && &index->m_data == &data ? index->Lookup(key) : data.PLookup(key);
 }
 
+bool CPropMapIndex::OwnerAnswered(const CMapStringToString& data)
+{
+    const CPropMapIndex* index = t_index;
+    return index && &index->m_data == &data && index->m_ownerAnswered;
+}
+
 CString* CPropMapIndex::Lookup(const CString& key)
 {
     // Key objects lie side by side at least 32 bytes apart.

@@ -40,6 +40,13 @@ public:
     // of data is in use on this thread.
     static CString* Find(CMapStringToString& data, const CString& key);
 
+    // A sub-item answers after its medium. A writer asking many sub-items
+    // of one medium may put the medium's answers into the map once and say
+    // so here: while an index of data in use on this thread holds them, the
+    // sub-items give only their own.
+    void SetOwnerAnswered(bool answered) { m_ownerAnswered = answered; }
+    static bool OwnerAnswered(const CMapStringToString& data);
+
 private:
     struct CEntry {
         const CString* address = nullptr;
@@ -49,6 +56,7 @@ private:
     CString* Lookup(const CString& key);
 
     CMapStringToString& m_data;
+    bool m_ownerAnswered = false;
     std::array<CEntry, 256> m_entries;
 };
 
