@@ -17,7 +17,7 @@ public:
         : CTreeWriter(out)
     {
     }
-    explicit CJsonWriter(std::string& text)
+    explicit CJsonWriter(CTreeText& text)
         : CTreeWriter(text)
     {
     }
@@ -31,13 +31,13 @@ public:
     void Real(const CString& key, double value) override;
     void Bool(const CString& key, bool value) override;
     void Finish() override;
-    std::unique_ptr<CTreeWriter> ForkArray(std::string& text, int before) const override;
-    void JoinArray(std::string& text, int count) override;
+    std::unique_ptr<CTreeWriter> ForkArray(CTreeText& text, int before) const override;
+    void JoinArray(CTreeText& text, int count) override;
 
     // text as a JSON string, quotes included.
     static CString Quote(const CString& text);
-    // The same, appended to out.
-    static void AppendQuoted(std::string& out, const CString& text);
+    // The same, added to out.
+    static void AppendQuoted(CTreeText& out, const CString& text);
 
 private:
     struct CLevel {

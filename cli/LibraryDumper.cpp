@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <future>
 #include <string>
 
@@ -37,6 +38,14 @@ using U = CMediaUtils;
 
 // Stands for "not answered" in a property map: no property text holds it.
 const CString UNANSWERED = "\x01\x02unanswered";
+
+// Asked of every key of every item: a compare of known length, which the
+// compiler does without a call.
+bool Unanswered(const CString& value)
+{
+    constexpr char text[] = "\x01\x02unanswered";
+    return value.size() == sizeof text - 1 && std::memcmp(value.data(), text, sizeof text - 1) == 0;
+}
 
 const char* FieldTypeName(CFDataType type)
 {
@@ -300,7 +309,7 @@ void CLibraryDumper::WriteItems(int type)
     // While this thread writes one run, a second writes the next into text
     // that is added after it. The fork is made here, before this thread
     // writes on.
-    std::string next; // the second thread's text, its capacity kept
+    CTreeText next; // the second thread's text, its room kept
     for (std::size_t begin = 0; begin < items.size(); begin += 2 * run) {
         const std::size_t middle = std::min(begin + run, items.size());
         const std::size_t end = std::min(middle + run, items.size());
@@ -358,7 +367,7 @@ void CLibraryDumper::WriteProperties(const CItem& item, CProbe& probe, bool owne
     // In the order of the property table, not of the map; each answer is
     // reset as it is written, so the next item starts from a clean probe.
     for (const auto& [prop, value] : probe.slots) {
-        if (*value == UNANSWERED)
+        if (Unanswered(*value))
             continue;
         if (m_complete || !value->empty())
             m_out.String(*prop, *value);
@@ -375,7 +384,7 @@ void CLibraryDumper::TakeOwnerAnswers(const CItem& owner, CProbe& probe)
     }
     m_ownerAnswers.clear();
     for (const auto& slot : probe.slots) {
-        if (*slot.second == UNANSWERED)
+        if (Unanswered(*slot.second))
             continue;
         m_ownerAnswers.emplace_back(slot.second, std::move(*slot.second));
         *slot.second = UNANSWERED;
@@ -397,7 +406,7 @@ void CLibraryDumper::WriteCustomValues(const CItem& item, const CCustomFieldMgr*
         Reset(probe);
         m_library.GatherCustomFieldDataForItem(&item, probe.data);
         for (const auto& [name, value] : probe.slots)
-            if (*value != UNANSWERED)
+            if (!Unanswered(*value))
                 m_out.String(*name, *value);
     }
     m_out.EndObject();

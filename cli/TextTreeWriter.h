@@ -16,7 +16,7 @@ public:
         : CTreeWriter(out)
     {
     }
-    explicit CTextTreeWriter(std::string& text)
+    explicit CTextTreeWriter(CTreeText& text)
         : CTreeWriter(text)
     {
     }
@@ -30,8 +30,8 @@ public:
     void Real(const CString& key, double value) override;
     void Bool(const CString& key, bool value) override;
     void Finish() override;
-    std::unique_ptr<CTreeWriter> ForkArray(std::string& text, int before) const override;
-    void JoinArray(std::string& text, int count) override;
+    std::unique_ptr<CTreeWriter> ForkArray(CTreeText& text, int before) const override;
+    void JoinArray(CTreeText& text, int count) override;
 
 private:
     struct CLevel {
