@@ -341,10 +341,13 @@ template <class F> CLibraryDumper::CProbe& CLibraryDumper::Probe(std::pair<int, 
         const CStringArray props = makeProps();
         for (const CString& prop : props)
             probe.data.SetAt(prop, UNANSWERED);
+        std::vector<CString*> order;
         for (const CString& prop : props) {
             const auto slot = probe.data.find(prop);
             probe.slots.emplace_back(&slot->first, &slot->second);
+            order.push_back(&slot->second);
         }
+        probe.index.Track(std::move(order));
     }
     return probe;
 }
@@ -364,15 +367,13 @@ void CLibraryDumper::WriteProperties(const CItem& item, CProbe& probe, bool owne
         probe.index.SetOwnerAnswered(false);
     }
     m_out.BeginObject("properties");
-    // In the order of the property table, not of the map; each answer is
-    // reset as it is written, so the next item starts from a clean probe.
-    for (const auto& [prop, value] : probe.slots) {
-        if (Unanswered(*value))
-            continue;
+    // In the order of the property table, not of the map; the index noted
+    // which keys the item answered, the others keep an older value.
+    probe.index.TakeAnswered([&](std::size_t at) {
+        const auto& [prop, value] = probe.slots[at];
         if (m_complete || !value->empty())
             m_out.String(*prop, *value);
-        *value = UNANSWERED;
-    }
+    });
     m_out.EndObject();
 }
 
@@ -383,12 +384,7 @@ void CLibraryDumper::TakeOwnerAnswers(const CItem& owner, CProbe& probe)
         owner.GetData(probe.data);
     }
     m_ownerAnswers.clear();
-    for (const auto& slot : probe.slots) {
-        if (Unanswered(*slot.second))
-            continue;
-        m_ownerAnswers.emplace_back(slot.second, std::move(*slot.second));
-        *slot.second = UNANSWERED;
-    }
+    probe.index.TakeAnswered([&](std::size_t at) { m_ownerAnswers.emplace_back(at, *probe.slots[at].second); });
 }
 
 void CLibraryDumper::WriteCustomValues(const CItem& item, const CCustomFieldMgr* fields)
@@ -455,8 +451,10 @@ void CLibraryDumper::WriteItem(const CMediaItem& item, int type)
         }
         // A sub-item answers after its medium: the medium's answers, taken
         // once, go in first.
-        for (const auto& [slot, value] : m_ownerAnswers)
-            *slot = value;
+        for (const auto& [at, value] : m_ownerAnswers) {
+            *probe->slots[at].second = value;
+            probe->index.MarkAnswered(at);
+        }
         m_out.BeginObject();
         WriteProperties(*sub, *probe, true);
         if (sub->UsesCategory())

@@ -51,8 +51,8 @@ private:
     void WriteItems(int type);
     void WriteItem(const CMediaItem& item, int type);
     // A property map holding the keys of one list, made once and kept for
-    // every item: only its values are reset, and the values are written
-    // from pointers in the list's order.
+    // every item: its index notes the keys an item answers, and their
+    // values are written from pointers in the list's order.
     struct CProbe {
         CProbe()
             : index(data)
@@ -86,5 +86,5 @@ private:
     bool m_complete;
     std::size_t m_runItems;
     std::map<std::pair<int, const void*>, CProbe> m_probes;
-    std::vector<std::pair<CString*, CString>> m_ownerAnswers; // slot, value
+    std::vector<std::pair<std::size_t, CString>> m_ownerAnswers; // slot, value
 };

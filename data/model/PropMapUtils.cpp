@@ -1,5 +1,6 @@
 #include "data/model/PropMapUtils.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -74,8 +75,20 @@ CString* CPropMapIndex::Lookup(const CString& key)
         entry.address = &key;
         entry.key = key;
         entry.value = m_data.PLookup(key);
+        const auto tracked = std::find(m_order.begin(), m_order.end(), entry.value);
+        entry.position = entry.value && tracked != m_order.end() ? static_cast<int>(tracked - m_order.begin()) : -1;
     }
+    if (entry.position >= 0)
+        MarkAnswered(static_cast<std::size_t>(entry.position));
     return entry.value;
+}
+
+void CPropMapIndex::Track(std::vector<CString*> order)
+{
+    m_order = std::move(order);
+    m_answered.assign((m_order.size() + 63) / 64, 0);
+    for (CEntry& entry : m_entries)
+        entry.address = nullptr;
 }
 
 void CPropMapUtils::Answer(CMapStringToString& data, const CString& key, const CString& value)
