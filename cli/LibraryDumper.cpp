@@ -302,7 +302,11 @@ void CLibraryDumper::WriteItems(int type)
     for (POSITION pos = m_library.GetHeadItem(type); pos;)
         if (const CMediaItem* item = m_library.GetNextItem(type, pos))
             items.push_back(item);
-    const std::size_t run = m_runItems > 0 ? m_runItems : items.size();
+    // At least eight runs where a run of m_runItems would leave one thread
+    // a large part alone, down to 64 items.
+    const std::size_t run = m_runItems > 0
+        ? std::clamp(items.size() / 8, std::min(m_runItems, std::size_t { 64 }), m_runItems)
+        : items.size();
     if (items.size() <= run) {
         for (const CMediaItem* item : items)
             WriteItem(*item, type);

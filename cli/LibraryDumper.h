@@ -26,9 +26,10 @@ class COleDateTime;
 
 class CLibraryDumper {
 public:
-    // Items written in runs of this many, on this and a second thread (the
-    // library is only read meanwhile); the runs written ahead of the text
-    // handed on are at most WINDOW.
+    // Items written in runs of at most this many (an eighth of a media
+    // type's items, at least 64), on this and a second thread (the library
+    // is only read meanwhile); the runs written ahead of the text handed on
+    // are at most WINDOW.
     static constexpr std::size_t RUN_ITEMS = 1024;
     static constexpr std::size_t WINDOW = 4;
 
