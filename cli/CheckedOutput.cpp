@@ -18,10 +18,8 @@ CCheckedOutput::~CCheckedOutput()
     WriteOut();
 }
 
-bool CCheckedOutput::WriteOut()
+bool CCheckedOutput::WriteAll(const char* next, const char* end)
 {
-    const char* next = pbase();
-    const char* const end = pptr();
     while (m_error == 0 && next < end) {
         const ssize_t written = write(m_fd, next, static_cast<std::size_t>(end - next));
         if (written < 0 && errno == EINTR)
@@ -31,9 +29,15 @@ bool CCheckedOutput::WriteOut()
         else
             next += written;
     }
+    return m_error == 0;
+}
+
+bool CCheckedOutput::WriteOut()
+{
+    const bool written = WriteAll(pbase(), pptr());
     // What could not be written is dropped: the error stands for it.
     setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
-    return m_error == 0;
+    return written;
 }
 
 CCheckedOutput::int_type CCheckedOutput::overflow(int_type c)
@@ -53,6 +57,9 @@ std::streamsize CCheckedOutput::xsputn(const char* text, std::streamsize count)
 {
     if (m_error != 0)
         return 0;
+    // A piece as large as the buffer goes out as it is, after what is held.
+    if (!m_lineBuffered && count >= static_cast<std::streamsize>(m_buffer.size()))
+        return WriteOut() && WriteAll(text, text + count) ? count : 0;
     std::streamsize done = 0;
     while (done < count) {
         if (pptr() == epptr() && !WriteOut())

@@ -25,6 +25,8 @@ protected:
     int sync() override;
 
 private:
+    bool WriteAll(const char* next, const char* end);
+    // The buffer's text.
     bool WriteOut();
 
     int m_fd;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include <nlohmann/json.hpp>
 
@@ -19,25 +20,35 @@ CString Dump(const json& value)
 
 CString CJsonWriter::Quote(const CString& text)
 {
+    CTreeText quoted;
+    AppendQuoted(quoted, text);
+    return CString(quoted.View());
+}
+
+void CJsonWriter::AppendQuoted(CTreeText& out, const CString& text)
+{
     // Printable ASCII without quotes or backslashes (most texts) is written
     // as it stands; the rest goes through the library's escaping.
     const bool plain
         = std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
-    if (!plain)
-        return Dump(json(text));
-    CString quoted;
-    quoted.reserve(text.size() + 2);
-    quoted += '"';
-    quoted += text;
-    quoted += '"';
-    return quoted;
+    if (!plain) {
+        out.Add(Dump(json(text)));
+        return;
+    }
+    char* at = out.Room(text.size() + 2);
+    *at++ = '"';
+    std::memcpy(at, text.data(), text.size());
+    at += text.size();
+    *at++ = '"';
+    out.Commit(at);
 }
 
 void CJsonWriter::Indent()
 {
-    m_out << '\n';
-    for (std::size_t i = 0; i < m_levels.size(); ++i)
-        m_out << "  ";
+    char* at = m_text.Room(m_levels.size() * 2 + 1);
+    *at++ = '\n';
+    std::memset(at, ' ', m_levels.size() * 2);
+    m_text.Commit(at + m_levels.size() * 2);
 }
 
 void CJsonWriter::Start(const CString& key)
@@ -46,11 +57,13 @@ void CJsonWriter::Start(const CString& key)
         return;
     CLevel& level = m_levels.back();
     if (!level.empty)
-        m_out << ',';
+        m_text.Add(',');
     level.empty = false;
     Indent();
-    if (level.isObject)
-        m_out << Quote(key) << ": ";
+    if (level.isObject) {
+        AppendQuoted(m_text, key);
+        m_text.Add(": ");
+    }
 }
 
 void CJsonWriter::End(char close)
@@ -59,13 +72,14 @@ void CJsonWriter::End(char close)
     m_levels.pop_back();
     if (!empty)
         Indent();
-    m_out << close;
+    m_text.Add(close);
+    Written();
 }
 
 void CJsonWriter::BeginObject(const CString& key)
 {
     Start(key);
-    m_out << '{';
+    m_text.Add('{');
     m_levels.push_back({ true });
 }
 
@@ -77,7 +91,7 @@ void CJsonWriter::EndObject()
 void CJsonWriter::BeginArray(const CString& key)
 {
     Start(key);
-    m_out << '[';
+    m_text.Add('[');
     m_levels.push_back({ false });
 }
 
@@ -89,14 +103,17 @@ void CJsonWriter::EndArray()
 void CJsonWriter::String(const CString& key, const CString& value)
 {
     Start(key);
-    m_out << Quote(value);
+    AppendQuoted(m_text, value);
+    Written();
 }
 
 void CJsonWriter::Integer(const CString& key, std::int64_t value)
 {
     Start(key);
     char text[24];
-    m_out.write(text, std::to_chars(text, text + sizeof text, value).ptr - text);
+    m_text.Add(
+        std::string_view(text, static_cast<std::size_t>(std::to_chars(text, text + sizeof text, value).ptr - text)));
+    Written();
 }
 
 void CJsonWriter::Real(const CString& key, double value)
@@ -106,34 +123,38 @@ void CJsonWriter::Real(const CString& key, double value)
     // infinities and NaN, which JSON has not, come out as null.
     constexpr double WHOLE_LIMIT = 9007199254740992.0; // 2^53
     if (std::isfinite(value) && std::trunc(value) == value && std::fabs(value) < WHOLE_LIMIT)
-        m_out << Dump(json(static_cast<std::int64_t>(value)));
+        m_text.Add(Dump(json(static_cast<std::int64_t>(value))));
     else
-        m_out << Dump(json(value));
+        m_text.Add(Dump(json(value)));
+    Written();
 }
 
 void CJsonWriter::Bool(const CString& key, bool value)
 {
     Start(key);
-    m_out << (value ? "true" : "false");
+    m_text.Add(value ? "true" : "false");
+    Written();
 }
 
 void CJsonWriter::Finish()
 {
-    m_out << '\n';
-    m_out.flush();
+    m_text.Add('\n');
+    Flush();
+    if (m_stream)
+        m_stream->flush();
 }
 
-std::unique_ptr<CTreeWriter> CJsonWriter::ForkArray(std::ostream& out, int before) const
+std::unique_ptr<CTreeWriter> CJsonWriter::ForkArray(CTreeText& text, int before) const
 {
-    auto fork = std::make_unique<CJsonWriter>(out);
+    auto fork = std::make_unique<CJsonWriter>(text);
     fork->m_levels = m_levels;
     fork->m_levels.back().empty = before == 0;
     return fork;
 }
 
-void CJsonWriter::JoinArray(const std::string& text, int count)
+void CJsonWriter::JoinArray(CTreeText& text, int count)
 {
     CLevel& array = m_levels.back();
     array.empty = array.empty && count == 0;
-    m_out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    Append(text);
 }

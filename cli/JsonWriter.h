@@ -6,6 +6,7 @@
 // that are not UTF-8 replaced by U+FFFD).
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "cli/TreeWriter.h"
@@ -13,7 +14,11 @@
 class CJsonWriter : public CTreeWriter {
 public:
     explicit CJsonWriter(std::ostream& out)
-        : m_out(out)
+        : CTreeWriter(out)
+    {
+    }
+    explicit CJsonWriter(CTreeText& text)
+        : CTreeWriter(text)
     {
     }
 
@@ -26,11 +31,13 @@ public:
     void Real(const CString& key, double value) override;
     void Bool(const CString& key, bool value) override;
     void Finish() override;
-    std::unique_ptr<CTreeWriter> ForkArray(std::ostream& out, int before) const override;
-    void JoinArray(const std::string& text, int count) override;
+    std::unique_ptr<CTreeWriter> ForkArray(CTreeText& text, int before) const override;
+    void JoinArray(CTreeText& text, int count) override;
 
     // text as a JSON string, quotes included.
     static CString Quote(const CString& text);
+    // The same, added to out.
+    static void AppendQuoted(CTreeText& out, const CString& text);
 
 private:
     struct CLevel {
@@ -43,6 +50,5 @@ private:
     void End(char close);
     void Indent();
 
-    std::ostream& m_out;
     std::vector<CLevel> m_levels;
 };

@@ -5,11 +5,13 @@
 // item with all its properties, custom values, check-out history and
 // sub-items, then the research entries and the custom reports.
 
+#include <array>
 #include <cstddef>
 #include <map>
 #include <utility>
 #include <vector>
 
+#include "cli/TreeWriter.h"
 #include "data/model/PropMapUtils.h"
 #include "platform/util/VemoTypes.h"
 
@@ -21,20 +23,22 @@ class CItem;
 class CLibrary;
 class CMediaItem;
 class COleDateTime;
-class CTreeWriter;
 
 class CLibraryDumper {
 public:
-    // Items written in runs of this many, every other run on a second
-    // thread (the library is only read meanwhile).
+    // Items written in runs of at most this many (an eighth of a media
+    // type's items, at least 64), on this and a second thread (the library
+    // is only read meanwhile); the runs written ahead of the text handed on
+    // are at most WINDOW.
     static constexpr std::size_t RUN_ITEMS = 1024;
+    static constexpr std::size_t WINDOW = 4;
 
     // Without complete (the text form, for reading) empty properties and
     // media types without items or custom fields are left out. runItems 0
     // writes every item on the calling thread.
     CLibraryDumper(CLibrary& library, CTreeWriter& out, bool complete, std::size_t runItems = RUN_ITEMS)
         : m_library(library)
-        , m_out(out)
+        , m_out(&out)
         , m_complete(complete)
         , m_runItems(runItems)
     {
@@ -51,8 +55,8 @@ private:
     void WriteItems(int type);
     void WriteItem(const CMediaItem& item, int type);
     // A property map holding the keys of one list, made once and kept for
-    // every item: only its values are reset, and the values are written
-    // from pointers in the list's order.
+    // every item: its index notes the keys an item answers, and their
+    // values are written from pointers in the list's order.
     struct CProbe {
         CProbe()
             : index(data)
@@ -67,8 +71,12 @@ private:
     template <class F> CProbe& Probe(std::pair<int, const void*> key, F makeProps);
     static void Reset(CProbe& probe);
     // The properties of props the item answers (those it leaves untouched
-    // are left out), as the object "properties".
-    void WriteProperties(const CItem& item, CProbe& probe);
+    // are left out), as the object "properties". With ownerAnswered the
+    // probe holds the answers of the sub-item's medium already.
+    void WriteProperties(const CItem& item, CProbe& probe, bool ownerAnswered = false);
+    // The answers owner gives to the probe's keys, kept in m_ownerAnswers;
+    // the probe is left clean.
+    void TakeOwnerAnswers(const CItem& owner, CProbe& probe);
     void WriteCustomValues(const CItem& item, const CCustomFieldMgr* fields);
     void WriteCheckOut(const CCheckOut& checkOut);
     void WriteReportBase(const CCustomReport& report);
@@ -78,8 +86,12 @@ private:
     void WriteDate(const CString& key, const COleDateTime& date);
 
     CLibrary& m_library;
-    CTreeWriter& m_out;
+    CTreeWriter* m_out; // a run's own writer while this dumper writes one
     bool m_complete;
     std::size_t m_runItems;
     std::map<std::pair<int, const void*>, CProbe> m_probes;
+    std::vector<std::pair<std::size_t, CString>> m_ownerAnswers; // slot, value
+    // The texts of the runs written ahead, kept with their room between
+    // media types.
+    std::array<CTreeText, WINDOW> m_runTexts;
 };

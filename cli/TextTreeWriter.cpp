@@ -1,25 +1,7 @@
 #include "cli/TextTreeWriter.h"
 
 #include <charconv>
-
-namespace {
-
-constexpr std::size_t kFlushBytes = 64 * 1024;
-
-} // namespace
-
-CTextTreeWriter::~CTextTreeWriter()
-{
-    Flush();
-}
-
-void CTextTreeWriter::Flush()
-{
-    if (m_text.empty())
-        return;
-    m_out.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
-    m_text.clear();
-}
+#include <cstring>
 
 std::string_view CTextTreeWriter::Label(const CString& key)
 {
@@ -38,27 +20,33 @@ std::string_view CTextTreeWriter::Label(const CString& key)
 void CTextTreeWriter::Line(std::string_view label, std::string_view value)
 {
     // The outermost object's members are not indented.
-    const std::size_t depth = m_levels.empty() ? 0 : m_levels.size() - 1;
-    m_text.append(depth * 2, ' ');
-    m_text.append(label);
-    m_text += ':';
+    const std::size_t indent = m_levels.empty() ? 0 : 2 * (m_levels.size() - 1);
+    std::size_t end = value.find('\n');
+    // Most lines hold one line of value: written in one piece.
+    std::size_t length = end == std::string_view::npos ? value.size() : end;
+    char* at = m_text.Room(indent + label.size() + length + 3);
+    std::memset(at, ' ', indent);
+    at += indent;
+    std::memcpy(at, label.data(), label.size());
+    at += label.size();
+    *at++ = ':';
     if (!value.empty()) {
-        m_text += ' ';
-        for (std::size_t start = 0;;) {
-            const std::size_t end = value.find('\n', start);
-            m_text.append(value.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-            m_text += '\n';
-            if (end == std::string_view::npos)
-                break;
-            start = end + 1;
-            // Continued under the value.
-            m_text.append(depth * 2 + label.size() + 2, ' ');
-        }
-    } else {
-        m_text += '\n';
+        *at++ = ' ';
+        std::memcpy(at, value.data(), length);
+        at += length;
     }
-    if (m_text.size() >= kFlushBytes)
-        Flush();
+    *at++ = '\n';
+    m_text.Commit(at);
+    while (end != std::string_view::npos) {
+        // Continued under the value.
+        const std::size_t start = end + 1;
+        end = value.find('\n', start);
+        length = (end == std::string_view::npos ? value.size() : end) - start;
+        m_text.Add(indent + label.size() + 2, ' ');
+        m_text.Add(value.substr(start, length));
+        m_text.Add('\n');
+    }
+    Written();
 }
 
 void CTextTreeWriter::Begin(const CString& key, bool isArray)
@@ -73,8 +61,8 @@ void CTextTreeWriter::End()
     const CLevel level = m_levels.back();
     m_levels.pop_back();
     if (!level.written && !m_levels.empty()) {
-        m_text.append(m_levels.size() * 2, ' ');
-        m_text.append(level.isArray ? "(none)\n" : "(empty)\n");
+        m_text.Add(m_levels.size() * 2, ' ');
+        m_text.Add(level.isArray ? "(none)\n" : "(empty)\n");
     }
 }
 
@@ -127,12 +115,13 @@ void CTextTreeWriter::Bool(const CString& key, bool value)
 void CTextTreeWriter::Finish()
 {
     Flush();
-    m_out.flush();
+    if (m_stream)
+        m_stream->flush();
 }
 
-std::unique_ptr<CTreeWriter> CTextTreeWriter::ForkArray(std::ostream& out, int before) const
+std::unique_ptr<CTreeWriter> CTextTreeWriter::ForkArray(CTreeText& text, int before) const
 {
-    auto fork = std::make_unique<CTextTreeWriter>(out);
+    auto fork = std::make_unique<CTextTreeWriter>(text);
     fork->m_levels = m_levels;
     CLevel& array = fork->m_levels.back();
     array.count = before;
@@ -140,12 +129,10 @@ std::unique_ptr<CTreeWriter> CTextTreeWriter::ForkArray(std::ostream& out, int b
     return fork;
 }
 
-void CTextTreeWriter::JoinArray(const std::string& text, int count)
+void CTextTreeWriter::JoinArray(CTreeText& text, int count)
 {
     CLevel& array = m_levels.back();
     array.count += count;
     array.written = array.written || count > 0;
-    m_text += text;
-    if (m_text.size() >= kFlushBytes)
-        Flush();
+    Append(text);
 }

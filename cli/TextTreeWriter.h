@@ -4,6 +4,7 @@
 // Line breaks inside values continue on lines indented under the value.
 
 #include <ostream>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,10 +13,13 @@
 class CTextTreeWriter : public CTreeWriter {
 public:
     explicit CTextTreeWriter(std::ostream& out)
-        : m_out(out)
+        : CTreeWriter(out)
     {
     }
-    ~CTextTreeWriter() override;
+    explicit CTextTreeWriter(CTreeText& text)
+        : CTreeWriter(text)
+    {
+    }
 
     void BeginObject(const CString& key = CString()) override;
     void EndObject() override;
@@ -26,8 +30,8 @@ public:
     void Real(const CString& key, double value) override;
     void Bool(const CString& key, bool value) override;
     void Finish() override;
-    std::unique_ptr<CTreeWriter> ForkArray(std::ostream& out, int before) const override;
-    void JoinArray(const std::string& text, int count) override;
+    std::unique_ptr<CTreeWriter> ForkArray(CTreeText& text, int before) const override;
+    void JoinArray(CTreeText& text, int count) override;
 
 private:
     struct CLevel {
@@ -41,11 +45,7 @@ private:
     void Line(std::string_view label, std::string_view value);
     void Begin(const CString& key, bool isArray);
     void End();
-    // The lines collect here and go to the stream in large pieces.
-    void Flush();
 
-    std::ostream& m_out;
     std::vector<CLevel> m_levels;
-    std::string m_text;
     char m_number[24];
 };

@@ -36,7 +36,7 @@ static_assert(std::size(kFlags) == 16);
 void CAudioSetting::GetData(CMapStringToString& data) const
 {
     SettingFlags::GetData(kFlags, *this, data);
-    if (CString* channels = data.PLookup(CMediaUtils::MEDIA_PROP_AUDIO_FULLCHANNELS))
+    if (CString* channels = CPropMapIndex::Find(data, CMediaUtils::MEDIA_PROP_AUDIO_FULLCHANNELS))
         *channels = CNumberTextConv::NumberToString(m_fullRangeChannels, 0, "", false);
 }
 

@@ -1,6 +1,7 @@
 #include "data/model/MediaSubItem.h"
 
 #include "data/model/MediaItem.h"
+#include "data/model/PropMapUtils.h"
 #include "platform/util/Archive.h"
 
 CMediaSubItem::CMediaSubItem(bool usesCategory)
@@ -59,7 +60,7 @@ void CMediaSubItem::GetData(CMapStringToString& data) const
 {
     // The medium answers first so that a sub-item with a category of its own
     // shows that category rather than its medium's.
-    if (const CMediaItem* parent = GetParent())
+    if (const CMediaItem* parent = GetParent(); parent && !CPropMapIndex::OwnerAnswered(data))
         parent->GetData(data);
     CItem::GetData(data);
 }

@@ -62,6 +62,12 @@ CString* CPropMapIndex::Find(CMapStringToString& data, const CString& key)
     return index && &index->m_data == &data ? index->Lookup(key) : data.PLookup(key);
 }
 
+bool CPropMapIndex::OwnerAnswered(const CMapStringToString& data)
+{
+    const CPropMapIndex* index = t_index;
+    return index && &index->m_data == &data && index->m_ownerAnswered;
+}
+
 CString* CPropMapIndex::Lookup(const CString& key)
 {
     // Key objects lie side by side at least 32 bytes apart.
@@ -71,8 +77,20 @@ CString* CPropMapIndex::Lookup(const CString& key)
         entry.address = &key;
         entry.key = key;
         entry.value = m_data.PLookup(key);
+        const auto tracked = std::find(m_order.begin(), m_order.end(), entry.value);
+        entry.position = entry.value && tracked != m_order.end() ? static_cast<int>(tracked - m_order.begin()) : -1;
     }
+    if (entry.position >= 0)
+        MarkAnswered(static_cast<std::size_t>(entry.position));
     return entry.value;
+}
+
+void CPropMapIndex::Track(std::vector<CString*> order)
+{
+    m_order = std::move(order);
+    m_answered.assign((m_order.size() + 63) / 64, 0);
+    for (CEntry& entry : m_entries)
+        entry.address = nullptr;
 }
 
 void CPropMapUtils::Answer(CMapStringToString& data, const CString& key, const CString& value)

@@ -5,7 +5,9 @@
 // fills fields that are still empty, zero or false.
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "platform/util/VemoTypes.h"
@@ -41,15 +43,41 @@ public:
     // of data is in use on this thread.
     static CString* Find(CMapStringToString& data, const CString& key);
 
+    // A sub-item answers after its medium. A writer asking many sub-items
+    // of one medium may put the medium's answers into the map once and say
+    // so here: while an index of data in use on this thread holds them, the
+    // sub-items give only their own.
+    void SetOwnerAnswered(bool answered) { m_ownerAnswered = answered; }
+    static bool OwnerAnswered(const CMapStringToString& data);
+
+    // Values of data in the order a writer wants them: from now on the
+    // index notes which of them it hands out, so that the writer need not
+    // look at the others. Values set past the index are not noted.
+    void Track(std::vector<CString*> order);
+    // Notes the value at position of the order as handed out.
+    void MarkAnswered(std::size_t position) { m_answered[position / 64] |= std::uint64_t { 1 } << (position % 64); }
+    // Calls each(position) for the values handed out since the last call,
+    // in the order's order, and forgets them.
+    template <class F> void TakeAnswered(F each)
+    {
+        for (std::size_t word = 0; word < m_answered.size(); ++word)
+            for (std::uint64_t bits = std::exchange(m_answered[word], 0); bits != 0; bits &= bits - 1)
+                each(word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+    }
+
 private:
     struct CEntry {
         const CString* address = nullptr;
         CString key;
         CString* value = nullptr; // null: the map lacks key
+        int position = -1; // in m_order; -1 where not tracked
     };
     CString* Lookup(const CString& key);
 
     CMapStringToString& m_data;
+    bool m_ownerAnswered = false;
+    std::vector<CString*> m_order;
+    std::vector<std::uint64_t> m_answered;
     std::array<CEntry, 256> m_entries;
 };
 

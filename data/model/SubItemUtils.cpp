@@ -36,7 +36,7 @@ void CSubItemUtils::FillText(CMapStringToString& data, const CString& key, std::
 
 bool CSubItemUtils::TakeText(const CMapStringToString& data, const CString& key, CCompactText& text, bool overwrite)
 {
-    const CString* value = data.PLookup(key);
+    const CString* value = CPropMapKeys::Find(data, key);
     if (!value || (!overwrite && !text.empty()))
         return false;
     text = *value;

@@ -96,3 +96,16 @@ TEST(CheckedOutputTest, ClosedReaderIsAFailure)
     std::signal(SIGPIPE, previous);
     EXPECT_EQ(buffer.GetError(), EPIPE);
 }
+
+// Pieces larger than the buffer bypass it; a failure there counts the same.
+TEST(CheckedOutputTest, LargePieceThatCannotBeWrittenFails)
+{
+    const int fd = open("/dev/full", O_WRONLY);
+    ASSERT_GE(fd, 0);
+    CCheckedOutput buffer(fd);
+    std::ostream out(&buffer);
+    out << "held\n" << std::string(200000, 'x');
+    EXPECT_FALSE(out.good());
+    EXPECT_EQ(buffer.GetError(), ENOSPC);
+    close(fd);
+}

@@ -3,6 +3,7 @@
 #include <memory>
 #include <sstream>
 
+#include "JsonCheck.h"
 #include "cli/JsonWriter.h"
 #include "cli/LibraryDumper.h"
 #include "cli/TextTreeWriter.h"
@@ -10,6 +11,8 @@
 #include "data/model/MagazineIssue.h"
 #include "data/model/MagazineMgr.h"
 #include "data/model/MediaItem.h"
+#include "data/model/MediaRegistry.h"
+#include "data/model/MediaSubItem.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/PersonMgr.h"
 #include "data/model/PublisherMgr.h"
@@ -19,6 +22,14 @@
 #include "support/LibraryGenerator.h"
 
 namespace {
+
+void DropSharedData()
+{
+    CCategoryMgr::DeleteInstance();
+    CPublisherMgr::DeleteInstance();
+    CPersonMgr::DeleteInstance();
+    CMagazineMgr::DeleteInstance();
+}
 
 std::size_t Count(const std::string& text, const std::string& part)
 {
@@ -103,10 +114,56 @@ TEST(LibraryDumperTest, RunsOnTwoThreadsWriteWhatOneWrites)
         EXPECT_GT(texts[0].size(), 100000u);
         EXPECT_TRUE(texts[0] == texts[1]) << (json ? "JSON" : "text");
     }
-    CCategoryMgr::DeleteInstance();
-    CPublisherMgr::DeleteInstance();
-    CPersonMgr::DeleteInstance();
-    CMagazineMgr::DeleteInstance();
+    DropSharedData();
+}
+
+// The dump notes which keys an item answers and takes a medium's answers
+// once for all its sub-items; every item and sub-item must still show
+// exactly what it answers when asked alone (a sub-item after its medium).
+TEST(LibraryDumperTest, PropertiesAreWhatEachItemAnswersAlone)
+{
+    CLibrary library(true, true);
+    vemotest::GenerateLibrary(library, { 300, 11u });
+    std::ostringstream out;
+    {
+        CJsonWriter writer(out);
+        CLibraryDumper(library, writer, true).Write();
+    }
+    vemotest::JsonValue dump;
+    std::string error;
+    ASSERT_TRUE(vemotest::ParseJson(out.str(), dump, error)) << error;
+    const CString unanswered = "\x01";
+    std::size_t asked = 0;
+    auto check = [&](const CItem& item, const CStringArray& props, const vemotest::JsonValue& written) {
+        CMapStringToString expected;
+        for (const CString& prop : props)
+            expected.SetAt(prop, unanswered);
+        item.GetData(expected);
+        std::size_t answered = 0;
+        for (const auto& [key, value] : expected) {
+            if (value == unanswered)
+                continue;
+            ++answered;
+            EXPECT_EQ(written[key].string, value) << key;
+        }
+        EXPECT_EQ(written.members.size(), answered);
+        ++asked;
+    };
+    for (const vemotest::JsonValue& media : dump["mediaTypes"].elements) {
+        const int type = static_cast<int>(media["id"].number);
+        std::size_t i = 0;
+        for (POSITION pos = library.GetHeadItem(type); pos; ++i) {
+            const CMediaItem* item = library.GetNextItem(type, pos);
+            const vemotest::JsonValue& written = media["items"][i];
+            check(*item, CMediaUtils::GetAllDataProps(), written["properties"]);
+            std::size_t s = 0;
+            for (POSITION at = item->GetHeadSubItem(); at; ++s)
+                check(*item->GetNextSubItem(at), CMediaRegistry::GetSubItemOwnProps(type),
+                    written["subItems"][s]["properties"]);
+        }
+    }
+    EXPECT_GT(asked, 600u);
+    DropSharedData();
 }
 
 } // namespace
