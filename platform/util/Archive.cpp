@@ -306,6 +306,16 @@ std::uint64_t CArchive::ReadStringLength(bool& wide)
 
 CString CArchive::ReadString()
 {
+    // Most texts are short 8-bit ones wholly in the window: one length byte,
+    // then the bytes, with nothing more to check.
+    if (m_pos < m_in.size()) {
+        const auto n = static_cast<std::size_t>(static_cast<unsigned char>(m_in[m_pos]));
+        if (n < kLengthEscape && n < m_in.size() - m_pos) {
+            const std::string_view raw = m_in.substr(m_pos + 1, n);
+            m_pos += 1 + n;
+            return CTextEncoding::FromWindows1252(raw);
+        }
+    }
     bool wide = false;
     std::uint64_t n = ReadStringLength(wide);
     CheckFits(n, wide ? 2 : 1);
