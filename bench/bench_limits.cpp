@@ -3,7 +3,9 @@
 //
 //   BM_Load        load in this process / a warm buffered read of the bytes
 //   BM_PeakMemory  peak resident memory of a fresh process that only loads
-//                  the library (VmHWM before and after), per item
+//                  the library (VmHWM before and after), per item; also the
+//                  load time in that process / the warm read (BM_Load's
+//                  later iterations reuse the memory the first one freed)
 //   BM_Check       the tool's whole `check` / `cat` of the file plus the
 //                  tool's start (`--version`)
 //   BM_Dump        the tool's whole `dump` to /dev/null, text megabytes per
@@ -145,17 +147,23 @@ void BM_PeakMemory(benchmark::State& state)
     const std::string out = g_dir + "/peak.txt";
     long before = 0;
     long after = 0;
+    double loadMs = 0.0;
+    std::string bytes;
+    RawRead(PathFor(items), bytes);
+    const double read = RawRead(PathFor(items), bytes);
     for (auto _ : state) {
         const CRun run = Spawn({ g_self, "--vemo-load-peak", PathFor(items) }, out.c_str());
         state.SetIterationTime(run.wall);
         FILE* f = std::fopen(out.c_str(), "r");
-        if (run.status != 0 || !f || std::fscanf(f, "%ld %ld", &before, &after) != 2)
+        if (run.status != 0 || !f || std::fscanf(f, "%ld %ld %lf", &before, &after, &loadMs) != 3)
             state.SkipWithError("the loading process failed");
         if (f)
             std::fclose(f);
     }
     state.counters["peak_MB"] = after / 1024.0;
     state.counters["B_per_item"] = (after - before) * 1024.0 / items;
+    state.counters["load_ms"] = loadMs;
+    state.counters["x_read"] = read > 0 ? loadMs / 1000.0 / read : 0.0;
 }
 
 void BM_Check(benchmark::State& state)
@@ -226,16 +234,17 @@ long PeakKB()
     return kb;
 }
 
-// The child of BM_PeakMemory: "<peak KB before> <peak KB after>" on output.
+// The child of BM_PeakMemory: "<peak KB before> <peak KB after> <load ms>"
+// on output.
 int LoadPeak(const char* path)
 {
     const long before = PeakKB();
     CLibrary library(true, true);
-    bool converted = false;
     CString error;
-    if (!CLibraryFile::Read(library, path, converted, error))
+    const double seconds = vemobench::LoadSeconds(library, path, error);
+    if (seconds < 0)
         return 1;
-    std::printf("%ld %ld\n", before, PeakKB());
+    std::printf("%ld %ld %.3f\n", before, PeakKB(), seconds * 1000.0);
     std::fflush(stdout);
     // What the process holds goes with it.
     ::_exit(0);
