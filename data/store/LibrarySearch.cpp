@@ -390,14 +390,21 @@ CLibrarySearch::~CLibrarySearch()
 
 void CLibrarySearch::Forget(const CItem* item)
 {
+    // A sub-item answers with its medium's type. Most changes come while no
+    // index of that type exists (the tool's import): that is told before
+    // any type test.
+    const int type = item ? item->GetMediaType() : 0;
+    if (!CMediaUtils::IsValidMediaID(type))
+        return;
+    CReadGate::CHold hold(ActiveGate());
+    if (!m_indexes[type] && !(m_build.index && m_build.type == type))
+        return;
     if (const auto* sub = dynamic_cast<const CMediaSubItem*>(item))
         item = sub->GetParent();
     const auto* media = dynamic_cast<const CMediaItem*>(item);
     if (!media)
         return;
-    CReadGate::CHold hold(ActiveGate());
-    const int type = media->GetMediaType();
-    if (CMediaUtils::IsValidMediaID(type) && m_indexes[type])
+    if (m_indexes[type])
         m_indexes[type]->Forget(media);
     if (m_build.index && m_build.type == type) {
         m_build.index->Forget(media);

@@ -135,9 +135,20 @@ void AppendUtf8(CString& out, std::uint32_t cp)
 
 template <class Fold> CString MapCase(const CString& text, Fold fold)
 {
-    CString out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
+    // Plain ASCII, by far the most common, maps byte by byte in place; the
+    // rest is decoded from the first byte that is not.
+    CString out = text;
+    std::size_t i = 0;
+    for (; i < out.size(); ++i) {
+        const auto c = static_cast<unsigned char>(out[i]);
+        if (c >= 0x80)
+            break;
+        out[i] = static_cast<char>(fold(c));
+    }
+    if (i == out.size())
+        return out;
+    out.resize(i);
+    while (i < text.size()) {
         Unit u = DecodeAt(text, i);
         std::uint32_t mapped = u.valid ? fold(u.key) : u.key;
         if (!u.valid || mapped == u.key)
