@@ -45,8 +45,10 @@ bool CSubItemUtils::TakeText(const CMapStringToString& data, const CString& key,
 
 void CSubItemUtils::SerializeText(CArchive& ar, CCompactText& text)
 {
-    if (ar.IsStoring())
+    if (ar.IsStoring()) {
         ar.WriteString(CString(text.View()));
-    else
-        text = ar.ReadString();
+    } else {
+        CString scratch;
+        text = ar.ReadStringView(scratch);
+    }
 }

@@ -326,6 +326,22 @@ CString CArchive::ReadString()
     return wide ? CTextEncoding::FromUtf16LE(raw) : CTextEncoding::FromWindows1252(raw);
 }
 
+std::string_view CArchive::ReadStringView(CString& scratch)
+{
+    if (m_pos < m_in.size()) {
+        const auto n = static_cast<std::size_t>(static_cast<unsigned char>(m_in[m_pos]));
+        if (n < kLengthEscape && n < m_in.size() - m_pos) {
+            const std::string_view raw = m_in.substr(m_pos + 1, n);
+            if (CTextEncoding::IsAscii(raw)) {
+                m_pos += 1 + n;
+                return raw;
+            }
+        }
+    }
+    scratch = ReadString();
+    return scratch;
+}
+
 COleDateTime CArchive::ReadDate()
 {
     std::int32_t status = ReadInt();

@@ -125,6 +125,10 @@ public:
     }
     bool ReadBool() { return ReadWord() == 1; } // true exactly when the word is 1
     CString ReadString();
+    // The next text as a view valid until the next read: into the bytes read
+    // when it is a short plain-ASCII one (nothing allocated), else decoded
+    // into scratch. For texts copied at once into storage of their own.
+    std::string_view ReadStringView(CString& scratch);
     COleDateTime ReadDate();
     void ReadStringList(CStringList& list); // replaces the content
     void ReadStringArray(CStringArray& arr); // replaces the content

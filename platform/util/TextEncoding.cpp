@@ -146,23 +146,37 @@ void AppendUtf16Unit(std::string& out, char32_t unit)
     out += char((unit >> 8) & 0xFF);
 }
 
-bool IsAscii(std::string_view s)
-{
-    // Eight bytes at a time: every loaded text passes here.
-    std::size_t i = 0;
-    for (; i + 8 <= s.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, s.data() + i, 8);
-        if (word & 0x8080808080808080ull)
-            return false;
-    }
-    for (; i < s.size(); ++i)
-        if (static_cast<unsigned char>(s[i]) >= 0x80)
-            return false;
-    return true;
-}
-
 } // namespace
+
+bool CTextEncoding::IsAscii(std::string_view s)
+{
+    // Every loaded text passes here, most of them short: whole words, the
+    // last one overlapping the one before, so no text ends in a byte loop.
+    constexpr std::uint64_t kHigh8 = 0x8080808080808080ull;
+    constexpr std::uint32_t kHigh4 = 0x80808080u;
+    const char* p = s.data();
+    const std::size_t n = s.size();
+    if (n >= 8) {
+        std::uint64_t word;
+        for (std::size_t i = 0; i + 8 <= n; i += 8) {
+            std::memcpy(&word, p + i, 8);
+            if (word & kHigh8)
+                return false;
+        }
+        std::memcpy(&word, p + n - 8, 8);
+        return !(word & kHigh8);
+    }
+    if (n >= 4) {
+        std::uint32_t head, tail;
+        std::memcpy(&head, p, 4);
+        std::memcpy(&tail, p + n - 4, 4);
+        return !((head | tail) & kHigh4);
+    }
+    unsigned any = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        any |= static_cast<unsigned char>(p[i]);
+    return any < 0x80;
+}
 
 bool CTextEncoding::FitsWindows1252(const CString& utf8)
 {

@@ -20,6 +20,9 @@ public:
     static std::string ToUtf16LE(const CString& utf8);
     // UTF-16LE bytes to UTF-8; unpaired surrogates become U+FFFD.
     static CString FromUtf16LE(std::string_view bytes);
+    // True when no byte is above 0x7F: the text reads the same in
+    // Windows-1252 and in UTF-8.
+    static bool IsAscii(std::string_view bytes);
     // Number of UTF-16 code units the text takes.
     static std::size_t Utf16Length(const CString& utf8);
     // True when the bytes are well-formed UTF-8.
