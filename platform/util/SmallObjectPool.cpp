@@ -54,6 +54,10 @@ void* CSmallObjectPool::Allocate(std::size_t size)
     std::lock_guard<std::mutex> guard(pool.lock);
     if (FreeBlock* block = pool.free[sizeClass]) {
         pool.free[sizeClass] = block->next;
+        // Freed blocks are cold: the next one is fetched while this one is
+        // filled, rather than missed in the cache at the next allocation.
+        if (block->next)
+            __builtin_prefetch(block->next, 1);
         return block;
     }
     if (pool.restBytes < blockBytes) {
