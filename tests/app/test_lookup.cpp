@@ -156,7 +156,8 @@ void ChooseWhenShown(int row, bool replace, QStringList* columns = nullptr)
 {
     WhenShown<CLookupChooserDlg>([row, replace, columns](CLookupChooserDlg* chooser) {
         if (columns) {
-            QTest::qWaitFor([chooser] { return !chooser->List()->topLevelItem(0)->icon(0).isNull(); }, 5000);
+            if (!QTest::qWaitFor([chooser] { return !chooser->List()->topLevelItem(0)->icon(0).isNull(); }, 5000))
+                qWarning("no cover came within 5 s: the chooser's picture is taken without it");
             SaveShot(chooser, "lookup-chooser.png");
         }
         if (columns)

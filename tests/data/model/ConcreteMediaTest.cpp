@@ -94,8 +94,9 @@ TEST_P(ConcreteTypeTest, ClassesBelongToTheirMediaType)
     std::unique_ptr<CMediaSubItem> made(item->CreateSubItem(&foreign));
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(facts.type, U::GetItemMediaID(made.get()));
-    if (facts.type != U::MEDIA_BOOK)
+    if (facts.type != U::MEDIA_BOOK) {
         EXPECT_EQ(UNANSWERED, *AllData(*made).PLookup(U::MEDIA_PROP_CHAPTERTITLE));
+    }
 }
 
 TEST_P(ConcreteTypeTest, CopyStartsAFreshHistoryAndOwnsItsSubItems)

@@ -113,6 +113,7 @@ public:
     {
         CopyDynamicData(source);
     }
+    CTestIssue& operator=(const CTestIssue&) = default;
     CMediaSubItem* CreateSubItem(CMediaSubItem* source) const override
     {
         if (const auto* article = dynamic_cast<const CTestArticle*>(source))
