@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "data/model/DataMapUtils.h"
 #include "data/model/ItemTextUtils.h"
 #include "data/model/MediaUtils.h"
 #include "data/model/PropMapUtils.h"
@@ -127,8 +128,8 @@ void CBookChapter::GetData(CMapStringToString& data) const
 {
     CMediaSubItem::GetData(data);
     CPropMapUtils::AnswerInt(data, U::MEDIA_PROP_CHAPTER, m_chapter);
-    CSubItemUtils::FillText(data, U::MEDIA_PROP_CHAPTERTITLE, m_title);
-    CSubItemUtils::FillText(data, U::MEDIA_PROP_CHAPTERDESC, m_description);
+    CDataMapUtils::Fill(data, U::MEDIA_PROP_CHAPTERTITLE, m_title);
+    CDataMapUtils::Fill(data, U::MEDIA_PROP_CHAPTERDESC, m_description);
 }
 
 void CBookChapter::SetData(const CMapStringToString& data, bool applyCategory)
@@ -137,8 +138,8 @@ void CBookChapter::SetData(const CMapStringToString& data, bool applyCategory)
     int chapter = m_chapter;
     if (CPropMapUtils::TakeInt(data, U::MEDIA_PROP_CHAPTER, chapter, applyCategory, 0, 0xFFFF))
         SetChapter(chapter);
-    CSubItemUtils::TakeText(data, U::MEDIA_PROP_CHAPTERTITLE, m_title, applyCategory);
-    CSubItemUtils::TakeText(data, U::MEDIA_PROP_CHAPTERDESC, m_description, applyCategory);
+    CDataMapUtils::Apply(data, U::MEDIA_PROP_CHAPTERTITLE, applyCategory, m_title);
+    CDataMapUtils::Apply(data, U::MEDIA_PROP_CHAPTERDESC, applyCategory, m_description);
 }
 
 void CBookChapter::Serialize(CArchive& ar)

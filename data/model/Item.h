@@ -16,8 +16,8 @@ public:
     // usesCategory: category id 1 (the none category) and an empty custom
     // value manager; otherwise category id 0 and no custom values.
     explicit CItemCategory(bool usesCategory);
-    // Uses categories when source does; the id through SetID (use counts
-    // follow), the custom values deeply.
+    // Uses categories when source does; the id through MoveToCategory (use
+    // counts follow), the custom values deeply.
     CItemCategory(const CItemCategory& source);
     CItemCategory& operator=(const CItemCategory& source);
     ~CItemCategory();

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "data/model/DataMapUtils.h"
 #include "data/model/ItemTextUtils.h"
 #include "data/model/Magazine.h"
 #include "data/model/MagazineMgr.h"
@@ -180,22 +181,22 @@ void CMagazineArticle::GetData(CMapStringToString& data) const
     // The answers came last; the article's category and own fields
     // take their place.
     CItem::GetData(data);
-    CSubItemUtils::FillText(data, U::MEDIA_PROP_TITLE, m_title);
-    CSubItemUtils::FillText(data, U::MEDIA_PROP_SUBTITLE, m_subTitle);
-    CSubItemUtils::FillText(data, U::MEDIA_PROP_AUTHOR, m_author);
-    CSubItemUtils::FillText(data, U::MEDIA_PROP_SERIESNUMBER, m_seriesNumber);
-    CSubItemUtils::FillText(data, U::MEDIA_PROP_DESCRIPTION, m_description);
+    CDataMapUtils::Fill(data, U::MEDIA_PROP_TITLE, m_title);
+    CDataMapUtils::Fill(data, U::MEDIA_PROP_SUBTITLE, m_subTitle);
+    CDataMapUtils::Fill(data, U::MEDIA_PROP_AUTHOR, m_author);
+    CDataMapUtils::Fill(data, U::MEDIA_PROP_SERIESNUMBER, m_seriesNumber);
+    CDataMapUtils::Fill(data, U::MEDIA_PROP_DESCRIPTION, m_description);
     CPropMapUtils::AnswerInt(data, U::MEDIA_PROP_PAGE, m_page, true);
 }
 
 void CMagazineArticle::SetData(const CMapStringToString& data, bool applyCategory)
 {
     CMediaSubItem::SetData(data, applyCategory);
-    CSubItemUtils::TakeText(data, U::MEDIA_PROP_TITLE, m_title, applyCategory);
-    CSubItemUtils::TakeText(data, U::MEDIA_PROP_SUBTITLE, m_subTitle, applyCategory);
-    CSubItemUtils::TakeText(data, U::MEDIA_PROP_AUTHOR, m_author, applyCategory);
-    CSubItemUtils::TakeText(data, U::MEDIA_PROP_SERIESNUMBER, m_seriesNumber, applyCategory);
-    CSubItemUtils::TakeText(data, U::MEDIA_PROP_DESCRIPTION, m_description, applyCategory);
+    CDataMapUtils::Apply(data, U::MEDIA_PROP_TITLE, applyCategory, m_title);
+    CDataMapUtils::Apply(data, U::MEDIA_PROP_SUBTITLE, applyCategory, m_subTitle);
+    CDataMapUtils::Apply(data, U::MEDIA_PROP_AUTHOR, applyCategory, m_author);
+    CDataMapUtils::Apply(data, U::MEDIA_PROP_SERIESNUMBER, applyCategory, m_seriesNumber);
+    CDataMapUtils::Apply(data, U::MEDIA_PROP_DESCRIPTION, applyCategory, m_description);
     CPropMapUtils::TakeInt(data, U::MEDIA_PROP_PAGE, m_page, applyCategory, 0, INT_MAX);
 }
 

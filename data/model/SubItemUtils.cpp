@@ -2,7 +2,6 @@
 
 #include "data/model/AudioTapeRecording.h"
 #include "data/model/AudioTrack.h"
-#include "data/model/PropMapUtils.h"
 #include "platform/util/Archive.h"
 #include "platform/util/CompactText.h"
 #include "platform/util/StringUtils.h"
@@ -26,21 +25,6 @@ bool CSubItemUtils::SameTapeRecording(const CAudioTapeRecording& a, const CAudio
 bool CSubItemUtils::TrackHasData(const CTrack& track)
 {
     return !CStringUtils::IsEffectivelyEmpty(track.GetTitle()) || track.GetLength() > 0;
-}
-
-void CSubItemUtils::FillText(CMapStringToString& data, const CString& key, std::string_view value)
-{
-    if (CString* slot = CPropMapIndex::Find(data, key))
-        slot->assign(value);
-}
-
-bool CSubItemUtils::TakeText(const CMapStringToString& data, const CString& key, CCompactText& text, bool overwrite)
-{
-    const CString* value = CPropMapKeys::Find(data, key);
-    if (!value || (!overwrite && !text.empty()))
-        return false;
-    text = *value;
-    return true;
 }
 
 void CSubItemUtils::SerializeText(CArchive& ar, CCompactText& text)

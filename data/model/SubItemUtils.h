@@ -1,8 +1,6 @@
 #pragma once
 // The duplicate and validity tests that the concrete track and recording
-// classes share, and the handling of their compact texts.
-
-#include <string_view>
+// classes share, and the record of their compact texts.
 
 #include "platform/util/VemoTypes.h"
 
@@ -22,12 +20,6 @@ public:
     static bool SameTapeRecording(const CAudioTapeRecording& a, const CAudioTapeRecording& b);
     // A title that is not effectively empty, or a length above 0.
     static bool TrackHasData(const CTrack& track);
-    // Replaces the value of key when the map holds it (as
-    // CDataMapUtils::Fill), without a string made on the way.
-    static void FillText(CMapStringToString& data, const CString& key, std::string_view value);
-    // Sets text from key when the map holds it and overwrite is true or the
-    // text is still empty (as CPropMapUtils::TakeText); returns whether it did.
-    static bool TakeText(const CMapStringToString& data, const CString& key, CCompactText& text, bool overwrite);
     // The text's record as CArchive::Serialize(CString&) writes and reads it.
     static void SerializeText(CArchive& ar, CCompactText& text);
     // -1, 0 or 1.

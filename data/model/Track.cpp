@@ -34,7 +34,7 @@ CTrack& CTrack::operator=(const CTrack& source)
 void CTrack::GetData(CMapStringToString& data) const
 {
     CMediaSubItem::GetData(data);
-    CSubItemUtils::FillText(data, CMediaUtils::MEDIA_PROP_TRACKTITLE, m_title);
+    CDataMapUtils::Fill(data, CMediaUtils::MEDIA_PROP_TRACKTITLE, m_title);
     CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_TRACKLENGTH, [&] { return GetLengthText(); });
     CDataMapUtils::FillWith(data, CMediaUtils::MEDIA_PROP_TRACKNUMBER, [&] { return GetTrackText(); });
 }
@@ -42,7 +42,7 @@ void CTrack::GetData(CMapStringToString& data) const
 void CTrack::SetData(const CMapStringToString& data, bool applyCategory)
 {
     CMediaSubItem::SetData(data, applyCategory);
-    CSubItemUtils::TakeText(data, CMediaUtils::MEDIA_PROP_TRACKTITLE, m_title, applyCategory);
+    CDataMapUtils::Apply(data, CMediaUtils::MEDIA_PROP_TRACKTITLE, applyCategory, m_title);
     if (const CString* text = CDataMapUtils::Find(data, CMediaUtils::MEDIA_PROP_TRACKLENGTH);
         text && (applyCategory || m_length == 0))
         m_length = CMediaUtils::ConvertFromTime(*text);

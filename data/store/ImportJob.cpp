@@ -30,12 +30,6 @@ bool IsVideoType(int mediaType)
     return CMediaUtils::IsMediaTypeVideo(mediaType, recordable);
 }
 
-bool IsBlank(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(),
-        [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; });
-}
-
 bool Contains(const CStringArray& list, const CString& value)
 {
     return std::find(list.begin(), list.end(), value) != list.end();
@@ -482,7 +476,7 @@ void CImportJob::BuildValues(const std::vector<CColumnPlan>& plan, const CImport
     CString problem;
     CString& read = m_readBuffer;
     row.cells.ForEach([&](int i, std::string_view cell) {
-        if (i >= count || !plan[i].prop || IsBlank(cell))
+        if (i >= count || !plan[i].prop || CStringUtils::IsEffectivelyEmpty(cell))
             return;
         const CString& prop = *plan[i].prop;
         problem.clear();
@@ -491,7 +485,7 @@ void CImportJob::BuildValues(const std::vector<CColumnPlan>& plan, const CImport
                 unread->push_back({ row.rowNumber, i + 1, prop, problem });
             return;
         }
-        if (IsBlank(read))
+        if (CStringUtils::IsEffectivelyEmpty(read))
             return;
         if (plan[i].videoLength && std::count(read.begin(), read.end(), ':') < 2)
             read += ":00";

@@ -25,6 +25,7 @@
 #include "data/store/MediaTypeSelection.h"
 #include "platform/util/ReadGate.h"
 #include "platform/util/StringUtils.h"
+#include "platform/util/TextEncoding.h"
 
 namespace {
 
@@ -43,8 +44,7 @@ void AddText(CString& text, std::string_view value)
         return;
     // ASCII, most text by far, is folded where it lands; other text takes
     // the full folding.
-    const bool ascii = std::all_of(value.begin(), value.end(), [](char c) { return (c & 0x80) == 0; });
-    if (!ascii) {
+    if (!CTextEncoding::IsAscii(value)) {
         text += CStringUtils::ToLower(CString(value));
     } else {
         const std::size_t at = text.size();

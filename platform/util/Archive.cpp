@@ -20,11 +20,6 @@ constexpr std::size_t kReserveStep = 1024;
 // Bytes of a file read at a time (more when one record needs more).
 constexpr std::size_t kWindowBytes = std::size_t(1) << 20;
 
-bool IsAscii(const CString& s)
-{
-    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 void WriteStringLength(CArchive& ar, std::uint64_t n)
 {
     if (n < kLengthEscape) {
@@ -239,7 +234,7 @@ void CArchive::WriteBool(bool b)
 
 void CArchive::WriteString(const CString& s)
 {
-    if (IsAscii(s)) {
+    if (CTextEncoding::IsAscii(s)) {
         WriteStringLength(*this, s.size());
         WriteBytes(s.data(), s.size());
     } else if (CTextEncoding::FitsWindows1252(s)) {
@@ -304,17 +299,22 @@ std::uint64_t CArchive::ReadStringLength(bool& wide)
     return ReadUInt();
 }
 
+bool CArchive::PeekShortText(std::string_view& raw) const
+{
+    if (m_pos >= m_in.size())
+        return false;
+    const auto n = static_cast<std::size_t>(static_cast<unsigned char>(m_in[m_pos]));
+    if (n >= kLengthEscape || n >= m_in.size() - m_pos)
+        return false;
+    raw = m_in.substr(m_pos + 1, n);
+    return true;
+}
+
 CString CArchive::ReadString()
 {
-    // Most texts are short 8-bit ones wholly in the window: one length byte,
-    // then the bytes, with nothing more to check.
-    if (m_pos < m_in.size()) {
-        const auto n = static_cast<std::size_t>(static_cast<unsigned char>(m_in[m_pos]));
-        if (n < kLengthEscape && n < m_in.size() - m_pos) {
-            const std::string_view raw = m_in.substr(m_pos + 1, n);
-            m_pos += 1 + n;
-            return CTextEncoding::FromWindows1252(raw);
-        }
+    if (std::string_view raw; PeekShortText(raw)) {
+        m_pos += 1 + raw.size();
+        return CTextEncoding::FromWindows1252(raw);
     }
     bool wide = false;
     std::uint64_t n = ReadStringLength(wide);
@@ -328,15 +328,9 @@ CString CArchive::ReadString()
 
 std::string_view CArchive::ReadStringView(CString& scratch)
 {
-    if (m_pos < m_in.size()) {
-        const auto n = static_cast<std::size_t>(static_cast<unsigned char>(m_in[m_pos]));
-        if (n < kLengthEscape && n < m_in.size() - m_pos) {
-            const std::string_view raw = m_in.substr(m_pos + 1, n);
-            if (CTextEncoding::IsAscii(raw)) {
-                m_pos += 1 + n;
-                return raw;
-            }
-        }
+    if (std::string_view raw; PeekShortText(raw) && CTextEncoding::IsAscii(raw)) {
+        m_pos += 1 + raw.size();
+        return raw;
     }
     scratch = ReadString();
     return scratch;

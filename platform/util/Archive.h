@@ -190,6 +190,10 @@ private:
             Fill(n);
     }
     void Fill(std::size_t n);
+    // Most texts are short 8-bit ones wholly in the window (one length byte,
+    // then the bytes): true with raw set to their bytes for such a text next,
+    // read past nothing.
+    bool PeekShortText(std::string_view& raw) const;
     std::uint64_t ReadStringLength(bool& wide);
 
     // ToFile: hands the stored bytes on once they fill a piece.

@@ -384,16 +384,24 @@ bool CAtomicFileWriter::Commit(CString* error)
     return true;
 }
 
-bool CFileUtils::WriteFileAtomic(const CString& path, std::string_view bytes, CString* error)
+namespace {
+
+bool WriteWholeFile(const CString& path, std::string_view bytes, CString* error, bool ownerOnly)
 {
     CAtomicFileWriter writer;
-    return writer.Open(path, error) && writer.Write(bytes, error) && writer.Commit(error);
+    return writer.Open(path, error, ownerOnly) && writer.Write(bytes, error) && writer.Commit(error);
+}
+
+} // namespace
+
+bool CFileUtils::WriteFileAtomic(const CString& path, std::string_view bytes, CString* error)
+{
+    return WriteWholeFile(path, bytes, error, false);
 }
 
 bool CFileUtils::WriteOwnerOnlyFileAtomic(const CString& path, std::string_view bytes, CString* error)
 {
-    CAtomicFileWriter writer;
-    return writer.Open(path, error, true) && writer.Write(bytes, error) && writer.Commit(error);
+    return WriteWholeFile(path, bytes, error, true);
 }
 
 CString CFileUtils::TempFilePrefix(const CString& path)

@@ -120,15 +120,29 @@ TEST_P(ConcreteRecordTest, TakesNoPropertyItDoesNotCarry)
 
 TEST_P(ConcreteRecordTest, MergingFillsOnlyWhatIsMissing)
 {
+    const auto changed = [](const CString& prop, const CString& value) {
+        if (prop == CMediaUtils::MEDIA_PROP_CATEGORY || prop == CMediaUtils::MEDIA_PROP_PUBLISHER
+            || prop == CMediaUtils::MEDIA_PROP_MAGAZINE)
+            return value;
+        return value == "Y" ? CString("N") : value + "7";
+    };
     auto item = MakeFullItem(GetParam());
     const CMapStringToString before = AllData(*item);
     CMapStringToString other = FullMediaMap();
     for (auto& [prop, value] : other)
-        if (prop != CMediaUtils::MEDIA_PROP_CATEGORY && prop != CMediaUtils::MEDIA_PROP_PUBLISHER
-            && prop != CMediaUtils::MEDIA_PROP_MAGAZINE)
-            value = value == "Y" ? "N" : value + "7";
+        value = changed(prop, value);
     item->SetData(other, false);
     ExpectSameData(before, AllData(*item), "merged medium");
+
+    // Sub-items too, their compact texts included.
+    for (CMediaSubItem* subItem : SubItems(*item)) {
+        const CMapStringToString subBefore = AllData(*subItem);
+        CMapStringToString subOther;
+        for (const CString& prop : CarriedSubItemProps(GetParam()))
+            subOther.SetAt(prop, changed(prop, *subBefore.PLookup(prop)));
+        subItem->SetData(subOther, false);
+        ExpectSameData(subBefore, AllData(*subItem), "merged sub-item");
+    }
 }
 
 TEST_P(ConcreteRecordTest, EveryTruncationFailsCleanly)
