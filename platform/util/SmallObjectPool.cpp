@@ -1,9 +1,12 @@
 #include "platform/util/SmallObjectPool.h"
 
+#include <atomic>
 #include <array>
 #include <cstdlib>
 #include <mutex>
 #include <new>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -21,12 +24,72 @@ struct FreeBlock {
     FreeBlock* next;
 };
 
+// Held for a few instructions at a time, millions of times per load: one
+// exchange to take, a plain store to give back, no call into the C library.
+class SpinLock {
+public:
+    void lock() noexcept
+    {
+        int spins = 0;
+        while (m_held.exchange(true, std::memory_order_acquire)) {
+            while (m_held.load(std::memory_order_relaxed)) {
+                if (++spins < 100)
+                    Relax();
+                else
+                    std::this_thread::yield(); // the holder may have been preempted
+            }
+        }
+    }
+    void unlock() noexcept { m_held.store(false, std::memory_order_release); }
+
+private:
+    static void Relax() noexcept
+    {
+#if defined(__x86_64__) || defined(__i386__)
+        __builtin_ia32_pause();
+#endif
+    }
+
+    std::atomic<bool> m_held { false };
+};
+
 struct Pool {
-    std::mutex lock;
+    SpinLock lock;
     std::array<FreeBlock*, CLASSES> free {};
+    // Every chunk taken, in order; chunks[0, nextChunk) have been carved from.
+    std::vector<char*> chunks;
+    std::size_t nextChunk = 0;
     // The unused end of the current chunk; every size class carves from it.
     char* rest = nullptr;
     std::size_t restBytes = 0;
+    // Blocks handed out and not yet freed.
+    std::size_t live = 0;
+
+    // When the last block comes back (a library was closed), the chunks are
+    // carved again from the first one: the next library's objects then lie
+    // in the order they are made, in memory already mapped, instead of being
+    // scattered over free lists whose every block is a cache miss.
+    void Rewind()
+    {
+        free.fill(nullptr);
+        nextChunk = 0;
+        rest = nullptr;
+        restBytes = 0;
+    }
+
+    void* TakeChunk()
+    {
+        if (nextChunk == chunks.size()) {
+            // Room first, so that a failed push cannot lose the chunk.
+            if (chunks.size() == chunks.capacity())
+                chunks.reserve(chunks.size() * 2 + 64);
+            void* chunk = std::malloc(CHUNK_BYTES);
+            if (!chunk)
+                throw std::bad_alloc();
+            chunks.push_back(static_cast<char*>(chunk));
+        }
+        return chunks[nextChunk++];
+    }
 };
 
 // Never destroyed: objects may outlive static destruction (the tool leaves
@@ -51,24 +114,22 @@ void* CSmallObjectPool::Allocate(std::size_t size)
     const std::size_t sizeClass = ClassOf(size);
     const std::size_t blockBytes = (sizeClass + 1) * GRAIN;
     Pool& pool = ThePool();
-    std::lock_guard<std::mutex> guard(pool.lock);
+    std::lock_guard<SpinLock> guard(pool.lock);
     if (FreeBlock* block = pool.free[sizeClass]) {
         pool.free[sizeClass] = block->next;
         // Freed blocks are cold: the next one is fetched while this one is
         // filled, rather than missed in the cache at the next allocation.
         if (block->next)
             __builtin_prefetch(block->next, 1);
+        ++pool.live;
         return block;
     }
     if (pool.restBytes < blockBytes) {
         // The few bytes left at the end of a chunk are given up.
-        pool.rest = static_cast<char*>(std::malloc(CHUNK_BYTES));
-        if (!pool.rest) {
-            pool.restBytes = 0;
-            throw std::bad_alloc();
-        }
+        pool.rest = static_cast<char*>(pool.TakeChunk());
         pool.restBytes = CHUNK_BYTES;
     }
+    ++pool.live;
     void* block = pool.rest;
     pool.rest += blockBytes;
     pool.restBytes -= blockBytes;
@@ -84,7 +145,11 @@ void CSmallObjectPool::Free(void* memory, std::size_t size) noexcept
         return;
     }
     Pool& pool = ThePool();
-    std::lock_guard<std::mutex> guard(pool.lock);
+    std::lock_guard<SpinLock> guard(pool.lock);
+    if (--pool.live == 0) {
+        pool.Rewind();
+        return;
+    }
     auto* block = static_cast<FreeBlock*>(memory);
     block->next = pool.free[ClassOf(size)];
     pool.free[ClassOf(size)] = block;
