@@ -6,7 +6,8 @@
 class CArchive;
 class CCustomValue;
 
-class CCustomValueMgr {
+// One per item that has categories: pool memory, like the values it holds.
+class CCustomValueMgr : public CPooledObject {
 public:
     CCustomValueMgr() = default;
     // Deep copies; empty slots kept.

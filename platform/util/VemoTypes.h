@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/util/SmallObjectPool.h"
+
 using CString = std::string;
 using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
@@ -28,7 +30,9 @@ using POSITION = VemoPositionTag*;
 
 template <class TYPE, class ARG_TYPE = const TYPE&>
 class CList {
-    struct CNode {
+    // A node per element, a hundred thousand in a large library's item
+    // list: pool memory, without malloc's header.
+    struct CNode : CPooledObject {
         CNode* pNext = nullptr;
         CNode* pPrev = nullptr;
         TYPE data;
