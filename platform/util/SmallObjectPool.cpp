@@ -1,8 +1,9 @@
 #include "platform/util/SmallObjectPool.h"
 
+#include <sys/mman.h>
+
 #include <atomic>
 #include <array>
-#include <cstdlib>
 #include <mutex>
 #include <new>
 #include <thread>
@@ -17,7 +18,10 @@ constexpr bool POOLED = true;
 #endif
 
 constexpr std::size_t GRAIN = 8;
-constexpr std::size_t CHUNK_BYTES = 64 * 1024;
+// Chunks are mapped whole with their pages present: one call to the kernel
+// per megabyte instead of a page fault for every 4 KB a load fills, and
+// apart from the heap, whose small blocks then lie closer together.
+constexpr std::size_t CHUNK_BYTES = 1024 * 1024;
 constexpr std::size_t CLASSES = CSmallObjectPool::MAX_POOLED_SIZE / GRAIN;
 
 struct FreeBlock {
@@ -83,8 +87,9 @@ struct Pool {
             // Room first, so that a failed push cannot lose the chunk.
             if (chunks.size() == chunks.capacity())
                 chunks.reserve(chunks.size() * 2 + 64);
-            void* chunk = std::malloc(CHUNK_BYTES);
-            if (!chunk)
+            void* chunk = mmap(nullptr, CHUNK_BYTES, PROT_READ | PROT_WRITE,
+                MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+            if (chunk == MAP_FAILED)
                 throw std::bad_alloc();
             chunks.push_back(static_cast<char*>(chunk));
         }

@@ -1,6 +1,6 @@
 #pragma once
 // Memory for the many small objects a library is made of (sub-items, custom
-// values): carved from 64 KB chunks without malloc's per-object header and
+// values): carved from 1 MB chunks without malloc's per-object header and
 // rounding, which cost a tenth of a loaded library. A freed object's memory
 // is reused for the next object of its size; chunks go back to the system
 // only at exit. Thread-safe. Builds with AddressSanitizer take every object
