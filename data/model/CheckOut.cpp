@@ -135,6 +135,7 @@ void CCheckOut::Serialize(CArchive& ar)
     }
     ar.ReadWord();
     const int count = ar.ReadCount(kMinEntryBytes);
+    m_entries.reserve(m_entries.size() + static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         auto entry = std::make_unique<CCheckOutState>();
         entry->Serialize(ar);

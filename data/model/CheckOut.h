@@ -20,6 +20,8 @@ public:
     // The history is never copied: a copied item gets a fresh, empty one.
     CCheckOut(const CCheckOut&) = delete;
     CCheckOut& operator=(const CCheckOut&) = delete;
+    // Takes other's entries (a history read on its own, given to its item).
+    CCheckOut(CCheckOut&& other) noexcept { m_entries.swap(other.m_entries); }
     // Destroys all entries.
     virtual ~CCheckOut();
 
