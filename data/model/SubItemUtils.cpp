@@ -32,7 +32,6 @@ void CSubItemUtils::SerializeText(CArchive& ar, CCompactText& text)
     if (ar.IsStoring()) {
         ar.WriteString(CString(text.View()));
     } else {
-        CString scratch;
-        text = ar.ReadStringView(scratch);
+        text = ar.ReadStringView();
     }
 }

@@ -310,30 +310,42 @@ bool CArchive::PeekShortText(std::string_view& raw) const
     return true;
 }
 
-CString CArchive::ReadString()
+std::string_view CArchive::ReadRawText(bool& wide)
 {
+    wide = false;
     if (std::string_view raw; PeekShortText(raw)) {
         m_pos += 1 + raw.size();
-        return CTextEncoding::FromWindows1252(raw);
+        return raw;
     }
-    bool wide = false;
     std::uint64_t n = ReadStringLength(wide);
     CheckFits(n, wide ? 2 : 1);
     const std::size_t bytes = static_cast<std::size_t>(n) * (wide ? 2 : 1);
     Need(bytes);
     const std::string_view raw = m_in.substr(m_pos, bytes);
     m_pos += bytes;
+    return raw;
+}
+
+CString CArchive::ReadString()
+{
+    bool wide = false;
+    const std::string_view raw = ReadRawText(wide);
     return wide ? CTextEncoding::FromUtf16LE(raw) : CTextEncoding::FromWindows1252(raw);
 }
 
-std::string_view CArchive::ReadStringView(CString& scratch)
+std::string_view CArchive::ReadStringView()
 {
     if (std::string_view raw; PeekShortText(raw) && CTextEncoding::IsAscii(raw)) {
         m_pos += 1 + raw.size();
         return raw;
     }
-    scratch = ReadString();
-    return scratch;
+    bool wide = false;
+    const std::string_view raw = ReadRawText(wide);
+    if (wide)
+        m_scratch = CTextEncoding::FromUtf16LE(raw);
+    else
+        CTextEncoding::AssignFromWindows1252(m_scratch, raw);
+    return m_scratch;
 }
 
 COleDateTime CArchive::ReadDate()

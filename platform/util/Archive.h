@@ -126,9 +126,11 @@ public:
     bool ReadBool() { return ReadWord() == 1; } // true exactly when the word is 1
     CString ReadString();
     // The next text as a view valid until the next read: into the bytes read
-    // when it is a short plain-ASCII one (nothing allocated), else decoded
-    // into scratch. For texts copied at once into storage of their own.
-    std::string_view ReadStringView(CString& scratch);
+    // when it is a short plain-ASCII one, else decoded into the archive's
+    // own scratch text, whose memory serves the next such text (nothing
+    // allocated either way, once the scratch is large enough). For texts
+    // copied at once into storage of their own.
+    std::string_view ReadStringView();
     COleDateTime ReadDate();
     void ReadStringList(CStringList& list); // replaces the content
     void ReadStringArray(CStringArray& arr); // replaces the content
@@ -195,6 +197,8 @@ private:
     // read past nothing.
     bool PeekShortText(std::string_view& raw) const;
     std::uint64_t ReadStringLength(bool& wide);
+    // The bytes of the next text, read past; wide when they are UTF-16LE.
+    std::string_view ReadRawText(bool& wide);
 
     // ToFile: hands the stored bytes on once they fill a piece.
     void Stored()
@@ -217,5 +221,6 @@ private:
     std::size_t m_size = 0;
     CSource m_file;
     std::unique_ptr<char[]> m_window;
+    CString m_scratch; // ReadStringView's decoded texts
     std::size_t m_windowSize = 0;
 };

@@ -201,21 +201,40 @@ std::string CTextEncoding::ToWindows1252(const CString& utf8)
     return out;
 }
 
-CString CTextEncoding::FromWindows1252(std::string_view bytes)
+namespace {
+
+// Bytes with at least one above 0x7F; out sized exactly first when it is new:
+// loaded texts stay in memory as long as the library.
+void DecodeWindows1252(CString& out, std::string_view bytes)
 {
-    if (IsAscii(bytes))
-        return CString(bytes);
-    // Sized exactly first: loaded texts stay in memory as long as the library.
     std::size_t length = 0;
     for (char c : bytes) {
         const char32_t cp = Cp1252ToUnicode(static_cast<unsigned char>(c));
         length += cp < 0x80 ? 1 : cp < 0x800 ? 2 : 3;
     }
-    CString out;
+    out.clear();
     out.reserve(length);
     for (char c : bytes)
         AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(c)));
+}
+
+} // namespace
+
+CString CTextEncoding::FromWindows1252(std::string_view bytes)
+{
+    if (IsAscii(bytes))
+        return CString(bytes);
+    CString out;
+    DecodeWindows1252(out, bytes);
     return out;
+}
+
+void CTextEncoding::AssignFromWindows1252(CString& out, std::string_view bytes)
+{
+    if (IsAscii(bytes))
+        out.assign(bytes);
+    else
+        DecodeWindows1252(out, bytes);
 }
 
 std::string CTextEncoding::ToUtf16LE(const CString& utf8)

@@ -16,6 +16,8 @@ public:
     // Windows-1252 bytes to UTF-8 (the five unassigned bytes map to U+0081,
     // U+008D, U+008F, U+0090 and U+009D so that they read back unchanged).
     static CString FromWindows1252(std::string_view bytes);
+    // The same into out, whose memory is used when it is large enough.
+    static void AssignFromWindows1252(CString& out, std::string_view bytes);
     // UTF-8 to UTF-16 code units (little-endian bytes, two per unit).
     static std::string ToUtf16LE(const CString& utf8);
     // UTF-16LE bytes to UTF-8; unpaired surrogates become U+FFFD.
