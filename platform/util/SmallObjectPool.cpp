@@ -2,8 +2,8 @@
 
 #include <sys/mman.h>
 
-#include <atomic>
 #include <array>
+#include <atomic>
 #include <mutex>
 #include <new>
 #include <thread>
@@ -81,7 +81,21 @@ struct Pool {
         restBytes = 0;
     }
 
-    void* TakeChunk()
+    // A block of fresh memory: from the current chunk, or the next one.
+    void* Carve(std::size_t blockBytes)
+    {
+        if (restBytes < blockBytes) {
+            // The few bytes left at the end of a chunk are given up.
+            rest = TakeChunk();
+            restBytes = CHUNK_BYTES;
+        }
+        void* block = rest;
+        rest += blockBytes;
+        restBytes -= blockBytes;
+        return block;
+    }
+
+    char* TakeChunk()
     {
         if (nextChunk == chunks.size()) {
             // Room first, so that a failed push cannot lose the chunk.
@@ -105,6 +119,17 @@ Pool& ThePool()
     return *pool;
 }
 
+FreeBlock* Pop(FreeBlock*& list)
+{
+    FreeBlock* block = list;
+    list = block->next;
+    // Freed blocks are cold: the next one is fetched while this one is
+    // filled, rather than missed in the cache at the next allocation.
+    if (list)
+        __builtin_prefetch(list, 1);
+    return block;
+}
+
 std::size_t ClassOf(std::size_t size)
 {
     return (size + GRAIN - 1) / GRAIN - 1;
@@ -120,24 +145,8 @@ void* CSmallObjectPool::Allocate(std::size_t size)
     const std::size_t blockBytes = (sizeClass + 1) * GRAIN;
     Pool& pool = ThePool();
     std::lock_guard<SpinLock> guard(pool.lock);
-    if (FreeBlock* block = pool.free[sizeClass]) {
-        pool.free[sizeClass] = block->next;
-        // Freed blocks are cold: the next one is fetched while this one is
-        // filled, rather than missed in the cache at the next allocation.
-        if (block->next)
-            __builtin_prefetch(block->next, 1);
-        ++pool.live;
-        return block;
-    }
-    if (pool.restBytes < blockBytes) {
-        // The few bytes left at the end of a chunk are given up.
-        pool.rest = static_cast<char*>(pool.TakeChunk());
-        pool.restBytes = CHUNK_BYTES;
-    }
+    void* block = pool.free[sizeClass] ? Pop(pool.free[sizeClass]) : pool.Carve(blockBytes);
     ++pool.live;
-    void* block = pool.rest;
-    pool.rest += blockBytes;
-    pool.restBytes -= blockBytes;
     return block;
 }
 

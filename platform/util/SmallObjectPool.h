@@ -2,7 +2,8 @@
 // Memory for the many small objects a library is made of (sub-items, custom
 // values): carved from 1 MB chunks without malloc's per-object header and
 // rounding, which cost a tenth of a loaded library. A freed object's memory
-// is reused for the next object of its size; chunks go back to the system
+// is reused for the next object of its size, and once every object is freed
+// the chunks are carved afresh from the first; chunks go back to the system
 // only at exit. Thread-safe. Builds with AddressSanitizer take every object
 // from operator new, so that each one stays checked on its own.
 

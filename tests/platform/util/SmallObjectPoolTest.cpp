@@ -16,7 +16,7 @@ struct Block {
 };
 
 // Objects of every size, from two threads at once, never share a byte.
-TEST(SmallObjectPoolTest, BlocksNeverOverlapAndAreReused)
+TEST(SmallObjectPoolTest, BlocksNeverOverlap)
 {
     auto fillAndCheck = [](unsigned char seed) {
         std::vector<Block> blocks;
@@ -42,7 +42,6 @@ TEST(SmallObjectPoolTest, BlocksNeverOverlapAndAreReused)
     other.join();
     EXPECT_TRUE(first);
     EXPECT_TRUE(second);
-
 }
 
 // Closing a library and loading it again must not take new memory: the same
