@@ -328,9 +328,19 @@ std::string_view CArchive::ReadRawText(bool& wide)
 
 CString CArchive::ReadString()
 {
+    CString s;
+    ReadString(s);
+    return s;
+}
+
+void CArchive::ReadString(CString& s)
+{
     bool wide = false;
     const std::string_view raw = ReadRawText(wide);
-    return wide ? CTextEncoding::FromUtf16LE(raw) : CTextEncoding::FromWindows1252(raw);
+    if (wide)
+        s = CTextEncoding::FromUtf16LE(raw);
+    else
+        CTextEncoding::AssignFromWindows1252(s, raw);
 }
 
 std::string_view CArchive::ReadStringView()

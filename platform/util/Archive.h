@@ -125,6 +125,8 @@ public:
     }
     bool ReadBool() { return ReadWord() == 1; } // true exactly when the word is 1
     CString ReadString();
+    // Reads into s, reusing its memory (no temporary text to move in).
+    void ReadString(CString& s);
     // The next text as a view valid until the next read: into the bytes read
     // when it is a short plain-ASCII one, else decoded into the archive's
     // own scratch text, whose memory serves the next such text (nothing
@@ -148,7 +150,7 @@ public:
     void Serialize(std::int32_t& v) { IsStoring() ? WriteInt(v) : void(v = ReadInt()); }
     void Serialize(double& d) { IsStoring() ? WriteDouble(d) : void(d = ReadDouble()); }
     void Serialize(bool& b) { IsStoring() ? WriteBool(b) : void(b = ReadBool()); }
-    void Serialize(CString& s) { IsStoring() ? WriteString(s) : void(s = ReadString()); }
+    void Serialize(CString& s) { IsStoring() ? WriteString(s) : ReadString(s); }
     void Serialize(COleDateTime& d) { IsStoring() ? WriteDate(d) : void(d = ReadDate()); }
     void Serialize(CStringList& l) { IsStoring() ? WriteStringList(l) : ReadStringList(l); }
     void Serialize(CStringArray& a) { IsStoring() ? WriteStringArray(a) : ReadStringArray(a); }

@@ -152,6 +152,10 @@ TEST_P(StringLengthPrefix, UsesTheShortestFormAndRoundTrips)
     CArchive viewed(buf);
     EXPECT_EQ(viewed.ReadStringView(), text);
     EXPECT_TRUE(viewed.AtEnd());
+    CString into(100000, 'z'); // a longer text before is replaced whole
+    CArchive replacing(buf);
+    replacing.ReadString(into);
+    EXPECT_EQ(into, text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Boundaries, StringLengthPrefix,
