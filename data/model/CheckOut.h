@@ -7,7 +7,7 @@
 class CArchive;
 class CCheckOutState;
 
-class CCheckOut {
+class CCheckOut : public CPooledObject {
 public:
     enum State {
         stateNone = 0, // available; also the state of a missing entry

@@ -5,11 +5,13 @@
 
 class CArchive;
 
-class CReportProperties {
+class CReportProperties : public CPooledObject {
 public:
     CReportProperties() = default;
     CReportProperties(const CReportProperties&) = default;
     CReportProperties& operator=(const CReportProperties&) = default;
+    CReportProperties(CReportProperties&&) noexcept = default;
+    CReportProperties& operator=(CReportProperties&&) noexcept = default;
     ~CReportProperties() = default;
 
     // Width and height equal, file names equal ignoring case.

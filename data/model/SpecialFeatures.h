@@ -6,7 +6,7 @@
 
 class CArchive;
 
-class CSpecialFeatures {
+class CSpecialFeatures : public CPooledObject {
 public:
     CSpecialFeatures() = default;
     CSpecialFeatures(const CSpecialFeatures&) = default;

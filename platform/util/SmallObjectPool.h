@@ -25,4 +25,6 @@ public:
 struct CPooledObject {
     static void* operator new(std::size_t size) { return CSmallObjectPool::Allocate(size); }
     static void operator delete(void* memory, std::size_t size) noexcept { CSmallObjectPool::Free(memory, size); }
+    // No state of its own: derived classes may default their comparisons.
+    bool operator==(const CPooledObject&) const = default;
 };
