@@ -24,7 +24,7 @@ CCustomValueMgr& CCustomValueMgr::operator=(const CCustomValueMgr& source)
     if (this == &source)
         return *this;
     // Copies are made first, so a failed copy leaves this array as it was.
-    std::vector<CCustomValue*> copies;
+    CPooledVector<CCustomValue*> copies;
     try {
         copies.reserve(source.m_values.size());
         for (const CCustomValue* value : source.m_values) {

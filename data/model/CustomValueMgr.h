@@ -45,5 +45,5 @@ protected:
 private:
     // A plain vector (CArray adds a table pointer): most items have a
     // manager of their own, and at 24 bytes it takes a smaller heap block.
-    std::vector<CCustomValue*> m_values;
+    CPooledVector<CCustomValue*> m_values;
 };

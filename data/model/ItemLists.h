@@ -49,8 +49,8 @@ class CMediaSubItemList {
 public:
     // Returns exactly -1, 0 or 1.
     using CompareFunc = int (*)(const CMediaSubItem*, const CMediaSubItem*);
-    using iterator = std::vector<CMediaSubItem*>::iterator;
-    using const_iterator = std::vector<CMediaSubItem*>::const_iterator;
+    using iterator = CPooledVector<CMediaSubItem*>::iterator;
+    using const_iterator = CPooledVector<CMediaSubItem*>::const_iterator;
 
     INT_PTR GetCount() const { return static_cast<INT_PTR>(m_items.size()); }
     bool IsEmpty() const { return m_items.empty(); }
@@ -134,7 +134,7 @@ private:
     static POSITION ToPos(std::size_t index) { return reinterpret_cast<POSITION>(index + 1); }
     static std::size_t ToIndex(POSITION pos) { return reinterpret_cast<std::size_t>(pos) - 1; }
 
-    std::vector<CMediaSubItem*> m_items;
+    CPooledVector<CMediaSubItem*> m_items;
     CompareFunc m_compare = nullptr;
 };
 

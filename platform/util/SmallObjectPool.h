@@ -8,6 +8,8 @@
 // from operator new, so that each one stays checked on its own.
 
 #include <cstddef>
+#include <new>
+#include <vector>
 
 class CSmallObjectPool {
 public:
@@ -28,3 +30,27 @@ struct CPooledObject {
     // No state of its own: derived classes may default their comparisons.
     bool operator==(const CPooledObject&) const = default;
 };
+
+// Pool memory for a container's elements: the small arrays every item keeps
+// (its sub-items, its custom values) then cost no malloc and no header.
+// Arrays larger than MAX_POOLED_SIZE go to operator new as before.
+template <class T> struct CPoolAllocator {
+    static_assert(alignof(T) <= alignof(void*), "pool blocks are aligned for pointers");
+    using value_type = T;
+
+    CPoolAllocator() = default;
+    template <class U> CPoolAllocator(const CPoolAllocator<U>&) noexcept { }
+
+    T* allocate(std::size_t n)
+    {
+        if (n > static_cast<std::size_t>(-1) / sizeof(T))
+            throw std::bad_array_new_length();
+        return static_cast<T*>(CSmallObjectPool::Allocate(n * sizeof(T)));
+    }
+    void deallocate(T* memory, std::size_t n) noexcept { CSmallObjectPool::Free(memory, n * sizeof(T)); }
+
+    // Every allocator of the one pool frees what any other allocated.
+    template <class U> bool operator==(const CPoolAllocator<U>&) const noexcept { return true; }
+};
+
+template <class T> using CPooledVector = std::vector<T, CPoolAllocator<T>>;

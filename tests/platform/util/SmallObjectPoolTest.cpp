@@ -76,3 +76,20 @@ TEST(SmallObjectPoolTest, ObjectsMadeAgainReuseTheMemoryOfFreedOnes)
 }
 
 } // namespace
+
+// Arrays move between pool blocks and operator new as they grow past the
+// pooled size and shrink back, each freed with the size it was taken with.
+TEST(SmallObjectPoolTest, PooledVectorKeepsItsElementsAcrossEverySize)
+{
+    CPooledVector<std::size_t> values;
+    for (std::size_t i = 0; i < 1000; ++i)
+        values.push_back(i * 7);
+    values.resize(10);
+    values.shrink_to_fit();
+    CPooledVector<std::size_t> copy = values;
+    values.clear();
+    values.shrink_to_fit();
+    ASSERT_EQ(copy.size(), 10u);
+    for (std::size_t i = 0; i < copy.size(); ++i)
+        EXPECT_EQ(copy[i], i * 7);
+}
