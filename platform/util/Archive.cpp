@@ -349,12 +349,7 @@ std::string_view CArchive::ReadStringView()
         m_pos += 1 + raw.size();
         return raw;
     }
-    bool wide = false;
-    const std::string_view raw = ReadRawText(wide);
-    if (wide)
-        m_scratch = CTextEncoding::FromUtf16LE(raw);
-    else
-        CTextEncoding::AssignFromWindows1252(m_scratch, raw);
+    ReadString(m_scratch);
     return m_scratch;
 }
 

@@ -222,10 +222,8 @@ void DecodeWindows1252(CString& out, std::string_view bytes)
 
 CString CTextEncoding::FromWindows1252(std::string_view bytes)
 {
-    if (IsAscii(bytes))
-        return CString(bytes);
     CString out;
-    DecodeWindows1252(out, bytes);
+    AssignFromWindows1252(out, bytes);
     return out;
 }
 
